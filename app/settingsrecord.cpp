@@ -1,0 +1,7 @@
+#include "app/settingsrecord.h"
+
+SettingsRecord &Settings()
+{
+    static SettingsRecord record;
+    return record;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The preferences read once at start-up, one field per settings key. Texts are kept as
+// stored; the main window converts them when it applies them.
+struct SettingsRecord
+{
+    std::int16_t SideW = 7;
+    QString Frame1;
+    QString Frame2;
+    QString Frame3;
+    QString Menu;
+    QString EndC;
+    QString EndY;
+    QString EndK;
+    QString YPage;
+    QString Yomikake;
+    std::int16_t FWidth = 0;
+    std::int16_t FHeight = 0;
+    std::int16_t FLeft = 0;
+    std::int16_t FTop = 0;
+    QString AutoRe30;
+    QString AutoRe60;
+    std::int16_t NSTag = 0;
+    QString EXSTYLE;
+    QString EXSTYLEValue;
+    QString FavoritesFolder;
+    QString koukoku;
+    QString Windowfoward;
+};
+
+// The process-wide record. Filled once by start-up before any window exists; later only
+// the commands that change a preference touch it.
+SettingsRecord &Settings();

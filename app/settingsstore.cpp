@@ -1,0 +1,193 @@
+#include "app/settingsstore.h"
+
+#include "app/codepage.h"
+#include "app/inifile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qsizetype kMaxValueBytes = 254;
+const char kSettingsFileName[] = "Yura3.ini";
+const char kTempSuffix[] = ".tmp";
+
+// Closes a POSIX descriptor on every path out of a write.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+// Follows the read-only attribute rather than access(): the program runs as root on some
+// machines, where access() grants everything, yet a folder or file that nobody may write
+// is meant to stay as it is.
+bool hasNoWriteBit(const QByteArray &path, bool *exists)
+{
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0) {
+        *exists = false;
+        return false;
+    }
+    *exists = true;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Reads the whole file; a missing file is empty, any other failure is reported so that a
+// file we could not read is never replaced.
+bool readExisting(const QByteArray &path, QByteArray *bytes)
+{
+    Descriptor fd(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return errno == ENOENT;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        bytes->append(buffer, got);
+    }
+}
+
+bool unsafeName(const QString &name, QChar forbidden)
+{
+    return name.trimmed().isEmpty() || name.contains(u'\r') || name.contains(u'\n')
+        || name.contains(QChar(0)) || name.contains(forbidden);
+}
+
+} // namespace
+
+QString ProgramFolder()
+{
+    QString folder = qEnvironmentVariable("YURAGINE_HOME");
+    if (folder.isEmpty()) {
+        folder = QCoreApplication::instance()
+            ? QCoreApplication::applicationDirPath()
+            : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
+    }
+    const QString separator = QDir::separator();
+    if (!folder.endsWith(separator))
+        folder += separator;
+    return folder;
+}
+
+QString SettingsFilePath()
+{
+    return ProgramFolder() + QLatin1String(kSettingsFileName);
+}
+
+QString ReadSetting(const QString &section, const QString &key)
+{
+    QFile file(SettingsFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const std::optional<QByteArray> bytes = IniDocument(file.readAll()).value(section, key);
+    if (!bytes)
+        return {};
+    QString text = ansi::decode(ansi::cut(*bytes, kMaxValueBytes));
+    const qsizetype zero = text.indexOf(QChar(0));
+    if (zero >= 0)
+        text.truncate(zero);
+    return text;
+}
+
+int WriteSetting(const QString &section, const QString &key, const QString &value)
+{
+    if (unsafeName(section, u']') || unsafeName(key, u'=') || value.contains(u'\r')
+        || value.contains(u'\n'))
+        return 0;
+
+    const QByteArray path = QFile::encodeName(SettingsFilePath());
+    const QByteArray folder = QFile::encodeName(ProgramFolder());
+    const QByteArray temp = path + kTempSuffix;
+
+    bool exists = false;
+    if (hasNoWriteBit(folder, &exists) || !exists)
+        return 0;
+    if (hasNoWriteBit(path, &exists))
+        return 0;
+    const bool hadFile = exists;
+
+    // The folder itself is the lock: flock on its descriptor serialises every process
+    // writing here, and the kernel drops it when a writer dies, so nothing goes stale.
+    Descriptor lock(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!lock.valid())
+        return 0;
+    while (::flock(lock.get(), LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return 0;
+    }
+
+    // Re-read under the lock so that another process's keys written a moment ago stay.
+    QByteArray before;
+    if (!readExisting(path, &before))
+        return 0;
+    IniDocument document(before);
+    document.setValue(section, key, ansi::encode(value));
+    const QByteArray after = document.toBytes();
+
+    mode_t mode = 0666;
+    struct stat info {};
+    if (hadFile && ::stat(path.constData(), &info) == 0)
+        mode = info.st_mode & 07777;
+
+    Descriptor out(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!out.valid())
+        return 0;
+    const bool written = (!hadFile || ::fchmod(out.get(), mode) == 0) && writeAll(out.get(), after)
+        && ::fsync(out.get()) == 0;
+    if (!out.close() || !written || ::rename(temp.constData(), path.constData()) != 0) {
+        ::unlink(temp.constData());
+        return 0;
+    }
+    ::fsync(lock.get()); // makes the rename itself durable
+    return 1;
+}

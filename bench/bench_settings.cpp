@@ -1,0 +1,52 @@
+// Costs of the settings store on a file the size of a well-used one (about 40 keys) and of
+// start-up reading the whole record.
+#include "app/settingsstore.h"
+#include "app/startup.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Folder
+{
+    Folder()
+    {
+        qputenv("YURAGINE_HOME", QFile::encodeName(dir.path()));
+        for (int i = 0; i < 20; ++i) {
+            WriteSetting(QStringLiteral("Window"), QStringLiteral("Key%1").arg(i), QStringLiteral("value %1").arg(i));
+            WriteSetting(QStringLiteral("Data"), QStringLiteral("Key%1").arg(i), QStringLiteral("値%1").arg(i));
+        }
+    }
+    QTemporaryDir dir;
+};
+
+void BM_ReadSetting(benchmark::State &state)
+{
+    Folder folder;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadSetting(QStringLiteral("Data"), QStringLiteral("Key19")));
+}
+BENCHMARK(BM_ReadSetting);
+
+void BM_WriteSetting(benchmark::State &state)
+{
+    Folder folder;
+    int i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteSetting(QStringLiteral("Window"), QStringLiteral("Key7"), QString::number(++i)));
+}
+BENCHMARK(BM_WriteSetting);
+
+void BM_ReadStartupState(benchmark::State &state)
+{
+    Folder folder;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadStartupState());
+}
+BENCHMARK(BM_ReadStartupState);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,42 @@
+#include "platform/systeminfo.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace platform {
+
+QString hostName()
+{
+    char buffer[256] = {};
+    if (::gethostname(buffer, sizeof buffer - 1) != 0)
+        return {};
+    return QString::fromLocal8Bit(buffer);
+}
+
+QString firstIPv4Address(const QString &host)
+{
+    if (host.isEmpty())
+        return {};
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo *found = nullptr;
+    if (::getaddrinfo(host.toLocal8Bit().constData(), nullptr, &hints, &found) != 0 || !found)
+        return {};
+    std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> owner(found, &::freeaddrinfo);
+    for (const addrinfo *entry = found; entry; entry = entry->ai_next) {
+        if (entry->ai_family != AF_INET || !entry->ai_addr)
+            continue;
+        const auto *address = reinterpret_cast<const sockaddr_in *>(entry->ai_addr);
+        char text[INET_ADDRSTRLEN] = {};
+        if (::inet_ntop(AF_INET, &address->sin_addr, text, sizeof text))
+            return QString::fromLatin1(text);
+    }
+    return {};
+}
+
+} // namespace platform

@@ -1,0 +1,295 @@
+#include "app/settingsstore.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kIni = u"Yura3.ini"_s;
+
+// Bytes of a literal that may hold NUL.
+template <std::size_t N>
+QByteArray raw(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+}
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void programFolderFollowsEnvironment()
+    {
+        TempProgramFolder folder;
+        QCOMPARE(ProgramFolder(), folder.path() + u'/');
+        qputenv("YURAGINE_HOME", "/already/ends/");
+        QCOMPARE(ProgramFolder(), u"/already/ends/"_s);
+        qunsetenv("YURAGINE_HOME");
+        QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + u'/');
+    }
+
+    void missingFileSectionOrKeyReadsEmpty()
+    {
+        TempProgramFolder folder;
+        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), QString());
+        QVERIFY(folder.write(kIni, "[Window]\r\nSideW=6\r\n"));
+        QCOMPARE(ReadSetting(u"Data"_s, u"SideW"_s), QString());
+        QCOMPARE(ReadSetting(u"Window"_s, u"FWidth"_s), QString());
+        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), u"6"_s);
+    }
+
+    void firstWriteCreatesFileAndSection()
+    {
+        TempProgramFolder folder;
+        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
+        QCOMPARE(folder.read(kIni), QByteArray("[Window]\r\nSideW=6\r\n"));
+        QCOMPARE(WriteSetting(u"Data"_s, u"NSTag"_s, u"1"_s), 1);
+        QCOMPARE(folder.read(kIni), QByteArray("[Window]\r\nSideW=6\r\n[Data]\r\nNSTag=1\r\n"));
+        QVERIFY(!QFile::exists(folder.filePath(u"Yura3.ini.tmp"_s)));
+    }
+
+    // Existing file, one write, the exact bytes afterwards.
+    void writeKeepsEverythingElse_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+
+        QTest::newRow("replace in place")
+            << QByteArray("; my notes\r\n[Window]\r\nSideW=5\r\n\r\nFrame1=True\r\n")
+            << u"Window"_s << u"SideW"_s << u"6"_s
+            << QByteArray("; my notes\r\n[Window]\r\nSideW=6\r\n\r\nFrame1=True\r\n");
+        QTest::newRow("names without regard to case")
+            << QByteArray("[WINDOW]\r\nsidew=5\r\n")
+            << u"window"_s << u"SideW"_s << u"7"_s
+            << QByteArray("[WINDOW]\r\nSideW=7\r\n");
+        QTest::newRow("new key at the end of its section, before the blank line")
+            << QByteArray("[Window]\r\nSideW=5\r\n\r\n[Data]\r\nNSTag=0\r\n")
+            << u"Window"_s << u"EndC"_s << u"True"_s
+            << QByteArray("[Window]\r\nSideW=5\r\nEndC=True\r\n\r\n[Data]\r\nNSTag=0\r\n");
+        QTest::newRow("new key in an empty section")
+            << QByteArray("[Data]\r\n[Window]\r\nSideW=5\r\n")
+            << u"Data"_s << u"koukoku"_s << u"False"_s
+            << QByteArray("[Data]\r\nkoukoku=False\r\n[Window]\r\nSideW=5\r\n");
+        QTest::newRow("LF file becomes CR LF, last line without end")
+            << QByteArray("[Window]\nSideW=5\n# kept\nFrame1=True")
+            << u"Window"_s << u"SideW"_s << u"6"_s
+            << QByteArray("[Window]\r\nSideW=6\r\n# kept\r\nFrame1=True\r\n");
+        QTest::newRow("spaces around names and value")
+            << QByteArray("  [ Window ]  \r\n  SideW  =  5  \r\n")
+            << u"Window"_s << u"SideW"_s << u"6"_s
+            << QByteArray("  [ Window ]  \r\nSideW=6\r\n");
+        QTest::newRow("empty value")
+            << QByteArray("[Data]\r\nYomikake=http://a/\r\n")
+            << u"Data"_s << u"Yomikake"_s << QString()
+            << QByteArray("[Data]\r\nYomikake=\r\n");
+        QTest::newRow("duplicate keys: the first is replaced")
+            << QByteArray("[Window]\r\nSideW=5\r\nSideW=6\r\n")
+            << u"Window"_s << u"SideW"_s << u"7"_s
+            << QByteArray("[Window]\r\nSideW=7\r\nSideW=6\r\n");
+        QTest::newRow("duplicate sections: the key where it stands")
+            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=True\r\n")
+            << u"Window"_s << u"Frame1"_s << u"False"_s
+            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=False\r\n");
+        QTest::newRow("duplicate sections: a new key goes to the first")
+            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=True\r\n")
+            << u"Window"_s << u"EndC"_s << u"True"_s
+            << QByteArray("[Window]\r\nSideW=5\r\nEndC=True\r\n[Window]\r\nFrame1=True\r\n");
+        QTest::newRow("keys before any section stay theirs")
+            << QByteArray("SideW=5\r\n[Data]\r\n")
+            << u"Window"_s << u"SideW"_s << u"6"_s
+            << QByteArray("SideW=5\r\n[Data]\r\n[Window]\r\nSideW=6\r\n");
+        QTest::newRow("NUL and invalid bytes in other lines are kept")
+            << raw("[Window]\r\nodd=\x80\xff\x00z\r\nSideW=5\r\n")
+            << u"Window"_s << u"SideW"_s << u"6"_s
+            << raw("[Window]\r\nodd=\x80\xff\x00z\r\nSideW=6\r\n");
+        QTest::newRow("a bracket that is the second byte of a kanji")
+            << QByteArray("[\x83\x5d]\r\nk=1\r\n") // "[ゾ]": 0x5D is its second byte
+            << u"ゾ"_s << u"k"_s << u"2"_s
+            << QByteArray("[\x83\x5d]\r\nk=2\r\n");
+    }
+    void writeKeepsEverythingElse()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        TempProgramFolder folder;
+        QVERIFY(folder.write(kIni, before));
+        QCOMPARE(WriteSetting(section, key, value), 1);
+        QCOMPARE(folder.read(kIni), after);
+        QCOMPARE(ReadSetting(section, key), value);
+    }
+
+    // Damaged or hand-edited files read without failing.
+    void malformedFileReads_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+
+        const QByteArray messy("garbage line\r\nSideW=4\r\n[Window]\r\nno equals here\r\n"
+                               "=orphan value\r\nSideW=6\r\nSideW=5\r\n[Window]\r\nSideW=7\r\n"
+                               "Frame1=True\r\n");
+        QTest::newRow("key before any section is not in one") << messy << u"Window"_s << u"SideW"_s << u"6"_s;
+        QTest::newRow("key of a later duplicate section") << messy << u"Window"_s << u"Frame1"_s << u"True"_s;
+        QTest::newRow("line without equals is no key") << messy << u"Window"_s << u"no equals here"_s << QString();
+        QTest::newRow("NUL cuts the value")
+            << raw("[Data]\r\nYPage=ab\x00" "cd\r\n") << u"Data"_s << u"YPage"_s << u"ab"_s;
+        QTest::newRow("NUL in another line")
+            << raw("[Data]\r\nx=\x00\x00\r\nYPage=ok\r\n") << u"Data"_s << u"YPage"_s << u"ok"_s;
+        QTest::newRow("invalid CP932 bytes become SUB")
+            << QByteArray("[Data]\r\nYPage=a\x80" "b\xff\r\n") << u"Data"_s << u"YPage"_s << u"a\x1a" "b\x1a"_s;
+        QTest::newRow("lone lead byte at the end")
+            << QByteArray("[Data]\r\nYPage=a\x82\r\n") << u"Data"_s << u"YPage"_s << u"a"_s;
+        QTest::newRow("equals in the value") << QByteArray("[Data]\r\nYomikake=http://a/?q=1&r=2\r\n")
+            << u"Data"_s << u"Yomikake"_s << u"http://a/?q=1&r=2"_s;
+        QTest::newRow("unclosed section header is no section")
+            << QByteArray("[Data]\r\n[Window\r\nYPage=x\r\n") << u"Data"_s << u"YPage"_s << u"x"_s;
+        QTest::newRow("CR alone inside a line stays in the value")
+            << QByteArray("[Data]\r\nYPage=a\rb\r\n") << u"Data"_s << u"YPage"_s << u"a\rb"_s;
+        QTest::newRow("only blank lines") << QByteArray("\r\n\r\n\n") << u"Data"_s << u"YPage"_s << QString();
+    }
+    void malformedFileReads()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        TempProgramFolder folder;
+        QVERIFY(folder.write(kIni, content));
+        QCOMPARE(ReadSetting(section, key), expected);
+
+        // A write elsewhere keeps every line it does not replace.
+        QCOMPARE(WriteSetting(u"Fresh"_s, u"Key"_s, u"v"_s), 1);
+        QByteArray normalised = content;
+        normalised.replace("\r\n", "\n").replace("\n", "\r\n");
+        if (!normalised.isEmpty() && !normalised.endsWith("\r\n"))
+            normalised += "\r\n";
+        QCOMPARE(folder.read(kIni), normalised + "[Fresh]\r\nKey=v\r\n");
+        QCOMPARE(ReadSetting(section, key), expected);
+    }
+
+    void japaneseValueIsCp932OnDisk()
+    {
+        TempProgramFolder folder;
+        const QString title = u"ゆらぎね表示～ソ"_s;
+        QCOMPARE(WriteSetting(u"Data"_s, u"YPage"_s, title), 1);
+        QCOMPARE(folder.read(kIni),
+                 QByteArray("[Data]\r\nYPage=\x82\xe4\x82\xe7\x82\xac\x82\xcb\x95\x5c\x8e\xa6"
+                            "\x81\x60\x83\x5c\r\n"));
+        QCOMPARE(ReadSetting(u"data"_s, u"ypage"_s), title);
+    }
+
+    void japaneseSectionAndKeyNames()
+    {
+        TempProgramFolder folder;
+        QCOMPARE(WriteSetting(u"表示"_s, u"ソフト"_s, u"1"_s), 1);
+        QCOMPARE(ReadSetting(u"表示"_s, u"ソフト"_s), u"1"_s);
+    }
+
+    void longValuesAreCut_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("300 bytes") << QString(300, u'x') << QString(254, u'x');
+        QTest::newRow("254 bytes") << QString(254, u'y') << QString(254, u'y');
+        QTest::newRow("127 kanji fit") << QString(127, u'あ') << QString(127, u'あ');
+        QTest::newRow("a kanji across byte 254 is left out")
+            << (u"a"_s + QString(127, u'あ')) << (u"a"_s + QString(126, u'あ'));
+        QTest::newRow("half-width kana are one byte") << QString(300, u'ｱ') << QString(254, u'ｱ');
+    }
+    void longValuesAreCut()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, expected);
+        TempProgramFolder folder;
+        QCOMPARE(WriteSetting(u"Data"_s, u"YPage"_s, value), 1);
+        QCOMPARE(ReadSetting(u"Data"_s, u"YPage"_s), expected);
+        // The whole value is on disk; only reading cuts it.
+        QVERIFY(folder.read(kIni).size() > 254);
+    }
+
+    void unencodableCharacterBecomesQuestionMark()
+    {
+        TempProgramFolder folder;
+        QCOMPARE(WriteSetting(u"Data"_s, u"YPage"_s, u"a😀b"_s), 1);
+        QCOMPARE(ReadSetting(u"Data"_s, u"YPage"_s), u"a?b"_s);
+    }
+
+    void refusedWritesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("LF in value") << u"Data"_s << u"YPage"_s << u"a\nb"_s;
+        QTest::newRow("CR in value") << u"Data"_s << u"YPage"_s << u"a\rb"_s;
+        QTest::newRow("CR LF in value") << u"Data"_s << u"YPage"_s << u"a\r\n[Window]\r\nSideW=9"_s;
+        QTest::newRow("equals in key") << u"Data"_s << u"a=b"_s << u"v"_s;
+        QTest::newRow("bracket in section") << u"Da]ta"_s << u"k"_s << u"v"_s;
+        QTest::newRow("empty key") << u"Data"_s << QString() << u"v"_s;
+        QTest::newRow("empty section") << QString() << u"k"_s << u"v"_s;
+        QTest::newRow("line break in key") << u"Data"_s << u"k\n"_s << u"v"_s;
+    }
+    void refusedWritesChangeNothing()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        TempProgramFolder folder;
+        const QByteArray before("[Data]\r\nYPage=old\r\n");
+        QVERIFY(folder.write(kIni, before));
+        QCOMPARE(WriteSetting(section, key, value), 0);
+        QCOMPARE(folder.read(kIni), before);
+    }
+
+    void readOnlyFolderKeepsNothing()
+    {
+        TempProgramFolder folder;
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
+        QVERIFY(!QFile::exists(folder.filePath(kIni)));
+        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), QString());
+    }
+
+    void readOnlyFileKeepsItsContent()
+    {
+        TempProgramFolder folder;
+        const QByteArray before("[Window]\r\nSideW=5\r\n");
+        QVERIFY(folder.write(kIni, before));
+        QVERIFY(QFile::setPermissions(folder.filePath(kIni), QFile::ReadOwner | QFile::ReadGroup));
+        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
+        QCOMPARE(folder.read(kIni), before);
+        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), u"5"_s);
+    }
+
+    void writeKeepsTheFileMode()
+    {
+        TempProgramFolder folder;
+        QVERIFY(folder.write(kIni, "[Window]\r\n"));
+        QVERIFY(::chmod(QFile::encodeName(folder.filePath(kIni)).constData(), 0640) == 0);
+        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(folder.filePath(kIni)).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0640));
+    }
+
+    void missingFolderFailsQuietly()
+    {
+        qputenv("YURAGINE_HOME", "/nonexistent/yuragine-test-folder");
+        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
+        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), QString());
+        qunsetenv("YURAGINE_HOME");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"

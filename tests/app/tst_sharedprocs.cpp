@@ -1,0 +1,91 @@
+#include "app/sharedprocs.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QHostAddress>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TestSharedProcs : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void trimUrlLevels_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<QString>("expected");
+        const QString s = u"http://example.test"_s;
+        QTest::newRow("0 levels") << s + u"/d/p.htm"_s << u"/"_s << 0 << s + u"/d/p.htm"_s;
+        QTest::newRow("file name") << s + u"/d/p.htm"_s << u"/"_s << 1 << s + u"/d/"_s;
+        QTest::newRow("file and folder") << s + u"/d/p.htm"_s << u"/"_s << 2 << s + u"/"_s;
+        QTest::newRow("down to the scheme") << s + u"/d/p.htm"_s << u"/"_s << 3 << u"http://"_s;
+        QTest::newRow("past the scheme") << s + u"/d/p.htm"_s << u"/"_s << 4 << QString();
+        QTest::newRow("one-character last segment") << s + u"/d/x"_s << u"/"_s << 1 << s + u"/"_s;
+        QTest::newRow("two folders and a slash") << s + u"/a/b/"_s << u"/"_s << 2 << s + u"/"_s;
+        QTest::newRow("folder and slash") << s + u"/a/b/"_s << u"/"_s << 1 << s + u"/a/"_s;
+        QTest::newRow("no separator") << u"abcdef"_s << u"/"_s << 1 << QString();
+        QTest::newRow("stays empty") << u"abcdef"_s << u"/"_s << 3 << QString();
+        QTest::newRow("two characters") << u"/a"_s << u"/"_s << 1 << QString();
+        QTest::newRow("three characters") << u"/ab"_s << u"/"_s << 1 << u"/"_s;
+        QTest::newRow("empty text") << QString() << u"/"_s << 1 << QString();
+        QTest::newRow("backslash path") << u"C:\\a\\b\\c.txt"_s << u"\\"_s << 1 << u"C:\\a\\b\\"_s;
+        QTest::newRow("longer separator") << u"a::b::cc"_s << u"::"_s << 1 << u"a::b::"_s;
+        QTest::newRow("exact comparison") << u"a/b/C/d"_s << u"c"_s << 1 << QString();
+    }
+    void trimUrlLevels()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, separator);
+        QFETCH(int, levels);
+        QFETCH(QString, expected);
+        QCOMPARE(TrimUrlLevels(text, separator, levels), expected);
+    }
+
+    void readWholeFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("abc and CR LF") << QByteArray("abc\r\n") << u"abc\r\n"_s;
+        QTest::newRow("abc and LF") << QByteArray("abc\n") << u"abc\n"_s;
+        QTest::newRow("Shift-JIS") << QByteArray("\x95\x5c\x8e\xa6\r\n") << u"表示\r\n"_s;
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void readWholeFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        TempProgramFolder folder;
+        QVERIFY(folder.write(u"TEST.HTM"_s, bytes));
+        QCOMPARE(ReadWholeFile(folder.filePath(u"TEST.HTM"_s)), expected);
+    }
+
+    void readWholeFileUnreadable()
+    {
+        TempProgramFolder folder;
+        QCOMPARE(ReadWholeFile(folder.filePath(u"missing.txt"_s)), QString());
+        QCOMPARE(ReadWholeFile(folder.path()), QString()); // a folder is no file
+        QCOMPARE(ReadWholeFile(QString()), QString());
+    }
+
+    void fileVersionTextIsEmptyHere()
+    {
+        QCOMPARE(FileVersionText(QCoreApplication::applicationFilePath()), QString());
+        QCOMPARE(FileVersionText(u"/nonexistent"_s), QString());
+    }
+
+    void localIpAddressIsDottedOrEmpty()
+    {
+        const QString address = LocalIpAddress();
+        if (address.isEmpty())
+            QSKIP("this machine's host name does not resolve to IPv4");
+        QHostAddress parsed;
+        QVERIFY2(parsed.setAddress(address), qPrintable(address));
+        QCOMPARE(parsed.protocol(), QAbstractSocket::IPv4Protocol);
+        QCOMPARE(parsed.toString(), address);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSharedProcs)
+#include "tst_sharedprocs.moc"
