@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// Standard command identifiers of ExecWB.
+namespace exec {
+constexpr int SaveAs = 4;
+constexpr int Print = 6;
+constexpr int PrintPreview = 7;
+constexpr int PageSetup = 8;
+constexpr int Properties = 10;
+constexpr int Copy = 12;
+constexpr int SelectAll = 17;
+constexpr int Zoom = 19;
+} // namespace exec
+
+// Commands of CommandStateChange.
+namespace command {
+constexpr int Forward = 1;
+constexpr int Back = 2;
+} // namespace command
+
+// The HTML browser component a window hosts. Operations return at once; whether the
+// component accepted an operation is its result (a refusal is how callers learn that no
+// page is shown). Notifications with a cancel argument must be connected directly: the
+// handler sets cancel before the signal returns.
+class BrowserComponent : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~BrowserComponent() override = default;
+
+    // The widget to place in the window.
+    virtual QWidget *widget() = 0;
+
+    virtual bool Navigate(const QString &address) = 0;
+    virtual bool Navigate2(const QString &address) = 0;
+    virtual bool GoBack() = 0;
+    virtual bool GoForward() = 0;
+    virtual bool GoHome() = 0;
+    virtual bool Stop() = 0;
+    virtual bool Refresh() = 0;
+    // 0 normal, 3 bypassing the cache.
+    virtual bool Refresh2(int level) = 0;
+    // For exec::Zoom the input is the level 0 (smallest) to 4 (largest), 2 being 100%.
+    virtual bool ExecWB(int command, int input = 0) = 0;
+
+    virtual QString LocationName() const = 0;
+    virtual QString LocationURL() const = 0;
+    virtual bool Offline() const = 0;
+    virtual void setOffline(bool offline) = 0;
+
+    // The document arrives later; the callback is dropped if the component goes first.
+    // No page gives "" (or an empty list).
+    virtual void documentHtml(std::function<void(const QString &)> done) = 0;
+    virtual void bodyOuterHtml(std::function<void(const QString &)> done) = 0;
+    virtual void elementTagNames(std::function<void(const QStringList &)> done) = 0;
+    // Writes the current document's HTML to a file as CP932 text; done(false) when there
+    // is no document or the file cannot be written.
+    virtual void saveDocument(const QString &path, std::function<void(bool)> done) = 0;
+
+    virtual void SetFocus() = 0;
+    virtual void showFindBar() = 0;
+    // Hands the current address to the system's default browser.
+    virtual bool openInSystemBrowser() = 0;
+
+Q_SIGNALS:
+    void BeforeNavigate2(const QString &url, bool &cancel);
+    void NavigateComplete2(const QString &url);
+    void DownloadBegin();
+    void DownloadComplete();
+    void CommandStateChange(int command, bool enabled);
+    void StatusTextChange(const QString &text);
+    void TitleChange(const QString &title);
+    // url: the address the page asked to open ("" when unknown).
+    void NewWindow2(const QString &url, bool &cancel);
+    void WindowClosing(bool &cancel);
+    void NavigateError(const QString &url);
+};
+
+// Makes the browser components of the windows.
+class BrowserFactory
+{
+public:
+    virtual ~BrowserFactory() = default;
+    virtual BrowserComponent *createBrowser(QWidget *parent) = 0;
+};
+
+} // namespace platform
