@@ -1,0 +1,4 @@
+# Sources of the system services (dialogs, registry store, transfer, ...), relative to
+# platform/.
+target_sources(yura_platform PRIVATE
+)

@@ -1,0 +1,3 @@
+# Test doubles of the system services, relative to tests/support/.
+target_sources(yura_testsupport PRIVATE
+)
