@@ -1,6 +1,6 @@
 #include "app/inifile.h"
 
-#include "app/codepage.h"
+#include "platform/codepage.h"
 
 namespace {
 

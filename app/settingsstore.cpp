@@ -1,6 +1,6 @@
 #include "app/settingsstore.h"
 
-#include "app/codepage.h"
+#include "platform/codepage.h"
 #include "app/inifile.h"
 
 #include <QCoreApplication>

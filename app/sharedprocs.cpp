@@ -1,6 +1,6 @@
 #include "app/sharedprocs.h"
 
-#include "app/codepage.h"
+#include "platform/codepage.h"
 #include "platform/systeminfo.h"
 
 #include <QFile>
