@@ -1,0 +1,37 @@
+#include "platform/webengine/browserpage.h"
+
+namespace platform {
+
+bool OfflineInterceptor::isNetworkScheme(const QString &scheme)
+{
+    return scheme == u"http" || scheme == u"https" || scheme == u"ftp" || scheme == u"ws"
+        || scheme == u"wss";
+}
+
+void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
+{
+    if (m_offline && isNetworkScheme(info.requestUrl().scheme()))
+        info.block(true);
+}
+
+BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
+{
+    setUrlRequestInterceptor(&m_interceptor);
+}
+
+BrowserPage::~BrowserPage()
+{
+    // The interceptor is a member and dies before the page's base; detach it first.
+    setUrlRequestInterceptor(nullptr);
+}
+
+bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    Q_UNUSED(type);
+    bool cancel = false;
+    Q_EMIT navigationAsked(url, isMainFrame, cancel);
+    return !cancel;
+}
+
+} // namespace platform

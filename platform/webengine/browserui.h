@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace platform {
+
+// What the browser shows in the page properties dialog.
+struct PageProperties
+{
+    QString title;
+    QString address;
+    QString protocol;
+};
+
+// The dialogs and outside services the browser component uses. Each is replaceable, so
+// tests drive the print, save and properties paths without a person at the screen.
+struct BrowserUi
+{
+    // true when the user accepted; the printer holds the choices.
+    std::function<bool(QPrinter &printer, QWidget *parent)> printDialog;
+    std::function<bool(QPrinter &printer, QWidget *parent)> pageSetupDialog;
+    // Shows a preview of the printer's pages; paint renders the page into a printer and
+    // returns whether that worked. Returns when the preview is closed.
+    std::function<void(QPrinter &printer, QWidget *parent,
+                       const std::function<bool(QPrinter *)> &paint)> printPreview;
+    // A file name to save to, "" when cancelled.
+    std::function<QString(QWidget *parent, const QString &suggestedPath)> saveFileName;
+    std::function<void(QWidget *parent, const PageProperties &properties)> showProperties;
+    std::function<bool(const QUrl &url)> openExternally;
+    // The home page address; "" means about:blank.
+    std::function<QString()> homePage;
+};
+
+// Qt's own dialogs and services.
+BrowserUi defaultBrowserUi();
+
+} // namespace platform

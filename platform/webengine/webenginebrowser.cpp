@@ -1,0 +1,606 @@
+#include "platform/webengine/webenginebrowser.h"
+
+#include "platform/codepage.h"
+#include "platform/webengine/browserpage.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include <array>
+
+namespace platform {
+
+namespace {
+
+// Chromium's ERR_ABORTED: the load was stopped or refused by us, which is no failure.
+constexpr int kAborted = -3;
+
+constexpr std::array<double, 5> kZoomFactors{0.7, 0.85, 1.0, 1.25, 1.5};
+
+// A page title as a file name that stays in its folder.
+QString fileNameFromTitle(QString title)
+{
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    for (QChar &c : title) {
+        if (forbidden.contains(c) || c.unicode() < 0x20)
+            c = u'_';
+    }
+    title = title.trimmed();
+    while (title.startsWith(u'.'))
+        title.remove(0, 1);
+    return title.isEmpty() ? QStringLiteral("page") : title.left(120);
+}
+
+} // namespace
+
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *popups, BrowserUi ui,
+                                   QWidget *parent)
+    : BrowserComponent(parent)
+    , m_profile(profile)
+    , m_popups(popups)
+    , m_ui(std::move(ui))
+    , m_printer(std::make_shared<QPrinter>(QPrinter::HighResolution))
+{
+    m_container = new QWidget(parent);
+    auto *layout = new QVBoxLayout(m_container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_view = new QWebEngineView(m_container);
+    m_page = new BrowserPage(profile, m_view);
+    m_view->setPage(m_page);
+    layout->addWidget(m_view, 1);
+    buildFindBar();
+    layout->addWidget(m_findBar);
+
+    connect(m_page, &BrowserPage::navigationAsked, this,
+            [this](const QUrl &url, bool, bool &cancel) {
+                Q_EMIT BeforeNavigate2(url.toString(), cancel);
+            });
+    connect(m_page, &QWebEnginePage::loadStarted, this, &BrowserComponent::DownloadBegin);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        const QString url = info.url().toString();
+        switch (info.status()) {
+        case QWebEngineLoadingInfo::LoadStartedStatus:
+            break;
+        case QWebEngineLoadingInfo::LoadSucceededStatus:
+            Q_EMIT NavigateComplete2(url);
+            Q_EMIT DownloadComplete();
+            break;
+        case QWebEngineLoadingInfo::LoadFailedStatus:
+            if (info.errorCode() != kAborted) {
+                Q_EMIT NavigateError(url);
+                Q_EMIT NavigateComplete2(url);
+            }
+            Q_EMIT DownloadComplete();
+            break;
+        case QWebEngineLoadingInfo::LoadStoppedStatus:
+            Q_EMIT DownloadComplete();
+            break;
+        }
+    });
+    connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserComponent::TitleChange);
+    connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserComponent::StatusTextChange);
+    connect(m_page, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest &request) {
+                bool cancel = false;
+                Q_EMIT NewWindow2(request.requestedUrl().toString(), cancel);
+                // Not calling openIn() refuses the window.
+                if (!cancel && m_popups)
+                    m_popups->open(request);
+            });
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        bool cancel = false;
+        Q_EMIT WindowClosing(cancel);
+        if (!cancel && m_container)
+            m_container->window()->close();
+    });
+    watchHistory();
+}
+
+WebEngineBrowser::~WebEngineBrowser()
+{
+    if (m_printing && m_view) {
+        // The engine keeps painting into the printer and reading the page until
+        // printFinished; hand both over to outlive this component until then.
+        QWebEngineView *view = m_view;
+        std::shared_ptr<QPrinter> printer = m_printer;
+        view->setParent(nullptr);
+        view->hide();
+        connect(view, &QWebEngineView::printFinished, view, [view, printer](bool) {
+            view->deleteLater();
+        });
+    }
+    delete m_container.data();
+}
+
+void WebEngineBrowser::buildFindBar()
+{
+    m_findBar = new QWidget(m_container);
+    m_findBar->setObjectName(QStringLiteral("findBar"));
+    auto *row = new QHBoxLayout(m_findBar);
+    row->setContentsMargins(4, 2, 4, 2);
+    m_findText = new QLineEdit(m_findBar);
+    m_findText->setObjectName(QStringLiteral("findText"));
+    m_findText->setPlaceholderText(QStringLiteral("ページ内を検索"));
+    m_findText->setClearButtonEnabled(true);
+    auto *previous = new QToolButton(m_findBar);
+    previous->setText(QStringLiteral("前へ"));
+    auto *next = new QToolButton(m_findBar);
+    next->setText(QStringLiteral("次へ"));
+    auto *close = new QToolButton(m_findBar);
+    close->setText(QStringLiteral("閉じる"));
+    row->addWidget(m_findText, 1);
+    row->addWidget(previous);
+    row->addWidget(next);
+    row->addWidget(close);
+    m_findBar->hide();
+
+    connect(m_findText, &QLineEdit::textChanged, this, [this] { findNext(false); });
+    connect(m_findText, &QLineEdit::returnPressed, this, [this] { findNext(false); });
+    connect(previous, &QToolButton::clicked, this, [this] { findNext(true); });
+    connect(next, &QToolButton::clicked, this, [this] { findNext(false); });
+    connect(close, &QToolButton::clicked, this, &WebEngineBrowser::hideFindBar);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &WebEngineBrowser::hideFindBar);
+}
+
+void WebEngineBrowser::findNext(bool backward)
+{
+    m_page->findText(m_findText->text(),
+                     backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
+}
+
+void WebEngineBrowser::hideFindBar()
+{
+    m_page->findText(QString()); // clears the highlight
+    m_findBar->hide();
+    m_view->setFocus();
+}
+
+void WebEngineBrowser::watchHistory()
+{
+    // The page's own Back and Forward actions know when the history allows a move.
+    QAction *back = m_page->action(QWebEnginePage::Back);
+    QAction *forward = m_page->action(QWebEnginePage::Forward);
+    connect(back, &QAction::changed, this, [this, back] {
+        if (back->isEnabled() != m_backEnabled) {
+            m_backEnabled = back->isEnabled();
+            Q_EMIT CommandStateChange(command::Back, m_backEnabled);
+        }
+    });
+    connect(forward, &QAction::changed, this, [this, forward] {
+        if (forward->isEnabled() != m_forwardEnabled) {
+            m_forwardEnabled = forward->isEnabled();
+            Q_EMIT CommandStateChange(command::Forward, m_forwardEnabled);
+        }
+    });
+}
+
+QWidget *WebEngineBrowser::widget()
+{
+    return m_container;
+}
+
+QUrl WebEngineBrowser::urlFromAddress(const QString &address)
+{
+    if (address.isEmpty())
+        return {};
+    if (address.startsWith(u'/'))
+        return QUrl::fromLocalFile(address);
+    if (address.startsWith(u"\\\\")) {
+        QString path = address.mid(2);
+        path.replace(u'\\', u'/');
+        return QUrl(QStringLiteral("file://") + path);
+    }
+    const QUrl url(address, QUrl::StrictMode);
+    if (url.isValid() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromUserInput(address);
+}
+
+bool WebEngineBrowser::Navigate(const QString &address)
+{
+    const QUrl url = urlFromAddress(address);
+    if (!url.isValid() || url.isEmpty())
+        return false;
+    m_page->load(url);
+    return true;
+}
+
+bool WebEngineBrowser::Navigate2(const QString &address)
+{
+    return Navigate(address);
+}
+
+bool WebEngineBrowser::GoBack()
+{
+    if (!m_page->history()->canGoBack())
+        return false;
+    m_page->triggerAction(QWebEnginePage::Back);
+    return true;
+}
+
+bool WebEngineBrowser::GoForward()
+{
+    if (!m_page->history()->canGoForward())
+        return false;
+    m_page->triggerAction(QWebEnginePage::Forward);
+    return true;
+}
+
+bool WebEngineBrowser::GoHome()
+{
+    const QString home = m_ui.homePage ? m_ui.homePage() : QString();
+    return Navigate(home.isEmpty() ? QStringLiteral("about:blank") : home);
+}
+
+bool WebEngineBrowser::Stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+    return true;
+}
+
+bool WebEngineBrowser::Refresh()
+{
+    return Refresh2(0);
+}
+
+bool WebEngineBrowser::Refresh2(int level)
+{
+    if (!hasDocument() || level < 0 || level > 3)
+        return false;
+    m_page->triggerAction(level == 3 ? QWebEnginePage::ReloadAndBypassCache : QWebEnginePage::Reload);
+    return true;
+}
+
+bool WebEngineBrowser::hasDocument() const
+{
+    return !m_page->url().isEmpty();
+}
+
+double WebEngineBrowser::zoomFactorForLevel(int level)
+{
+    if (level < 0 || level >= int(kZoomFactors.size()))
+        return 0;
+    return kZoomFactors[size_t(level)];
+}
+
+bool WebEngineBrowser::ExecWB(int command, int input)
+{
+    if (!hasDocument())
+        return false;
+    switch (command) {
+    case exec::SaveAs:
+        return saveAs();
+    case exec::Print:
+        return print();
+    case exec::PrintPreview:
+        return printPreview();
+    case exec::PageSetup:
+        return pageSetup();
+    case exec::Properties:
+        if (!m_ui.showProperties)
+            return false;
+        m_ui.showProperties(m_container, {LocationName(), LocationURL(), m_page->url().scheme()});
+        return true;
+    case exec::Copy:
+        m_page->triggerAction(QWebEnginePage::Copy);
+        return true;
+    case exec::SelectAll:
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+        return true;
+    case exec::Zoom: {
+        const double factor = zoomFactorForLevel(input);
+        if (factor <= 0)
+            return false;
+        m_page->setZoomFactor(factor);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool WebEngineBrowser::print()
+{
+    if (m_printing || !m_ui.printDialog)
+        return false;
+    std::shared_ptr<QPrinter> printer = m_printer;
+    QPointer<WebEngineBrowser> self(this);
+    m_printing = true; // the dialog must not let a second print start
+    const bool accepted = m_ui.printDialog(*printer, m_container);
+    if (!self)
+        return false;
+    if (!accepted) {
+        m_printing = false;
+        return true; // the user chose not to print; the command itself worked
+    }
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool success) {
+        m_printing = false;
+        Q_EMIT printingEnded(success);
+    }, Qt::SingleShotConnection);
+    m_view->print(printer.get());
+    return true;
+}
+
+bool WebEngineBrowser::printPreview()
+{
+    if (m_printing || !m_ui.printPreview)
+        return false;
+    std::shared_ptr<QPrinter> printer = m_printer;
+    QPointer<WebEngineBrowser> self(this);
+    QPointer<QWebEngineView> view(m_view);
+    m_printing = true;
+    // The preview asks for its pages synchronously while the engine prints
+    // asynchronously: wait for printFinished in a local loop, as Qt's own example does.
+    auto paint = [view](QPrinter *target) {
+        if (!view)
+            return false;
+        QEventLoop loop;
+        bool result = false;
+        QObject::connect(view, &QWebEngineView::printFinished, &loop, [&](bool success) {
+            result = success;
+            loop.quit();
+        });
+        QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
+        view->print(target);
+        loop.exec();
+        return result;
+    };
+    m_ui.printPreview(*printer, m_container, paint);
+    if (!self)
+        return false;
+    m_printing = false;
+    return true;
+}
+
+bool WebEngineBrowser::pageSetup()
+{
+    if (m_printing || !m_ui.pageSetupDialog)
+        return false;
+    std::shared_ptr<QPrinter> printer = m_printer;
+    QPointer<WebEngineBrowser> self(this);
+    m_printing = true;
+    m_ui.pageSetupDialog(*printer, m_container);
+    if (self)
+        m_printing = false;
+    return bool(self);
+}
+
+bool WebEngineBrowser::saveAs()
+{
+    if (!m_ui.saveFileName)
+        return false;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    const QString suggested = QDir(folder).filePath(fileNameFromTitle(LocationName()) + QStringLiteral(".htm"));
+    QPointer<WebEngineBrowser> self(this);
+    const QString path = m_ui.saveFileName(m_container, suggested);
+    if (!self)
+        return false;
+    if (path.isEmpty())
+        return true;
+    const bool mime = path.endsWith(u".mht", Qt::CaseInsensitive)
+        || path.endsWith(u".mhtml", Qt::CaseInsensitive);
+    // The profile's download handler accepts this save (see WebEngineBrowserFactory).
+    m_page->save(path, mime ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
+                            : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+    return true;
+}
+
+QString WebEngineBrowser::LocationName() const
+{
+    return m_page->title();
+}
+
+QString WebEngineBrowser::LocationURL() const
+{
+    return m_page->url().toString();
+}
+
+bool WebEngineBrowser::Offline() const
+{
+    return m_page->offline();
+}
+
+void WebEngineBrowser::setOffline(bool offline)
+{
+    m_page->setOffline(offline);
+}
+
+void WebEngineBrowser::documentHtml(std::function<void(const QString &)> done)
+{
+    if (!hasDocument()) {
+        done(QString());
+        return;
+    }
+    QPointer<WebEngineBrowser> self(this);
+    m_page->toHtml([self, done = std::move(done)](const QString &html) {
+        if (self)
+            done(html);
+    });
+}
+
+void WebEngineBrowser::bodyOuterHtml(std::function<void(const QString &)> done)
+{
+    if (!hasDocument()) {
+        done(QString());
+        return;
+    }
+    QPointer<WebEngineBrowser> self(this);
+    m_page->runJavaScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
+                          QWebEngineScript::ApplicationWorld,
+                          [self, done = std::move(done)](const QVariant &result) {
+                              if (self)
+                                  done(result.toString());
+                          });
+}
+
+void WebEngineBrowser::elementTagNames(std::function<void(const QStringList &)> done)
+{
+    if (!hasDocument()) {
+        done(QStringList());
+        return;
+    }
+    QPointer<WebEngineBrowser> self(this);
+    m_page->runJavaScript(
+        QStringLiteral("Array.prototype.map.call(document.getElementsByTagName('*'),"
+                       " function (e) { return e.tagName; })"),
+        QWebEngineScript::ApplicationWorld,
+        [self, done = std::move(done)](const QVariant &result) {
+            if (self)
+                done(result.toStringList());
+        });
+}
+
+void WebEngineBrowser::saveDocument(const QString &path, std::function<void(bool)> done)
+{
+    documentHtml([path, done = std::move(done), this](const QString &html) {
+        if (!hasDocument()) {
+            done(false);
+            return;
+        }
+        QSaveFile file(path);
+        const bool ok = file.open(QIODevice::WriteOnly) && file.write(ansi::encode(html)) >= 0
+            && file.commit();
+        done(ok);
+    });
+}
+
+void WebEngineBrowser::SetFocus()
+{
+    m_view->setFocus();
+}
+
+void WebEngineBrowser::showFindBar()
+{
+    m_findBar->show();
+    m_findText->setFocus();
+    m_findText->selectAll();
+}
+
+bool WebEngineBrowser::openInSystemBrowser()
+{
+    if (!hasDocument() || !m_ui.openExternally)
+        return false;
+    return m_ui.openExternally(m_page->url());
+}
+
+// Windows the engine opens its own way for pages that asked for them: each is a plain
+// window with its own view, so window.opener keeps working.
+PopupWindows::PopupWindows(QWebEngineProfile *profile)
+    : m_profile(profile)
+{
+}
+
+PopupWindows::~PopupWindows()
+{
+    closeAll();
+}
+
+void PopupWindows::open(QWebEngineNewWindowRequest &request)
+{
+    auto *window = new QWidget(nullptr, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("popupWindow"));
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *view = new QWebEngineView(window);
+    auto *page = new QWebEnginePage(m_profile, view);
+    view->setPage(page);
+    layout->addWidget(view);
+    QObject::connect(page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
+    QObject::connect(page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
+    QObject::connect(page, &QWebEnginePage::newWindowRequested, window,
+                     [this](QWebEngineNewWindowRequest &next) { open(next); });
+    const QRect geometry = request.requestedGeometry();
+    if (geometry.width() > 0 && geometry.height() > 0)
+        window->setGeometry(geometry);
+    else
+        window->resize(800, 600);
+    request.openIn(page);
+    m_windows.append(window);
+    window->show();
+}
+
+QList<QWidget *> PopupWindows::windows() const
+{
+    QList<QWidget *> open;
+    for (const QPointer<QWidget> &window : m_windows) {
+        if (window)
+            open.append(window);
+    }
+    return open;
+}
+
+void PopupWindows::closeAll()
+{
+    for (const QPointer<QWidget> &window : std::as_const(m_windows))
+        delete window.data();
+    m_windows.clear();
+}
+
+WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &storageName)
+    : m_ui(std::move(ui))
+    , m_profile(storageName.isEmpty() ? new QWebEngineProfile : new QWebEngineProfile(storageName))
+    , m_popups(m_profile)
+{
+    // Downloads must be accepted inside this slot or the engine cancels them.
+    QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
+                     [this](QWebEngineDownloadRequest *download) { handleDownload(download); });
+}
+
+WebEngineBrowserFactory::~WebEngineBrowserFactory()
+{
+    // Pages must go before their profile.
+    m_popups.closeAll();
+    delete m_profile;
+}
+
+BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
+{
+    return new WebEngineBrowser(m_profile, &m_popups, m_ui, parent);
+}
+
+void WebEngineBrowserFactory::handleDownload(QWebEngineDownloadRequest *download)
+{
+    if (download->isSavePageDownload()) {
+        download->accept(); // path and format were chosen by the save command
+        return;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    const QString suggested = QDir(folder).filePath(download->suggestedFileName());
+    QWidget *parent = nullptr;
+    if (auto *view = QWebEngineView::forPage(download->page()))
+        parent = view->window();
+    const QString path = m_ui.saveFileName ? m_ui.saveFileName(parent, suggested) : QString();
+    if (path.isEmpty()) {
+        download->cancel();
+        return;
+    }
+    const QFileInfo target(path);
+    download->setDownloadDirectory(target.absolutePath());
+    download->setDownloadFileName(target.fileName());
+    download->accept();
+}
+
+} // namespace platform

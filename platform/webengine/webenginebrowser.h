@@ -1,0 +1,141 @@
+#pragma once
+
+#include "platform/browsercomponent.h"
+#include "platform/webengine/browserui.h"
+
+#include <QPointer>
+#include <QWebEngineView>
+
+#include <memory>
+
+class QLineEdit;
+class QPrinter;
+class QWebEngineDownloadRequest;
+class QWebEngineNewWindowRequest;
+class QWebEngineProfile;
+class QWebEngineView;
+class QWidget;
+
+namespace platform {
+
+class BrowserPage;
+
+// Windows the engine opens its own way for pages that asked for one and were let.
+class PopupWindows
+{
+public:
+    explicit PopupWindows(QWebEngineProfile *profile);
+    ~PopupWindows();
+    PopupWindows(const PopupWindows &) = delete;
+    PopupWindows &operator=(const PopupWindows &) = delete;
+
+    void open(QWebEngineNewWindowRequest &request);
+    QList<QWidget *> windows() const;
+    void closeAll();
+
+private:
+    QWebEngineProfile *m_profile;
+    QList<QPointer<QWidget>> m_windows;
+};
+
+// The browser component on Qt WebEngine: a view with a policy page, a find bar under it.
+class WebEngineBrowser : public BrowserComponent
+{
+    Q_OBJECT
+public:
+    WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *popups, BrowserUi ui, QWidget *parent);
+    ~WebEngineBrowser() override;
+
+    QWidget *widget() override;
+
+    bool Navigate(const QString &address) override;
+    bool Navigate2(const QString &address) override;
+    bool GoBack() override;
+    bool GoForward() override;
+    bool GoHome() override;
+    bool Stop() override;
+    bool Refresh() override;
+    bool Refresh2(int level) override;
+    bool ExecWB(int command, int input = 0) override;
+
+    QString LocationName() const override;
+    QString LocationURL() const override;
+    bool Offline() const override;
+    void setOffline(bool offline) override;
+
+    void documentHtml(std::function<void(const QString &)> done) override;
+    void bodyOuterHtml(std::function<void(const QString &)> done) override;
+    void elementTagNames(std::function<void(const QStringList &)> done) override;
+    void saveDocument(const QString &path, std::function<void(bool)> done) override;
+
+    void SetFocus() override;
+    void showFindBar() override;
+    bool openInSystemBrowser() override;
+
+    // For tests and the window: the engine objects themselves.
+    QWebEngineView *view() const { return m_view; }
+    BrowserPage *page() const { return m_page; }
+    bool isPrinting() const { return m_printing; }
+    QPrinter &printer() { return *m_printer; }
+    QWidget *findBar() const { return m_findBar; }
+
+    // Zoom factor of a text-size level 0..4, 0 for a level out of range.
+    static double zoomFactorForLevel(int level);
+    // What Navigate makes of an address: a URL, a local path or about:blank.
+    static QUrl urlFromAddress(const QString &address);
+
+Q_SIGNALS:
+    // A print job started by ExecWB has ended.
+    void printingEnded(bool success);
+
+private:
+    bool hasDocument() const;
+    bool print();
+    bool printPreview();
+    bool pageSetup();
+    bool saveAs();
+    void watchHistory();
+    void buildFindBar();
+    void findNext(bool backward);
+    void hideFindBar();
+
+    QWebEngineProfile *m_profile;
+    PopupWindows *m_popups;
+    BrowserUi m_ui;
+    QPointer<QWidget> m_container;
+    QPointer<QWebEngineView> m_view;
+    BrowserPage *m_page = nullptr;
+    QWidget *m_findBar = nullptr;
+    QLineEdit *m_findText = nullptr;
+    // One printer for page setup and every print; shared so that a dialog or a print
+    // still running keeps it alive when this component goes.
+    std::shared_ptr<QPrinter> m_printer;
+    bool m_printing = false;
+    bool m_backEnabled = false;
+    bool m_forwardEnabled = false;
+};
+
+// Makes WebEngineBrowser components in one profile, which it owns. A storage name gives
+// a persistent profile (cookies and cache on disk); "" an off-the-record one. Every
+// component must be gone before the factory.
+class WebEngineBrowserFactory : public BrowserFactory
+{
+public:
+    explicit WebEngineBrowserFactory(BrowserUi ui, const QString &storageName = {});
+    ~WebEngineBrowserFactory() override;
+    WebEngineBrowserFactory(const WebEngineBrowserFactory &) = delete;
+    WebEngineBrowserFactory &operator=(const WebEngineBrowserFactory &) = delete;
+
+    BrowserComponent *createBrowser(QWidget *parent) override;
+    QWebEngineProfile *profile() const { return m_profile; }
+    PopupWindows &popups() { return m_popups; }
+
+private:
+    void handleDownload(QWebEngineDownloadRequest *download);
+
+    BrowserUi m_ui;
+    QWebEngineProfile *m_profile;
+    PopupWindows m_popups;
+};
+
+} // namespace platform

@@ -1,0 +1,622 @@
+#include "platform/webengine/browserpage.h"
+#include "platform/webengine/webenginebrowser.h"
+#include "tests/support/enginetest.h"
+#include "tests/support/localhttpserver.h"
+
+#include <QClipboard>
+#include <QPrinter>
+#include <QPrintPreviewDialog>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using platform::BrowserComponent;
+using platform::WebEngineBrowser;
+
+namespace {
+
+constexpr int kWait = 20000;
+
+QByteArray page(const QByteArray &title, const QByteArray &body = {})
+{
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title
+        + "</title></head><body>" + body + "</body></html>";
+}
+
+} // namespace
+
+class TestWebEngineBrowser : public QObject
+{
+    Q_OBJECT
+private:
+    LocalHttpServer m_server;
+    QTemporaryDir m_temp;
+    platform::BrowserUi m_ui;
+    std::unique_ptr<platform::WebEngineBrowserFactory> m_factory;
+    std::unique_ptr<QWidget> m_window;
+    WebEngineBrowser *m_browser = nullptr;
+    // What the scripted dialogs were asked.
+    int m_printDialogs = 0;
+    int m_pageSetups = 0;
+    QString m_printTarget;
+    QString m_saveTarget;
+
+    QString url(const QString &path) const { return m_server.url(path).toString(); }
+
+    bool load(const QString &address)
+    {
+        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
+        if (!m_browser->Navigate(address))
+            return false;
+        return complete.wait(kWait);
+    }
+
+    // Runs a script in the page and waits for its result.
+    QVariant run(const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        m_browser->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        QDeadlineTimer deadline(kWait);
+        while (!done && !deadline.hasExpired())
+            QTest::qWait(10);
+        return result;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_server.isListening());
+        QVERIFY(m_temp.isValid());
+        m_server.route(u"/a"_s, page("ページA", "<p id=\"t\">first page text</p><a id=\"l\" href=\"/b\">to b</a>"));
+        m_server.route(u"/b"_s, page("Page B"));
+        m_server.route(u"/c"_s, page("Page C"));
+        m_server.route(u"/frames"_s, page("Frames", "<iframe src=\"/inner\"></iframe><iframe src=\"/kept\"></iframe>"));
+        m_server.route(u"/inner"_s, page("Inner"));
+        m_server.route(u"/kept"_s, page("Kept"));
+        m_server.route(u"/popups"_s, page("Popups",
+            "<a id=\"blank\" href=\"/b\" target=\"_blank\">new</a>"
+            "<button id=\"open\" onclick=\"window.open('/c')\">open</button>"));
+        m_server.route(u"/hover"_s, page("Hover",
+            "<style>body{margin:0} a{display:block;width:400px;height:200px;font-size:40px}</style>"
+            "<a id=\"big\" href=\"/b\">big link</a>"));
+
+        m_ui = platform::defaultBrowserUi();
+        m_ui.printDialog = [this](QPrinter &printer, QWidget *) {
+            ++m_printDialogs;
+            if (m_printTarget.isEmpty())
+                return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(m_printTarget);
+            return true;
+        };
+        m_ui.pageSetupDialog = [this](QPrinter &printer, QWidget *) {
+            ++m_pageSetups;
+            printer.setPageOrientation(QPageLayout::Landscape);
+            return true;
+        };
+        m_ui.saveFileName = [this](QWidget *, const QString &) { return m_saveTarget; };
+        m_ui.showProperties = [](QWidget *, const platform::PageProperties &) {};
+        m_ui.openExternally = [](const QUrl &) { return true; };
+        m_ui.homePage = [this] { return url(u"/c"_s); };
+        m_factory = std::make_unique<platform::WebEngineBrowserFactory>(m_ui);
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<QWidget>();
+        m_window->resize(800, 600);
+        m_browser = static_cast<WebEngineBrowser *>(m_factory->createBrowser(m_window.get()));
+        auto *layout = new QVBoxLayout(m_window.get());
+        layout->addWidget(m_browser->widget());
+        m_window->show();
+        m_server.clearLog();
+        m_printTarget.clear();
+        m_saveTarget.clear();
+    }
+
+    void cleanup()
+    {
+        m_factory->popups().closeAll();
+        delete m_browser;
+        m_browser = nullptr;
+        m_window.reset();
+    }
+
+    void cleanupTestCase()
+    {
+        m_factory.reset();
+    }
+
+    void navigationCompletesWithTitle()
+    {
+        QSignalSpy begin(m_browser, &BrowserComponent::DownloadBegin);
+        QSignalSpy end(m_browser, &BrowserComponent::DownloadComplete);
+        QSignalSpy title(m_browser, &BrowserComponent::TitleChange);
+        QStringList before;
+        connect(m_browser, &BrowserComponent::BeforeNavigate2, this,
+                [&before](const QString &address, bool &) { before.append(address); });
+        QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
+        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
+        QVERIFY(m_browser->Navigate(url(u"/a"_s)));
+        QVERIFY(complete.wait(kWait));
+        QCOMPARE(complete.first().first().toString(), url(u"/a"_s));
+        QCOMPARE(m_browser->LocationName(), u"ページA"_s);
+        QCOMPARE(m_browser->LocationURL(), url(u"/a"_s));
+        QCOMPARE(before.size(), 1);
+        QCOMPARE(before.first(), url(u"/a"_s));
+        QTRY_COMPARE(end.size(), 1);
+        QCOMPARE(begin.size(), 1);
+        QVERIFY(!title.isEmpty());
+        QCOMPARE(error.size(), 0);
+    }
+
+    void cancelledMainFrameKeepsThePage()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        connect(m_browser, &BrowserComponent::BeforeNavigate2, this,
+                [](const QString &address, bool &cancel) { cancel = address.endsWith(u"/b"); });
+        QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
+        QSignalSpy end(m_browser, &BrowserComponent::DownloadComplete);
+        QVERIFY(m_browser->Navigate(url(u"/b"_s)));
+        QTest::qWait(1000);
+        QCOMPARE(m_browser->LocationURL(), url(u"/a"_s));
+        QCOMPARE(m_browser->LocationName(), u"ページA"_s);
+        QVERIFY(!m_server.wasRequested(u"/b"_s));
+        QCOMPARE(error.size(), 0); // refusing is no failure
+        // A link the user clicks is refused the same way.
+        QCOMPARE(run(u"document.getElementById('l').click(); 1"_s).toInt(), 1);
+        QTest::qWait(500);
+        QVERIFY(!m_server.wasRequested(u"/b"_s));
+        QCOMPARE(error.size(), 0);
+    }
+
+    void cancelledFrameStaysUnloaded()
+    {
+        QStringList asked;
+        connect(m_browser, &BrowserComponent::BeforeNavigate2, this,
+                [&asked](const QString &address, bool &cancel) {
+                    asked.append(address);
+                    cancel = address.endsWith(u"/inner");
+                });
+        QVERIFY(load(url(u"/frames"_s)));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/kept"_s), kWait);
+        QTest::qWait(300);
+        QVERIFY(asked.contains(url(u"/inner"_s)));
+        QVERIFY(asked.contains(url(u"/kept"_s)));
+        QVERIFY(!m_server.wasRequested(u"/inner"_s));
+        QCOMPARE(m_browser->LocationName(), u"Frames"_s);
+    }
+
+    void newWindowCarriesTheAddress_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("target=_blank, cancelled") << u"document.getElementById('blank').click()"_s << u"/b"_s << true;
+        QTest::newRow("window.open, cancelled") << u"document.getElementById('open').click()"_s << u"/c"_s << true;
+        QTest::newRow("window.open, let through") << u"document.getElementById('open').click()"_s << u"/c"_s << false;
+    }
+    void newWindowCarriesTheAddress()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        QFETCH(bool, cancel);
+        QVERIFY(load(url(u"/popups"_s)));
+        QStringList asked;
+        connect(m_browser, &BrowserComponent::NewWindow2, this,
+                [&asked, cancel](const QString &address, bool &refuse) {
+                    asked.append(address);
+                    refuse = cancel;
+                });
+        run(script + u"; 1"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 1, kWait);
+        QCOMPARE(asked.first(), url(expected));
+        if (cancel) {
+            QTest::qWait(500);
+            QCOMPARE(m_factory->popups().windows().size(), 0);
+            QVERIFY(!m_server.wasRequested(expected));
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(m_factory->popups().windows().size(), 1, kWait);
+            QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(expected), kWait);
+            auto *view = m_factory->popups().windows().first()->findChild<QWebEngineView *>();
+            QVERIFY(view);
+            QTRY_COMPARE_WITH_TIMEOUT(view->page()->title(), u"Page C"_s, kWait);
+            bool hasOpener = false;
+            bool done = false;
+            view->page()->runJavaScript(u"window.opener !== null"_s, [&](const QVariant &v) {
+                hasOpener = v.toBool();
+                done = true;
+            });
+            QTRY_VERIFY_WITH_TIMEOUT(done, kWait);
+            QVERIFY(hasOpener);
+        }
+    }
+
+    void windowCloseFromScript_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("cancelled: the window stays") << true;
+        QTest::newRow("let through: the window closes") << false;
+    }
+    void windowCloseFromScript()
+    {
+        QFETCH(bool, cancel);
+        QVERIFY(load(url(u"/a"_s)));
+        int closing = 0;
+        connect(m_browser, &BrowserComponent::WindowClosing, this, [&closing, cancel](bool &refuse) {
+            ++closing;
+            refuse = cancel;
+        });
+        run(u"window.close(); 1"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(closing, 1, kWait);
+        QTest::qWait(100);
+        QCOMPARE(m_window->isVisible(), cancel);
+    }
+
+    void laterTitleChangesAreReported()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        QSignalSpy title(m_browser, &BrowserComponent::TitleChange);
+        run(u"document.title = '新しい題'; 1"_s);
+        QVERIFY(title.wait(kWait));
+        QCOMPARE(title.last().first().toString(), u"新しい題"_s);
+        QCOMPARE(m_browser->LocationName(), u"新しい題"_s);
+    }
+
+    void historyStateFollowsMoves()
+    {
+        QList<QPair<int, bool>> states;
+        connect(m_browser, &BrowserComponent::CommandStateChange, this,
+                [&states](int command, bool enabled) { states.append({command, enabled}); });
+        QVERIFY(!m_browser->GoBack());
+        QVERIFY(!m_browser->GoForward());
+        QVERIFY(load(url(u"/a"_s)));
+        QVERIFY(load(url(u"/b"_s)));
+        QTRY_VERIFY_WITH_TIMEOUT(states.contains(qMakePair(platform::command::Back, true)), kWait);
+        QVERIFY(!states.contains(qMakePair(platform::command::Forward, true)));
+        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
+        QVERIFY(m_browser->GoBack());
+        QVERIFY(complete.wait(kWait));
+        QCOMPARE(m_browser->LocationURL(), url(u"/a"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(states.contains(qMakePair(platform::command::Forward, true)), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(states.contains(qMakePair(platform::command::Back, false)), kWait);
+        QVERIFY(m_browser->GoForward());
+        QVERIFY(complete.wait(kWait));
+        QCOMPARE(m_browser->LocationURL(), url(u"/b"_s));
+    }
+
+    void statusTextFollowsThePointer()
+    {
+        QVERIFY(load(url(u"/hover"_s)));
+        QSignalSpy status(m_browser, &BrowserComponent::StatusTextChange);
+        QWidget *surface = m_browser->view()->focusProxy();
+        QVERIFY(surface);
+        // Move in steps, as a real pointer does, onto the link, then off it.
+        for (int y = 10; y <= 100 && status.isEmpty(); y += 30) {
+            QTest::mouseMove(surface, QPoint(50, y));
+            QTest::qWait(100);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!status.isEmpty(), kWait);
+        QCOMPARE(status.last().first().toString(), url(u"/b"_s));
+        QTest::mouseMove(surface, QPoint(600, 500));
+        QTRY_COMPARE_WITH_TIMEOUT(status.last().first().toString(), QString(), kWait);
+    }
+
+    void failedLoadRaisesNavigateError()
+    {
+        QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
+        const QString refused = LocalHttpServer::refusedUrl().toString();
+        QVERIFY(m_browser->Navigate(refused));
+        QVERIFY(error.wait(kWait));
+        QCOMPARE(error.first().first().toString(), refused);
+    }
+
+    void stopIsNoError()
+    {
+        LocalHttpServer::Response slow;
+        slow.neverAnswer = true;
+        m_server.route(u"/slow"_s, slow);
+        QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
+        QSignalSpy end(m_browser, &BrowserComponent::DownloadComplete);
+        QVERIFY(m_browser->Navigate(url(u"/slow"_s)));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/slow"_s), kWait);
+        QVERIFY(m_browser->Stop());
+        QVERIFY(end.wait(kWait));
+        QTest::qWait(300);
+        QCOMPARE(error.size(), 0);
+    }
+
+    void offlineRefusesTheNetwork()
+    {
+        const QString file = m_temp.filePath(u"local.html"_s);
+        {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(page("Local"));
+        }
+        m_browser->setOffline(true);
+        QVERIFY(m_browser->Offline());
+        QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
+        QVERIFY(m_browser->Navigate(url(u"/a"_s)));
+        QVERIFY(error.wait(kWait));
+        QVERIFY(!m_server.wasRequested(u"/a"_s));
+
+        QVERIFY(load(file));
+        QCOMPARE(m_browser->LocationName(), u"Local"_s);
+        QVERIFY(load(u"data:text/html,<title>Data</title>"_s));
+        QCOMPARE(m_browser->LocationName(), u"Data"_s);
+
+        m_browser->setOffline(false);
+        QVERIFY(load(url(u"/a"_s)));
+        QCOMPARE(m_browser->LocationName(), u"ページA"_s);
+        QVERIFY(m_server.wasRequested(u"/a"_s));
+    }
+
+    void selectAllThenCopy()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(m_browser->ExecWB(platform::exec::SelectAll));
+        QVERIFY(m_browser->ExecWB(platform::exec::Copy));
+        QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::clipboard()->text().contains(u"first page text"_s), kWait);
+    }
+
+    void zoomLevels_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("smallest") << 0 << true << 0.7;
+        QTest::newRow("medium") << 2 << true << 1.0;
+        QTest::newRow("largest") << 4 << true << 1.5;
+        QTest::newRow("below") << -1 << false << 1.0;
+        QTest::newRow("above") << 5 << false << 1.0;
+    }
+    void zoomLevels()
+    {
+        QFETCH(int, level);
+        QFETCH(bool, accepted);
+        QFETCH(double, factor);
+        QVERIFY(load(url(u"/a"_s)));
+        m_browser->page()->setZoomFactor(1.0);
+        QCOMPARE(m_browser->ExecWB(platform::exec::Zoom, level), accepted);
+        QCOMPARE(m_browser->page()->zoomFactor(), factor);
+    }
+
+    void commandsWithoutAPageAreRefused_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("save as") << platform::exec::SaveAs;
+        QTest::newRow("print") << platform::exec::Print;
+        QTest::newRow("print preview") << platform::exec::PrintPreview;
+        QTest::newRow("page setup") << platform::exec::PageSetup;
+        QTest::newRow("properties") << platform::exec::Properties;
+        QTest::newRow("copy") << platform::exec::Copy;
+        QTest::newRow("select all") << platform::exec::SelectAll;
+        QTest::newRow("zoom") << platform::exec::Zoom;
+    }
+    void commandsWithoutAPageAreRefused()
+    {
+        QFETCH(int, command);
+        QVERIFY(!m_browser->ExecWB(command, 2));
+        QVERIFY(!m_browser->Refresh());
+        QVERIFY(!m_browser->Refresh2(3));
+        QVERIFY(!m_browser->openInSystemBrowser());
+        QCOMPARE(m_printDialogs, 0);
+        QVERIFY(!m_browser->Navigate(QString()));
+    }
+
+    void unknownCommandIsRefused()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        QVERIFY(!m_browser->ExecWB(99));
+        QVERIFY(!m_browser->Refresh2(7));
+        QVERIFY(m_browser->Refresh2(3));
+    }
+
+    void documentArrives()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        QString html, body;
+        QStringList tags;
+        m_browser->documentHtml([&html](const QString &text) { html = text; });
+        m_browser->bodyOuterHtml([&body](const QString &text) { body = text; });
+        m_browser->elementTagNames([&tags](const QStringList &names) { tags = names; });
+        QTRY_VERIFY_WITH_TIMEOUT(!html.isEmpty() && !body.isEmpty() && !tags.isEmpty(), kWait);
+        QVERIFY(html.contains(u"<title>ページA</title>"_s));
+        QVERIFY(body.startsWith(u"<body>"_s));
+        QVERIFY(body.contains(u"first page text"_s));
+        QCOMPARE(tags.mid(0, 3), QStringList({u"HTML"_s, u"HEAD"_s, u"META"_s}));
+        QVERIFY(tags.contains(u"A"_s));
+    }
+
+    void documentOfNoPageIsEmpty()
+    {
+        bool called = false;
+        m_browser->documentHtml([&called](const QString &text) { called = text.isEmpty(); });
+        QVERIFY(called);
+    }
+
+    void saveDocumentWritesCp932()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        const QString path = m_temp.filePath(u"TEST.HTM"_s);
+        bool done = false, ok = false;
+        m_browser->saveDocument(path, [&](bool result) { done = true; ok = result; });
+        QTRY_VERIFY_WITH_TIMEOUT(done, kWait);
+        QVERIFY(ok);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        // "ページA" in CP932
+        QVERIFY(file.readAll().contains("<title>\x83\x79\x81\x5b\x83\x57" "A</title>"));
+    }
+
+    void saveAsWritesTheFile()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        m_saveTarget = m_temp.filePath(u"saved.mhtml"_s);
+        QVERIFY(m_browser->ExecWB(platform::exec::SaveAs));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_saveTarget).size() > 0, kWait);
+        QFile file(m_saveTarget);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("first page text"));
+        // Cancelling the file dialog is no failure and writes nothing.
+        m_saveTarget.clear();
+        QVERIFY(m_browser->ExecWB(platform::exec::SaveAs));
+    }
+
+    void printWritesPagesOnceAtATime()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        m_printTarget = m_temp.filePath(u"print.pdf"_s);
+        QSignalSpy ended(m_browser, &WebEngineBrowser::printingEnded);
+        QVERIFY(m_browser->ExecWB(platform::exec::Print));
+        QVERIFY(m_browser->isPrinting());
+        // A second print, a preview or a page setup while one runs is refused.
+        QVERIFY(!m_browser->ExecWB(platform::exec::Print));
+        QVERIFY(!m_browser->ExecWB(platform::exec::PrintPreview));
+        QVERIFY(!m_browser->ExecWB(platform::exec::PageSetup));
+        QVERIFY(ended.wait(kWait));
+        QCOMPARE(ended.first().first().toBool(), true);
+        QVERIFY(!m_browser->isPrinting());
+        QFile pdf(m_printTarget);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QCOMPARE(m_printDialogs, 1);
+    }
+
+    void cancelledPrintDialogPrintsNothing()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        QVERIFY(m_browser->ExecWB(platform::exec::Print)); // the scripted dialog says cancel
+        QVERIFY(!m_browser->isPrinting());
+    }
+
+    void closingWhilePrintingIsSafe()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        m_printTarget = m_temp.filePath(u"closing.pdf"_s);
+        QVERIFY(m_browser->ExecWB(platform::exec::Print));
+        QPointer<QWebEngineView> view = m_browser->view();
+        delete m_browser;
+        m_browser = nullptr;
+        m_window.reset();
+        // The view outlives its window until the engine is done, then goes.
+        QTRY_VERIFY_WITH_TIMEOUT(view.isNull(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_printTarget).size() > 0, kWait);
+        init(); // for cleanup()
+    }
+
+    void pageSetupKeepsItsChoicesForPrinting()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        QVERIFY(m_browser->ExecWB(platform::exec::PageSetup));
+        QCOMPARE(m_pageSetups, 1);
+        QCOMPARE(m_browser->printer().pageLayout().orientation(), QPageLayout::Landscape);
+        QVERIFY(!m_browser->isPrinting());
+    }
+
+    void printPreviewPaintsThePage()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        // Qt's own preview dialog, closed once it has asked for its pages.
+        bool painted = false;
+        cleanupAndRecreateWith([&painted](platform::BrowserUi &ui) {
+            ui.printPreview = [&painted, real = ui.printPreview](QPrinter &printer, QWidget *parent,
+                                                          const std::function<bool(QPrinter *)> &paint) {
+                auto paintAndNote = [&painted, paint](QPrinter *target) {
+                    painted = paint(target);
+                    return painted;
+                };
+                QTimer closer;
+                QObject::connect(&closer, &QTimer::timeout, [&painted] {
+                    if (!painted)
+                        return;
+                    if (auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget()))
+                        dialog->reject();
+                });
+                closer.start(100);
+                real(printer, parent, paintAndNote);
+            };
+        });
+        QVERIFY(load(url(u"/a"_s)));
+        QVERIFY(m_browser->ExecWB(platform::exec::PrintPreview));
+        QVERIFY(painted);
+        QVERIFY(!m_browser->isPrinting());
+        // Printing still works after a preview.
+        m_printTarget = m_temp.filePath(u"after-preview.pdf"_s);
+        QSignalSpy ended(m_browser, &WebEngineBrowser::printingEnded);
+        QVERIFY(m_browser->ExecWB(platform::exec::Print));
+        QVERIFY(ended.wait(kWait));
+    }
+
+    void goHomeOpensTheHomePage()
+    {
+        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
+        QVERIFY(m_browser->GoHome());
+        QVERIFY(complete.wait(kWait));
+        QCOMPARE(m_browser->LocationName(), u"Page C"_s);
+    }
+
+    void addressesBecomeUrls_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("web address") << u"http://127.0.0.1/a?q=1"_s << u"http://127.0.0.1/a?q=1"_s;
+        QTest::newRow("about:blank") << u"about:blank"_s << u"about:blank"_s;
+        QTest::newRow("local path") << u"/tmp/a b.html"_s << u"file:///tmp/a%20b.html"_s;
+        QTest::newRow("file url") << u"file:///tmp/x.htm"_s << u"file:///tmp/x.htm"_s;
+        QTest::newRow("network path") << u"\\\\server\\share\\x.htm"_s << u"file://server/share/x.htm"_s;
+        QTest::newRow("bare host") << u"example.test"_s << u"http://example.test"_s;
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void addressesBecomeUrls()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, expected);
+        QCOMPARE(WebEngineBrowser::urlFromAddress(address).toString(QUrl::FullyEncoded), expected);
+    }
+
+    void offlineSchemes_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<bool>("network");
+        QTest::newRow("http") << u"http"_s << true;
+        QTest::newRow("https") << u"https"_s << true;
+        QTest::newRow("ftp") << u"ftp"_s << true;
+        QTest::newRow("file") << u"file"_s << false;
+        QTest::newRow("data") << u"data"_s << false;
+        QTest::newRow("about") << u"about"_s << false;
+        QTest::newRow("qrc") << u"qrc"_s << false;
+    }
+    void offlineSchemes()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(bool, network);
+        QCOMPARE(platform::OfflineInterceptor::isNetworkScheme(scheme), network);
+    }
+
+private:
+    template <typename Change>
+    void cleanupAndRecreateWith(Change change)
+    {
+        delete m_browser;
+        m_browser = nullptr;
+        m_window.reset();
+        platform::BrowserUi ui = m_ui;
+        change(ui);
+        m_factory = std::make_unique<platform::WebEngineBrowserFactory>(ui);
+        init();
+    }
+};
+
+YURA_ENGINE_TEST_MAIN(TestWebEngineBrowser)
+#include "tst_webenginebrowser.moc"
