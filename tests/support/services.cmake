@@ -1,3 +1,4 @@
 # Test doubles of the system services, relative to tests/support/.
 target_sources(yura_testsupport PRIVATE
+  fakeinternettransfer.h fakeinternettransfer.cpp
 )
