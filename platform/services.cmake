@@ -4,4 +4,5 @@ target_sources(yura_platform PRIVATE
   textdecoding.h textdecoding.cpp
   internettransfer.h
   networktransfer.h networktransfer.cpp
+  registry.h registry.cpp
 )

@@ -1,4 +1,5 @@
 # Test doubles of the system services, relative to tests/support/.
 target_sources(yura_testsupport PRIVATE
   fakeinternettransfer.h fakeinternettransfer.cpp
+  memoryregistry.h
 )
