@@ -5,4 +5,5 @@ target_sources(yura_platform PRIVATE
   internettransfer.h
   networktransfer.h networktransfer.cpp
   registry.h registry.cpp
+  dialogs.h dialogs.cpp
 )

@@ -2,4 +2,5 @@
 target_sources(yura_testsupport PRIVATE
   fakeinternettransfer.h fakeinternettransfer.cpp
   memoryregistry.h
+  scripteddialogs.h scripteddialogs.cpp
 )
