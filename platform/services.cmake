@@ -6,4 +6,11 @@ target_sources(yura_platform PRIVATE
   networktransfer.h networktransfer.cpp
   registry.h registry.cpp
   dialogs.h dialogs.cpp
+  clipboard.h clipboard.cpp
+  processlauncher.h processlauncher.cpp
+  shellservices.h shellservices.cpp
+  windowservices.h windowservices.cpp
+  inputmethod.h
+  drives.h
+  platform.h platform.cpp
 )

@@ -3,4 +3,6 @@ target_sources(yura_testsupport PRIVATE
   fakeinternettransfer.h fakeinternettransfer.cpp
   memoryregistry.h
   scripteddialogs.h scripteddialogs.cpp
+  fakeservices.h fakeservices.cpp
+  fakeplatform.h fakeplatform.cpp
 )
