@@ -52,6 +52,8 @@ private Q_SLOTS:
             row("Japanese key") << u"Software\\ゆらぎね"_s << u"値"_s << u"Software\\ゆらぎね"_s << u"値"_s << u"日本語"_s;
             row("spaces and equals") << u"Software\\a = b"_s << u"x;y = z"_s << u"Software\\a = b"_s << u"x;y = z"_s << u" v = w; "_s;
             row("empty value") << u"Software\\Test"_s << u"e"_s << u"Software\\Test"_s << u"e"_s << QString();
+            row("looks like a QSettings variant") << u"Software\\Test"_s << u"q"_s << u"Software\\Test"_s << u"q"_s << u"@Variant(\\0\\0)"_s;
+            row("list-like value") << u"Software\\Test"_s << u"l"_s << u"Software\\Test"_s << u"l"_s << u"a, b, \"c\""_s;
             row("line ends in value") << u"Software\\Test"_s << u"m"_s << u"Software\\Test"_s << u"m"_s << u"a\r\nb"_s;
         }
     }

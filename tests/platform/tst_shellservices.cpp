@@ -132,6 +132,23 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(m_dir.filePath(u"folder.url"_s)).isDir());
     }
 
+    void fakeShellRecordsAndWrites()
+    {
+        FakeShell shell;
+        shell.setDesktopFolder(m_dir.path());
+        const QString path = m_dir.filePath(u"デスクトップ.url"_s);
+        QCOMPARE(shell.writeInternetShortcut(path, u"http://127.0.0.1/"_s, false), ShortcutResult::Written);
+        QCOMPARE(shell.writeInternetShortcut(path, u"http://127.0.0.1/other"_s, false), ShortcutResult::Exists);
+        QCOMPARE(read(path), QByteArray("[InternetShortcut]\r\nURL=http://127.0.0.1/\r\n"));
+        QCOMPARE(shell.shortcuts().size(), 2);
+        QCOMPARE(shell.shortcuts()[1].second, u"http://127.0.0.1/other"_s);
+        QVERIFY(shell.openFolder(m_dir.path()));
+        QVERIFY(!shell.openFolder(path));
+        QVERIFY(!shell.openInBrowser(QUrl(u"file:///etc"_s)));
+        QCOMPARE(shell.openedFolders(), (QStringList{m_dir.path(), path}));
+        QCOMPARE(shell.openedAddresses().size(), 1);
+    }
+
     void browsableAddresses_data()
     {
         QTest::addColumn<QString>("address");
