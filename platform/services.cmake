@@ -1,4 +1,16 @@
 # Sources of the system services (dialogs, registry store, transfer, ...), relative to
 # platform/.
 target_sources(yura_platform PRIVATE
+  textdecoding.h textdecoding.cpp
+  internettransfer.h
+  networktransfer.h networktransfer.cpp
+  registry.h registry.cpp
+  dialogs.h dialogs.cpp
+  clipboard.h clipboard.cpp
+  processlauncher.h processlauncher.cpp
+  shellservices.h shellservices.cpp
+  windowservices.h windowservices.cpp
+  inputmethod.h
+  drives.h
+  platform.h platform.cpp
 )

@@ -1,5 +1,10 @@
 #include "platform/systeminfo.h"
 
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSysInfo>
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <sys/socket.h>
@@ -37,6 +42,42 @@ QString firstIPv4Address(const QString &host)
             return QString::fromLatin1(text);
     }
     return {};
+}
+
+OsVersion parseKernelRelease(const QString &release)
+{
+    OsVersion version;
+    // Leading dotted numbers only: "5.15.90.1-microsoft-standard" has a fourth part and a
+    // suffix, "6.8" no build.
+    static const QRegularExpression dotted(QStringLiteral("^\\s*(\\d{1,9})(?!\\d)(?:\\.(\\d{1,9})(?!\\d))?(?:\\.(\\d{1,9})(?!\\d))?"));
+    const QRegularExpressionMatch match = dotted.match(release);
+    if (!match.hasMatch())
+        return version;
+    version.major = match.captured(1).toInt();
+    version.minor = match.captured(2).toInt();
+    version.build = match.captured(3).toInt();
+    return version;
+}
+
+OsVersion HostSystemFacts::osVersion() const
+{
+    return parseKernelRelease(QSysInfo::kernelVersion());
+}
+
+QSize HostSystemFacts::screenSize() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize();
+}
+
+QString HostSystemFacts::hostName() const
+{
+    return platform::hostName();
+}
+
+QString HostSystemFacts::ipv4Address() const
+{
+    return firstIPv4Address(platform::hostName());
 }
 
 } // namespace platform

@@ -1,3 +1,8 @@
 # Test doubles of the system services, relative to tests/support/.
 target_sources(yura_testsupport PRIVATE
+  fakeinternettransfer.h fakeinternettransfer.cpp
+  memoryregistry.h
+  scripteddialogs.h scripteddialogs.cpp
+  fakeservices.h fakeservices.cpp
+  fakeplatform.h fakeplatform.cpp
 )

@@ -1,0 +1,130 @@
+#include "platform/textdecoding.h"
+
+#include <QStringDecoder>
+
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+constexpr qsizetype kMetaScanBytes = 4096;
+
+bool isNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+        || c == '-' || c == '_' || c == '.' || c == ':';
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+// The value after "charset" = in a stretch of text, lower case.
+QByteArray charsetAfterKeyword(QByteArrayView text)
+{
+    const QByteArray lower = text.toByteArray().toLower();
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = lower.indexOf("charset", from);
+        if (at < 0)
+            return {};
+        qsizetype i = at + 7;
+        from = i;
+        while (i < lower.size() && isSpace(lower[i]))
+            ++i;
+        if (i >= lower.size() || lower[i] != '=')
+            continue;
+        ++i;
+        while (i < lower.size() && (isSpace(lower[i]) || lower[i] == '"' || lower[i] == '\''))
+            ++i;
+        const qsizetype start = i;
+        while (i < lower.size() && isNameChar(lower[i]))
+            ++i;
+        if (i > start)
+            return lower.mid(start, i - start);
+    }
+}
+
+// Names under which pages label CP932; ICU's own "Shift_JIS" table differs from it in
+// the characters Windows added, which Japanese pages use.
+bool isShiftJisLabel(const QByteArray &name)
+{
+    return name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis"
+        || name == "ms_kanji" || name == "csshiftjis" || name == "windows-31j"
+        || name == "ms932" || name == "cp932" || name == "windows-932";
+}
+
+std::optional<QString> decodeAs(QByteArray name, const QByteArray &body)
+{
+    if (isShiftJisLabel(name))
+        name = "CP932";
+    QStringDecoder decoder(name.constData());
+    if (!decoder.isValid())
+        return std::nullopt;
+    return decoder.decode(body);
+}
+
+std::optional<QString> decodeByBom(const QByteArray &body)
+{
+    if (body.startsWith("\xEF\xBB\xBF"))
+        return decodeAs("UTF-8", body);
+    if (body.startsWith("\xFF\xFE"))
+        return decodeAs("UTF-16LE", body.mid(2));
+    if (body.startsWith("\xFE\xFF"))
+        return decodeAs("UTF-16BE", body.mid(2));
+    return std::nullopt;
+}
+
+} // namespace
+
+QByteArray charsetFromContentType(QByteArrayView contentType)
+{
+    const qsizetype semicolon = contentType.indexOf(';');
+    if (semicolon < 0)
+        return {};
+    return charsetAfterKeyword(contentType.sliced(semicolon + 1));
+}
+
+QByteArray charsetFromMeta(QByteArrayView body)
+{
+    const QByteArray head = body.first(qMin(body.size(), kMetaScanBytes)).toByteArray().toLower();
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype open = head.indexOf("<meta", from);
+        if (open < 0)
+            return {};
+        const qsizetype close = head.indexOf('>', open);
+        const qsizetype end = close < 0 ? head.size() : close;
+        const QByteArray name = charsetAfterKeyword(QByteArrayView(head).sliced(open, end - open));
+        if (!name.isEmpty()) {
+            // A document that could be read this far was not UTF-16 whatever it says.
+            return name.startsWith("utf-16") ? QByteArray("utf-8") : name;
+        }
+        from = open + 5;
+    }
+}
+
+QString decodeBody(const QByteArray &body, QByteArrayView contentType)
+{
+    const QByteArray declared = charsetFromContentType(contentType);
+    if (!declared.isEmpty()) {
+        if (auto text = decodeAs(declared, body))
+            return *text;
+    }
+    if (auto text = decodeByBom(body))
+        return *text;
+    const QByteArray meta = charsetFromMeta(body);
+    if (!meta.isEmpty()) {
+        if (auto text = decodeAs(meta, body))
+            return *text;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(body);
+    if (!utf8.hasError())
+        return text;
+    return decodeAs("CP932", body).value_or(QString::fromLatin1(body));
+}
+
+} // namespace platform

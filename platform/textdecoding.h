@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace platform {
+
+// The charset parameter of a Content-Type header value, lower case; "" when none.
+QByteArray charsetFromContentType(QByteArrayView contentType);
+
+// The charset a <meta charset> or <meta http-equiv content="...charset=..."> names in the
+// first 4 KiB of an HTML body, lower case; "" when none.
+QByteArray charsetFromMeta(QByteArrayView body);
+
+// A downloaded body as text. The first rule that gives a charset the system knows wins:
+// the header's charset, a byte-order mark, a meta charset, UTF-8 when the bytes are valid
+// UTF-8, else CP932.
+QString decodeBody(const QByteArray &body, QByteArrayView contentType);
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#include "platform/windowservices.h"
+
+#include <QSaveFile>
+#include <QWidget>
+
+namespace platform {
+
+void QtWindowServices::setAlwaysOnTop(QWidget *window, bool onTop)
+{
+    if (!window)
+        return;
+    window = window->window();
+    if (!window->isVisible()) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        return;
+    }
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    // Changing the flags of a shown window hides it and may lose its place.
+    const QRect geometry = window->geometry();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    window->setGeometry(geometry);
+    window->show();
+}
+
+void QtWindowServices::setOpacity(QWidget *window, int alpha)
+{
+    if (window)
+        window->window()->setWindowOpacity(qBound(0, alpha, 255) / 255.0);
+}
+
+QImage QtWindowServices::capture(QWidget *window)
+{
+    if (!window)
+        return {};
+    return window->window()->grab().toImage();
+}
+
+bool QtWindowServices::saveBitmap(const QImage &image, const QString &path)
+{
+    if (image.isNull() || path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP"))
+        return false;
+    return file.commit();
+}
+
+} // namespace platform

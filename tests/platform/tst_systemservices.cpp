@@ -1,0 +1,231 @@
+// The small services that need a GUI application: system facts, window services,
+// clipboard, process launcher, and the Platform owners.
+#include "platform/platform.h"
+#include "tests/support/fakeplatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using platform::OsVersion;
+
+namespace {
+
+class CountingBrowsers : public platform::BrowserFactory
+{
+public:
+    int calls = 0;
+    platform::BrowserComponent *createBrowser(QWidget *) override
+    {
+        ++calls;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+class TestSystemServices : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void kernelRelease_data()
+    {
+        QTest::addColumn<QString>("release");
+        QTest::addColumn<int>("major");
+        QTest::addColumn<int>("minor");
+        QTest::addColumn<int>("build");
+        QTest::newRow("Debian") << u"6.1.0-13-amd64"_s << 6 << 1 << 0;
+        QTest::newRow("three numbers") << u"5.15.90"_s << 5 << 15 << 90;
+        QTest::newRow("four numbers and a suffix") << u"5.15.90.1-microsoft-standard-WSL2"_s << 5 << 15 << 90;
+        QTest::newRow("two numbers") << u"6.8"_s << 6 << 8 << 0;
+        QTest::newRow("suffix after two") << u"4.19-rc1"_s << 4 << 19 << 0;
+        QTest::newRow("one number") << u"7"_s << 7 << 0 << 0;
+        QTest::newRow("too long a number") << u"12345678901.2"_s << 0 << 0 << 0;
+        QTest::newRow("not a number") << u"unknown"_s << 0 << 0 << 0;
+        QTest::newRow("empty") << QString() << 0 << 0 << 0;
+    }
+    void kernelRelease()
+    {
+        QFETCH(QString, release);
+        QFETCH(int, major);
+        QFETCH(int, minor);
+        QFETCH(int, build);
+        QCOMPARE(platform::parseKernelRelease(release), (OsVersion{major, minor, build, 2}));
+    }
+
+    void hostFacts()
+    {
+        platform::HostSystemFacts facts;
+        const OsVersion version = facts.osVersion();
+        QVERIFY(version.major >= 2); // any Linux this runs on
+        QCOMPARE(version.platformId, 2);
+        QVERIFY(!facts.screenSize().isEmpty());
+        QCOMPARE(facts.hostName(), platform::hostName());
+    }
+
+    void alwaysOnTopKeepsTheWindowShown()
+    {
+        platform::QtWindowServices services;
+        QWidget window;
+        window.setGeometry(100, 120, 300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect before = window.geometry();
+
+        auto *child = new QLabel(u"child"_s, &window);
+        services.setAlwaysOnTop(child, true); // acts on the child's window
+        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.geometry(), before);
+
+        services.setAlwaysOnTop(&window, false);
+        QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.geometry(), before);
+
+        QWidget hidden;
+        services.setAlwaysOnTop(&hidden, true);
+        QVERIFY(hidden.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!hidden.isVisible());
+        services.setAlwaysOnTop(nullptr, true);
+    }
+
+    void opacity_data()
+    {
+        QTest::addColumn<int>("alpha");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("opaque") << 255 << 1.0;
+        QTest::newRow("half") << 128 << 128 / 255.0;
+        QTest::newRow("clear") << 0 << 0.0;
+        QTest::newRow("above") << 300 << 1.0;
+        QTest::newRow("below") << -5 << 0.0;
+    }
+    void opacity()
+    {
+        QFETCH(int, alpha);
+        QFETCH(double, expected);
+        platform::QtWindowServices services;
+        QWidget window;
+        window.show();
+        services.setOpacity(&window, alpha);
+        // Qt keeps the opacity as a byte-sized fraction.
+        QVERIFY(qAbs(window.windowOpacity() - expected) < 0.01);
+    }
+
+    void captureSavedAsBitmap()
+    {
+        platform::QtWindowServices services;
+        QWidget window;
+        window.resize(120, 80);
+        window.setStyleSheet(u"background: #ff0000"_s);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage image = services.capture(&window);
+        QCOMPARE(image.size() / image.devicePixelRatio(), QSize(120, 80));
+        QCOMPARE(QColor(image.pixel(10, 10)), QColor(Qt::red));
+
+        const QString path = m_dir.filePath(u"キャプチャ.bmp"_s);
+        QVERIFY(services.saveBitmap(image, path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(2), QByteArray("BM"));
+        QImage loaded(path);
+        QCOMPARE(loaded.size(), image.size());
+        QCOMPARE(QColor(loaded.pixel(10, 10)), QColor(Qt::red));
+
+        QVERIFY(!services.saveBitmap(QImage(), m_dir.filePath(u"null.bmp"_s)));
+        QVERIFY(!QFile::exists(m_dir.filePath(u"null.bmp"_s)));
+        QVERIFY(!services.saveBitmap(image, m_dir.filePath(u"no/folder/x.bmp"_s)));
+        QVERIFY(services.capture(nullptr).isNull());
+    }
+
+    void clipboardRoundTrip()
+    {
+        platform::SystemClipboard clipboard;
+        clipboard.setText(u"コピー"_s);
+        QCOMPARE(clipboard.text(), u"コピー"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"コピー"_s);
+        QImage image(4, 3, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        clipboard.setImage(image);
+        QCOMPARE(clipboard.image().size(), QSize(4, 3));
+        QCOMPARE(QColor(clipboard.image().pixel(1, 1)), QColor(Qt::blue));
+    }
+
+    void processesStartWithoutAShell()
+    {
+        // The program itself stands in as "touch": each argument must arrive whole.
+        QTemporaryDir dir;
+        platform::SystemProcessLauncher launcher(u"/usr/bin/touch"_s);
+        const QString odd = dir.filePath(u"a b; touch $(echo x) 'c'"_s);
+        QVERIFY(launcher.startSelf({odd, dir.filePath(u"second"_s)}));
+        QTRY_VERIFY(QFile::exists(odd));
+        QTRY_VERIFY(QFile::exists(dir.filePath(u"second"_s)));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+        QVERIFY(launcher.start(u"touch"_s, {dir.filePath(u"by name"_s)}));
+        QTRY_VERIFY(QFile::exists(dir.filePath(u"by name"_s)));
+        QVERIFY(!launcher.start(u"no-such-program-here"_s, {}));
+        QVERIFY(!launcher.start(QString(), {}));
+        QVERIFY(!platform::SystemProcessLauncher(dir.filePath(u"missing"_s)).startSelf({}));
+    }
+
+    void realPlatformWiresItsServices()
+    {
+        CountingBrowsers browsers;
+        platform::RealPlatform real(browsers, {m_dir.filePath(u"cfg/registry.ini"_s), m_dir.filePath(u"fav"_s)});
+        platform::Platform p = real.platform();
+        p.browsers.createBrowser(nullptr);
+        QCOMPARE(browsers.calls, 1);
+        const auto key = p.registry.openKey(platform::registry::CurrentUser, u"Software\\Test"_s);
+        QVERIFY(p.registry.writeString(key, u"Start Page"_s, u"about:blank"_s));
+        QVERIFY(QFile::exists(m_dir.filePath(u"cfg/registry.ini"_s)));
+        QCOMPARE(p.shell.favoritesFolder(), m_dir.filePath(u"fav"_s));
+        QCOMPARE(p.inputMethod.state(), platform::ImeState::Other);
+        QVERIFY(p.drives.drives().isEmpty());
+        // Each call gives the same services.
+        QCOMPARE(&real.platform().registry, &p.registry);
+    }
+
+    void fakePlatformWiresItsDoubles()
+    {
+        FakePlatform fake;
+        platform::Platform p = fake.platform();
+        QCOMPARE(p.browsers.createBrowser(nullptr), nullptr);
+        QCOMPARE(&p.dialogs, static_cast<platform::Dialogs *>(&fake.dialogs));
+        QCOMPARE(&p.transfer, static_cast<platform::InternetTransfer *>(&fake.transfer));
+        fake.system.screen = QSize(1280, 1024);
+        QCOMPARE(p.system.screenSize(), QSize(1280, 1024));
+        fake.inputMethod.current = platform::ImeState::Hiragana;
+        QCOMPARE(p.inputMethod.state(), platform::ImeState::Hiragana);
+        fake.drives.list = {{u"C"_s, platform::Drive::Type::Fixed}};
+        QCOMPARE(p.drives.drives().size(), 1);
+
+        CountingBrowsers browsers;
+        fake.setBrowsers(browsers);
+        fake.platform().browsers.createBrowser(nullptr);
+        QCOMPARE(browsers.calls, 1);
+
+        QWidget window;
+        p.windows.setAlwaysOnTop(&window, true);
+        p.windows.setOpacity(&window, 400);
+        QCOMPARE(fake.windows.alwaysOnTop(&window), std::optional(true));
+        QCOMPARE(fake.windows.opacity(&window), std::optional(255));
+        QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint)); // nothing real
+
+        QVERIFY(p.processes.startSelf({u"http://127.0.0.1/"_s}));
+        QVERIFY(!p.processes.start(QString(), {}));
+        QCOMPARE(fake.processes.starts().size(), 2);
+        QVERIFY(fake.processes.starts()[0].self);
+        QCOMPARE(fake.processes.starts()[0].arguments, QStringList{u"http://127.0.0.1/"_s});
+    }
+};
+
+QTEST_MAIN(TestSystemServices)
+#include "tst_systemservices.moc"
