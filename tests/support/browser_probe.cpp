@@ -1,0 +1,53 @@
+// A second program on the browser component for tests that need several processes: loads
+// each address on its command line in turn in the program's persistent profile, prints
+// each page's title, then exits. Exit code 1 when a page did not load.
+#include "platform/webengine/webenginebrowser.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("yuragine"));
+    QStringList addresses = QApplication::arguments().mid(1);
+
+    auto factory = std::make_unique<platform::WebEngineBrowserFactory>(
+        platform::defaultBrowserUi(), QStringLiteral("yuragine"));
+    auto window = std::make_unique<QWidget>();
+    platform::BrowserComponent *browser = factory->createBrowser(window.get());
+    window->resize(400, 300);
+    window->show();
+
+    int exitCode = 0;
+    auto next = [&] {
+        if (addresses.isEmpty()) {
+            // Give the profile a moment to write its cookies out.
+            QTimer::singleShot(1500, &application, &QApplication::quit);
+            return;
+        }
+        browser->Navigate(addresses.takeFirst());
+    };
+    QObject::connect(browser, &platform::BrowserComponent::NavigateComplete2, browser,
+                     [&](const QString &) {
+                         std::printf("%s\n", qPrintable(browser->LocationName()));
+                         std::fflush(stdout);
+                         next();
+                     });
+    QObject::connect(browser, &platform::BrowserComponent::NavigateError, browser,
+                     [&](const QString &) { exitCode = 1; });
+    QTimer::singleShot(0, browser, next);
+    QTimer::singleShot(60000, &application, [&] {
+        exitCode = 2;
+        application.quit();
+    });
+    application.exec();
+    delete browser;
+    window.reset();
+    factory.reset();
+    return exitCode;
+}
