@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/webengine/browserpage.h"
+#include "platform/webengine/sharedcookiejar.h"
 
 #include <QAction>
 #include <QDir>
@@ -564,6 +565,12 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
     , m_profile(storageName.isEmpty() ? new QWebEngineProfile : new QWebEngineProfile(storageName))
     , m_popups(m_profile)
 {
+    if (!storageName.isEmpty()) {
+        m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        new SharedCookieJar(m_profile->cookieStore(),
+                            QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
+                            m_profile);
+    }
     // Downloads must be accepted inside this slot or the engine cancels them.
     QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
                      [this](QWebEngineDownloadRequest *download) { handleDownload(download); });
