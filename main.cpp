@@ -1,18 +1,33 @@
 #include "app/startup.h"
 #include "browser/form1.h"
+#include "platform/homepage.h"
+#include "platform/platform.h"
+#include "platform/webengine/webenginebrowser.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Qt WebEngine shares GL contexts between its views; this must precede the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuragine"));
     QApplication::setApplicationDisplayName(QStringLiteral("ゆらぎね"));
 
+    // The browsers ask for the home page later, once the registry store exists.
+    platform::RegistryGateway *registry = nullptr;
+    platform::BrowserUi ui = platform::defaultBrowserUi();
+    ui.homePage = [&registry] { return registry ? platform::storedHomePage(*registry) : QString(); };
+    // Declared before the windows, so the profile outlives every page.
+    platform::WebEngineBrowserFactory browsers(ui, QStringLiteral("yuragine"));
+    platform::RealPlatform host(browsers);
+    platform::Platform services = host.platform();
+    registry = &services.registry;
+
     const bool firstRunDue = RunStartup();
     Q_UNUSED(firstRunDue); // the first-run dialog is not built yet
 
-    Form1 window;
+    Form1 window(services);
     window.show();
     return application.exec();
 }

@@ -1,11 +1,24 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <QMainWindow>
 
-// The main browser window. For now only the frame the rest of the shell will fill.
+namespace platform {
+class BrowserComponent;
+}
+
+// The main browser window. For now the frame and its browser; the shell around the page
+// comes next.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(platform::Platform services, QWidget *parent = nullptr);
+
+    platform::BrowserComponent *browser() const { return m_browser; }
+
+private:
+    platform::Platform m_services;
+    platform::BrowserComponent *m_browser = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "platform/homepage.h"
 #include "platform/registry.h"
 #include "tests/support/memoryregistry.h"
 
@@ -25,6 +26,17 @@ class TestRegistry : public QObject
     }
 
 private Q_SLOTS:
+    void homePageComesFromTheInternetOptions()
+    {
+        MemoryRegistry registry;
+        QCOMPARE(platform::storedHomePage(registry), QString());
+        const auto key = registry.openKey(platform::registry::CurrentUser,
+                                          QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main"));
+        QVERIFY(registry.writeString(key, QStringLiteral("Start Page"), QStringLiteral("http://127.0.0.1/home")));
+        registry.closeKey(key);
+        QCOMPARE(platform::storedHomePage(registry), QStringLiteral("http://127.0.0.1/home"));
+    }
+
     void roundTrip_data()
     {
         QTest::addColumn<QString>("kind");
