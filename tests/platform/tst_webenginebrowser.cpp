@@ -4,6 +4,8 @@
 #include "tests/support/localhttpserver.h"
 
 #include <QClipboard>
+#include <QLineEdit>
+#include <QWebEngineFindTextResult>
 #include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QTemporaryDir>
@@ -556,6 +558,41 @@ private Q_SLOTS:
         QSignalSpy ended(m_browser, &WebEngineBrowser::printingEnded);
         QVERIFY(m_browser->ExecWB(platform::exec::Print));
         QVERIFY(ended.wait(kWait));
+    }
+
+    void findBarSearchesThePage()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        QWidget *bar = m_browser->findBar();
+        QVERIFY(!bar->isVisible());
+        m_browser->showFindBar();
+        QVERIFY(bar->isVisible());
+        auto *text = bar->findChild<QLineEdit *>(u"findText"_s);
+        QVERIFY(text);
+        QSignalSpy found(m_browser->page(), &QWebEnginePage::findTextFinished);
+        QTest::keyClicks(text, u"text"_s);
+        // Each keystroke searches again; the last answer is for the whole word.
+        auto matches = [&found] {
+            return found.isEmpty() ? -1
+                                   : found.last().first().value<QWebEngineFindTextResult>().numberOfMatches();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(matches(), 1, kWait);
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+    }
+
+    void systemBrowserGetsTheCurrentAddress()
+    {
+        QUrl handed;
+        cleanupAndRecreateWith([&handed](platform::BrowserUi &ui) {
+            ui.openExternally = [&handed](const QUrl &address) {
+                handed = address;
+                return true;
+            };
+        });
+        QVERIFY(load(url(u"/b"_s)));
+        QVERIFY(m_browser->openInSystemBrowser());
+        QCOMPARE(handed.toString(), url(u"/b"_s));
     }
 
     void goHomeOpensTheHomePage()
