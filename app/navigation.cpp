@@ -1,0 +1,50 @@
+#include "app/navigation.h"
+
+#include "platform/browsercomponent.h"
+#include "platform/codepage.h"
+
+namespace {
+const QString kSearchPrefix = QStringLiteral("http://www.google.co.jp/search?q=");
+const QString kSearchSuffix = QStringLiteral("&hl=ja&ie=Shift_JIS");
+}
+
+QString TypedAddressTarget(const QString &text)
+{
+    const bool direct = text.startsWith(QStringLiteral("\\\\"))
+        || (text.size() >= 6 && text.at(5) == u'/')
+        || (text.size() >= 2 && text.at(1) == u':')
+        || text.startsWith(QStringLiteral("https://"));
+    return direct ? text : SearchAddress(text);
+}
+
+QString SearchAddress(const QString &phrase)
+{
+    return kSearchPrefix + QString::fromLatin1(ansi::encode(phrase).toPercentEncoding())
+        + kSearchSuffix;
+}
+
+void NavigateTypedAddress(platform::BrowserComponent &browser, const QString &text)
+{
+    browser.Navigate(TypedAddressTarget(text));
+}
+
+std::optional<QString> QuickJumpAddress(const QString &clipboardText)
+{
+    if (clipboardText.startsWith(QStringLiteral("http://"))
+        || clipboardText.startsWith(QStringLiteral("https://")))
+        return clipboardText;
+    return std::nullopt;
+}
+
+QString ImeStatusTip(platform::ImeState state)
+{
+    switch (state) {
+    case platform::ImeState::Off:
+        return QStringLiteral("×アルファベット入力　[Google検索:OK]");
+    case platform::ImeState::Hiragana:
+        return QStringLiteral("◯日本語入力　[Google検索:OK]");
+    case platform::ImeState::Other:
+        break;
+    }
+    return {};
+}

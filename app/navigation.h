@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+#include "platform/inputmethod.h"
+
+namespace platform {
+class BrowserComponent;
+}
+
+// Where a text typed into an address box goes: the text itself when it looks like an
+// address (a network path, "scheme://" with a four-letter scheme such as http, "https://",
+// or a drive path), otherwise the web search for it.
+QString TypedAddressTarget(const QString &text);
+
+// The search address for a phrase. The query is the phrase's CP932 bytes, percent-encoded,
+// so that "&", "#", "+" and Japanese text arrive whole and match the declared encoding.
+QString SearchAddress(const QString &phrase);
+
+// Navigates the browser to TypedAddressTarget(text).
+void NavigateTypedAddress(platform::BrowserComponent &browser, const QString &text);
+
+// The quick jump takes clipboard text that begins with "http://" or "https://".
+std::optional<QString> QuickJumpAddress(const QString &clipboardText);
+
+// The address-box tooltip for the input method's state; "" removes it.
+QString ImeStatusTip(platform::ImeState state);

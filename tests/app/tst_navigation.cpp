@@ -1,0 +1,85 @@
+#include "app/navigation.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString search(const QString &encodedQuery)
+{
+    return u"http://www.google.co.jp/search?q="_s + encodedQuery + u"&hl=ja&ie=Shift_JIS"_s;
+}
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void typedAddress_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("http address") << u"http://127.0.0.1/a.htm"_s << u"http://127.0.0.1/a.htm"_s;
+        QTest::newRow("https address") << u"https://example.test/x?a=1"_s << u"https://example.test/x?a=1"_s;
+        QTest::newRow("ftp address") << u"ftp://host/"_s << u"ftp://host/"_s;
+        QTest::newRow("file address") << u"file:///tmp/a.htm"_s << u"file:///tmp/a.htm"_s;
+        QTest::newRow("drive path") << u"C:\\Windows"_s << u"C:\\Windows"_s;
+        QTest::newRow("two-character drive") << u"a:"_s << u"a:"_s;
+        QTest::newRow("network path") << u"\\\\server\\share"_s << u"\\\\server\\share"_s;
+        QTest::newRow("kept as typed") << u"http://a/ b "_s << u"http://a/ b "_s;
+        QTest::newRow("HTTPS in capitals is a search") << u"HTTPS://x"_s << search(u"HTTPS%3A%2F%2Fx"_s);
+        QTest::newRow("about:blank is a search") << u"about:blank"_s << search(u"about%3Ablank"_s);
+        QTest::newRow("bare host is a search") << u"example.test"_s << search(u"example.test"_s);
+        QTest::newRow("empty text") << QString() << search(QString());
+        QTest::newRow("reserved characters arrive whole")
+            << u"a&b #c+d%e"_s << search(u"a%26b%20%23c%2Bd%25e"_s);
+        // 日本語 in CP932: 93 FA 96 7B 8C EA
+        QTest::newRow("Japanese as CP932 bytes") << u"日本語"_s << search(u"%93%FA%96%7B%8C%EA"_s);
+        QTest::newRow("kana with a backslash byte") << u"ソフト"_s << search(u"%83%5C%83t%83g"_s);
+        QTest::newRow("leading space keeps it a search") << u" http://a/"_s << search(u"%20http%3A%2F%2Fa%2F"_s);
+    }
+    void typedAddress()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, target);
+        QCOMPARE(TypedAddressTarget(typed), target);
+    }
+
+    void quickJump_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<bool>("jumps");
+        QTest::newRow("http") << u"http://127.0.0.1/"_s << true;
+        QTest::newRow("https") << u"https://127.0.0.1/"_s << true;
+        QTest::newRow("capitals") << u"HTTP://127.0.0.1/"_s << false;
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("plain text") << u"見出し http://x/"_s << false;
+    }
+    void quickJump()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(bool, jumps);
+        const auto address = QuickJumpAddress(clipboard);
+        QCOMPARE(address.has_value(), jumps);
+        if (address)
+            QCOMPARE(*address, clipboard);
+    }
+
+    void imeTip_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("off") << int(platform::ImeState::Off) << u"×アルファベット入力　[Google検索:OK]"_s;
+        QTest::newRow("hiragana") << int(platform::ImeState::Hiragana) << u"◯日本語入力　[Google検索:OK]"_s;
+        QTest::newRow("other") << int(platform::ImeState::Other) << QString();
+    }
+    void imeTip()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, tip);
+        QCOMPARE(ImeStatusTip(platform::ImeState(state)), tip);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestNavigation)
+#include "tst_navigation.moc"
