@@ -197,7 +197,12 @@ private Q_SLOTS:
     {
         FakePlatform fake;
         platform::Platform p = fake.platform();
-        QCOMPARE(p.browsers.createBrowser(nullptr), nullptr);
+        QWidget host;
+        auto *made = qobject_cast<FakeBrowser *>(p.browsers.createBrowser(&host));
+        QVERIFY(made);
+        QCOMPARE(fake.browsers.last(), made);
+        QVERIFY(made->Navigate(u"http://127.0.0.1/"_s));
+        QCOMPARE(made->navigations(), QStringList{u"http://127.0.0.1/"_s});
         QCOMPARE(&p.dialogs, static_cast<platform::Dialogs *>(&fake.dialogs));
         QCOMPARE(&p.transfer, static_cast<platform::InternetTransfer *>(&fake.transfer));
         fake.system.screen = QSize(1280, 1024);

@@ -1,6 +1,6 @@
 #include "tests/support/fakeplatform.h"
 
-FakePlatform::FakePlatform() : m_browsers(&m_noBrowsers) {}
+FakePlatform::FakePlatform() : m_browsers(&browsers) {}
 
 FakePlatform::FakePlatform(platform::BrowserFactory &browsers) : m_browsers(&browsers) {}
 

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "tests/support/fakebrowser.h"
 #include "tests/support/fakeinternettransfer.h"
 #include "tests/support/fakeservices.h"
 #include "tests/support/memoryregistry.h"
 #include "tests/support/scripteddialogs.h"
 
 // Every system service as a test double, for driving windows without the real system.
-// The browser factory comes from the test; without one, createBrowser gives nullptr.
+// Browsers are FakeBrowser components unless the test passes another factory.
 class FakePlatform
 {
 public:
@@ -21,6 +22,7 @@ public:
 
     platform::Platform platform();
 
+    FakeBrowserFactory browsers;
     FakeInternetTransfer transfer;
     MemoryRegistry registry;
     ScriptedDialogs dialogs;
@@ -33,12 +35,5 @@ public:
     FakeDriveList drives;
 
 private:
-    class NoBrowsers : public platform::BrowserFactory
-    {
-    public:
-        platform::BrowserComponent *createBrowser(QWidget *) override { return nullptr; }
-    };
-
-    NoBrowsers m_noBrowsers;
     platform::BrowserFactory *m_browsers;
 };

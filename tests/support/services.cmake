@@ -5,4 +5,5 @@ target_sources(yura_testsupport PRIVATE
   scripteddialogs.h scripteddialogs.cpp
   fakeservices.h fakeservices.cpp
   fakeplatform.h fakeplatform.cpp
+  fakebrowser.h fakebrowser.cpp
 )

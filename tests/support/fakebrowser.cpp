@@ -1,0 +1,87 @@
+#include "tests/support/fakebrowser.h"
+
+#include <QFile>
+
+FakeBrowser::FakeBrowser(QWidget *parent)
+    : BrowserComponent(parent)
+    , m_widget(new QWidget(parent))
+{
+}
+
+FakeBrowser::~FakeBrowser()
+{
+    delete m_widget.data();
+}
+
+bool FakeBrowser::Navigate(const QString &address)
+{
+    return record(QStringLiteral("Navigate:") + address);
+}
+
+bool FakeBrowser::Navigate2(const QString &address)
+{
+    return record(QStringLiteral("Navigate2:") + address);
+}
+
+void FakeBrowser::saveDocument(const QString &path, std::function<void(bool)> done)
+{
+    calls.append(QStringLiteral("Save:") + path);
+    QFile file(path);
+    done(accepts && file.open(QIODevice::WriteOnly) && file.write(html.toUtf8()) >= 0);
+}
+
+bool FakeBrowser::raiseBeforeNavigate(const QString &address)
+{
+    bool cancel = false;
+    Q_EMIT BeforeNavigate2(address, cancel);
+    return cancel;
+}
+
+bool FakeBrowser::raiseNewWindow(const QString &address)
+{
+    bool cancel = false;
+    Q_EMIT NewWindow2(address, cancel);
+    return cancel;
+}
+
+bool FakeBrowser::raiseWindowClosing()
+{
+    bool cancel = false;
+    Q_EMIT WindowClosing(cancel);
+    return cancel;
+}
+
+QStringList FakeBrowser::navigations() const
+{
+    QStringList addresses;
+    for (const QString &call : calls) {
+        if (call.startsWith(QStringLiteral("Navigate:")))
+            addresses.append(call.mid(9));
+        else if (call.startsWith(QStringLiteral("Navigate2:")))
+            addresses.append(call.mid(10));
+    }
+    return addresses;
+}
+
+platform::BrowserComponent *FakeBrowserFactory::createBrowser(QWidget *parent)
+{
+    auto *browser = new FakeBrowser(parent);
+    m_made.append(browser);
+    return browser;
+}
+
+QList<FakeBrowser *> FakeBrowserFactory::browsers() const
+{
+    QList<FakeBrowser *> alive;
+    for (const QPointer<FakeBrowser> &browser : m_made) {
+        if (browser)
+            alive.append(browser);
+    }
+    return alive;
+}
+
+FakeBrowser *FakeBrowserFactory::last() const
+{
+    const QList<FakeBrowser *> alive = browsers();
+    return alive.isEmpty() ? nullptr : alive.last();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/browsercomponent.h"
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+// A browser component that records what it was asked and lets the test raise the
+// notifications (the signals are public: emit them directly, or use the helpers).
+class FakeBrowser : public platform::BrowserComponent
+{
+    Q_OBJECT
+public:
+    explicit FakeBrowser(QWidget *parent);
+    ~FakeBrowser() override;
+
+    QWidget *widget() override { return m_widget; }
+
+    bool Navigate(const QString &address) override;
+    bool Navigate2(const QString &address) override;
+    bool GoBack() override { return record(QStringLiteral("GoBack")); }
+    bool GoForward() override { return record(QStringLiteral("GoForward")); }
+    bool GoHome() override { return record(QStringLiteral("GoHome")); }
+    bool Stop() override { return record(QStringLiteral("Stop")); }
+    bool Refresh() override { return record(QStringLiteral("Refresh")); }
+    bool Refresh2(int level) override { return record(QStringLiteral("Refresh2:%1").arg(level)); }
+    bool ExecWB(int command, int input = 0) override
+    {
+        return record(QStringLiteral("ExecWB:%1:%2").arg(command).arg(input));
+    }
+
+    QString LocationName() const override { return title; }
+    QString LocationURL() const override { return url; }
+    bool Offline() const override { return offline; }
+    void setOffline(bool value) override
+    {
+        offline = value;
+        calls.append(QStringLiteral("Offline:%1").arg(value));
+    }
+
+    void documentHtml(std::function<void(const QString &)> done) override { done(html); }
+    void bodyOuterHtml(std::function<void(const QString &)> done) override { done(bodyHtml); }
+    void elementTagNames(std::function<void(const QStringList &)> done) override { done(tagNames); }
+    void saveDocument(const QString &path, std::function<void(bool)> done) override;
+
+    void SetFocus() override { record(QStringLiteral("SetFocus")); }
+    void showFindBar() override { record(QStringLiteral("FindBar")); }
+    bool openInSystemBrowser() override { return record(QStringLiteral("OpenInSystemBrowser")); }
+
+    // Raises BeforeNavigate2 and returns whether a handler cancelled.
+    bool raiseBeforeNavigate(const QString &address);
+    bool raiseNewWindow(const QString &address);
+    bool raiseWindowClosing();
+
+    // The addresses given to Navigate and Navigate2, in order.
+    QStringList navigations() const;
+
+    QStringList calls;
+    bool accepts = true; // what every operation answers
+    QString title;
+    QString url;
+    bool offline = false;
+    QString html;
+    QString bodyHtml;
+    QStringList tagNames;
+
+private:
+    bool record(const QString &call)
+    {
+        calls.append(call);
+        return accepts;
+    }
+
+    QPointer<QWidget> m_widget;
+};
+
+class FakeBrowserFactory : public platform::BrowserFactory
+{
+public:
+    platform::BrowserComponent *createBrowser(QWidget *parent) override;
+    // Every browser made so far that still exists.
+    QList<FakeBrowser *> browsers() const;
+    FakeBrowser *last() const;
+
+private:
+    QList<QPointer<FakeBrowser>> m_made;
+};
