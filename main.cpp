@@ -27,7 +27,11 @@ int main(int argc, char *argv[])
     const bool firstRunDue = RunStartup();
     Q_UNUSED(firstRunDue); // the first-run dialog is not built yet
 
-    Form1 window(services);
+    const QStringList arguments = QApplication::arguments();
+    Form1 window(services, arguments.size() > 1 ? arguments.at(1) : QString());
+    // Closing the main window ends the process, whatever else is still open.
+    QObject::connect(&window, &Form1::unloaded, &application, &QApplication::quit, Qt::QueuedConnection);
+    window.Form_Load();
     window.show();
     return application.exec();
 }

@@ -1,0 +1,97 @@
+// Moving between pages: the buttons, the address box, the move menu and the quick jump.
+#include "browser/form1.h"
+
+#include "app/navigation.h"
+#include "browser/addressbox.h"
+#include "platform/browsercomponent.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
+
+void Form1::wireNavigation()
+{
+    auto on = [this](const char *name, auto handler) {
+        connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    auto click = [this](int index, auto handler) {
+        connect(m_buttons[index], &QToolButton::clicked, this, handler);
+    };
+    // The browser refuses a move it cannot make; the click then simply does nothing.
+    auto back = [this] { if (m_browser) m_browser->GoBack(); };
+    auto forward = [this] { if (m_browser) m_browser->GoForward(); };
+    auto home = [this] { if (m_browser) m_browser->GoHome(); };
+    auto refresh = [this] { if (m_browser) m_browser->Refresh2(0); };
+    click(0, back);
+    click(1, forward);
+    click(2, [this] { stopLoading(); });
+    click(3, home);
+    click(4, refresh);
+    on("mnuMoveBack", back);
+    on("mnuMoveFoward", forward);
+    on("mnuMoveStap", [this] { stopLoading(); });
+    on("mnuMoveRefrash", refresh);
+    on("mnuMoveRefrashNoChash", [this] { if (m_browser) m_browser->Refresh2(3); });
+    on("mnuMoveHome", home);
+    on("mnuSimpleHome", home);
+    on("mnuEditQuick", [this] { quickJump(); });
+
+    connect(m_address, &AddressBox::enterPressed, this, &Form1::navigateTyped);
+    connect(m_address, &AddressBox::escapePressed, this, &Form1::stopLoading);
+    m_address->setTooltipSource([this] { return ImeStatusTip(m_services.inputMethod.state()); });
+
+    // What users of other browsers reach for: the address box, and Esc on the page.
+    auto focusAddress = [this] {
+        m_address->setFocus(Qt::ShortcutFocusReason);
+        m_address->selectAll();
+    };
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D),
+                                     QKeySequence(Qt::Key_F6)}) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, focusAddress);
+    }
+    if (m_browser) {
+        auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_browser->widget());
+        escape->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(escape, &QShortcut::activated, this, &Form1::stopLoading);
+
+        // Back and forward follow the browser's history alone.
+        connect(m_browser, &platform::BrowserComponent::CommandStateChange, this, [this](int command, bool enabled) {
+            if (command == platform::command::Forward) {
+                m_buttons[1]->setEnabled(enabled);
+                menuItem(QStringLiteral("mnuMoveFoward"))->setEnabled(enabled);
+            } else if (command == platform::command::Back) {
+                m_buttons[0]->setEnabled(enabled);
+                menuItem(QStringLiteral("mnuMoveBack"))->setEnabled(enabled);
+            }
+        });
+    }
+}
+
+void Form1::navigateTyped()
+{
+    if (m_browser)
+        NavigateTypedAddress(*m_browser, addressText());
+}
+
+void Form1::quickJump()
+{
+    const auto address = QuickJumpAddress(m_services.clipboard.text());
+    if (!address || !m_browser)
+        return;
+    setAddressText(*address);
+    m_browser->Navigate(addressText());
+}
+
+void Form1::stopLoading()
+{
+    if (m_browser)
+        m_browser->Stop();
+    // The lamp goes out.
+    m_lampTimer->stop();
+    QPalette palette = m_lamp->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    m_lamp->setPalette(palette);
+}
