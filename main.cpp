@@ -1,5 +1,7 @@
 #include "app/startup.h"
 #include "browser/form1.h"
+#include "browser/languagedialog.h"
+#include "browser/qttranslation.h"
 #include "platform/homepage.h"
 #include "platform/platform.h"
 #include "platform/webengine/webenginebrowser.h"
@@ -13,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuragine"));
     QApplication::setApplicationDisplayName(QStringLiteral("ゆらぎね"));
+    installQtTranslation(application);
 
     // The browsers ask for the home page later, once the registry store exists.
     platform::RegistryGateway *registry = nullptr;
@@ -23,6 +26,9 @@ int main(int argc, char *argv[])
     platform::RealPlatform host(browsers);
     platform::Platform services = host.platform();
     registry = &services.registry;
+    const QString languages = languages::stored(services.registry);
+    if (!languages.isEmpty())
+        browsers.setAcceptLanguage(languages);
 
     const bool firstRunDue = RunStartup();
     Q_UNUSED(firstRunDue); // the first-run dialog is not built yet

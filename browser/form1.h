@@ -53,6 +53,7 @@ public:
     void toggleBar(int frame); // 1 button bar, 2 sidebar, 3 status bar
     void chooseSideWidth(int sideW);
     void mnuVisihaiSinple_Click();
+    void mnuVisiManiaLang_Click();
     void quickJump();
     void navigateTyped();
     void stopLoading();

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QMenu>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
@@ -37,6 +38,23 @@ void Form1::wireNavigation()
     on("mnuMoveHome", home);
     on("mnuSimpleHome", home);
     on("mnuEditQuick", [this] { quickJump(); });
+    for (const char *drive : {"C", "D", "E", "F"}) {
+        const QString root = QString::fromLatin1(drive) + QStringLiteral(":\\");
+        on((QByteArray("mnuMove") + drive).constData(), [this, root] {
+            if (m_browser)
+                m_browser->Navigate(root);
+        });
+    }
+    // Opening the menu enables the items of fixed disks; none is disabled again.
+    connect(findChild<QMenu *>(QStringLiteral("mnuMove")), &QMenu::aboutToShow, this, [this] {
+        for (const platform::Drive &drive : m_services.drives.drives()) {
+            if (drive.type != platform::Drive::Type::Fixed || drive.letter.size() != 1
+                || !QStringLiteral("CDEF").contains(drive.letter.toUpper()))
+                continue;
+            if (QAction *item = menuItem(QStringLiteral("mnuMove") + drive.letter.toUpper()))
+                item->setEnabled(true);
+        }
+    });
 
     connect(m_address, &AddressBox::enterPressed, this, &Form1::navigateTyped);
     connect(m_address, &AddressBox::escapePressed, this, &Form1::stopLoading);

@@ -5,6 +5,7 @@
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
 #include "browser/addressbox.h"
+#include "browser/languagedialog.h"
 #include "platform/browsercomponent.h"
 
 #include <QAction>
@@ -185,6 +186,23 @@ void Form1::mnuVisihaiSinple_Click()
     Settings().NSTag = 0;
 }
 
+void Form1::mnuVisiManiaLang_Click()
+{
+    QStringList current = languages::languagesFromHeader(languages::stored(m_services.registry));
+    if (current.isEmpty())
+        current = {QStringLiteral("ja")};
+    QPointer<LanguageDialog> dialog = new LanguageDialog(current, this);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return;
+    const QString header = languages::acceptLanguageHeader(dialog->languages());
+    delete dialog.data();
+    if (!accepted)
+        return;
+    languages::store(m_services.registry, header);
+    m_services.browsers.setAcceptLanguage(header);
+}
+
 void Form1::ShowMessageBar(const QString &message)
 {
     if (m_messageClose->isHidden() && m_browser) {
@@ -278,6 +296,7 @@ void Form1::wireCommands()
         });
     }
     on("mnuVisihaiSinple", [this] { mnuVisihaiSinple_Click(); });
+    on("mnuVisiManiaLang", [this] { mnuVisiManiaLang_Click(); });
     connect(m_menuButton, &QPushButton::clicked, this, &Form1::toggleMenuBar);
     connect(m_menuButton, &QPushButton::customContextMenuRequested, this, [this](const QPoint &at) {
         m_menuButton->setFocus();

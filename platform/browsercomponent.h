@@ -93,6 +93,8 @@ class BrowserFactory
 public:
     virtual ~BrowserFactory() = default;
     virtual BrowserComponent *createBrowser(QWidget *parent) = 0;
+    // The languages pages are asked for, as an Accept-Language header value.
+    virtual void setAcceptLanguage(const QString &header) { Q_UNUSED(header); }
 };
 
 } // namespace platform

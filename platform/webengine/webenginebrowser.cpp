@@ -588,6 +588,11 @@ BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
     return new WebEngineBrowser(m_profile, &m_popups, m_ui, parent);
 }
 
+void WebEngineBrowserFactory::setAcceptLanguage(const QString &header)
+{
+    m_profile->setHttpAcceptLanguage(header);
+}
+
 void WebEngineBrowserFactory::handleDownload(QWebEngineDownloadRequest *download)
 {
     if (download->isSavePageDownload()) {

@@ -127,6 +127,7 @@ public:
     WebEngineBrowserFactory &operator=(const WebEngineBrowserFactory &) = delete;
 
     BrowserComponent *createBrowser(QWidget *parent) override;
+    void setAcceptLanguage(const QString &header) override;
     QWebEngineProfile *profile() const { return m_profile; }
     PopupWindows &popups() { return m_popups; }
 

@@ -10,6 +10,7 @@
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -534,6 +535,25 @@ private Q_SLOTS:
         QTest::mouseClick(control<QToolButton>(u"Command7"_s), Qt::LeftButton);
         QTest::mouseClick(control<QToolButton>(u"Command4"_s), Qt::LeftButton);
         QCOMPARE(browser()->calls, QStringList({u"GoForward"_s, u"Refresh2:3"_s, u"Refresh2:0"_s, u"GoHome"_s}));
+    }
+
+    void driveItemsFollowFixedDisks()
+    {
+        open({});
+        m_fake->drives.list = {{u"D"_s, platform::Drive::Type::Fixed},
+                               {u"E"_s, platform::Drive::Type::CdRom},
+                               {u"G"_s, platform::Drive::Type::Fixed}};
+        auto *move = m_window->findChild<QMenu *>(u"mnuMove"_s);
+        Q_EMIT move->aboutToShow();
+        QVERIFY(item(u"mnuMoveD"_s)->isEnabled());
+        QVERIFY(!item(u"mnuMoveE"_s)->isEnabled());
+        QVERIFY(!item(u"mnuMoveC"_s)->isEnabled());
+        m_fake->drives.list.clear();
+        Q_EMIT move->aboutToShow();
+        QVERIFY(item(u"mnuMoveD"_s)->isEnabled()); // never disabled again
+        browser()->calls.clear();
+        item(u"mnuMoveD"_s)->trigger();
+        QCOMPARE(browser()->navigations(), QStringList{u"D:\\"_s});
     }
 
     void messageBar()

@@ -80,6 +80,8 @@ class FakeBrowserFactory : public platform::BrowserFactory
 {
 public:
     platform::BrowserComponent *createBrowser(QWidget *parent) override;
+    void setAcceptLanguage(const QString &header) override { acceptLanguage = header; }
+    QString acceptLanguage;
     // Every browser made so far that still exists.
     QList<FakeBrowser *> browsers() const;
     FakeBrowser *last() const;
