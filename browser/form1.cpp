@@ -11,11 +11,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
+#include <QIcon>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+
+// The icons live in this static library; its resources must be registered by hand.
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace {
 
@@ -33,6 +39,7 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     , m_services(services)
     , m_commandLine(commandLine)
 {
+    initIconResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ゆらぎね"));
     resize(1024, 720);
@@ -55,22 +62,22 @@ void Form1::buildControls()
     struct Button
     {
         const char *name;
-        QStyle::StandardPixmap icon;
+        const char *icon;
         const char *tip;
     };
     const Button buttons[] = {
-        {"Command1", QStyle::SP_ArrowBack, "１つ前のページに戻る"},
-        {"Command2", QStyle::SP_ArrowForward, "１つ先のページに進む"},
-        {"Command3", QStyle::SP_BrowserStop, "ページの読み込みを中止"},
-        {"Command4", QStyle::SP_DirHomeIcon, "ホームページにジャンプ"},
-        {"Command7", QStyle::SP_BrowserReload, "再読込をします"},
-        {"Command8", QStyle::SP_FileDialogListView, "サイドバー"},
+        {"Command1", ":/icons/back.png", "１つ前のページに戻る"},
+        {"Command2", ":/icons/forward.png", "１つ先のページに進む"},
+        {"Command3", ":/icons/stop.png", "ページの読み込みを中止"},
+        {"Command4", ":/icons/home.png", "ホームページにジャンプ"},
+        {"Command7", ":/icons/reload.png", "再読込をします"},
+        {"Command8", ":/icons/sidebar.png", "サイドバー"},
     };
     int x = 0;
     for (const Button &spec : buttons) {
         auto *button = new QToolButton(m_frame1);
         button->setObjectName(QString::fromLatin1(spec.name));
-        button->setIcon(style()->standardIcon(spec.icon));
+        button->setIcon(QIcon(QString::fromLatin1(spec.icon)));
         button->setToolTip(QString::fromUtf8(spec.tip));
         button->setAutoRaise(true);
         button->setGeometry(x, 3, 25, 25);

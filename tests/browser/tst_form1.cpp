@@ -83,6 +83,9 @@ private Q_SLOTS:
             QVERIFY2(control<QPushButton>(name), qPrintable(name));
         QVERIFY(control<QWidget>(u"WebBrowser"_s));
         QVERIFY(control<AddressBox>(u"txtURL"_s));
+        for (const QString &name : {u"Command1"_s, u"Command4"_s, u"Command7"_s})
+            QVERIFY2(!control<QToolButton>(name)->icon().pixmap(24).isNull(), qPrintable(name)); // resources linked in
+        QCOMPARE(control<QToolButton>(u"Command3"_s)->toolTip(), u"ページの読み込みを中止"_s);
         QVERIFY(control<QTimer>(u"Timer1"_s));
         QStringList captions;
         for (QAction *action : m_window->menuBar()->actions())
