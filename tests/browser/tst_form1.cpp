@@ -483,6 +483,34 @@ private Q_SLOTS:
         }
         QTest::keyClick(box, Qt::Key_Escape);
         QVERIFY(browser()->calls.contains(u"Stop"_s));
+        // Esc on the page stops too.
+        browser()->calls.clear();
+        QWidget *page = control<QWidget>(u"WebBrowser"_s);
+        page->setFocusPolicy(Qt::StrongFocus);
+        page->setFocus();
+        QTest::keyClick(page, Qt::Key_Escape);
+        QCOMPARE(browser()->calls, QStringList{u"Stop"_s});
+        // A double click in the box selects the whole address.
+        box->deselect();
+        QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(box->selectedText(), box->text());
+    }
+
+    void addressTooltipFollowsTheInputMethod()
+    {
+        open({});
+        auto *box = control<AddressBox>(u"txtURL"_s);
+        auto hover = [box] {
+            QMouseEvent move(QEvent::MouseMove, QPointF(10, 5), box->mapToGlobal(QPointF(10, 5)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &move);
+        };
+        m_fake->inputMethod.current = platform::ImeState::Hiragana;
+        hover();
+        QCOMPARE(box->toolTip(), u"◯日本語入力　[Google検索:OK]"_s);
+        m_fake->inputMethod.current = platform::ImeState::Other;
+        hover();
+        QCOMPARE(box->toolTip(), QString());
     }
 
     void quickJump_data()
