@@ -13,7 +13,9 @@ QString TypedAddressTarget(const QString &text)
     const bool direct = text.startsWith(QStringLiteral("\\\\"))
         || (text.size() >= 6 && text.at(5) == u'/')
         || (text.size() >= 2 && text.at(1) == u':')
-        || text.startsWith(QStringLiteral("https://"));
+        || text.startsWith(QStringLiteral("https://"))
+        // A path from the root is what a drive path is on this platform.
+        || text.startsWith(u'/');
     return direct ? text : SearchAddress(text);
 }
 

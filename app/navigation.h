@@ -12,7 +12,7 @@ class BrowserComponent;
 
 // Where a text typed into an address box goes: the text itself when it looks like an
 // address (a network path, "scheme://" with a four-letter scheme such as http, "https://",
-// or a drive path), otherwise the web search for it.
+// a drive path, or a local path from the root), otherwise the web search for it.
 QString TypedAddressTarget(const QString &text);
 
 // The search address for a phrase. The query is the phrase's CP932 bytes, percent-encoded,

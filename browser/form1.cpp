@@ -87,12 +87,12 @@ void Form1::buildControls()
     m_buttons[0]->setEnabled(false); // back and forward wait for the browser to allow them
     m_buttons[1]->setEnabled(false);
     m_lamp = plainFrame(m_frame1, QStringLiteral("Shape1"));
-    m_lamp->setGeometry(x + 2, 8, 15, 15);
+    m_lamp->setGeometry(x, 8, 15, 15);
     m_lamp->setAutoFillBackground(true);
     m_lamp->setFrameShape(QFrame::Box);
     m_address = new AddressBox(m_frame1);
     m_address->setObjectName(QStringLiteral("txtURL"));
-    m_address->setGeometry(x + 21, 4, 400, 24);
+    m_address->setGeometry(x + 16, 4, 400, 24);
 
     // Sidebar.
     m_frame2 = plainFrame(m_client, QStringLiteral("Frame2"));

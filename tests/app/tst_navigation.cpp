@@ -25,6 +25,7 @@ private Q_SLOTS:
         QTest::newRow("file address") << u"file:///tmp/a.htm"_s << u"file:///tmp/a.htm"_s;
         QTest::newRow("drive path") << u"C:\\Windows"_s << u"C:\\Windows"_s;
         QTest::newRow("two-character drive") << u"a:"_s << u"a:"_s;
+        QTest::newRow("local path from the root") << u"/tmp/a b.htm"_s << u"/tmp/a b.htm"_s;
         QTest::newRow("network path") << u"\\\\server\\share"_s << u"\\\\server\\share"_s;
         QTest::newRow("kept as typed") << u"http://a/ b "_s << u"http://a/ b "_s;
         QTest::newRow("HTTPS in capitals is a search") << u"HTTPS://x"_s << search(u"HTTPS%3A%2F%2Fx"_s);
