@@ -568,6 +568,44 @@ private Q_SLOTS:
         QCOMPARE(browser()->calls, QStringList({u"GoForward"_s, u"Refresh2:3"_s, u"Refresh2:0"_s, u"GoHome"_s}));
     }
 
+    void onTopAndTranslucencyAtLoad_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("onTop");
+        QTest::addColumn<int>("opacity"); // -1: not touched
+        QTest::newRow("nothing set") << QByteArray() << false << -1;
+        QTest::newRow("Windowfoward True") << QByteArray("Windowfoward=True\r\n") << true << -1;
+        QTest::newRow("Windowfoward 1 is not exactly True") << QByteArray("Windowfoward=1\r\n") << false << -1;
+        QTest::newRow("translucent") << QByteArray("EXSTYLE=1\r\nEXSTYLEValue=150\r\n") << false << 150;
+        QTest::newRow("translucency off") << QByteArray("EXSTYLE=0\r\nEXSTYLEValue=150\r\n") << false << -1;
+    }
+    void onTopAndTranslucencyAtLoad()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, onTop);
+        QFETCH(int, opacity);
+        open("[Data]\r\nFirstOpen=1\r\n" + data);
+        QCOMPARE(m_fake->windows.alwaysOnTop(m_window.get()).value_or(false), onTop);
+        QCOMPARE(item(u"mnuVisiWindowfoward"_s)->isChecked(), onTop);
+        QCOMPARE(m_fake->windows.opacity(m_window.get()).value_or(-1), opacity);
+        QCOMPARE(item(u"mnuVisiWindowEXstyle"_s)->isChecked(), opacity >= 0);
+    }
+
+    void showMenuButtonPopsUpTheSimpleMenu()
+    {
+        open("[Window]\r\nMenu=False\r\n");
+        auto *button = control<QPushButton>(u"Command9"_s);
+        auto *menu = m_window->findChild<QMenu *>(u"mnuSimple"_s);
+        QVERIFY(menu);
+        QVERIFY(!menu->isVisible());
+        Q_EMIT button->customContextMenuRequested(QPoint(2, 2));
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+        QVERIFY(!item(u"mnuSimpleMenu"_s)->isChecked());
+        item(u"mnuSimpleMenu"_s)->trigger();
+        QVERIFY(item(u"mnuFile"_s)->isVisible());
+    }
+
     void driveItemsFollowFixedDisks()
     {
         open({});
