@@ -1,6 +1,8 @@
 #include "browser/form1.h"
 
 #include "browser/addressbox.h"
+#include "blocking/blockeditor.h"
+#include "blocking/form3.h"
 #include "platform/browsercomponent.h"
 
 #include <QAction>
@@ -47,9 +49,15 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     buildMenus();
     wireCommands();
     wireNavigation();
+    wireBrowserEvents();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The editor and the sub window have no owner; they end with the main window.
+    delete m_editor.data();
+    delete m_subWindow.data();
+}
 
 void Form1::buildControls()
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "blocking/blockeditor.h"
+#include "blocking/form3.h"
 #include "browser/layout.h"
 #include "platform/platform.h"
 
@@ -58,6 +60,14 @@ public:
     void navigateTyped();
     void stopLoading();
 
+    // The activity lamp and the page-type picture, as the events leave them.
+    bool lampOn() const;
+    int progressTwips() const { return m_progressTwips; }
+    int picture() const { return m_picture; } // position in the page-type image list
+    QString statusText() const;
+    Dialog *blockEditor() const { return m_editor; }
+    Form3 *subWindow() const { return m_subWindow; }
+
 Q_SIGNALS:
     // The close request went through: the window is gone and the process should end.
     void unloaded();
@@ -71,6 +81,21 @@ private:
     void buildMenus();
     void wireCommands();
     void wireNavigation();
+    void wireBrowserEvents();
+    void onBeforeNavigate(const QString &url, bool &cancel);
+    void onNavigateComplete(const QString &url);
+    void onDownloadComplete();
+    void onStatusText(const QString &text);
+    void onNewWindow(const QString &url, bool &cancel);
+    void onWindowClosing(bool &cancel);
+    void onNavigateError();
+    void checkNetscapeTags();
+    void setLamp(bool on);
+    void lampTick();
+    void setPicture(int position);
+    void writeHandOver(const QString &text);
+    void openBlockEditor();
+    void openSubWindow();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
                      const QKeySequence &shortcut = {}, bool checkable = false, bool checked = false);
     void addSeparator(QMenu *menu, const QString &name);
@@ -109,4 +134,9 @@ private:
     QMenu *m_simpleMenu = nullptr;          // mnuSimple
     QList<QMenu *> m_topMenus;
     bool m_closing = false;
+    int m_progressTwips = 0;
+    int m_picture = 0;
+    bool m_lampGreen = false;
+    QPointer<Dialog> m_editor;
+    QPointer<Form3> m_subWindow;
 };

@@ -141,7 +141,6 @@ void Form1::Form_Load()
     } else {
         menuItem(QStringLiteral("mnuVisiWindowEXstyle"))->setChecked(false);
     }
-    m_lampTimer->start();
     layoutWindow();
 }
 

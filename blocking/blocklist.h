@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The block list: text fragments whose pages are not loaded. One entry a line in
+// blacklist.ini, CP932, kept exactly as written; empty lines are no entries.
+namespace blocklist {
+
+QString filePath(); // blacklist.ini in the program folder
+
+// The entries of a file; a missing or unreadable file has none.
+QStringList read(const QString &path);
+QStringList parse(const QByteArray &bytes);
+
+// The first entry found anywhere in the address, letter case counting.
+std::optional<QString> firstMatch(const QStringList &entries, const QString &address);
+
+// The file as the editor writes it: each entry and CR LF, then one more CR LF.
+QByteArray serialize(const QStringList &entries);
+bool write(const QString &path, const QStringList &entries);
+
+// The message shown when an entry stops a navigation.
+QString blockedMessage(const QString &entry);
+
+} // namespace blocklist

@@ -1,0 +1,48 @@
+#include "blocking/form3.h"
+
+#include "app/navigation.h"
+#include "platform/browsercomponent.h"
+
+#include <QLineEdit>
+
+Form3::Form3(platform::Platform services, const QString &firstAddress, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral(" - サブウィンドウ"));
+    resize(800, 600);
+    m_text = new QLineEdit(this);
+    m_text->setObjectName(QStringLiteral("Text1"));
+    m_browser = m_services.browsers.createBrowser(this);
+    if (m_browser) {
+        m_browser->widget()->setObjectName(QStringLiteral("WebBrowser"));
+        connect(m_browser, &platform::BrowserComponent::BeforeNavigate2, this,
+                [this](const QString &url, bool &) { m_text->setText(url); });
+        connect(m_browser, &platform::BrowserComponent::StatusTextChange, this,
+                [this](const QString &text) { setWindowTitle(text + QStringLiteral(" - サブウィンドウ")); });
+    }
+    connect(m_text, &QLineEdit::returnPressed, this, [this] {
+        if (m_browser)
+            NavigateTypedAddress(*m_browser, m_text->text());
+    });
+    connect(m_text, &QLineEdit::textChanged, this,
+            [this] { m_text->setToolTip(ImeStatusTip(m_services.inputMethod.state())); });
+    navigate(firstAddress);
+}
+
+void Form3::navigate(const QString &address)
+{
+    if (m_browser)
+        m_browser->Navigate(address);
+}
+
+void Form3::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int top = m_text->sizeHint().height();
+    m_text->setGeometry(0, 0, width(), top);
+    if (m_browser)
+        m_browser->widget()->setGeometry(0, top, width(), height() - top);
+}

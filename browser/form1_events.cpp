@@ -1,0 +1,252 @@
+// Following the browser: address box, caption, lamp, page icon, status text, the block
+// list, new windows and the page's own close.
+#include "browser/form1.h"
+
+#include "app/settingsrecord.h"
+#include "app/settingsstore.h"
+#include "app/sharedprocs.h"
+#include "blocking/blockeditor.h"
+#include "blocking/blocklist.h"
+#include "blocking/form3.h"
+#include "blocking/javascript.h"
+#include "browser/addressbox.h"
+#include "platform/browsercomponent.h"
+#include "platform/codepage.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QSaveFile>
+#include <QTimer>
+
+namespace {
+
+// Frames from this advertising host load without taking over the address box.
+const QString kAdvertisingPrefix = QStringLiteral("http://ad.");
+const QString kCaptionSuffix = QStringLiteral("　－ ゆらぎね");
+const QString kTagMessage = QStringLiteral("NetscapeNavigetor専用タグが使用されています。");
+const QString kScriptMessage = QStringLiteral("実行不可能なJavaScriptが読み込まれました。");
+constexpr int kProgressFull = 1095;
+
+const char *const kPictures[] = {nullptr, nullptr, ":/icons/page_web.png", ":/icons/page_loading.png",
+                                 ":/icons/page_other.png", ":/icons/page_jpeg.png", ":/icons/page_image.png"};
+
+// The picture of a finished page: 2 or 4 by the address's second character, then 5 for
+// "pg"/"PG" and 6 for "if"/"IF"/"ng"/"NG" at its end.
+int pictureFor(const QString &url)
+{
+    int picture = url.size() >= 2 && url.at(1) == u't' ? 2 : 4;
+    const QString end = url.right(2);
+    if (end == u"pg" || end == u"PG")
+        picture = 5;
+    else if (end == u"if" || end == u"IF" || end == u"ng" || end == u"NG")
+        picture = 6;
+    return picture;
+}
+
+// Address-like status texts are handed over to a new process.
+bool isHandOverText(const QString &text)
+{
+    return text.indexOf(QStringLiteral("://")) == 4 || text.startsWith(QStringLiteral("https://"));
+}
+
+} // namespace
+
+void Form1::wireBrowserEvents()
+{
+    connect(m_lampTimer, &QTimer::timeout, this, &Form1::lampTick);
+    connect(menuItem(QStringLiteral("mnuToolSecuNocom")), &QAction::triggered, this, [this] {
+        // The item opens the editor; the editor alone changes the switch.
+        QAction *item = menuItem(QStringLiteral("mnuToolSecuNocom"));
+        item->setChecked(!item->isChecked());
+        openBlockEditor();
+    });
+    connect(menuItem(QStringLiteral("mnuToolSecusub")), &QAction::triggered, this, &Form1::openSubWindow);
+    m_lampTimer->start(); // the lamp blinks from the start until the first page completes
+    if (!m_browser)
+        return;
+    using B = platform::BrowserComponent;
+    connect(m_browser, &B::BeforeNavigate2, this, &Form1::onBeforeNavigate);
+    connect(m_browser, &B::NavigateComplete2, this, &Form1::onNavigateComplete);
+    connect(m_browser, &B::DownloadBegin, this, [this] { setLamp(true); });
+    connect(m_browser, &B::DownloadComplete, this, &Form1::onDownloadComplete);
+    connect(m_browser, &B::StatusTextChange, this, &Form1::onStatusText);
+    connect(m_browser, &B::NewWindow2, this, &Form1::onNewWindow);
+    connect(m_browser, &B::WindowClosing, this, &Form1::onWindowClosing);
+    connect(m_browser, &B::NavigateError, this, &Form1::onNavigateError);
+}
+
+void Form1::onBeforeNavigate(const QString &url, bool &cancel)
+{
+    HideMessageBar();
+    if (url.startsWith(QStringLiteral("javaScript:void")))
+        return;
+    const bool script = url.toLower().startsWith(QStringLiteral("javascript:"));
+    if (!script && !url.startsWith(kAdvertisingPrefix)) {
+        setPicture(3);
+        setAddressText(url);
+    }
+    setLamp(true);
+    if (!menuItem(QStringLiteral("mnuToolSecuNocom"))->isChecked())
+        return;
+    // Read afresh each time, so a saved list applies at once.
+    if (const auto entry = blocklist::firstMatch(blocklist::read(blocklist::filePath()), url)) {
+        cancel = true;
+        ShowMessageBar(blocklist::blockedMessage(*entry));
+        stopLoading();
+    }
+}
+
+void Form1::onNavigateComplete(const QString &url)
+{
+    setWindowTitle(m_browser->LocationName() + kCaptionSuffix);
+    setLamp(false);
+    setPicture(pictureFor(url));
+    if (Settings().NSTag == 1)
+        checkNetscapeTags();
+}
+
+void Form1::checkNetscapeTags()
+{
+    // The document arrives later; a page that cannot give one gives no message.
+    QPointer<Form1> self(this);
+    m_browser->elementTagNames([self](const QStringList &tags) {
+        if (!self)
+            return;
+        bool beyondHtml = false;
+        for (const QString &tag : tags) {
+            if (tag.compare(u"HTML", Qt::CaseInsensitive) != 0) {
+                beyondHtml = true;
+                break;
+            }
+        }
+        if (!beyondHtml)
+            return;
+        self->m_browser->bodyOuterHtml([self](const QString &body) {
+            if (!self)
+                return;
+            const QString text = body.toUpper();
+            if (text.contains(u"<LAYER") || text.contains(u"<BLINK") || text.contains(u"<SPACER"))
+                self->ShowMessageBar(kTagMessage);
+        });
+    });
+}
+
+void Form1::onDownloadComplete()
+{
+    setLamp(false);
+    m_progressTwips = kProgressFull;
+    m_progress->resize(kProgressFull / layout::kTwipsPerPixel, m_progress->height());
+    if (IsWindowCloseScript(addressText()) == 1)
+        close();
+}
+
+void Form1::onStatusText(const QString &text)
+{
+    if (isHandOverText(text))
+        writeHandOver(text);
+    m_status->setText(text);
+}
+
+void Form1::writeHandOver(const QString &text)
+{
+    // One atomic replacement: a process starting now reads the old text or the new one.
+    QSaveFile file(ProgramFolder() + QStringLiteral("urldata.ini"));
+    const QByteArray bytes = ansi::encode(text) + "\r\n";
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        file.commit();
+}
+
+void Form1::onNewWindow(const QString &url, bool &cancel)
+{
+    // A script's own window is left to the browser.
+    if (m_status->text().toLower().startsWith(QStringLiteral("javascript:")))
+        return;
+    cancel = true;
+    // The address the page asked for goes to the new process; without one, the last
+    // address shown in the status bar does.
+    if (!url.isEmpty())
+        writeHandOver(url);
+    QString handOver = ReadWholeFile(ProgramFolder() + QStringLiteral("urldata.ini"));
+    const qsizetype end = handOver.indexOf(u'\r') >= 0 ? handOver.indexOf(u'\r') : handOver.indexOf(u'\n');
+    if (end >= 0)
+        handOver.truncate(end);
+    if (handOver.isEmpty() || handOver == addressText())
+        return;
+    m_services.processes.startSelf({});
+}
+
+void Form1::onWindowClosing(bool &cancel)
+{
+    cancel = true;
+    // Let the browser finish raising this before the window goes.
+    QTimer::singleShot(0, this, [this] {
+        if (!close())
+            ShowMessageBar(kScriptMessage);
+    });
+}
+
+void Form1::onNavigateError()
+{
+    if (addressText().startsWith(QStringLiteral("javascript")))
+        ShowMessageBar(kScriptMessage);
+}
+
+bool Form1::lampOn() const
+{
+    return m_lampTimer->isActive();
+}
+
+QString Form1::statusText() const
+{
+    return m_status->text();
+}
+
+void Form1::setLamp(bool on)
+{
+    if (on) {
+        m_lampTimer->start();
+        return;
+    }
+    m_lampTimer->stop();
+    m_lampGreen = false;
+    QPalette palette = m_lamp->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    m_lamp->setPalette(palette);
+}
+
+void Form1::lampTick()
+{
+    m_lampGreen = !m_lampGreen;
+    QPalette palette = m_lamp->palette();
+    palette.setColor(QPalette::Window, m_lampGreen ? QColor(0x00, 0xFF, 0x00) : QColor(Qt::white));
+    m_lamp->setPalette(palette);
+    m_progressTwips = m_progressTwips >= kProgressFull ? 5 : m_progressTwips + 10;
+    m_progress->resize(m_progressTwips / layout::kTwipsPerPixel, m_progress->height());
+}
+
+void Form1::setPicture(int position)
+{
+    m_picture = position;
+    m_pageIcon->setPixmap(QPixmap(QString::fromLatin1(kPictures[position])));
+}
+
+void Form1::openBlockEditor()
+{
+    if (!m_editor) {
+        // No owner: the editor is a window of its own.
+        m_editor = new Dialog(m_services.dialogs, menuItem(QStringLiteral("mnuToolSecuNocom")));
+    }
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
+}
+
+void Form1::openSubWindow()
+{
+    if (!m_subWindow)
+        m_subWindow = new Form3(m_services, m_browser ? m_browser->LocationURL() : QString());
+    m_subWindow->show();
+    m_subWindow->raise();
+    m_subWindow->navigate(addressText());
+}
