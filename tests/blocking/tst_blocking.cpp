@@ -1,0 +1,221 @@
+#include "blocking/blockeditor.h"
+#include "blocking/blocklist.h"
+#include "blocking/form3.h"
+#include "blocking/javascript.h"
+#include "blocking/persistfile.h"
+#include "tests/support/fakeplatform.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using platform::MessageAnswer;
+
+class TestBlocking : public QObject
+{
+    Q_OBJECT
+private:
+    template <typename T>
+    static T *child(QWidget *w, const QString &name) { return w->findChild<T *>(name); }
+
+private Q_SLOTS:
+    void matching_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("entry"); // "" = not blocked
+        QTest::newRow("two letters anywhere") << QByteArray("ad\r\n") << u"http://x.test/load.htm"_s << u"ad"_s;
+        QTest::newRow("capitals do not match") << QByteArray("AD\r\n") << u"http://x.test/load.htm"_s << QString();
+        QTest::newRow("empty lines block nothing") << QByteArray("\r\n\r\n") << u"http://x.test/"_s << QString();
+        QTest::newRow("first matching line wins") << QByteArray("zz\r\nx.test\r\n.test\r\n") << u"http://x.test/"_s << u"x.test"_s;
+        QTest::newRow("trailing space belongs to the entry") << QByteArray("a \r\n") << u"http://a.test/"_s << QString();
+        QTest::newRow("LF only, blank lines between") << QByteArray("one\n\n\ntwo\n") << u"http://two/"_s << u"two"_s;
+        QTest::newRow("Japanese entry in CP932") << QByteArray("\x8d\x4c\x8d\x90\r\n") << u"http://x/広告/"_s << u"広告"_s;
+        QTest::newRow("no file content") << QByteArray() << u"http://x/"_s << QString();
+    }
+    void matching()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, address);
+        QFETCH(QString, entry);
+        const auto found = blocklist::firstMatch(blocklist::parse(file), address);
+        QCOMPARE(found.value_or(QString()), entry);
+    }
+
+    void missingFileHasNoEntries()
+    {
+        TempProgramFolder folder;
+        QVERIFY(blocklist::read(blocklist::filePath()).isEmpty());
+        QCOMPARE(blocklist::blockedMessage(u"ad"_s), u"『ad』が、URLに含まれているので、読み込みを中止しました。"_s);
+    }
+
+    void editorLoadsAndSwitches()
+    {
+        TempProgramFolder folder;
+        QVERIFY(folder.write(u"blacklist.ini"_s, "one\r\n\r\ntwo\r\n\r\n"));
+        FakePlatform fake;
+        QAction onOff;
+        onOff.setCheckable(true);
+        onOff.setChecked(true);
+        Dialog editor(fake.dialogs, &onOff);
+        auto *list = child<QListWidget>(&editor, u"ListView1"_s);
+        QCOMPARE(editor.entries(), QStringList({u"one"_s, u"two"_s})); // blank lines dropped
+        QVERIFY(list->isEnabled());
+        QVERIFY(!child<QPushButton>(&editor, u"Command1"_s)->isEnabled());
+        QVERIFY(!child<QPushButton>(&editor, u"Command2"_s)->isEnabled());
+        QCOMPARE(child<QCheckBox>(&editor, u"Check1"_s)->toolTip(), u"非表示機能のON,OFF"_s);
+        QCOMPARE(editor.windowTitle(), u"ページ、ウィンドウ非表示機能"_s);
+        // Switch off and save: the file stays, blocking goes off.
+        child<QCheckBox>(&editor, u"Check1"_s)->click();
+        QVERIFY(!list->isEnabled());
+        QVERIFY(!child<QLineEdit>(&editor, u"Text1"_s)->isEnabled());
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(&editor, u"OKButton"_s)->click();
+        QVERIFY(!onOff.isChecked());
+        QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("one\r\ntwo\r\n\r\n"));
+        const auto &saved = fake.dialogs.requests().last();
+        QCOMPARE(saved.title, u"設定完了"_s);
+        QCOMPARE(saved.icon, platform::MessageIcon::Warning);
+        QVERIFY(saved.text.startsWith(u"設定が完了しました。\r\n\r\n登録する文字列には気をつけてください。"_s));
+        // And on again.
+        Dialog again(fake.dialogs, &onOff);
+        QVERIFY(!child<QCheckBox>(&again, u"Check1"_s)->isChecked());
+        child<QCheckBox>(&again, u"Check1"_s)->click();
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(&again, u"OKButton"_s)->click();
+        QVERIFY(onOff.isChecked());
+    }
+
+    void addAndDelete_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("Yes") << MessageAnswer::Yes;
+        QTest::newRow("No") << MessageAnswer::No;
+    }
+    void addAndDelete()
+    {
+        QFETCH(MessageAnswer, answer);
+        const bool yes = answer == MessageAnswer::Yes;
+        TempProgramFolder folder;
+        QVERIFY(folder.write(u"blacklist.ini"_s, "old\r\n"));
+        FakePlatform fake;
+        QAction onOff;
+        onOff.setCheckable(true);
+        onOff.setChecked(true);
+        Dialog editor(fake.dialogs, &onOff);
+        auto *text = child<QLineEdit>(&editor, u"Text1"_s);
+        auto *add = child<QPushButton>(&editor, u"Command1"_s);
+        auto *remove = child<QPushButton>(&editor, u"Command2"_s);
+        auto *list = child<QListWidget>(&editor, u"ListView1"_s);
+        QTest::keyClicks(text, u"new "_s);
+        QVERIFY(add->isEnabled());
+        fake.dialogs.answerMessage(answer);
+        add->click();
+        QCOMPARE(fake.dialogs.requests().last().text, u"文字列リストに追加しますか？"_s);
+        QCOMPARE(fake.dialogs.requests().last().title, u"追加"_s);
+        QCOMPARE(editor.entries(), yes ? QStringList({u"old"_s, u"new "_s}) : QStringList{u"old"_s});
+        QCOMPARE(text->text(), yes ? QString() : u"new "_s);
+        QCOMPARE(add->isEnabled(), !yes);
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QVERIFY(remove->isEnabled());
+        fake.dialogs.answerMessage(answer);
+        remove->click();
+        QCOMPARE(fake.dialogs.requests().last().text, u"選択文字列を削除していいですか？"_s);
+        QCOMPARE(editor.entries().contains(u"old"_s), !yes);
+        QCOMPARE(remove->isEnabled(), !yes);
+        // Cancel leaves the file.
+        child<QPushButton>(&editor, u"ChButton"_s)->click();
+        QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("old\r\n"));
+    }
+
+    void savingAnEmptyListWritesOneEmptyLine()
+    {
+        TempProgramFolder folder;
+        FakePlatform fake;
+        QAction onOff;
+        onOff.setCheckable(true);
+        onOff.setChecked(true);
+        Dialog editor(fake.dialogs, &onOff);
+        QVERIFY(editor.entries().isEmpty()); // no file: empty and usable
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(&editor, u"OKButton"_s)->click();
+        QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("\r\n"));
+    }
+
+    void subWindow()
+    {
+        TempProgramFolder folder;
+        QVERIFY(folder.write(u"blacklist.ini"_s, "blocked\r\n"));
+        FakePlatform fake;
+        Form3 window(fake.platform(), u"http://127.0.0.1/first"_s);
+        auto *browser = qobject_cast<FakeBrowser *>(window.browser());
+        QCOMPARE(browser->navigations(), QStringList{u"http://127.0.0.1/first"_s});
+        // No block list here.
+        QVERIFY(!browser->raiseBeforeNavigate(u"http://127.0.0.1/blocked"_s));
+        QCOMPARE(window.findChild<QLineEdit *>(u"Text1"_s)->text(), u"http://127.0.0.1/blocked"_s);
+        Q_EMIT browser->StatusTextChange(u"読み込み中"_s);
+        QCOMPARE(window.windowTitle(), u"読み込み中 - サブウィンドウ"_s);
+        Q_EMIT browser->StatusTextChange(QString());
+        QCOMPARE(window.windowTitle(), u" - サブウィンドウ"_s);
+        auto *text = window.findChild<QLineEdit *>(u"Text1"_s);
+        text->setText(u"example.test"_s);
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(browser->navigations().last(),
+                 u"http://www.google.co.jp/search?q=example.test&hl=ja&ie=Shift_JIS"_s);
+    }
+
+    void persistFile()
+    {
+        PersistFile persist;
+        try {
+            persist.Save(u"/tmp/x"_s, true, [](int) {});
+            QFAIL("no error raised");
+        } catch (const PersistError &error) {
+            QCOMPARE(error.number, 91);
+        }
+        QObject notADocument;
+        try {
+            persist.SetObject(&notADocument);
+            QFAIL("no error raised");
+        } catch (const PersistError &error) {
+            QCOMPARE(error.number, PersistFile::kNoInterface);
+        }
+        try {
+            persist.Save(u"/tmp/x"_s, true, [](int) {});
+            QFAIL("no error raised");
+        } catch (const PersistError &error) {
+            QCOMPARE(error.number, 91);
+        }
+        QWidget host;
+        FakeBrowser browser(&host);
+        browser.accepts = false;
+        persist.SetObject(&browser);
+        int code = 0;
+        persist.Save(u"/nonexistent-dir/TEST.HTM"_s, true, [&code](int result) { code = result; });
+        QCOMPARE(code, PersistFile::kFailed);
+    }
+
+    void windowCloseScript_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("result");
+        QTest::newRow("exact") << u"javascript:window.close();"_s << 1;
+        QTest::newRow("capital J") << u"Javascript:window.close();"_s << 0;
+        QTest::newRow("no semicolon") << u"javascript:window.close()"_s << 0;
+    }
+    void windowCloseScript()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, result);
+        QCOMPARE(int(IsWindowCloseScript(text)), result);
+    }
+};
+
+QTEST_MAIN(TestBlocking)
+#include "tst_blocking.moc"
