@@ -1,0 +1,337 @@
+#include "app/settingsrecord.h"
+#include "app/settingsstore.h"
+#include "app/startup.h"
+#include "browser/form1.h"
+#include "tests/support/fakeplatform.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using platform::MessageAnswer;
+
+// The main window following a browser double's notifications.
+class TestForm1Events : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TempProgramFolder> m_folder;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<Form1> m_window;
+    int m_unloaded = 0;
+
+    void open(const QByteArray &settings = "[Data]\r\nFirstOpen=1\r\n")
+    {
+        QVERIFY(m_folder->write(u"Yura3.ini"_s, settings));
+        RunStartup();
+        m_window = std::make_unique<Form1>(m_fake->platform(), QString());
+        connect(m_window.get(), &Form1::unloaded, this, [this] { ++m_unloaded; });
+        m_window->Form_Load();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTest::qWait(20); // let the first layout pass before the notifications come
+        browser()->calls.clear();
+    }
+    FakeBrowser *browser() const { return qobject_cast<FakeBrowser *>(m_window->browser()); }
+    QAction *item(const QString &name) const { return m_window->menuItem(name); }
+    QString messageText() const
+    {
+        return m_window->messageBarVisible() ? m_window->findChild<QLabel *>(u"SubLabel"_s)->text() : QString();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempProgramFolder>();
+        m_fake = std::make_unique<FakePlatform>();
+        m_unloaded = 0;
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_fake.reset();
+        m_folder.reset();
+    }
+
+    void beforeNavigate_data()
+    {
+        QTest::addColumn<QByteArray>("blacklist");
+        QTest::addColumn<bool>("switchOn");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("lamp");
+        QTest::addColumn<bool>("addressShown");
+        QTest::addColumn<QString>("blockedBy"); // "" = goes ahead
+        const QByteArray list("zz\r\nad\r\n.test\r\n");
+        QTest::newRow("javaScript:void leaves everything alone")
+            << list << true << u"javaScript:void(0) ad"_s << false << false << QString();
+        QTest::newRow("javascript: lights the lamp and is checked")
+            << list << true << u"javascript:load('ad')"_s << true << false << u"ad"_s;
+        QTest::newRow("advertising prefix keeps the address box")
+            << QByteArray() << true << u"http://ad.example.test/banner"_s << true << false << QString();
+        QTest::newRow("two lower-case letters block")
+            << list << true << u"http://127.0.0.1/load.htm"_s << true << true << u"ad"_s;
+        QTest::newRow("the same in capitals does not")
+            << QByteArray("AD\r\n") << true << u"http://127.0.0.1/load.htm"_s << true << true << QString();
+        QTest::newRow("empty lines block nothing")
+            << QByteArray("\r\n\r\n") << true << u"http://127.0.0.1/load.htm"_s << true << true << QString();
+        QTest::newRow("switch off blocks nothing")
+            << list << false << u"http://127.0.0.1/load.htm"_s << true << true << QString();
+        QTest::newRow("first matching line reported")
+            << list << true << u"http://x.test/ad"_s << true << true << u"ad"_s;
+    }
+    void beforeNavigate()
+    {
+        QFETCH(QByteArray, blacklist);
+        QFETCH(bool, switchOn);
+        QFETCH(QString, url);
+        QFETCH(bool, lamp);
+        QFETCH(bool, addressShown);
+        QFETCH(QString, blockedBy);
+        if (!blacklist.isEmpty())
+            QVERIFY(m_folder->write(u"blacklist.ini"_s, blacklist));
+        open();
+        Q_EMIT browser()->NavigateComplete2(u"about:blank"_s); // lamp off, as after a first page
+        item(u"mnuToolSecuNocom"_s)->setChecked(switchOn);
+        m_window->setAddressText(u"before"_s);
+        m_window->ShowMessageBar(u"old notice"_s);
+
+        const bool cancelled = browser()->raiseBeforeNavigate(url);
+        QCOMPARE(cancelled, !blockedBy.isEmpty());
+        if (blockedBy.isEmpty()) {
+            QVERIFY(!m_window->messageBarVisible()); // hidden at every navigation start
+            QCOMPARE(m_window->lampOn(), lamp);
+            QVERIFY(!browser()->calls.contains(u"Stop"_s));
+        } else {
+            QCOMPARE(messageText(), u"『%1』が、URLに含まれているので、読み込みを中止しました。"_s.arg(blockedBy));
+            QVERIFY(browser()->calls.contains(u"Stop"_s));
+            QVERIFY(!m_window->lampOn()); // Stop puts the lamp out
+        }
+        QCOMPARE(m_window->addressText(), addressShown ? url : u"before"_s);
+        if (addressShown)
+            QCOMPARE(m_window->picture(), 3);
+    }
+
+    void blockListIsReadOnEveryNavigation()
+    {
+        open();
+        QVERIFY(!browser()->raiseBeforeNavigate(u"http://127.0.0.1/new"_s));
+        QVERIFY(m_folder->write(u"blacklist.ini"_s, "new\r\n"));
+        QVERIFY(browser()->raiseBeforeNavigate(u"http://127.0.0.1/new"_s));
+    }
+
+    void navigateComplete_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("picture");
+        QTest::newRow("http") << u"http://127.0.0.1/"_s << 2;
+        QTest::newRow("https") << u"https://127.0.0.1/"_s << 2;
+        QTest::newRow("HTTP:// capitals") << u"HTTP://127.0.0.1/"_s << 4;
+        QTest::newRow("file") << u"file:///tmp/a.htm"_s << 4;
+        QTest::newRow("about") << u"about:blank"_s << 4;
+        QTest::newRow("jpg") << u"http://x/a.jpg"_s << 5;
+        QTest::newRow("JPG") << u"http://x/a.JPG"_s << 5;
+        QTest::newRow("Jpg ends in pg") << u"http://x/a.Jpg"_s << 5;
+        QTest::newRow("JPg mixed case") << u"http://x/a.JPg"_s << 2;
+        QTest::newRow("gif") << u"http://x/a.gif"_s << 6;
+        QTest::newRow("PNG") << u"file:///a.PNG"_s << 6;
+        QTest::newRow("pnG mixed case") << u"file:///a.pnG"_s << 4;
+    }
+    void navigateComplete()
+    {
+        QFETCH(QString, url);
+        QFETCH(int, picture);
+        open();
+        QVERIFY(m_window->lampOn()); // blinking since the window was made
+        browser()->title = u"題名"_s;
+        Q_EMIT browser()->NavigateComplete2(url);
+        QCOMPARE(m_window->windowTitle(), u"題名　－ ゆらぎね"_s);
+        QCOMPARE(m_window->picture(), picture);
+        QVERIFY(!m_window->lampOn());
+    }
+
+    void netscapeTags_data()
+    {
+        QTest::addColumn<int>("nsTag");
+        QTest::addColumn<QStringList>("tags");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("warned");
+        const QStringList page{u"HTML"_s, u"HEAD"_s, u"BODY"_s};
+        QTest::newRow("blink, NSTag 1") << 1 << page << u"<body><blink>x</blink></body>"_s << true;
+        QTest::newRow("layer") << 1 << page << u"<body><LAYER></body>"_s << true;
+        QTest::newRow("spacer") << 1 << page << u"<body><Spacer></body>"_s << true;
+        QTest::newRow("NSTag 0") << 0 << page << u"<body><blink>x</blink></body>"_s << false;
+        QTest::newRow("plain page") << 1 << page << u"<body><p>x</p></body>"_s << false;
+        QTest::newRow("only the html element") << 1 << QStringList{u"HTML"_s} << u"<body><blink></body>"_s << false;
+    }
+    void netscapeTags()
+    {
+        QFETCH(int, nsTag);
+        QFETCH(QStringList, tags);
+        QFETCH(QString, body);
+        QFETCH(bool, warned);
+        open("[Data]\r\nFirstOpen=1\r\nNSTag=" + QByteArray::number(nsTag) + "\r\n");
+        browser()->tagNames = tags;
+        browser()->bodyHtml = body;
+        Q_EMIT browser()->NavigateComplete2(u"http://127.0.0.1/"_s);
+        QCOMPARE(messageText(), warned ? u"NetscapeNavigetor専用タグが使用されています。"_s : QString());
+    }
+
+    void lampBlinksAndTheBarGrows()
+    {
+        open();
+        QVERIFY(m_window->lampOn());
+        const int start = m_window->progressTwips();
+        QTest::qWait(1100); // two ticks of 500 ms
+        QVERIFY(m_window->progressTwips() >= start + 20);
+        Q_EMIT browser()->DownloadComplete();
+        QVERIFY(!m_window->lampOn());
+        QCOMPARE(m_window->progressTwips(), 1095);
+        Q_EMIT browser()->DownloadBegin();
+        QVERIFY(m_window->lampOn());
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->progressTwips(), 5, 2000); // full bar starts over
+    }
+
+    void statusText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("handOver"); // file content after; "" = untouched
+        QTest::newRow("http link") << u"http://127.0.0.1/a"_s << QByteArray("http://127.0.0.1/a\r\n");
+        QTest::newRow("https link") << u"https://127.0.0.1/a"_s << QByteArray("https://127.0.0.1/a\r\n");
+        QTest::newRow("file link") << u"file:///tmp/表.htm"_s << QByteArray("file:///tmp/\x95\x5c.htm\r\n");
+        QTest::newRow("ftp: :// at the fourth") << u"ftp://x/"_s << QByteArray();
+        QTest::newRow("plain text") << u"ページが表示されました"_s << QByteArray();
+        QTest::newRow("empty") << QString() << QByteArray();
+    }
+    void statusText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, handOver);
+        open();
+        QVERIFY(m_folder->write(u"urldata.ini"_s, "before\r\n"));
+        Q_EMIT browser()->StatusTextChange(text);
+        QCOMPARE(m_window->statusText(), text);
+        QCOMPARE(m_folder->read(u"urldata.ini"_s), handOver.isEmpty() ? QByteArray("before\r\n") : handOver);
+    }
+
+    void newWindow_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QByteArray>("handOverBefore");
+        QTest::addColumn<QString>("requested");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<int>("starts");
+        QTest::addColumn<QByteArray>("handOverAfter");
+        QTest::newRow("requested address handed over")
+            << QString() << QByteArray() << u"http://127.0.0.1/new"_s << true << 1 << QByteArray("http://127.0.0.1/new\r\n");
+        QTest::newRow("no requested address: the last status text")
+            << QString() << QByteArray("http://127.0.0.1/hover\r\n") << QString() << true << 1
+            << QByteArray("http://127.0.0.1/hover\r\n");
+        QTest::newRow("nothing to hand over")
+            << QString() << QByteArray() << QString() << true << 0 << QByteArray();
+        QTest::newRow("equal to the address box")
+            << QString() << QByteArray() << u"http://127.0.0.1/current"_s << true << 0
+            << QByteArray("http://127.0.0.1/current\r\n");
+        QTest::newRow("script status text: the browser's own window")
+            << u"JavaScript:open()"_s << QByteArray() << u"http://127.0.0.1/new"_s << false << 0 << QByteArray();
+    }
+    void newWindow()
+    {
+        QFETCH(QString, status);
+        QFETCH(QByteArray, handOverBefore);
+        QFETCH(QString, requested);
+        QFETCH(bool, cancelled);
+        QFETCH(int, starts);
+        QFETCH(QByteArray, handOverAfter);
+        open();
+        QFile::remove(m_folder->filePath(u"urldata.ini"_s));
+        m_window->setAddressText(u"http://127.0.0.1/current"_s);
+        Q_EMIT browser()->StatusTextChange(status);
+        if (!handOverBefore.isEmpty())
+            QVERIFY(m_folder->write(u"urldata.ini"_s, handOverBefore));
+        QCOMPARE(browser()->raiseNewWindow(requested), cancelled);
+        QCOMPARE(m_fake->processes.starts().size(), starts);
+        if (starts)
+            QCOMPARE(m_fake->processes.starts().first().arguments, QStringList());
+        QCOMPARE(m_folder->read(u"urldata.ini"_s), handOverAfter);
+    }
+
+    void windowClosing_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("closes") << QByteArray("[Data]\r\nFirstOpen=1\r\n") << true;
+        QTest::newRow("exit refused: the script message")
+            << QByteArray("[Window]\r\nEndC=True\r\n[Data]\r\nFirstOpen=1\r\n") << false;
+    }
+    void windowClosing()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, closes);
+        open(settings);
+        if (!closes)
+            m_fake->dialogs.answerMessage(MessageAnswer::No);
+        QVERIFY(browser()->raiseWindowClosing()); // the browser never closes itself
+        QTRY_COMPARE(m_unloaded + (closes ? 0 : 1), 1);
+        QTest::qWait(50);
+        QCOMPARE(m_unloaded, closes ? 1 : 0);
+        QCOMPARE(messageText(), closes ? QString() : u"実行不可能なJavaScriptが読み込まれました。"_s);
+    }
+
+    void navigateErrorWithAScriptAddress_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("javascript") << u"javascript:x()"_s << true;
+        QTest::newRow("JavaScript") << u"JavaScript:x()"_s << false;
+        QTest::newRow("web address") << u"http://127.0.0.1/"_s << false;
+    }
+    void navigateErrorWithAScriptAddress()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, message);
+        open();
+        m_window->setAddressText(address);
+        Q_EMIT browser()->NavigateError(address);
+        QCOMPARE(messageText(), message ? u"実行不可能なJavaScriptが読み込まれました。"_s : QString());
+    }
+
+    void closeScriptInTheAddressBoxClosesAfterLoading()
+    {
+        open();
+        m_window->setAddressText(u"javascript:window.close();"_s);
+        Q_EMIT browser()->DownloadComplete();
+        QCOMPARE(m_unloaded, 1);
+    }
+
+    void editorAndSubWindowAreSingle()
+    {
+        open("[Data]\r\nFirstOpen=1\r\nkoukoku=False\r\n");
+        QVERIFY(!item(u"mnuToolSecuNocom"_s)->isChecked()); // restored from koukoku
+        item(u"mnuToolSecuNocom"_s)->trigger();
+        QVERIFY(!item(u"mnuToolSecuNocom"_s)->isChecked()); // opening does not switch
+        Dialog *editor = m_window->blockEditor();
+        QVERIFY(editor && editor->isVisible());
+        item(u"mnuToolSecuNocom"_s)->trigger();
+        QCOMPARE(m_window->blockEditor(), editor);
+
+        browser()->url = u"http://127.0.0.1/shown"_s;
+        m_window->setAddressText(u"http://127.0.0.1/typed"_s);
+        QTest::keySequence(m_window.get(), QKeySequence(u"Ctrl+S"_s));
+        item(u"mnuToolSecusub"_s)->trigger();
+        Form3 *sub = m_window->subWindow();
+        QVERIFY(sub && sub->isVisible());
+        auto *subBrowser = qobject_cast<FakeBrowser *>(sub->browser());
+        QCOMPARE(subBrowser->navigations().mid(0, 2),
+                 QStringList({u"http://127.0.0.1/shown"_s, u"http://127.0.0.1/typed"_s}));
+        item(u"mnuToolSecusub"_s)->trigger();
+        QCOMPARE(m_window->subWindow(), sub);
+        QCOMPARE(subBrowser->navigations().last(), u"http://127.0.0.1/typed"_s);
+    }
+};
+
+QTEST_MAIN(TestForm1Events)
+#include "tst_form1events.moc"
