@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+// The favorites folder as a tree: scanned depth first, folders before files within each
+// folder, each group in the order the file system lists it.
+namespace favorites {
+
+constexpr int kFolderKind = 16;
+constexpr int kMaxNamesPerFolder = 257;
+constexpr int kMaxEntries = 769;
+
+struct ListedName
+{
+    QString name;
+    bool isFolder = false;
+};
+
+// A folder's visible names in the order the file system gives them; tests fix the order.
+class DirectoryLister
+{
+public:
+    virtual ~DirectoryLister() = default;
+    virtual QList<ListedName> list(const QString &folder) const = 0;
+};
+
+// The real file system: hidden entries (names beginning with "." and those marked
+// hidden) are left out.
+class FileSystemLister : public DirectoryLister
+{
+public:
+    QList<ListedName> list(const QString &folder) const override;
+};
+
+struct FavoriteEntry
+{
+    int kind = 0; // kFolderKind for a folder
+    QString path;
+    friend bool operator==(const FavoriteEntry &, const FavoriteEntry &) = default;
+};
+
+struct TreeNode
+{
+    QString key;       // the full path
+    QString parentKey; // "" for the root
+    QString text;
+    QString image;     // "folder" or "exp"
+    friend bool operator==(const TreeNode &, const TreeNode &) = default;
+};
+
+// Every folder's listing is read to its end before its subfolders are scanned; at most
+// kMaxNamesPerFolder names a folder and kMaxEntries entries in all.
+QList<FavoriteEntry> ScanFavoritesFolder(const DirectoryLister &lister, const QString &folder);
+
+// The nodes of the tree, root first, then the folders, then the files; a node whose parent
+// is missing or whose key repeats is left out. No entries: no nodes (the tree keeps what
+// it shows).
+QList<TreeNode> BuildFavoritesTree(const QList<FavoriteEntry> &entries, const QString &folder);
+
+// The text before the first ".url" (letter case counting); other texts whole.
+QString FavoriteDisplayName(const QString &text);
+
+// Parent and leaf of a path, split at its last separator.
+std::pair<QString, QString> SplitAtLastBackslash(const QString &path);
+
+} // namespace favorites

@@ -1,0 +1,131 @@
+#include "sidebar/favoritestree.h"
+
+#include <QHash>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace favorites;
+
+namespace {
+
+// Folders listed in a fixed order, as a test wants them.
+class ScriptedLister : public DirectoryLister
+{
+public:
+    QHash<QString, QList<ListedName>> folders;
+    QList<ListedName> list(const QString &folder) const override { return folders.value(folder); }
+};
+
+QStringList texts(const QList<TreeNode> &nodes)
+{
+    QStringList list;
+    for (const TreeNode &node : nodes)
+        list.append(node.parentKey.section(u'/', -1) + u'>' + node.text + u':' + node.image);
+    return list;
+}
+
+} // namespace
+
+class TestFavoritesTree : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void foldersFirstInListingOrder()
+    {
+        ScriptedLister lister;
+        lister.folders[u"/f"_s] = {{u"B"_s, true}, {u"x.url"_s, false}, {u"A"_s, true}, {u"a.url"_s, false}};
+        lister.folders[u"/f/B"_s] = {{u"inner.url"_s, false}, {u"C"_s, true}};
+        lister.folders[u"/f/B/C"_s] = {{u"deep.url"_s, false}};
+        const auto entries = ScanFavoritesFolder(lister, u"/f"_s);
+        // Pre-order: every folder directly followed by its subtree.
+        QCOMPARE(entries, (QList<FavoriteEntry>{{16, u"/f/B"_s}, {0, u"/f/B/inner.url"_s}, {16, u"/f/B/C"_s},
+                                               {0, u"/f/B/C/deep.url"_s}, {0, u"/f/x.url"_s}, {16, u"/f/A"_s},
+                                               {0, u"/f/a.url"_s}}));
+        const auto nodes = BuildFavoritesTree(entries, u"/f"_s);
+        QCOMPARE(texts(nodes), QStringList({u">/f:folder"_s, u"f>B:folder"_s, u"B>C:folder"_s, u"f>A:folder"_s,
+                                            u"B>inner:exp"_s, u"C>deep:exp"_s, u"f>x:exp"_s, u"f>a:exp"_s}));
+    }
+
+    void limits()
+    {
+        ScriptedLister lister;
+        QList<ListedName> many;
+        for (int i = 0; i < 300; ++i)
+            many.append({u"n%1.url"_s.arg(i), false});
+        lister.folders[u"/f"_s] = many;
+        QCOMPARE(ScanFavoritesFolder(lister, u"/f"_s).size(), 257);
+
+        QList<ListedName> folders;
+        for (int i = 0; i < 5; ++i)
+            folders.append({u"d%1"_s.arg(i), true});
+        lister.folders[u"/g"_s] = folders;
+        for (int i = 0; i < 5; ++i)
+            lister.folders[u"/g/d%1"_s.arg(i)] = many;
+        const auto entries = ScanFavoritesFolder(lister, u"/g"_s);
+        QCOMPARE(entries.size(), 769);
+        QCOMPARE(entries.last().path, u"/g/d2/n251.url"_s); // (1+257) * 2, then 1 + 252
+    }
+
+    void emptyFolderGivesNoNodes()
+    {
+        ScriptedLister lister;
+        QVERIFY(BuildFavoritesTree(ScanFavoritesFolder(lister, u"/none"_s), u"/none"_s).isEmpty());
+    }
+
+    void displayName_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("News.url") << u"News.url"_s << u"News"_s;
+        QTest::newRow("News.URL") << u"News.URL"_s << u"News.URL"_s;
+        QTest::newRow("Old.url stuff") << u"Old.url stuff"_s << u"Old"_s;
+        QTest::newRow("a.url.b") << u"a.url.b"_s << u"a"_s;
+        QTest::newRow("readme.txt") << u"readme.txt"_s << u"readme.txt"_s;
+        QTest::newRow("path") << u"/home/me/お気に入り"_s << u"/home/me/お気に入り"_s;
+    }
+    void displayName()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(FavoriteDisplayName(text), shown);
+    }
+
+    void split_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("leaf");
+        QTest::newRow("nested") << u"/a/b/c.url"_s << u"/a/b"_s << u"c.url"_s;
+        QTest::newRow("no separator") << u"name"_s << QString() << u"name"_s;
+        QTest::newRow("trailing") << u"/a/"_s << u"/a"_s << QString();
+    }
+    void split()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, parent);
+        QFETCH(QString, leaf);
+        const auto [p, l] = SplitAtLastBackslash(path);
+        QCOMPARE(p, parent);
+        QCOMPARE(l, leaf);
+    }
+
+    void realFolderSkipsHiddenEntries()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"Sub"_s));
+        for (const QString &name : {u"readme.txt"_s, u".hidden"_s, u"Sub/a.url"_s}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir(dir.path()).mkdir(u".config"_s));
+        const auto nodes = BuildFavoritesTree(ScanFavoritesFolder(FileSystemLister(), dir.path()), dir.path());
+        QStringList names;
+        for (const TreeNode &node : nodes)
+            names.append(node.text + u':' + node.image);
+        QCOMPARE(names, QStringList({dir.path() + u":folder"_s, u"Sub:folder"_s, u"readme.txt:exp"_s, u"a:exp"_s}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFavoritesTree)
+#include "tst_favoritestree.moc"
