@@ -50,6 +50,7 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     wireCommands();
     wireNavigation();
     wireBrowserEvents();
+    wireSidebar();
 }
 
 Form1::~Form1()
@@ -110,6 +111,7 @@ void Form1::buildControls()
     m_favorites = new QTreeWidget(m_frame2);
     m_favorites->setObjectName(QStringLiteral("TreeView1"));
     m_favorites->header()->hide();
+    buildSidebarViews();
 
     // Status bar.
     m_frame3 = plainFrame(m_client, QStringLiteral("Frame3"));

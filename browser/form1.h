@@ -18,6 +18,10 @@ class QTimer;
 class QToolButton;
 class QTreeWidget;
 class AddressBox;
+class FileListView;
+class QFileSystemModel;
+class QTreeView;
+class QTreeWidgetItem;
 
 namespace platform {
 class BrowserComponent;
@@ -60,6 +64,13 @@ public:
     void navigateTyped();
     void stopLoading();
 
+    // The sidebar.
+    void BuildFavoritesTree(const QString &folder);
+    void TabStrip1_Click();
+    void Command8_Click();
+    void openSelectedFile();
+    void openFavorite(QTreeWidgetItem *item);
+
     // The activity lamp and the page-type picture, as the events leave them.
     bool lampOn() const;
     int progressTwips() const { return m_progressTwips; }
@@ -82,6 +93,10 @@ private:
     void wireCommands();
     void wireNavigation();
     void wireBrowserEvents();
+    void buildSidebarViews();
+    void wireSidebar();
+    void arrangeSidebarViews();
+    void chooseFileFilter(const QString &name);
     void onBeforeNavigate(const QString &url, bool &cancel);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();
@@ -121,7 +136,11 @@ private:
     QFrame *m_lamp = nullptr;       // Shape1
     AddressBox *m_address = nullptr;
     QTabBar *m_tabs = nullptr;
-    QTreeWidget *m_favorites = nullptr;
+    QTreeWidget *m_favorites = nullptr;     // TreeView1
+    QTreeView *m_shellTree = nullptr;       // SHTree1
+    QFileSystemModel *m_folders = nullptr;
+    FileListView *m_files = nullptr;        // FileView1
+    QMenu *m_fileFilterMenu = nullptr;      // mnufileF
     QLabel *m_status = nullptr;
     QPushButton *m_sidebarButton = nullptr; // Command5
     QLabel *m_pageIcon = nullptr;           // Image1

@@ -110,7 +110,10 @@ void Form1::Form_Load()
             }
         }
     }
-    // 11, 12: the favorites tree is filled by the sidebar; the tabs get their captions
+    // 11, 12
+    BuildFavoritesTree(r.FavoritesFolder);
+    if (QTreeWidgetItem *root = m_favorites->topLevelItem(0))
+        m_favorites->setCurrentItem(root);
     m_tabs->setTabText(0, QStringLiteral("お気に入り"));
     if (m_tabs->count() < 2)
         m_tabs->addTab(QStringLiteral("ﾌｧｲﾙ"));

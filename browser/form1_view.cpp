@@ -7,6 +7,9 @@
 #include "browser/addressbox.h"
 #include "browser/languagedialog.h"
 #include "platform/browsercomponent.h"
+#include "sidebar/filelistview.h"
+
+#include <QTreeView>
 
 #include <QAction>
 #include <QFrame>
@@ -82,9 +85,14 @@ void Form1::layoutWindow()
         m_address->resize(px(*out.addressWidth), m_address->height());
     if (out.tabStrip)
         m_tabs->setGeometry(0, 0, px(out.tabStrip->width), m_tabs->sizeHint().height());
-    if (out.favorites)
-        m_favorites->setGeometry(0, px(out.favorites->top), px(out.tabStrip->width),
-                                 px(out.tabStrip->height) - px(out.favorites->top));
+    if (out.favorites) {
+        const int top = px(out.favorites->top);
+        const int width = px(out.tabStrip->width);
+        const int height = px(out.tabStrip->height) - top;
+        m_favorites->setGeometry(0, top, width, height);
+        m_shellTree->setGeometry(0, top, width, height / 2);
+        m_files->setGeometry(0, top + height / 2, width, height - height / 2);
+    }
     if (out.statusWidth) {
         // The status text fills what the buttons on the right leave.
         const int height = m_frame3->height();
@@ -303,7 +311,6 @@ void Form1::wireCommands()
         m_simpleMenu->popup(m_menuButton->mapToGlobal(at));
     });
     connect(m_messageClose, &QPushButton::clicked, this, &Form1::HideMessageBar);
-    connect(m_sidebarButton, &QPushButton::clicked, this, [this] { toggleBar(2); });
-    connect(m_buttons[5], &QToolButton::clicked, this, [this] { toggleBar(2); });
+    connect(m_sidebarButton, &QPushButton::clicked, this, &Form1::Command8_Click);
 }
 
