@@ -1,0 +1,170 @@
+#include "app/settingsstore.h"
+#include "app/startup.h"
+#include "browser/form1.h"
+#include "sidebar/filelistview.h"
+#include "tests/support/fakeplatform.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QTabBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The sidebar of the real main window over a real favorites folder.
+class TestForm1Sidebar : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TempProgramFolder> m_folder;
+    std::unique_ptr<QTemporaryDir> m_favorites;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<Form1> m_window;
+
+    void touch(const QString &name)
+    {
+        QFile file(m_favorites->filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[InternetShortcut]\r\nURL=http://127.0.0.1/\r\n");
+    }
+    void open()
+    {
+        WriteSetting(u"Data"_s, u"FirstOpen"_s, u"1"_s);
+        WriteSetting(u"Data"_s, u"FavoritesFolder"_s, m_favorites->path());
+        RunStartup();
+        m_window = std::make_unique<Form1>(m_fake->platform(), QString());
+        m_window->Form_Load();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    QTreeWidget *tree() const { return m_window->findChild<QTreeWidget *>(u"TreeView1"_s); }
+    QStringList shown() const
+    {
+        QStringList names;
+        QTreeWidgetItem *root = tree()->topLevelItem(0);
+        if (!root)
+            return names;
+        names.append(root->text(0));
+        for (int i = 0; i < root->childCount(); ++i)
+            names.append(root->child(i)->text(0));
+        return names;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempProgramFolder>();
+        m_favorites = std::make_unique<QTemporaryDir>();
+        m_fake = std::make_unique<FakePlatform>();
+        QVERIFY(QDir(m_favorites->path()).mkdir(u"Sub"_s));
+        touch(u"News.url"_s);
+        touch(u"Sub/Inner.url"_s);
+        touch(u".hidden.url"_s);
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_fake.reset();
+        m_favorites.reset();
+        m_folder.reset();
+    }
+
+    void treeAtLoadAndOnTheTab()
+    {
+        open();
+        QCOMPARE(shown(), QStringList({m_favorites->path(), u"Sub"_s, u"News"_s}));
+        QVERIFY(tree()->topLevelItem(0)->isExpanded());
+        QVERIFY(!tree()->topLevelItem(0)->child(0)->isExpanded());
+        QCOMPARE(tree()->currentItem(), tree()->topLevelItem(0));
+        auto *tabs = m_window->findChild<QTabBar *>(u"TabStrip1"_s);
+        QCOMPARE(tabs->tabText(0), u"お気に入り"_s);
+        QCOMPARE(tabs->tabText(1), u"ﾌｧｲﾙ"_s);
+
+        touch(u"Added.url"_s);
+        QFile::remove(m_favorites->filePath(u"News.url"_s));
+        tabs->setCurrentIndex(0);
+        m_window->TabStrip1_Click();
+        QCOMPARE(shown(), QStringList({m_favorites->path(), u"Sub"_s, u"Added"_s}));
+    }
+
+    void sidebarButtonKeepsTheFileTab()
+    {
+        open();
+        auto *tabs = m_window->findChild<QTabBar *>(u"TabStrip1"_s);
+        tabs->setCurrentIndex(1);
+        m_window->TabStrip1_Click();
+        touch(u"Later.url"_s);
+        auto *button = m_window->findChild<QToolButton *>(u"Command8"_s);
+        auto *frame = m_window->findChild<QFrame *>(u"Frame2"_s);
+        button->click();
+        QVERIFY(frame->isHidden());
+        QCOMPARE(ReadSetting(u"Window"_s, u"Frame2"_s), u"False"_s);
+        QVERIFY(!m_window->menuItem(u"mnuVisiSidebar"_s)->isChecked());
+        button->click();
+        QVERIFY(!frame->isHidden());
+        QCOMPARE(ReadSetting(u"Window"_s, u"Frame2"_s), u"True"_s);
+        QVERIFY(!shown().contains(u"Later"_s)); // the file tab stays in front, no rebuild
+        // On the favorites tab the button rebuilds the tree.
+        tabs->setCurrentIndex(0);
+        button->click();
+        button->click();
+        QVERIFY(shown().contains(u"Later"_s));
+    }
+
+    void fileListFiltersAndOpens()
+    {
+        QTemporaryDir files;
+        for (const QString &name : {u"a.htm"_s, u"b.png"_s, u"c.bin"_s, u"README"_s}) {
+            QFile file(files.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        open();
+        auto *list = m_window->findChild<FileListView *>(u"FileView1"_s);
+        list->setPath(files.path());
+        QCOMPARE(list->count(), 4); // "*.*" lists names without a dot too
+        m_window->menuItem(u"mnufileFCG"_s)->trigger();
+        QCOMPARE(list->count(), 1);
+        QVERIFY(m_window->menuItem(u"mnufileFCG"_s)->isChecked());
+        QVERIFY(!m_window->menuItem(u"mnufileFALL"_s)->isChecked());
+        QVERIFY(!m_window->menuItem(u"mnufileFF"_s)->isEnabled());
+        m_window->menuItem(u"mnufileFTEXT"_s)->trigger();
+        QCOMPARE(list->item(0)->text(), u"a.htm"_s);
+        list->setCurrentRow(0);
+        auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
+        browser->calls.clear();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(browser->navigations(), QStringList{files.path() + u"/a.htm"_s});
+        QCOMPARE(m_window->addressText(), files.path() + u"/a.htm"_s);
+        QCOMPARE(FileListView::fileAddress(u"/"_s, u"a.htm"_s), u"/a.htm"_s);
+    }
+
+    void rightClicksPopUpMenus()
+    {
+        open();
+        auto *menu = m_window->findChild<QMenu *>(u"mnuOkiniiri"_s);
+        Q_EMIT tree()->customContextMenuRequested(QPoint(5, 5));
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+        auto *widths = m_window->findChild<QMenu *>(u"mnuVisiWS"_s);
+        Q_EMIT m_window->findChild<QToolButton *>(u"Command8"_s)->customContextMenuRequested(QPoint(2, 2));
+        QTRY_VERIFY(widths->isVisible());
+        widths->hide();
+    }
+
+    void missingFavoritesFolderLeavesTheTreeEmpty()
+    {
+        m_favorites->remove();
+        open();
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+    }
+};
+
+QTEST_MAIN(TestForm1Sidebar)
+#include "tst_form1sidebar.moc"
