@@ -51,6 +51,7 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     wireNavigation();
     wireBrowserEvents();
     wireSidebar();
+    wireFavorites();
 }
 
 Form1::~Form1()

@@ -97,6 +97,10 @@ private:
     void wireSidebar();
     void arrangeSidebarViews();
     void chooseFileFilter(const QString &name);
+    void wireFavorites();
+    void addFavorite();
+    void desktopShortcut();
+    bool writeShortcut(const QString &path, const QString &address);
     void onBeforeNavigate(const QString &url, bool &cancel);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();

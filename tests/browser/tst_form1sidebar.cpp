@@ -6,6 +6,10 @@
 #include "tests/support/tempprogramfolder.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QFrame>
 #include <QMenu>
 #include <QTabBar>
@@ -17,6 +21,8 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(platform::MessageAnswer)
 
 // The sidebar of the real main window over a real favorites folder.
 class TestForm1Sidebar : public QObject
@@ -156,6 +162,82 @@ private Q_SLOTS:
         Q_EMIT m_window->findChild<QToolButton *>(u"Command8"_s)->customContextMenuRequested(QPoint(2, 2));
         QTRY_VERIFY(widths->isVisible());
         widths->hide();
+    }
+
+    void addFavoriteWritesAShortcut()
+    {
+        open();
+        auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
+        browser->title = u"天気: 今日/明日"_s;
+        browser->url = u"http://127.0.0.1/weather"_s;
+        const QString sub = m_favorites->filePath(u"Sub"_s);
+        QTimer::singleShot(0, this, [sub] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *name = dialog->findChild<QLineEdit *>(u"favoriteName"_s);
+            QCOMPARE(name->text(), u"天気: 今日/明日"_s);
+            auto *folder = dialog->findChild<QComboBox *>(u"favoriteFolder"_s);
+            folder->setCurrentIndex(folder->findText(sub));
+            dialog->accept();
+        });
+        m_window->menuItem(u"mnuOkiniiriAdd"_s)->trigger();
+        QCOMPARE(m_fake->shell.shortcuts().size(), 1);
+        QCOMPARE(m_fake->shell.shortcuts().first().first, sub + u"/天気_ 今日_明日.url"_s);
+        QCOMPARE(m_fake->shell.shortcuts().first().second, u"http://127.0.0.1/weather"_s);
+    }
+
+    void existingShortcutIsReplacedOnlyWhenAsked_data()
+    {
+        QTest::addColumn<platform::MessageAnswer>("answer");
+        QTest::addColumn<int>("writes");
+        QTest::newRow("Yes") << platform::MessageAnswer::Yes << 2;
+        QTest::newRow("No") << platform::MessageAnswer::No << 1;
+    }
+    void existingShortcutIsReplacedOnlyWhenAsked()
+    {
+        QFETCH(platform::MessageAnswer, answer);
+        QFETCH(int, writes);
+        QTemporaryDir desktop;
+        m_fake->shell.setDesktopFolder(desktop.path());
+        QFile existing(desktop.filePath(u"ページ.url"_s));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        open();
+        auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
+        browser->title = u"ページ"_s;
+        browser->url = u"http://127.0.0.1/p"_s;
+        m_fake->dialogs.answerMessage(answer);
+        m_window->menuItem(u"mnuOkiniiriShort"_s)->trigger();
+        QCOMPARE(m_fake->shell.shortcuts().size(), writes);
+        QVERIFY(m_fake->dialogs.messageTexts().first().contains(u"置き換えますか"_s));
+    }
+
+    void favoritesFolderOpens()
+    {
+        open();
+        m_window->menuItem(u"mnuOkiniiriF"_s)->trigger();
+        m_window->menuItem(u"mnuOkiniiriOrganizeFavorites"_s)->trigger();
+        QCOMPARE(m_fake->shell.openedFolders(), QStringList({m_favorites->path(), m_favorites->path()}));
+    }
+
+    void otherBrowsersBookmarks()
+    {
+        open();
+        auto set = [this](const QString &path, const QString &name, const QString &value) {
+            const auto key = m_fake->registry.openKey(platform::registry::CurrentUser, path);
+            m_fake->registry.writeString(key, name, value);
+            m_fake->registry.closeKey(key);
+        };
+        set(u"Software\\Netscape\\Netscape Navigator\\Main"_s, u"Install Directory"_s, u"/opt/Netscape/Communicator/Program"_s);
+        set(u"Software\\Netscape\\Netscape Navigator\\biff"_s, u"CurrentUser"_s, u"taro"_s);
+        set(u"Software\\Netscape\\Netscape 6"_s, u"CurrentVersion"_s, u"6.2 (ja)"_s);
+        set(u"Software\\Netscape\\Netscape 6\\6.2 (ja)\\Main"_s, u"Install Directory"_s, u"/opt/Netscape 6/"_s);
+        auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
+        browser->calls.clear();
+        m_window->menuItem(u"mnuOkiniiriNetscape4"_s)->trigger();
+        m_window->menuItem(u"mnuOkiniiriNetscape6"_s)->trigger();
+        QCOMPARE(browser->navigations(), QStringList({u"/opt/Netscape/Users/taro/bookmark.htm"_s,
+                                                      u"/opt/Netscape 6/defaults/profile/bookmarks.html"_s}));
     }
 
     void missingFavoritesFolderLeavesTheTreeEmpty()
