@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -165,7 +164,7 @@ QString decodeHtml(const QByteArray &html)
                                             QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression charsetAttr(u"charset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:-]+)"_s,
                                                 QRegularExpression::CaseInsensitiveOption);
-    const QString head = QString::fromLatin1(html.left(4096));
+    const QString head = QString::fromLatin1(html.left(65536));
     QString charset;
     auto tags = metaTag.globalMatch(head);
     while (tags.hasNext() && charset.isEmpty()) {
