@@ -1,0 +1,535 @@
+#include "sidebar/bookmarks.h"
+
+#include "platform/codepage.h"
+#include "platform/shellservices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace bookmarks {
+
+namespace {
+
+constexpr qsizetype MaxNameChars = 100;
+// Linux allows 255 bytes a name; leave room for " (NNNN)" and ".url".
+constexpr qsizetype MaxNameUtf8Bytes = 240;
+constexpr int MaxClashNumber = 10000;
+
+bool isSectionHeader(QByteArrayView line)
+{
+    return line.trimmed().startsWith('[');
+}
+
+QString htmlEscape(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&': out += u"&amp;"_s; break;
+        case '<': out += u"&lt;"_s; break;
+        case '>': out += u"&gt;"_s; break;
+        case '"': out += u"&quot;"_s; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// Name order that does not depend on the locale, so the same tree always exports alike.
+bool nameLess(const QString &a, const QString &b)
+{
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+void exportFolder(const QString &path, int depth, QStringList &ancestors, QString &out)
+{
+    ancestors.append(QFileInfo(path).canonicalFilePath());
+
+    const QFileInfoList entries = QDir(path).entryInfoList(
+        QDir::Dirs | QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList folders;
+    QList<std::pair<QString, QString>> links; // title, address
+    for (const QFileInfo &entry : entries) {
+        const QString name = entry.fileName();
+        if (name.startsWith(u'.'))
+            continue;
+        if (entry.isDir()) {
+            // A link back into its own ancestors would never end.
+            const QString canonical = entry.canonicalFilePath();
+            if (!canonical.isEmpty() && !ancestors.contains(canonical))
+                folders.append(name);
+        } else if (entry.isFile() && name.endsWith(u".url"_s, Qt::CaseInsensitive)
+                   && name.size() > 4) {
+            QFile file(entry.filePath());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            if (const auto address = parseShortcutAddress(file.readAll()))
+                links.append({name.chopped(4), *address});
+        }
+    }
+    std::sort(folders.begin(), folders.end(), nameLess);
+    std::sort(links.begin(), links.end(),
+              [](const auto &a, const auto &b) { return nameLess(a.first, b.first); });
+
+    const QString indent(depth * 4, u' ');
+    for (const QString &folder : folders) {
+        out += indent + u"<DT><H3>"_s + htmlEscape(folder) + u"</H3>\n"_s;
+        out += indent + u"<DL><p>\n"_s;
+        exportFolder(QDir(path).filePath(folder), depth + 1, ancestors, out);
+        out += indent + u"</DL><p>\n"_s;
+    }
+    for (const auto &[title, address] : links) {
+        out += indent + u"<DT><A HREF=\""_s + htmlEscape(address) + u"\">"_s
+            + htmlEscape(title) + u"</A>\n"_s;
+    }
+    ancestors.removeLast();
+}
+
+// ---- import ----
+
+QString decodeEntities(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c != u'&') {
+            out += c;
+            ++i;
+            continue;
+        }
+        const qsizetype semicolon = text.indexOf(u';', i + 1);
+        if (semicolon < 0 || semicolon - i > 12) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const QStringView name = text.sliced(i + 1, semicolon - i - 1);
+        QString replacement;
+        if (name.startsWith(u'#')) {
+            bool ok = false;
+            uint code = 0;
+            if (name.size() > 1 && (name[1] == u'x' || name[1] == u'X'))
+                code = name.sliced(2).toUInt(&ok, 16);
+            else
+                code = name.sliced(1).toUInt(&ok, 10);
+            if (ok) {
+                // NUL, surrogates and values beyond Unicode are not characters.
+                if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+                    code = 0xFFFD;
+                const char32_t ch = code;
+                replacement = QString::fromUcs4(&ch, 1);
+            }
+        } else if (name == u"amp") {
+            replacement = u"&"_s;
+        } else if (name == u"lt") {
+            replacement = u"<"_s;
+        } else if (name == u"gt") {
+            replacement = u">"_s;
+        } else if (name == u"quot") {
+            replacement = u"\""_s;
+        } else if (name == u"apos") {
+            replacement = u"'"_s;
+        } else if (name == u"nbsp") {
+            replacement = u" "_s;
+        }
+        if (replacement.isNull()) {
+            out += c; // not an entity we know: keep the text as written
+            ++i;
+            continue;
+        }
+        out += replacement;
+        i = semicolon + 1;
+    }
+    return out;
+}
+
+QString decodeHtml(const QByteArray &html)
+{
+    // The charset is only taken from META tags, not from anywhere in the text, so an
+    // address that happens to contain "charset=" cannot change it.
+    static const QRegularExpression metaTag(u"<meta\\b[^>]*>"_s,
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression charsetAttr(u"charset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:-]+)"_s,
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QString head = QString::fromLatin1(html.left(65536));
+    QString charset;
+    auto tags = metaTag.globalMatch(head);
+    while (tags.hasNext() && charset.isEmpty()) {
+        const auto match = charsetAttr.match(tags.next().captured());
+        if (match.hasMatch())
+            charset = match.captured(1).toLower();
+    }
+
+    QByteArray body = html;
+    if (body.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(body.sliced(3));
+    static const QStringList cp932Names = { u"shift_jis"_s, u"shift-jis"_s, u"sjis"_s,
+                                            u"x-sjis"_s, u"cp932"_s, u"windows-31j"_s,
+                                            u"ms_kanji"_s, u"csshiftjis"_s, u"ms932"_s };
+    if (cp932Names.contains(charset))
+        return ansi::decode(body);
+    if (!charset.isEmpty() && charset != u"utf-8"_s && charset != u"utf8"_s) {
+        QStringDecoder decoder(charset.toLatin1().constData());
+        if (decoder.isValid())
+            return decoder.decode(body);
+    }
+    return QString::fromUtf8(body);
+}
+
+struct Tag
+{
+    QString name; // lower case, without the "/"
+    bool closing = false;
+    QString href; // entities decoded
+};
+
+// Reads the tag that starts at text[pos] == '<'. Returns the index after it, or pos when
+// this '<' does not open a tag and is plain text.
+qsizetype readTag(QStringView text, qsizetype pos, Tag &tag, bool &skip)
+{
+    skip = false;
+    const qsizetype n = text.size();
+    qsizetype i = pos + 1;
+    if (text.sliced(i).startsWith(u"!--")) {
+        const qsizetype end = text.indexOf(u"-->", i + 3);
+        skip = true;
+        return end < 0 ? n : end + 3;
+    }
+    if (i < n && (text[i] == u'!' || text[i] == u'?')) {
+        const qsizetype end = text.indexOf(u'>', i);
+        skip = true;
+        return end < 0 ? n : end + 1;
+    }
+    tag = {};
+    if (i < n && text[i] == u'/') {
+        tag.closing = true;
+        ++i;
+    }
+    const qsizetype nameStart = i;
+    while (i < n && text[i].isLetterOrNumber() && text[i].unicode() < 0x80)
+        ++i;
+    if (i == nameStart || !text[nameStart].isLetter())
+        return pos;
+    tag.name = text.sliced(nameStart, i - nameStart).toString().toLower();
+
+    while (i < n) {
+        while (i < n && text[i].isSpace())
+            ++i;
+        if (i >= n)
+            break;
+        if (text[i] == u'>')
+            return i + 1;
+        if (text[i] == u'/') {
+            ++i;
+            continue;
+        }
+        const qsizetype attrStart = i;
+        while (i < n && !text[i].isSpace() && text[i] != u'=' && text[i] != u'>'
+               && text[i] != u'/')
+            ++i;
+        const QString attr = text.sliced(attrStart, i - attrStart).toString().toLower();
+        if (i == attrStart) {
+            ++i; // a stray character such as a lone quote
+            continue;
+        }
+        while (i < n && text[i].isSpace())
+            ++i;
+        QString value;
+        if (i < n && text[i] == u'=') {
+            ++i;
+            while (i < n && text[i].isSpace())
+                ++i;
+            if (i < n && (text[i] == u'"' || text[i] == u'\'')) {
+                const QChar quote = text[i];
+                const qsizetype end = text.indexOf(quote, i + 1);
+                const qsizetype stop = end < 0 ? n : end;
+                value = text.sliced(i + 1, stop - i - 1).toString();
+                i = end < 0 ? n : end + 1;
+            } else {
+                const qsizetype valueStart = i;
+                while (i < n && !text[i].isSpace() && text[i] != u'>')
+                    ++i;
+                value = text.sliced(valueStart, i - valueStart).toString();
+            }
+        }
+        if (attr == u"href"_s && tag.href.isNull())
+            tag.href = decodeEntities(value).trimmed();
+    }
+    return n;
+}
+
+bool isImportableAddress(const QString &address)
+{
+    const qsizetype colon = address.indexOf(u':');
+    if (colon <= 0)
+        return false;
+    const QString scheme = address.left(colon).toLower();
+    return scheme == u"http"_s || scheme == u"https"_s || scheme == u"ftp"_s
+        || scheme == u"file"_s;
+}
+
+QString numbered(const QString &name, int number)
+{
+    return number == 1 ? name : name + u" ("_s + QString::number(number) + u')';
+}
+
+bool nameTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Creates a new folder named after title in parent; "" when that fails.
+QString createFolder(const QString &parent, const QString &title)
+{
+    const QString name = cleanName(title);
+    const QDir dir(parent);
+    for (int number = 1; number <= MaxClashNumber; ++number) {
+        const QString candidate = numbered(name, number);
+        const QString path = dir.filePath(candidate);
+        if (nameTaken(path))
+            continue;
+        return dir.mkdir(candidate) ? path : QString();
+    }
+    return {};
+}
+
+bool createShortcut(const QString &parent, const QString &title, const QString &address)
+{
+    const QString name = cleanName(title);
+    const QDir dir(parent);
+    for (int number = 1; number <= MaxClashNumber; ++number) {
+        const QString path = dir.filePath(numbered(name, number) + u".url"_s);
+        if (nameTaken(path))
+            continue;
+        switch (platform::writeInternetShortcutFile(path, address, false)) {
+        case platform::ShortcutResult::Written:
+            return true;
+        case platform::ShortcutResult::Exists:
+            continue; // appeared meanwhile
+        default:
+            return false;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<QString> parseShortcutAddress(const QByteArray &fileBytes)
+{
+    bool inSection = false;
+    qsizetype start = 0;
+    const qsizetype n = fileBytes.size();
+    while (start <= n) {
+        qsizetype end = start;
+        while (end < n && fileBytes[end] != '\r' && fileBytes[end] != '\n')
+            ++end;
+        const QByteArrayView line = QByteArrayView(fileBytes).sliced(start, end - start);
+        if (isSectionHeader(line)) {
+            inSection = line.trimmed().compare("[InternetShortcut]", Qt::CaseInsensitive) == 0;
+        } else if (inSection && line.size() >= 4
+                   && line.first(4).compare("URL=", Qt::CaseInsensitive) == 0) {
+            // CR and LF never occur inside a CP932 double-byte character, so splitting
+            // the bytes first is safe.
+            const QString address = ansi::decode(line.sliced(4)).trimmed();
+            if (address.isEmpty())
+                return std::nullopt;
+            return address;
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+QByteArray exportNetscapeHtml(const QString &favoritesFolder)
+{
+    QString out = u"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+                  "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+                  "<TITLE>Bookmarks</TITLE>\n"
+                  "<H1>Bookmarks</H1>\n"
+                  "<DL><p>\n"_s;
+    QStringList ancestors;
+    if (QFileInfo(favoritesFolder).isDir())
+        exportFolder(favoritesFolder, 1, ancestors, out);
+    out += u"</DL><p>\n"_s;
+    return out.toUtf8();
+}
+
+bool exportToFile(const QString &folder, const QString &htmlPath, QString *error)
+{
+    auto fail = [error](const QString &message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    if (!QFileInfo(folder).isDir())
+        return fail(u"お気に入りのフォルダー %1 がありません。"_s.arg(folder));
+    const QByteArray html = exportNetscapeHtml(folder);
+    QSaveFile file(htmlPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size() || !file.commit())
+        return fail(u"%1 に書き込めませんでした: %2"_s.arg(htmlPath, file.errorString()));
+    if (error)
+        error->clear();
+    return true;
+}
+
+QString cleanName(const QString &title)
+{
+    static const QString forbidden = u"/\\:*?\"<>|"_s;
+    QString name;
+    name.reserve(title.size());
+    for (const QChar c : title) {
+        if (forbidden.contains(c) || c.category() == QChar::Other_Control
+            || c.unicode() == 0x2028 || c.unicode() == 0x2029)
+            name += u'_';
+        else
+            name += c;
+    }
+    qsizetype lead = 0;
+    while (lead < name.size() && (name[lead] == u'.' || name[lead].isSpace()))
+        ++lead;
+    name = name.sliced(lead).trimmed();
+
+    // Cut by characters, then by bytes, never through a surrogate pair.
+    auto cutAt = [&name](qsizetype size) {
+        if (size < name.size()) {
+            if (size > 0 && name[size - 1].isHighSurrogate())
+                --size;
+            name.truncate(size);
+        }
+    };
+    cutAt(MaxNameChars);
+    while (name.toUtf8().size() > MaxNameUtf8Bytes)
+        cutAt(name.size() - 1);
+    name = name.trimmed();
+    return name.isEmpty() ? u"無題"_s : name;
+}
+
+ImportResult importNetscapeHtml(const QByteArray &html, const QString &favoritesFolder)
+{
+    ImportResult result;
+    const QString text = decodeHtml(html);
+    const bool rootReady = QDir().mkpath(favoritesFolder);
+
+    // Folders of the open DL lists; "" marks a folder that could not be created, whose
+    // contents are skipped.
+    QStringList stack{ rootReady ? favoritesFolder : QString() };
+    std::optional<QString> pendingFolder; // from the last H3, opened by the next DL
+
+    enum class Capture { None, Folder, Link };
+    Capture capture = Capture::None;
+    QString captured;
+    QString href;
+
+    auto finishCapture = [&]() {
+        const QString title = decodeEntities(captured).simplified();
+        const QString &parent = stack.last();
+        if (capture == Capture::Folder) {
+            const QString path = parent.isEmpty() ? QString() : createFolder(parent, title);
+            if (path.isEmpty())
+                ++result.skipped;
+            else
+                ++result.folders;
+            pendingFolder = path;
+        } else if (capture == Capture::Link) {
+            if (!parent.isEmpty() && isImportableAddress(href)
+                && createShortcut(parent, title, href))
+                ++result.shortcuts;
+            else
+                ++result.skipped;
+        }
+        capture = Capture::None;
+        captured.clear();
+        href.clear();
+    };
+
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype lt = text.indexOf(u'<', i);
+        const qsizetype textEnd = lt < 0 ? n : lt;
+        if (capture != Capture::None)
+            captured += QStringView(text).sliced(i, textEnd - i);
+        if (lt < 0)
+            break;
+        Tag tag;
+        bool skip = false;
+        const qsizetype next = readTag(text, lt, tag, skip);
+        if (next == lt) { // a '<' that is just text
+            if (capture != Capture::None)
+                captured += u'<';
+            i = lt + 1;
+            continue;
+        }
+        i = next;
+        if (skip)
+            continue;
+
+        const QString &name = tag.name;
+        const bool structural = name == u"dl"_s || name == u"dt"_s || name == u"dd"_s
+            || name == u"h3"_s || name == u"a"_s;
+        if (capture != Capture::None) {
+            const bool ownEnd = tag.closing
+                && ((capture == Capture::Folder && name == u"h3"_s)
+                    || (capture == Capture::Link && name == u"a"_s));
+            if (!ownEnd && !structural)
+                continue; // formatting inside a title
+            finishCapture(); // the closing tag, or a missing one
+            if (ownEnd)
+                continue;
+        }
+
+        if (name == u"dl"_s) {
+            if (!tag.closing) {
+                stack.append(pendingFolder ? *pendingFolder : stack.last());
+                pendingFolder.reset();
+            } else if (stack.size() > 1) {
+                stack.removeLast();
+            }
+        } else if (tag.closing) {
+            continue;
+        } else if (name == u"dt"_s) {
+            pendingFolder.reset();
+        } else if (name == u"h3"_s) {
+            capture = Capture::Folder;
+        } else if (name == u"a"_s) {
+            if (!tag.href.isNull()) {
+                capture = Capture::Link;
+                href = tag.href;
+            }
+        }
+    }
+    if (capture != Capture::None)
+        finishCapture();
+    return result;
+}
+
+ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFolder, bool *ok)
+{
+    QFile file(htmlPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    const QByteArray html = file.readAll();
+    if (ok)
+        *ok = true;
+    return importNetscapeHtml(html, favoritesFolder);
+}
+
+} // namespace bookmarks

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Favorites are a folder tree: a folder is a bookmark folder, "NAME.url" (an Internet
+// shortcut file) is a bookmark titled NAME. This moves that tree to and from the bookmark
+// HTML file other browsers export and import.
+namespace bookmarks {
+
+// The address in an Internet shortcut file: the first "URL=" line of its
+// "[InternetShortcut]" section, CP932. nullopt without that section or line, or when the
+// address is empty.
+std::optional<QString> parseShortcutAddress(const QByteArray &fileBytes);
+
+// The whole tree below favoritesFolder as bookmark HTML (UTF-8). Folders come before
+// bookmarks, each sorted by name. Hidden names, files other than ".url" and shortcuts
+// without a readable address are left out; a folder linked back into its own ancestors is
+// not followed again.
+QByteArray exportNetscapeHtml(const QString &favoritesFolder);
+
+// Writes exportNetscapeHtml(folder) to htmlPath atomically. false with a message in
+// *error when the folder does not exist or the file cannot be written.
+bool exportToFile(const QString &folder, const QString &htmlPath, QString *error);
+
+struct ImportResult
+{
+    int folders = 0;   // folders created
+    int shortcuts = 0; // shortcut files written
+    int skipped = 0;   // bookmarks and folders not created (unsupported address, write error)
+};
+
+// Adds the folders and bookmarks of a bookmark HTML file below favoritesFolder (created
+// when missing). Existing files are never replaced: a clashing name gets " (2)", " (3)", ...
+// Only http, https, ftp and file addresses are taken.
+ImportResult importNetscapeHtml(const QByteArray &html, const QString &favoritesFolder);
+
+// importNetscapeHtml on the file's contents; *ok false when it cannot be read.
+ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFolder, bool *ok);
+
+// A title made into a file or folder name that stays inside its folder: path separators,
+// characters Windows forbids in names and control characters become "_", leading dots and
+// spaces go, at most 100 characters (and few enough bytes for the file system), "無題"
+// when nothing is left.
+QString cleanName(const QString &title);
+
+} // namespace bookmarks
