@@ -100,6 +100,8 @@ private:
     void wireFavorites();
     void addFavorite();
     void desktopShortcut();
+    void importBookmarks();
+    void exportBookmarks();
     bool writeShortcut(const QString &path, const QString &address);
     void onBeforeNavigate(const QString &url, bool &cancel);
     void onNavigateComplete(const QString &url);

@@ -5,6 +5,7 @@
 #include "app/settingsrecord.h"
 #include "platform/browsercomponent.h"
 #include "sidebar/addfavoritedialog.h"
+#include "sidebar/bookmarks.h"
 #include "sidebar/favoriteops.h"
 
 #include <QAction>
@@ -35,6 +36,8 @@ void Form1::wireFavorites()
     on("mnuOkiniiriOrganizeFavorites", openFolder);
     on("mnuOkiniiriF", openFolder);
     on("mnuOkiniiriShort", [this] { desktopShortcut(); });
+    on("mnuFileinport", [this] { importBookmarks(); });
+    on("mnuFileexport", [this] { exportBookmarks(); });
     on("mnuOkiniiriNetscape4", [this] {
         const QString install = readRegistry(m_services.registry, QStringLiteral("Software\\Netscape\\Netscape Navigator\\Main"),
                                              QStringLiteral("Install Directory"));
@@ -86,7 +89,7 @@ void Form1::addFavorite()
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return;
-    const QString name = favorites::fileNameFromTitle(dialog->name());
+    const QString name = bookmarks::cleanName(dialog->name());
     const QString target = dialog->folder();
     delete dialog.data();
     if (accepted)
@@ -97,7 +100,47 @@ void Form1::desktopShortcut()
 {
     if (!m_browser)
         return;
-    const QString name = favorites::fileNameFromTitle(m_browser->LocationName());
+    const QString name = bookmarks::cleanName(m_browser->LocationName());
     const QString address = m_services.shell.expandEnvironment(m_browser->LocationURL());
     writeShortcut(QDir(m_services.shell.desktopFolder()).filePath(name + QStringLiteral(".url")), address);
+}
+
+namespace {
+const QString kBookmarkFilter = QStringLiteral("ブックマーク (*.htm;*.html)|*.htm;*.html|すべてのファイル (*.*)|*.*|");
+}
+
+void Form1::importBookmarks()
+{
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("インポートするブックマーク");
+    request.filter = kBookmarkFilter;
+    request.mustExist = true;
+    const platform::FileDialogResult chosen = m_services.dialogs.openFile(this, request);
+    if (!chosen.accepted)
+        return;
+    bool ok = false;
+    const bookmarks::ImportResult result = bookmarks::importFromFile(chosen.path, Settings().FavoritesFolder, &ok);
+    if (!ok) {
+        ShowMessageBar(QStringLiteral("インポートが実行できません。WinXP SP2環境に対応していません。"));
+        return;
+    }
+    ShowMessageBar(QStringLiteral("お気に入りを %1 件、フォルダを %2 件インポートしました。")
+                       .arg(result.shortcuts)
+                       .arg(result.folders));
+}
+
+void Form1::exportBookmarks()
+{
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("ブックマークのエクスポート先");
+    request.filter = kBookmarkFilter;
+    request.fileName = QStringLiteral("bookmarks.html");
+    request.defaultExtension = QStringLiteral("html");
+    request.overwritePrompt = true;
+    const platform::FileDialogResult chosen = m_services.dialogs.saveFile(this, request);
+    if (!chosen.accepted)
+        return;
+    QString error;
+    if (!bookmarks::exportToFile(Settings().FavoritesFolder, chosen.path, &error))
+        ShowMessageBar(QStringLiteral("エクスポートが実行できません。WinXP SP2環境に対応していません。"));
 }

@@ -5,10 +5,13 @@
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
 #include "platform/browsercomponent.h"
+#include "sidebar/bookmarks.h"
 #include "sidebar/favoritestree.h"
 #include "sidebar/filelistview.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QHash>
@@ -151,5 +154,18 @@ void Form1::chooseFileFilter(const QString &name)
 
 void Form1::openFavorite(QTreeWidgetItem *item)
 {
-    Q_UNUSED(item); // shortcut files are read once their parser lands
+    // Folders and the root are no shortcut files: nothing happens but their own expanding.
+    const QString path = item ? item->data(0, kKeyRole).toString() : QString();
+    if (!item || !item->parent() || !QFileInfo(path).isFile())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    setAddressText(QString());
+    const auto address = bookmarks::parseShortcutAddress(file.readAll());
+    if (!address)
+        return;
+    setAddressText(*address);
+    if (m_browser)
+        m_browser->Navigate(addressText());
 }

@@ -5,20 +5,6 @@
 
 namespace favorites {
 
-QString fileNameFromTitle(const QString &title)
-{
-    static const QString refused = QStringLiteral("/\\:*?\"<>|");
-    QString name = title;
-    for (QChar &c : name) {
-        if (refused.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = u'_';
-    }
-    while (!name.isEmpty() && (name.front() == u'.' || name.front().isSpace()))
-        name.remove(0, 1);
-    name = name.trimmed().left(100).trimmed();
-    return name.isEmpty() ? QStringLiteral("無題") : name;
-}
-
 QStringList favoriteFolders(const QString &root)
 {
     QStringList folders{root};

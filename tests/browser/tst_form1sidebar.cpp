@@ -240,6 +240,50 @@ private Q_SLOTS:
                                                       u"/opt/Netscape 6/defaults/profile/bookmarks.html"_s}));
     }
 
+    void doubleClickOpensAShortcut()
+    {
+        QFile odd(m_favorites->filePath(u"Odd.url"_s));
+        QVERIFY(odd.open(QIODevice::WriteOnly));
+        odd.write("[InternetShortcut]\r\nModified=0\r\nURL=http://127.0.0.1/odd\r\nIconIndex=1\r\n");
+        odd.close();
+        open();
+        auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
+        browser->calls.clear();
+        m_window->setAddressText(u"kept"_s);
+        QTreeWidgetItem *root = tree()->topLevelItem(0);
+        Q_EMIT tree()->itemDoubleClicked(root, 0); // the root: nothing
+        Q_EMIT tree()->itemDoubleClicked(root->child(0), 0); // the folder Sub: nothing
+        QCOMPARE(m_window->addressText(), u"kept"_s);
+        for (int i = 0; i < root->childCount(); ++i) {
+            if (root->child(i)->text(0) == u"Odd")
+                Q_EMIT tree()->itemDoubleClicked(root->child(i), 0);
+        }
+        QCOMPARE(browser->navigations(), QStringList{u"http://127.0.0.1/odd"_s});
+        QCOMPARE(m_window->addressText(), u"http://127.0.0.1/odd"_s);
+    }
+
+    void importAndExportThroughTheMenu()
+    {
+        open();
+        QTemporaryDir out;
+        const QString file = out.filePath(u"bookmarks.html"_s);
+        m_fake->dialogs.answerSaveFile(file);
+        m_window->menuItem(u"mnuFileexport"_s)->trigger();
+        QVERIFY(QFile(file).size() > 0);
+        // Into a fresh favorites folder.
+        QTemporaryDir fresh;
+        WriteSetting(u"Data"_s, u"FavoritesFolder"_s, fresh.path());
+        RunStartup();
+        m_fake->dialogs.answerOpenFile(file);
+        m_window->menuItem(u"mnuFileinport"_s)->trigger();
+        QVERIFY(QFile::exists(fresh.filePath(u"News.url"_s)));
+        QVERIFY(QFile::exists(fresh.filePath(u"Sub/Inner.url"_s)));
+        // A file that cannot be read reports in the message bar.
+        m_fake->dialogs.answerOpenFile(out.filePath(u"missing.html"_s));
+        m_window->menuItem(u"mnuFileinport"_s)->trigger();
+        QVERIFY(m_window->messageBarVisible());
+    }
+
     void missingFavoritesFolderLeavesTheTreeEmpty()
     {
         m_favorites->remove();
