@@ -84,11 +84,11 @@ void Form1::buildControls()
         {"Command8", ":/icons/sidebar.png", "サイドバー"},
     };
     int x = 0;
-    for (const Button &spec : buttons) {
+    for (const Button &entry : buttons) {
         auto *button = new QToolButton(m_frame1);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setIcon(QIcon(QString::fromLatin1(spec.icon)));
-        button->setToolTip(QString::fromUtf8(spec.tip));
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setIcon(QIcon(QString::fromLatin1(entry.icon)));
+        button->setToolTip(QString::fromUtf8(entry.tip));
         button->setAutoRaise(true);
         button->setGeometry(x, 3, 25, 25);
         x += 25;

@@ -158,7 +158,6 @@ private:
     QTimer *m_reloadTimer = nullptr;        // Timer2
     QMenu *m_simpleMenu = nullptr;          // mnuSimple
     QList<QMenu *> m_topMenus;
-    bool m_closing = false;
     int m_progressTwips = 0;
     int m_picture = 0;
     bool m_lampGreen = false;

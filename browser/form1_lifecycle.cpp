@@ -198,7 +198,6 @@ void Form1::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-    m_closing = true;
     Q_EMIT unloaded();
 }
 
