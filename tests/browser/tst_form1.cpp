@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "browser/addressbox.h"
 #include "browser/form1.h"
+#include "tests/browser/mainwindowtest.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -27,50 +28,26 @@ const QString kNo = u"no"_s;
 } // namespace
 
 // The real main window with the fake platform and a temporary program folder.
-class TestForm1 : public QObject
+class TestForm1 : public MainWindowTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TempProgramFolder> m_folder;
-    std::unique_ptr<FakePlatform> m_fake;
-    std::unique_ptr<Form1> m_window;
-    int m_unloaded = 0;
-
-    // Writes the settings file, runs start-up and loads a window.
+    // Writes the settings file and loads a window, with the answers to its questions.
     void open(const QByteArray &settings, const QString &commandLine = {},
               const QList<MessageAnswer> &answers = {}, bool show = true)
     {
         if (!settings.isEmpty())
             QVERIFY(m_folder->write(u"Yura3.ini"_s, settings));
-        RunStartup();
         for (MessageAnswer answer : answers)
             m_fake->dialogs.answerMessage(answer);
-        m_window = std::make_unique<Form1>(m_fake->platform(), commandLine);
-        connect(m_window.get(), &Form1::unloaded, this, [this] { ++m_unloaded; });
-        m_window->Form_Load();
-        if (show)
-            m_window->show();
+        startWindow(commandLine, show);
     }
 
-    FakeBrowser *browser() const { return qobject_cast<FakeBrowser *>(m_window->browser()); }
-    QAction *item(const QString &name) const { return m_window->menuItem(name); }
-    template <typename T>
-    T *control(const QString &name) const { return m_window->findChild<T *>(name); }
     QString setting(const QString &section, const QString &key) const { return ReadSetting(section, key); }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_folder = std::make_unique<TempProgramFolder>();
-        m_fake = std::make_unique<FakePlatform>();
-        m_unloaded = 0;
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_fake.reset();
-        m_folder.reset();
-    }
+    void init() { setUpWindowTest(); }
+    void cleanup() { tearDownWindowTest(); }
 
     void namedControlsAndMenus()
     {

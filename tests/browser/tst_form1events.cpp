@@ -2,6 +2,7 @@
 #include "app/settingsstore.h"
 #include "app/startup.h"
 #include "browser/form1.h"
+#include "tests/browser/mainwindowtest.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -15,47 +16,21 @@ using namespace Qt::StringLiterals;
 using platform::MessageAnswer;
 
 // The main window following a browser double's notifications.
-class TestForm1Events : public QObject
+class TestForm1Events : public MainWindowTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TempProgramFolder> m_folder;
-    std::unique_ptr<FakePlatform> m_fake;
-    std::unique_ptr<Form1> m_window;
-    int m_unloaded = 0;
-
     void open(const QByteArray &settings = "[Data]\r\nFirstOpen=1\r\n")
     {
         QVERIFY(m_folder->write(u"Yura3.ini"_s, settings));
-        RunStartup();
-        m_window = std::make_unique<Form1>(m_fake->platform(), QString());
-        connect(m_window.get(), &Form1::unloaded, this, [this] { ++m_unloaded; });
-        m_window->Form_Load();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        startWindow();
         QTest::qWait(20); // let the first layout pass before the notifications come
         browser()->calls.clear();
     }
-    FakeBrowser *browser() const { return qobject_cast<FakeBrowser *>(m_window->browser()); }
-    QAction *item(const QString &name) const { return m_window->menuItem(name); }
-    QString messageText() const
-    {
-        return m_window->messageBarVisible() ? m_window->findChild<QLabel *>(u"SubLabel"_s)->text() : QString();
-    }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_folder = std::make_unique<TempProgramFolder>();
-        m_fake = std::make_unique<FakePlatform>();
-        m_unloaded = 0;
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_fake.reset();
-        m_folder.reset();
-    }
+    void init() { setUpWindowTest(); }
+    void cleanup() { tearDownWindowTest(); }
 
     void beforeNavigate_data()
     {

@@ -1,6 +1,7 @@
 #include "app/settingsstore.h"
 #include "app/startup.h"
 #include "browser/form1.h"
+#include "tests/browser/mainwindowtest.h"
 #include "sidebar/filelistview.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
@@ -25,14 +26,11 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(platform::MessageAnswer)
 
 // The sidebar of the real main window over a real favorites folder.
-class TestForm1Sidebar : public QObject
+class TestForm1Sidebar : public MainWindowTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TempProgramFolder> m_folder;
     std::unique_ptr<QTemporaryDir> m_favorites;
-    std::unique_ptr<FakePlatform> m_fake;
-    std::unique_ptr<Form1> m_window;
 
     void touch(const QString &name)
     {
@@ -44,11 +42,7 @@ private:
     {
         WriteSetting(u"Data"_s, u"FirstOpen"_s, u"1"_s);
         WriteSetting(u"Data"_s, u"FavoritesFolder"_s, m_favorites->path());
-        RunStartup();
-        m_window = std::make_unique<Form1>(m_fake->platform(), QString());
-        m_window->Form_Load();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        startWindow();
     }
     QTreeWidget *tree() const { return m_window->findChild<QTreeWidget *>(u"TreeView1"_s); }
     QStringList shown() const
@@ -66,9 +60,8 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_folder = std::make_unique<TempProgramFolder>();
+        setUpWindowTest();
         m_favorites = std::make_unique<QTemporaryDir>();
-        m_fake = std::make_unique<FakePlatform>();
         QVERIFY(QDir(m_favorites->path()).mkdir(u"Sub"_s));
         touch(u"News.url"_s);
         touch(u"Sub/Inner.url"_s);
@@ -76,10 +69,8 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        m_window.reset();
-        m_fake.reset();
+        tearDownWindowTest();
         m_favorites.reset();
-        m_folder.reset();
     }
 
     void treeAtLoadAndOnTheTab()

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/startup.h"
+#include "browser/form1.h"
+#include "tests/support/fakeplatform.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QtTest>
+
+#include <memory>
+
+// What the main window tests share: a temporary program folder, the fake platform and
+// the real Form1, opened as start-up opens it.
+class MainWindowTest : public QObject
+{
+protected:
+    std::unique_ptr<TempProgramFolder> m_folder;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<Form1> m_window;
+    int m_unloaded = 0;
+
+    void setUpWindowTest()
+    {
+        m_folder = std::make_unique<TempProgramFolder>();
+        m_fake = std::make_unique<FakePlatform>();
+        m_unloaded = 0;
+    }
+    void tearDownWindowTest()
+    {
+        m_window.reset();
+        m_fake.reset();
+        m_folder.reset();
+    }
+
+    // Runs start-up on the settings already in the folder and loads a window.
+    void startWindow(const QString &commandLine = {}, bool show = true)
+    {
+        RunStartup();
+        m_window = std::make_unique<Form1>(m_fake->platform(), commandLine);
+        connect(m_window.get(), &Form1::unloaded, this, [this] { ++m_unloaded; });
+        m_window->Form_Load();
+        if (show) {
+            m_window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        }
+    }
+
+    FakeBrowser *browser() const { return qobject_cast<FakeBrowser *>(m_window->browser()); }
+    QAction *item(const QString &name) const { return m_window->menuItem(name); }
+    template <typename T>
+    T *control(const QString &name) const { return m_window->findChild<T *>(name); }
+    QString messageText() const
+    {
+        return m_window->messageBarVisible()
+            ? m_window->findChild<QLabel *>(QStringLiteral("SubLabel"))->text()
+            : QString();
+    }
+};
