@@ -31,7 +31,8 @@ void Form1::buildSidebarViews()
 {
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_folders->setRootPath(QStringLiteral("/"));
+    // The root is set the first time the file tab shows: the model starts watching the
+    // file system then, not at every start.
     m_shellTree = new QTreeView(m_frame2);
     m_shellTree->setObjectName(QStringLiteral("SHTree1"));
     m_shellTree->setModel(m_folders);
@@ -110,6 +111,8 @@ void Form1::arrangeSidebarViews()
         if (QTreeWidgetItem *root = m_favorites->topLevelItem(0))
             m_favorites->setCurrentItem(root);
     } else {
+        if (m_folders->rootPath().isEmpty() || m_folders->rootPath() == u".")
+            m_folders->setRootPath(QStringLiteral("/"));
         m_shellTree->raise();
         m_files->raise();
         m_favorites->lower();

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTimer>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QMenu>
 #include <QTabBar>
@@ -97,6 +98,8 @@ private Q_SLOTS:
         auto *tabs = m_window->findChild<QTabBar *>(u"TabStrip1"_s);
         tabs->setCurrentIndex(1);
         m_window->TabStrip1_Click();
+        auto *folders = qobject_cast<QFileSystemModel *>(control<QTreeView>(u"SHTree1"_s)->model());
+        QCOMPARE(folders->rootPath(), u"/"_s); // the folder tree fills when first shown
         touch(u"Later.url"_s);
         auto *button = m_window->findChild<QToolButton *>(u"Command8"_s);
         auto *frame = m_window->findChild<QFrame *>(u"Frame2"_s);
