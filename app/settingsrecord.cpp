@@ -1,7 +1,83 @@
 #include "app/settingsrecord.h"
 
+#include "app/conversions.h"
+#include "app/settingsstore.h"
+
+#include <variant>
+
+namespace {
+
+using Field = std::variant<QString SettingsRecord::*, std::int16_t SettingsRecord::*>;
+
+struct Binding
+{
+    SettingKey key;
+    Field field;
+};
+
+const Binding kBindings[] = {
+    {settingkeys::SideW, &SettingsRecord::SideW},
+    {settingkeys::Frame1, &SettingsRecord::Frame1},
+    {settingkeys::Frame2, &SettingsRecord::Frame2},
+    {settingkeys::Frame3, &SettingsRecord::Frame3},
+    {settingkeys::Menu, &SettingsRecord::Menu},
+    {settingkeys::EndC, &SettingsRecord::EndC},
+    {settingkeys::EndY, &SettingsRecord::EndY},
+    {settingkeys::EndK, &SettingsRecord::EndK},
+    {settingkeys::YPage, &SettingsRecord::YPage},
+    {settingkeys::Yomikake, &SettingsRecord::Yomikake},
+    {settingkeys::FWidth, &SettingsRecord::FWidth},
+    {settingkeys::FHeight, &SettingsRecord::FHeight},
+    {settingkeys::FLeft, &SettingsRecord::FLeft},
+    {settingkeys::FTop, &SettingsRecord::FTop},
+    {settingkeys::AutoRe30, &SettingsRecord::AutoRe30},
+    {settingkeys::AutoRe60, &SettingsRecord::AutoRe60},
+    {settingkeys::NSTag, &SettingsRecord::NSTag},
+    {settingkeys::EXSTYLE, &SettingsRecord::EXSTYLE},
+    {settingkeys::EXSTYLEValue, &SettingsRecord::EXSTYLEValue},
+    {settingkeys::FavoritesFolder, &SettingsRecord::FavoritesFolder},
+    {settingkeys::koukoku, &SettingsRecord::koukoku},
+    {settingkeys::Windowfoward, &SettingsRecord::Windowfoward},
+};
+
+// Section and key names match without regard to letter case, as in the file.
+bool sameKey(SettingKey a, SettingKey b)
+{
+    return a.section.compare(b.section, Qt::CaseInsensitive) == 0
+        && a.name.compare(b.name, Qt::CaseInsensitive) == 0;
+}
+
+void assign(SettingsRecord &record, const Field &field, const QString &text)
+{
+    if (auto *textField = std::get_if<QString SettingsRecord::*>(&field)) {
+        record.**textField = text;
+    } else if (const auto number = convert::toInteger16(text)) {
+        record.*std::get<std::int16_t SettingsRecord::*>(field) = *number;
+    }
+}
+
+} // namespace
+
 SettingsRecord &Settings()
 {
     static SettingsRecord record;
     return record;
+}
+
+SettingsRecord ReadSettingsRecord()
+{
+    SettingsRecord record;
+    for (const Binding &binding : kBindings)
+        assign(record, binding.field, ReadSetting(binding.key));
+    return record;
+}
+
+int StoreSetting(SettingKey key, const QString &value)
+{
+    const int stored = WriteSetting(key, value);
+    for (const Binding &binding : kBindings) {
+        if (sameKey(binding.key, key))
+            assign(Settings(), binding.field, value);
+    }
+    return stored;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settingkeys.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -35,3 +37,12 @@ struct SettingsRecord
 // The process-wide record. Filled once by start-up before any window exists; later only
 // the commands that change a preference touch it.
 SettingsRecord &Settings();
+
+// The record as the settings file holds it now: each field from its key; a number that
+// does not convert keeps the field's default.
+SettingsRecord ReadSettingsRecord();
+
+// Writes one key and keeps the process-wide record in step: the field of that key changes
+// even when the file refuses the write, so the choice holds for this session. Non-zero
+// when the file took it, as WriteSetting.
+int StoreSetting(SettingKey key, const QString &value);

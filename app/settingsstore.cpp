@@ -139,6 +139,16 @@ QString ReadSetting(const QString &section, const QString &key)
     return text;
 }
 
+QString ReadSetting(SettingKey key)
+{
+    return ReadSetting(key.section.toString(), key.name.toString());
+}
+
+int WriteSetting(SettingKey key, const QString &value)
+{
+    return WriteSetting(key.section.toString(), key.name.toString(), value);
+}
+
 int WriteSetting(const QString &section, const QString &key, const QString &value)
 {
     if (unsafeName(section, u']') || unsafeName(key, u'=') || value.contains(u'\r')

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settingkeys.h"
+
 #include <QString>
 
 // The program folder: the executable's folder, or YURAGINE_HOME when that is set, always
@@ -13,6 +15,7 @@ QString SettingsFilePath();
 // At most 254 bytes of CP932 come back, cut before a double-byte character rather than
 // through it.
 QString ReadSetting(const QString &section, const QString &key);
+QString ReadSetting(SettingKey key);
 
 // Stores one value; non-zero when it was stored. The file is changed under a lock shared
 // by every process of the program and replaced atomically, so concurrent writers of
@@ -20,3 +23,4 @@ QString ReadSetting(const QString &section, const QString &key);
 // holding a line break, or a name that could not be read back as written, is refused, and
 // so is a write into a read-only folder or file; a refused write changes nothing.
 int WriteSetting(const QString &section, const QString &key, const QString &value);
+int WriteSetting(SettingKey key, const QString &value);

@@ -99,9 +99,7 @@ void Dialog::Check1_Click()
 
 void Dialog::Command1_Click()
 {
-    const auto answer = m_dialogs.message(this, QStringLiteral("文字列リストに追加しますか？"), QStringLiteral("追加"),
-                                          platform::MessageButtons::YesNo, platform::MessageIcon::Question);
-    if (answer != platform::MessageAnswer::Yes)
+    if (!m_dialogs.askYesNo(this, QStringLiteral("文字列リストに追加しますか？"), QStringLiteral("追加")))
         return;
     m_list->addItem(m_text->text());
     m_add->setEnabled(false);
@@ -111,9 +109,7 @@ void Dialog::Command1_Click()
 
 void Dialog::Command2_Click()
 {
-    const auto answer = m_dialogs.message(this, QStringLiteral("選択文字列を削除していいですか？"), QStringLiteral("削除"),
-                                          platform::MessageButtons::YesNo, platform::MessageIcon::Question);
-    if (answer != platform::MessageAnswer::Yes)
+    if (!m_dialogs.askYesNo(this, QStringLiteral("選択文字列を削除していいですか？"), QStringLiteral("削除")))
         return;
     delete m_list->currentItem();
     m_delete->setEnabled(false);

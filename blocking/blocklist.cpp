@@ -2,9 +2,9 @@
 
 #include "app/settingsstore.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace blocklist {
 
@@ -55,9 +55,7 @@ QByteArray serialize(const QStringList &entries)
 
 bool write(const QString &path, const QStringList &entries)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = serialize(entries);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return platform::writeFileAtomically(path, serialize(entries));
 }
 
 QString blockedMessage(const QString &entry)

@@ -3,6 +3,7 @@
 #include "app/navigation.h"
 #include "platform/browsercomponent.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 Form3::Form3(platform::Platform services, const QString &firstAddress, QWidget *parent)
@@ -15,6 +16,9 @@ Form3::Form3(platform::Platform services, const QString &firstAddress, QWidget *
     resize(800, 600);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("Text1"));
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("SubLabel"));
+    m_message->hide();
     m_browser = m_services.browsers.createBrowser(this);
     if (m_browser) {
         m_browser->widget()->setObjectName(QStringLiteral("WebBrowser"));
@@ -38,11 +42,49 @@ void Form3::navigate(const QString &address)
         m_browser->Navigate(address);
 }
 
+QString Form3::addressText() const
+{
+    return m_text->text();
+}
+
+void Form3::setAddressText(const QString &text)
+{
+    m_text->setText(text);
+}
+
+QString Form3::pageTitle() const
+{
+    return m_browser ? m_browser->LocationName() : QString();
+}
+
+void Form3::ShowMessageBar(const QString &message)
+{
+    m_message->setText(message);
+    m_message->show();
+    arrange();
+}
+
+void Form3::HideMessageBar()
+{
+    if (m_message->isHidden())
+        return;
+    m_message->hide();
+    m_message->clear();
+    arrange();
+}
+
 void Form3::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    arrange();
+}
+
+void Form3::arrange()
+{
     const int top = m_text->sizeHint().height();
     m_text->setGeometry(0, 0, width(), top);
+    const int bottom = m_message->isHidden() ? 0 : m_message->sizeHint().height();
+    m_message->setGeometry(0, height() - bottom, width(), bottom);
     if (m_browser)
-        m_browser->widget()->setGeometry(0, top, width(), height() - top);
+        m_browser->widget()->setGeometry(0, top, width(), height() - top - bottom);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/browserhost.h"
+#include "app/layout.h"
 #include "blocking/blockeditor.h"
 #include "blocking/form3.h"
-#include "browser/layout.h"
+#include "browser/mainmenus.h"
 #include "platform/platform.h"
 
 #include <QMainWindow>
@@ -10,18 +12,11 @@
 
 class QFrame;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QPushButton;
-class QTabBar;
 class QTimer;
 class QToolButton;
-class QTreeWidget;
 class AddressBox;
-class FileListView;
-class QFileSystemModel;
-class QTreeView;
-class QTreeWidgetItem;
+class SidebarPanel;
 
 namespace platform {
 class BrowserComponent;
@@ -30,7 +25,7 @@ class BrowserComponent;
 // The main browser window: the page, the button bar with the address box, the sidebar,
 // the status bar, the message bar and the menus. Controls and menu items carry their
 // names as objectName. Handlers live in several files by concern.
-class Form1 : public QMainWindow
+class Form1 : public QMainWindow, public BrowserHost
 {
     Q_OBJECT
 public:
@@ -41,13 +36,16 @@ public:
     // Applies the settings record and opens the first page. Runs once, before show().
     void Form_Load();
 
-    platform::BrowserComponent *browser() const { return m_browser; }
-    QAction *menuItem(const QString &name) const;
-    QString addressText() const;
-    void setAddressText(const QString &text);
+    platform::BrowserComponent *browser() const override { return m_browser; }
+    QString addressText() const override;
+    void setAddressText(const QString &text) override;
+    QString pageTitle() const override;
+    void ShowMessageBar(const QString &message) override;
+    void HideMessageBar() override;
+    QWidget *dialogParent() override { return this; }
 
-    void ShowMessageBar(const QString &message);
-    void HideMessageBar();
+    // A menu item by its objectName.
+    QAction *menuItem(const QString &name) const;
     bool messageBarVisible() const;
 
     // The layout procedure; also run on every resize.
@@ -64,12 +62,9 @@ public:
     void navigateTyped();
     void stopLoading();
 
-    // The sidebar.
-    void BuildFavoritesTree(const QString &folder);
-    void TabStrip1_Click();
+    // The sidebar button.
     void Command8_Click();
-    void openSelectedFile();
-    void openFavorite(QTreeWidgetItem *item);
+    SidebarPanel *sidebar() const { return m_sidebar; }
 
     // The activity lamp and the page-type picture, as the events leave them.
     bool lampOn() const;
@@ -89,20 +84,10 @@ protected:
 
 private:
     void buildControls();
-    void buildMenus();
     void wireCommands();
     void wireNavigation();
     void wireBrowserEvents();
-    void buildSidebarViews();
     void wireSidebar();
-    void arrangeSidebarViews();
-    void chooseFileFilter(const QString &name);
-    void wireFavorites();
-    void addFavorite();
-    void desktopShortcut();
-    void importBookmarks();
-    void exportBookmarks();
-    bool writeShortcut(const QString &path, const QString &address);
     void onBeforeNavigate(const QString &url, bool &cancel);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();
@@ -114,21 +99,17 @@ private:
     void setLamp(bool on);
     void lampTick();
     void setPicture(int position);
-    void writeHandOver(const QString &text);
     void openBlockEditor();
     void openSubWindow();
-    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
-                     const QKeySequence &shortcut = {}, bool checkable = false, bool checked = false);
-    void addSeparator(QMenu *menu, const QString &name);
     void setMenusVisible(bool visible);
     bool menusVisible() const;
     void openStartPage();
     void writeGeometry();
-    void emptyHandOverFile();
     void keepReadingSession();
     void setFrameVisible(int frame, bool visible);
     layout::Input layoutInput() const;
-    bool writeWindowSetting(const QString &key, bool value);
+    struct Bar;
+    Bar bar(int frame) const; // 1 button bar, 2 sidebar, 3 status bar
 
     platform::Platform m_services;
     QString m_commandLine;
@@ -136,17 +117,11 @@ private:
 
     QWidget *m_client = nullptr;
     QFrame *m_frame1 = nullptr;
-    QFrame *m_frame2 = nullptr;
+    SidebarPanel *m_sidebar = nullptr;      // Frame2
     QFrame *m_frame3 = nullptr;
     QList<QToolButton *> m_buttons; // Command1..4, Command7, Command8
     QFrame *m_lamp = nullptr;       // Shape1
     AddressBox *m_address = nullptr;
-    QTabBar *m_tabs = nullptr;
-    QTreeWidget *m_favorites = nullptr;     // TreeView1
-    QTreeView *m_shellTree = nullptr;       // SHTree1
-    QFileSystemModel *m_folders = nullptr;
-    FileListView *m_files = nullptr;        // FileView1
-    QMenu *m_fileFilterMenu = nullptr;      // mnufileF
     QLabel *m_status = nullptr;
     QPushButton *m_sidebarButton = nullptr; // Command5
     QLabel *m_pageIcon = nullptr;           // Image1
@@ -156,8 +131,7 @@ private:
     QLabel *m_messageLabel = nullptr;       // SubLabel
     QTimer *m_lampTimer = nullptr;          // Timer1
     QTimer *m_reloadTimer = nullptr;        // Timer2
-    QMenu *m_simpleMenu = nullptr;          // mnuSimple
-    QList<QMenu *> m_topMenus;
+    MainMenus m_menus{};
     int m_progressTwips = 0;
     int m_picture = 0;
     bool m_lampGreen = false;

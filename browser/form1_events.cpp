@@ -2,21 +2,18 @@
 // list, new windows and the page's own close.
 #include "browser/form1.h"
 
+#include "app/handover.h"
 #include "app/settingsrecord.h"
-#include "app/settingsstore.h"
-#include "app/sharedprocs.h"
 #include "blocking/blockeditor.h"
 #include "blocking/blocklist.h"
 #include "blocking/form3.h"
 #include "blocking/javascript.h"
 #include "browser/addressbox.h"
 #include "platform/browsercomponent.h"
-#include "platform/codepage.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace {
@@ -55,13 +52,12 @@ bool isHandOverText(const QString &text)
 void Form1::wireBrowserEvents()
 {
     connect(m_lampTimer, &QTimer::timeout, this, &Form1::lampTick);
-    connect(menuItem(QStringLiteral("mnuToolSecuNocom")), &QAction::triggered, this, [this] {
+    connect(m_menus.mnuToolSecuNocom, &QAction::triggered, this, [this] {
         // The item opens the editor; the editor alone changes the switch.
-        QAction *item = menuItem(QStringLiteral("mnuToolSecuNocom"));
-        item->setChecked(!item->isChecked());
+        m_menus.mnuToolSecuNocom->setChecked(!m_menus.mnuToolSecuNocom->isChecked());
         openBlockEditor();
     });
-    connect(menuItem(QStringLiteral("mnuToolSecusub")), &QAction::triggered, this, &Form1::openSubWindow);
+    connect(m_menus.mnuToolSecusub, &QAction::triggered, this, &Form1::openSubWindow);
     m_lampTimer->start(); // the lamp blinks from the start until the first page completes
     if (!m_browser)
         return;
@@ -87,7 +83,7 @@ void Form1::onBeforeNavigate(const QString &url, bool &cancel)
         setAddressText(url);
     }
     setLamp(true);
-    if (!menuItem(QStringLiteral("mnuToolSecuNocom"))->isChecked())
+    if (!m_menus.mnuToolSecuNocom->isChecked())
         return;
     // Read afresh each time, so a saved list applies at once.
     if (const auto entry = blocklist::firstMatch(blocklist::read(blocklist::filePath()), url)) {
@@ -144,17 +140,8 @@ void Form1::onDownloadComplete()
 void Form1::onStatusText(const QString &text)
 {
     if (isHandOverText(text))
-        writeHandOver(text);
+        handover::write(text);
     m_status->setText(text);
-}
-
-void Form1::writeHandOver(const QString &text)
-{
-    // One atomic replacement: a process starting now reads the old text or the new one.
-    QSaveFile file(ProgramFolder() + QStringLiteral("urldata.ini"));
-    const QByteArray bytes = ansi::encode(text) + "\r\n";
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        file.commit();
 }
 
 void Form1::onNewWindow(const QString &url, bool &cancel)
@@ -166,11 +153,8 @@ void Form1::onNewWindow(const QString &url, bool &cancel)
     // The address the page asked for goes to the new process; without one, the last
     // address shown in the status bar does.
     if (!url.isEmpty())
-        writeHandOver(url);
-    QString handOver = ReadWholeFile(ProgramFolder() + QStringLiteral("urldata.ini"));
-    const qsizetype end = handOver.indexOf(u'\r') >= 0 ? handOver.indexOf(u'\r') : handOver.indexOf(u'\n');
-    if (end >= 0)
-        handOver.truncate(end);
+        handover::write(url);
+    const QString handOver = handover::read();
     if (handOver.isEmpty() || handOver == addressText())
         return;
     m_services.processes.startSelf({});
@@ -235,7 +219,7 @@ void Form1::openBlockEditor()
 {
     if (!m_editor) {
         // No owner: the editor is a window of its own.
-        m_editor = new Dialog(m_services.dialogs, menuItem(QStringLiteral("mnuToolSecuNocom")));
+        m_editor = new Dialog(m_services.dialogs, m_menus.mnuToolSecuNocom);
     }
     m_editor->show();
     m_editor->raise();

@@ -2,41 +2,25 @@
 #include "browser/form1.h"
 
 #include "app/conversions.h"
+#include "app/handover.h"
 #include "app/settingsrecord.h"
-#include "app/settingsstore.h"
-#include "app/sharedprocs.h"
 #include "app/windowtranslucency.h"
-#include "browser/addressbox.h"
 #include "platform/browsercomponent.h"
+#include "sidebar/sidebarpanel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QMenu>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSaveFile>
-#include <QTabBar>
 #include <QTimer>
-#include <QTreeWidget>
 
 namespace {
-
-const QString kWindow = QStringLiteral("Window");
-const QString kData = QStringLiteral("Data");
-const QString kHandOverFile = QStringLiteral("urldata.ini");
 
 void checkFrom(QAction *item, const QString &text)
 {
     if (const auto value = convert::toBoolean(text))
         item->setChecked(*value);
-}
-
-// The hand-over address: the file's text up to its first line end.
-QString handOverAddress()
-{
-    const QString text = ReadWholeFile(ProgramFolder() + kHandOverFile);
-    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
-    return end < 0 ? text : text.left(end);
 }
 
 } // namespace
@@ -47,18 +31,19 @@ void Form1::Form_Load()
     // 1-4: bars, menus and their check marks
     if (r.Menu.isEmpty())
         r.Menu = convert::booleanText(true);
-    checkFrom(menuItem(QStringLiteral("mnuVisiBottonURL")), r.Frame1);
-    checkFrom(menuItem(QStringLiteral("mnuSimpleURL")), r.Frame1);
-    checkFrom(menuItem(QStringLiteral("mnuVisiSidebar")), r.Frame2);
-    checkFrom(menuItem(QStringLiteral("mnuSimpleSidebar")), r.Frame2);
-    checkFrom(menuItem(QStringLiteral("mnuVisiStatusbar")), r.Frame3);
-    checkFrom(menuItem(QStringLiteral("mnuSimpleState")), r.Frame3);
-    checkFrom(menuItem(QStringLiteral("mnuVisiWmenu")), r.Menu);
-    checkFrom(menuItem(QStringLiteral("mnuSimpleMenu")), r.Menu);
+    const MainMenus &m = m_menus;
+    checkFrom(m.mnuVisiBottonURL, r.Frame1);
+    checkFrom(m.mnuSimpleURL, r.Frame1);
+    checkFrom(m.mnuVisiSidebar, r.Frame2);
+    checkFrom(m.mnuSimpleSidebar, r.Frame2);
+    checkFrom(m.mnuVisiStatusbar, r.Frame3);
+    checkFrom(m.mnuSimpleState, r.Frame3);
+    checkFrom(m.mnuVisiWmenu, r.Menu);
+    checkFrom(m.mnuSimpleMenu, r.Menu);
     if (const auto shown = convert::toBoolean(r.Frame1))
         m_frame1->setVisible(*shown);
     if (const auto shown = convert::toBoolean(r.Frame2))
-        m_frame2->setVisible(*shown);
+        m_sidebar->setVisible(*shown);
     if (const auto shown = convert::toBoolean(r.Frame3))
         m_frame3->setVisible(*shown);
     if (const auto shown = convert::toBoolean(r.Menu))
@@ -66,12 +51,12 @@ void Form1::Form_Load()
     // 5
     m_menuButton->setVisible(!convert::isExactly(r.Menu, u"True"));
     // 6
-    checkFrom(menuItem(QStringLiteral("mnuVisiManiaEndC")), r.EndC);
-    checkFrom(menuItem(QStringLiteral("mnuVisiManiaEndY")), r.EndY);
-    checkFrom(menuItem(QStringLiteral("mnuVisiManiakuuhaku")), r.EndK);
-    checkFrom(menuItem(QStringLiteral("mnuToolAutoRe30")), r.AutoRe30);
-    checkFrom(menuItem(QStringLiteral("mnuToolAutoRe60")), r.AutoRe60);
-    checkFrom(menuItem(QStringLiteral("mnuToolSecuNocom")), r.koukoku);
+    checkFrom(m.mnuVisiManiaEndC, r.EndC);
+    checkFrom(m.mnuVisiManiaEndY, r.EndY);
+    checkFrom(m.mnuVisiManiakuuhaku, r.EndK);
+    checkFrom(m.mnuToolAutoRe30, r.AutoRe30);
+    checkFrom(m.mnuToolAutoRe60, r.AutoRe60);
+    checkFrom(m.mnuToolSecuNocom, r.koukoku);
     // 7: geometry in twips; no width means maximized
     if (r.FWidth != 0) {
         constexpr int twips = layout::kTwipsPerPixel;
@@ -82,10 +67,10 @@ void Form1::Form_Load()
     // 8
     if (convert::isExactly(r.Windowfoward, u"True")) {
         m_services.windows.setAlwaysOnTop(this, true);
-        menuItem(QStringLiteral("mnuVisiWindowfoward"))->setChecked(true);
+        m.mnuVisiWindowfoward->setChecked(true);
     }
     // 9, 10: the first page
-    const QString handOver = handOverAddress();
+    const QString handOver = handover::read();
     if (m_browser) {
         if (!m_commandLine.isEmpty()) {
             setAddressText(m_commandLine);
@@ -97,52 +82,41 @@ void Form1::Form_Load()
         } else {
             const QString question = QStringLiteral("読みかけのページ情報があります。\r\n読みかけのページから開きますか？\r\nページタイトル : ")
                 + r.YPage;
-            const auto answer = m_services.dialogs.message(this, question, QStringLiteral("読みかけ終了"),
-                                                           platform::MessageButtons::YesNo,
-                                                           platform::MessageIcon::Question);
-            if (answer == platform::MessageAnswer::Yes) {
+            if (m_services.dialogs.askYesNo(this, question, QStringLiteral("読みかけ終了"))) {
                 setAddressText(r.Yomikake);
                 m_browser->Navigate2(addressText());
-                WriteSetting(kData, QStringLiteral("Yomikake"), QString());
+                StoreSetting(settingkeys::Yomikake, QString());
             } else {
-                menuItem(QStringLiteral("mnuFileRestart"))->setChecked(true);
+                m.mnuFileRestart->setChecked(true);
                 openStartPage();
             }
         }
     }
     // 11, 12
-    BuildFavoritesTree(r.FavoritesFolder);
-    if (QTreeWidgetItem *root = m_favorites->topLevelItem(0))
-        m_favorites->setCurrentItem(root);
-    m_tabs->setTabText(0, QStringLiteral("お気に入り"));
-    if (m_tabs->count() < 2)
-        m_tabs->addTab(QStringLiteral("ﾌｧｲﾙ"));
-    m_tabs->setCurrentIndex(0);
+    m_sidebar->load();
     // 13
-    const QString width = r.SideW == 5 ? QStringLiteral("mnuVisiWS15")
-        : r.SideW == 6 ? QStringLiteral("mnuVisiWS16") : QStringLiteral("mnuVisiWS17");
-    for (const QString &name : {QStringLiteral("mnuVisiWS15"), QStringLiteral("mnuVisiWS16"), QStringLiteral("mnuVisiWS17")})
-        menuItem(name)->setChecked(name == width);
+    m.mnuVisiWS15->setChecked(r.SideW == 5);
+    m.mnuVisiWS16->setChecked(r.SideW == 6);
+    m.mnuVisiWS17->setChecked(r.SideW != 5 && r.SideW != 6);
     // 14: offline state as the Internet settings keep it
-    const auto key = m_services.registry.openKey(
-        platform::registry::CurrentUser,
-        QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"));
-    const bool offline = key && m_services.registry.readString(key, QStringLiteral("GlobalUserOffline")) == u"1";
-    if (key)
-        m_services.registry.closeKey(key);
-    menuItem(QStringLiteral("mnuFileOffline"))->setChecked(offline);
+    const bool offline = m_services.registry.readStringValue(
+                             platform::registry::CurrentUser,
+                             QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"),
+                             QStringLiteral("GlobalUserOffline"))
+        == u"1";
+    m.mnuFileOffline->setChecked(offline);
     if (m_browser)
         m_browser->setOffline(offline);
     // 15: the parent item is never checked, so the reload timer stays off at start
-    if (menuItem(QStringLiteral("mnuToolAutoRe"))->isChecked())
+    if (m.mnuToolAutoRe->menuAction()->isChecked())
         m_reloadTimer->start();
     // 16
     if (convert::isExactly(Settings().EXSTYLE, u"1")) {
         const auto opacity = convert::toInteger16(Settings().EXSTYLEValue);
         SetWindowTranslucency(m_services.windows, this, opacity ? *opacity : 255);
-        menuItem(QStringLiteral("mnuVisiWindowEXstyle"))->setChecked(true);
+        m.mnuVisiWindowEXstyle->setChecked(true);
     } else {
-        menuItem(QStringLiteral("mnuVisiWindowEXstyle"))->setChecked(false);
+        m.mnuVisiWindowEXstyle->setChecked(false);
     }
     layoutWindow();
 }
@@ -157,8 +131,8 @@ void Form1::openStartPage()
 
 void Form1::keepReadingSession()
 {
-    WriteSetting(kData, QStringLiteral("YPage"), m_browser ? m_browser->LocationName() : QString());
-    WriteSetting(kData, QStringLiteral("Yomikake"), addressText());
+    StoreSetting(settingkeys::YPage, pageTitle());
+    StoreSetting(settingkeys::Yomikake, addressText());
 }
 
 void Form1::mnuFileRestart_Click()
@@ -172,26 +146,21 @@ void Form1::closeEvent(QCloseEvent *event)
     bool cancel = false;
     const SettingsRecord &r = Settings();
     // 1: the memo pad would lose unsaved text
-    if (menuItem(QStringLiteral("mnuToolFusekko"))->isChecked()) {
-        const auto answer = m_services.dialogs.message(
+    if (m_menus.mnuToolFusekko->isChecked()) {
+        cancel = !m_services.dialogs.askYesNo(
             this, QStringLiteral("ふせっこが起動中です\r\nセーブしてないとデータが消えますが、終了しますか？"),
-            QStringLiteral("終了"), platform::MessageButtons::YesNo, platform::MessageIcon::Question);
-        cancel = answer != platform::MessageAnswer::Yes;
+            QStringLiteral("終了"));
     }
     // 2
-    if (!cancel && convert::isExactly(r.EndC, u"True")) {
-        const auto answer = m_services.dialogs.message(this, QStringLiteral("ゆらぎねを終了しますか？"),
-                                                       QStringLiteral("終了"), platform::MessageButtons::YesNo,
-                                                       platform::MessageIcon::Question);
-        cancel = answer != platform::MessageAnswer::Yes;
-    }
+    if (!cancel && convert::isExactly(r.EndC, u"True"))
+        cancel = !m_services.dialogs.askYesNo(this, QStringLiteral("ゆらぎねを終了しますか？"), QStringLiteral("終了"));
     // 3, 4: no other window closes with this one yet, so the reading session is kept
     // right away
     if (!cancel && convert::isExactly(r.EndY, u"True"))
         keepReadingSession();
     // 5, 6: also when cancelled
     writeGeometry();
-    emptyHandOverFile();
+    handover::clear();
 
     if (cancel) {
         event->ignore();
@@ -205,20 +174,13 @@ void Form1::writeGeometry()
 {
     constexpr int twips = layout::kTwipsPerPixel;
     if (isMaximized() || isMinimized()) {
-        WriteSetting(kWindow, QStringLiteral("FWidth"), QStringLiteral("0"));
-        WriteSetting(kWindow, QStringLiteral("FHeight"), QStringLiteral("0"));
+        StoreSetting(settingkeys::FWidth, QStringLiteral("0"));
+        StoreSetting(settingkeys::FHeight, QStringLiteral("0"));
         return;
     }
     const QRect frame = geometry();
-    WriteSetting(kWindow, QStringLiteral("FWidth"), QString::number(frame.width() * twips));
-    WriteSetting(kWindow, QStringLiteral("FHeight"), QString::number(frame.height() * twips));
-    WriteSetting(kWindow, QStringLiteral("FLeft"), QString::number(frame.x() * twips));
-    WriteSetting(kWindow, QStringLiteral("FTop"), QString::number(frame.y() * twips));
-}
-
-void Form1::emptyHandOverFile()
-{
-    QSaveFile file(ProgramFolder() + kHandOverFile);
-    if (file.open(QIODevice::WriteOnly) && file.write("\r\n") == 2)
-        file.commit();
+    StoreSetting(settingkeys::FWidth, QString::number(frame.width() * twips));
+    StoreSetting(settingkeys::FHeight, QString::number(frame.height() * twips));
+    StoreSetting(settingkeys::FLeft, QString::number(frame.x() * twips));
+    StoreSetting(settingkeys::FTop, QString::number(frame.y() * twips));
 }

@@ -14,9 +14,8 @@
 
 void Form1::wireNavigation()
 {
-    auto on = [this](const char *name, auto handler) {
-        connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
-    };
+    const MainMenus &m = m_menus;
+    auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
     auto click = [this](int index, auto handler) {
         connect(m_buttons[index], &QToolButton::clicked, this, handler);
     };
@@ -30,29 +29,31 @@ void Form1::wireNavigation()
     click(2, [this] { stopLoading(); });
     click(3, home);
     click(4, refresh);
-    on("mnuMoveBack", back);
-    on("mnuMoveFoward", forward);
-    on("mnuMoveStap", [this] { stopLoading(); });
-    on("mnuMoveRefrash", refresh);
-    on("mnuMoveRefrashNoChash", [this] { if (m_browser) m_browser->Refresh2(3); });
-    on("mnuMoveHome", home);
-    on("mnuSimpleHome", home);
-    on("mnuEditQuick", [this] { quickJump(); });
-    for (const char *drive : {"C", "D", "E", "F"}) {
-        const QString root = QString::fromLatin1(drive) + QStringLiteral(":\\");
-        on((QByteArray("mnuMove") + drive).constData(), [this, root] {
+    on(m.mnuMoveBack, back);
+    on(m.mnuMoveFoward, forward);
+    on(m.mnuMoveStap, [this] { stopLoading(); });
+    on(m.mnuMoveRefrash, refresh);
+    on(m.mnuMoveRefrashNoChash, [this] { if (m_browser) m_browser->Refresh2(3); });
+    on(m.mnuMoveHome, home);
+    on(m.mnuSimpleHome, home);
+    on(m.mnuEditQuick, [this] { quickJump(); });
+    const std::pair<QAction *, QChar> drives[] = {
+        {m.mnuMoveC, u'C'}, {m.mnuMoveD, u'D'}, {m.mnuMoveE, u'E'}, {m.mnuMoveF, u'F'}};
+    for (const auto &[item, letter] : drives) {
+        on(item, [this, root = QString(letter) + QStringLiteral(":\\")] {
             if (m_browser)
                 m_browser->Navigate(root);
         });
     }
     // Opening the menu enables the items of fixed disks; none is disabled again.
-    connect(findChild<QMenu *>(QStringLiteral("mnuMove")), &QMenu::aboutToShow, this, [this] {
+    connect(m.mnuMove, &QMenu::aboutToShow, this, [this, drives] {
         for (const platform::Drive &drive : m_services.drives.drives()) {
-            if (drive.type != platform::Drive::Type::Fixed || drive.letter.size() != 1
-                || !QStringLiteral("CDEF").contains(drive.letter.toUpper()))
+            if (drive.type != platform::Drive::Type::Fixed || drive.letter.size() != 1)
                 continue;
-            if (QAction *item = menuItem(QStringLiteral("mnuMove") + drive.letter.toUpper()))
-                item->setEnabled(true);
+            for (const auto &[item, letter] : drives) {
+                if (drive.letter.at(0).toUpper() == letter)
+                    item->setEnabled(true);
+            }
         }
     });
 
@@ -79,10 +80,10 @@ void Form1::wireNavigation()
         connect(m_browser, &platform::BrowserComponent::CommandStateChange, this, [this](int command, bool enabled) {
             if (command == platform::command::Forward) {
                 m_buttons[1]->setEnabled(enabled);
-                menuItem(QStringLiteral("mnuMoveFoward"))->setEnabled(enabled);
+                m_menus.mnuMoveFoward->setEnabled(enabled);
             } else if (command == platform::command::Back) {
                 m_buttons[0]->setEnabled(enabled);
-                menuItem(QStringLiteral("mnuMoveBack"))->setEnabled(enabled);
+                m_menus.mnuMoveBack->setEnabled(enabled);
             }
         });
     }

@@ -7,50 +7,48 @@
 #include "browser/addressbox.h"
 #include "browser/languagedialog.h"
 #include "platform/browsercomponent.h"
-#include "sidebar/filelistview.h"
-
-#include <QTreeView>
+#include "sidebar/sidebarpanel.h"
 
 #include <QAction>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTabBar>
 #include <QToolButton>
-#include <QTreeWidget>
 
 namespace {
 
-const QString kWindow = QStringLiteral("Window");
 constexpr int kTwips = layout::kTwipsPerPixel;
 
 int px(int twips)
 {
-    return twips / kTwips;
+    return layout::pixels(twips);
 }
-
-QRect toPixels(const layout::Rect &r)
-{
-    return QRect(px(r.left), px(r.top), px(r.width), px(r.height));
-}
-
-struct Bar
-{
-    const char *frame;
-    const char *item;
-    const char *twin;
-};
-
-constexpr Bar kBars[] = {
-    {"Frame1", "mnuVisiBottonURL", "mnuSimpleURL"},
-    {"Frame2", "mnuVisiSidebar", "mnuSimpleSidebar"},
-    {"Frame3", "mnuVisiStatusbar", "mnuSimpleState"},
-};
 
 } // namespace
+
+// A bar, the View menu's item and its twin in the simple-mode menu, and its key.
+struct Form1::Bar
+{
+    QFrame *frame;
+    QAction *item;
+    QAction *twin;
+    SettingKey key;
+};
+
+Form1::Bar Form1::bar(int frame) const
+{
+    const MainMenus &m = m_menus;
+    switch (frame) {
+    case 1:
+        return {m_frame1, m.mnuVisiBottonURL, m.mnuSimpleURL, settingkeys::Frame1};
+    case 2:
+        return {m_sidebar, m.mnuVisiSidebar, m.mnuSimpleSidebar, settingkeys::Frame2};
+    default:
+        return {m_frame3, m.mnuVisiStatusbar, m.mnuSimpleState, settingkeys::Frame3};
+    }
+}
 
 layout::Input Form1::layoutInput() const
 {
@@ -59,14 +57,14 @@ layout::Input Form1::layoutInput() const
     in.clientWidth = m_client->width() * kTwips;
     in.clientHeight = m_client->height() * kTwips;
     in.buttonBarVisible = !m_frame1->isHidden();
-    in.sidebarVisible = !m_frame2->isHidden();
+    in.sidebarVisible = !m_sidebar->isHidden();
     in.statusBarVisible = !m_frame3->isHidden();
     in.sideW = Settings().SideW;
     in.buttonWidth = m_buttons.first()->width() * kTwips;
     in.lampWidth = m_lamp->width() * kTwips;
-    in.tabClientTop = m_tabs->sizeHint().height() * kTwips;
+    in.tabClientTop = m_sidebar->tabStripHeight() * kTwips;
     in.tabClientWidthMargin = 70; // the lists sit just inside the strip's edges
-    in.tabClientHeightMargin = m_tabs->sizeHint().height() * kTwips + 40;
+    in.tabClientHeightMargin = m_sidebar->tabStripHeight() * kTwips + 40;
     return in;
 }
 
@@ -74,25 +72,14 @@ void Form1::layoutWindow()
 {
     const layout::Result out = layout::compute(layoutInput());
     if (out.buttonBar)
-        m_frame1->setGeometry(toPixels(*out.buttonBar));
-    if (out.sidebar)
-        m_frame2->setGeometry(toPixels(*out.sidebar));
+        m_frame1->setGeometry(layout::pixels(*out.buttonBar));
+    m_sidebar->arrange(out);
     if (out.statusBar)
-        m_frame3->setGeometry(toPixels(*out.statusBar));
+        m_frame3->setGeometry(layout::pixels(*out.statusBar));
     if (out.page && m_browser)
-        m_browser->widget()->setGeometry(toPixels(*out.page));
+        m_browser->widget()->setGeometry(layout::pixels(*out.page));
     if (out.addressWidth)
         m_address->resize(px(*out.addressWidth), m_address->height());
-    if (out.tabStrip)
-        m_tabs->setGeometry(0, 0, px(out.tabStrip->width), m_tabs->sizeHint().height());
-    if (out.favorites) {
-        const int top = px(out.favorites->top);
-        const int width = px(out.tabStrip->width);
-        const int height = px(out.tabStrip->height) - top;
-        m_favorites->setGeometry(0, top, width, height);
-        m_shellTree->setGeometry(0, top, width, height / 2);
-        m_files->setGeometry(0, top + height / 2, width, height - height / 2);
-    }
     if (out.statusWidth) {
         // The status text fills what the buttons on the right leave.
         const int height = m_frame3->height();
@@ -116,82 +103,80 @@ void Form1::resizeEvent(QResizeEvent *event)
     layoutWindow();
 }
 
-bool Form1::writeWindowSetting(const QString &key, bool value)
-{
-    return WriteSetting(kWindow, key, convert::booleanText(value)) != 0;
-}
-
 void Form1::setMenusVisible(bool visible)
 {
-    for (QMenu *menu : std::as_const(m_topMenus))
+    for (QMenu *menu : std::as_const(m_menus.topMenus))
         menu->menuAction()->setVisible(visible);
     menuBar()->setVisible(visible);
 }
 
 bool Form1::menusVisible() const
 {
-    return m_topMenus.first()->menuAction()->isVisible();
+    return m_menus.topMenus.first()->menuAction()->isVisible();
 }
 
 void Form1::toggleMenuBar()
 {
-    QAction *item = menuItem(QStringLiteral("mnuVisiWmenu"));
-    const bool show = !item->isChecked();
-    item->setChecked(show);
-    menuItem(QStringLiteral("mnuSimpleMenu"))->setChecked(show);
+    const bool show = !m_menus.mnuVisiWmenu->isChecked();
+    m_menus.mnuVisiWmenu->setChecked(show);
+    m_menus.mnuSimpleMenu->setChecked(show);
     setMenusVisible(show);
     m_menuButton->setVisible(!show);
     layoutWindow();
-    writeWindowSetting(QStringLiteral("Menu"), show);
+    StoreSetting(settingkeys::Menu, convert::booleanText(show));
 }
 
 void Form1::setFrameVisible(int frame, bool visible)
 {
-    const Bar &bar = kBars[frame - 1];
-    menuItem(QString::fromLatin1(bar.item))->setChecked(visible);
-    menuItem(QString::fromLatin1(bar.twin))->setChecked(visible);
-    QFrame *frames[] = {m_frame1, m_frame2, m_frame3};
-    frames[frame - 1]->setVisible(visible);
+    const Bar b = bar(frame);
+    b.item->setChecked(visible);
+    b.twin->setChecked(visible);
+    b.frame->setVisible(visible);
     layoutWindow();
-    writeWindowSetting(QString::fromLatin1(bar.frame), visible);
+    StoreSetting(b.key, convert::booleanText(visible));
+}
+
+void Form1::Command8_Click()
+{
+    const bool show = m_sidebar->isHidden();
+    if (show)
+        m_sidebar->TabStrip1_Click();
+    setFrameVisible(2, show);
 }
 
 void Form1::toggleBar(int frame)
 {
-    setFrameVisible(frame, !menuItem(QString::fromLatin1(kBars[frame - 1].item))->isChecked());
+    setFrameVisible(frame, !bar(frame).item->isChecked());
 }
 
 void Form1::chooseSideWidth(int sideW)
 {
-    const QString chosen = QStringLiteral("mnuVisiWS1%1").arg(sideW);
-    if (!menuItem(chosen)->isChecked() || Settings().SideW != sideW) {
+    QAction *const widths[] = {m_menus.mnuVisiWS15, m_menus.mnuVisiWS16, m_menus.mnuVisiWS17};
+    if (!widths[sideW - 5]->isChecked() || Settings().SideW != sideW) {
         for (int w = 5; w <= 7; ++w)
-            menuItem(QStringLiteral("mnuVisiWS1%1").arg(w))->setChecked(w == sideW);
-        WriteSetting(kWindow, QStringLiteral("SideW"), QString::number(sideW));
-        Settings().SideW = std::int16_t(sideW);
+            widths[w - 5]->setChecked(w == sideW);
+        StoreSetting(settingkeys::SideW, QString::number(sideW));
     }
     layoutWindow();
 }
 
 void Form1::mnuVisihaiSinple_Click()
 {
-    const auto answer = m_services.dialogs.message(
-        this,
-        QStringLiteral("シンプルモードに移行します。\r\n\r\n・メニューの非表示\r\n・ナビゲートボタンとURL入力欄の非表示\r\n"
-                       "・ステータスバーの非表示\r\n・NetscapeNavigetor専用タグ検出機能のオフ\r\n\r\nが実行されます。\r\nよろしいですか？"),
-        QStringLiteral("シンプルモード"), platform::MessageButtons::YesNo, platform::MessageIcon::Information);
-    if (answer != platform::MessageAnswer::Yes)
+    if (!m_services.dialogs.askYesNo(
+            this,
+            QStringLiteral("シンプルモードに移行します。\r\n\r\n・メニューの非表示\r\n・ナビゲートボタンとURL入力欄の非表示\r\n"
+                           "・ステータスバーの非表示\r\n・NetscapeNavigetor専用タグ検出機能のオフ\r\n\r\nが実行されます。\r\nよろしいですか？"),
+            QStringLiteral("シンプルモード"), platform::MessageIcon::Information))
         return;
-    menuItem(QStringLiteral("mnuVisiWmenu"))->setChecked(false);
-    menuItem(QStringLiteral("mnuSimpleMenu"))->setChecked(false);
+    m_menus.mnuVisiWmenu->setChecked(false);
+    m_menus.mnuSimpleMenu->setChecked(false);
     setMenusVisible(false);
     m_menuButton->show();
     layoutWindow();
-    writeWindowSetting(QStringLiteral("Menu"), false);
+    StoreSetting(settingkeys::Menu, convert::booleanText(false));
     setFrameVisible(1, false);
     setFrameVisible(3, false);
-    WriteSetting(QStringLiteral("Data"), QStringLiteral("NSTag"), QStringLiteral("0"));
-    Settings().NSTag = 0;
+    StoreSetting(settingkeys::NSTag, QStringLiteral("0"));
 }
 
 void Form1::mnuVisiManiaLang_Click()
@@ -246,71 +231,42 @@ bool Form1::messageBarVisible() const
 
 void Form1::wireCommands()
 {
-    auto on = [this](const char *name, auto handler) {
-        connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
-    };
-    on("mnuFileClose", [this] { close(); });
-    on("mnuFileRestart", [this] {
-        // The check mark only tells that the kept page was not reopened; keep it as it was.
-        QAction *item = menuItem(QStringLiteral("mnuFileRestart"));
-        item->setChecked(!item->isChecked());
-        mnuFileRestart_Click();
-    });
-    on("mnuSimpleYEnd", [this] { mnuFileRestart_Click(); });
-    on("mnuVisiWmenu", [this] {
-        QAction *item = menuItem(QStringLiteral("mnuVisiWmenu"));
-        item->setChecked(!item->isChecked()); // the command itself decides
-        toggleMenuBar();
-    });
-    on("mnuSimpleMenu", [this] {
-        QAction *item = menuItem(QStringLiteral("mnuSimpleMenu"));
-        item->setChecked(!item->isChecked());
-        toggleMenuBar();
-    });
-    for (int frame = 1; frame <= 3; ++frame) {
-        for (const char *name : {kBars[frame - 1].item, kBars[frame - 1].twin}) {
-            on(name, [this, frame, name] {
-                QAction *item = menuItem(QString::fromLatin1(name));
-                item->setChecked(!item->isChecked());
-                toggleBar(frame);
-            });
-        }
-    }
-    for (int w = 5; w <= 7; ++w) {
-        const QByteArray name = "mnuVisiWS1" + QByteArray::number(w);
-        connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, [this, w, name] {
-            QAction *item = menuItem(QString::fromLatin1(name));
+    const MainMenus &m = m_menus;
+    auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
+    // A checkable item whose command decides the check mark itself.
+    auto command = [on](QAction *item, auto handler) {
+        on(item, [item, handler] {
             item->setChecked(!item->isChecked());
-            chooseSideWidth(w);
+            handler();
         });
-    }
-    struct Option
-    {
-        const char *item;
-        const char *key;
-        QString SettingsRecord::*field;
     };
-    const Option options[] = {
-        {"mnuVisiManiaEndC", "EndC", &SettingsRecord::EndC},
-        {"mnuVisiManiaEndY", "EndY", &SettingsRecord::EndY},
-        {"mnuVisiManiakuuhaku", "EndK", nullptr},
-    };
-    for (const Option &option : options) {
-        on(option.item, [this, option] {
-            const bool checked = menuItem(QString::fromLatin1(option.item))->isChecked();
-            writeWindowSetting(QString::fromLatin1(option.key), checked);
-            if (option.field)
-                Settings().*option.field = convert::booleanText(checked);
-        });
+    on(m.mnuFileClose, [this] { close(); });
+    // The check mark only tells that the kept page was not reopened; keep it as it was.
+    command(m.mnuFileRestart, [this] { mnuFileRestart_Click(); });
+    on(m.mnuSimpleYEnd, [this] { mnuFileRestart_Click(); });
+    command(m.mnuVisiWmenu, [this] { toggleMenuBar(); });
+    command(m.mnuSimpleMenu, [this] { toggleMenuBar(); });
+    for (int frame = 1; frame <= 3; ++frame) {
+        command(bar(frame).item, [this, frame] { toggleBar(frame); });
+        command(bar(frame).twin, [this, frame] { toggleBar(frame); });
     }
-    on("mnuVisihaiSinple", [this] { mnuVisihaiSinple_Click(); });
-    on("mnuVisiManiaLang", [this] { mnuVisiManiaLang_Click(); });
+    command(m.mnuVisiWS15, [this] { chooseSideWidth(5); });
+    command(m.mnuVisiWS16, [this] { chooseSideWidth(6); });
+    command(m.mnuVisiWS17, [this] { chooseSideWidth(7); });
+    const std::pair<QAction *, SettingKey> options[] = {
+        {m.mnuVisiManiaEndC, settingkeys::EndC},
+        {m.mnuVisiManiaEndY, settingkeys::EndY},
+        {m.mnuVisiManiakuuhaku, settingkeys::EndK},
+    };
+    for (const auto &[item, key] : options)
+        on(item, [item, key] { StoreSetting(key, convert::booleanText(item->isChecked())); });
+    on(m.mnuVisihaiSinple, [this] { mnuVisihaiSinple_Click(); });
+    on(m.mnuVisiManiaLang, [this] { mnuVisiManiaLang_Click(); });
     connect(m_menuButton, &QPushButton::clicked, this, &Form1::toggleMenuBar);
     connect(m_menuButton, &QPushButton::customContextMenuRequested, this, [this](const QPoint &at) {
         m_menuButton->setFocus();
-        m_simpleMenu->popup(m_menuButton->mapToGlobal(at));
+        m_menus.mnuSimple->popup(m_menuButton->mapToGlobal(at));
     });
     connect(m_messageClose, &QPushButton::clicked, this, &Form1::HideMessageBar);
     connect(m_sidebarButton, &QPushButton::clicked, this, &Form1::Command8_Click);
 }
-

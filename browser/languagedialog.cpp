@@ -51,22 +51,12 @@ QStringList languagesFromHeader(const QString &header)
 
 QString stored(platform::RegistryGateway &registry)
 {
-    const auto key = registry.openKey(platform::registry::CurrentUser, kKey);
-    if (!key)
-        return {};
-    const QString value = registry.readString(key, kValue);
-    registry.closeKey(key);
-    return value;
+    return registry.readStringValue(platform::registry::CurrentUser, kKey, kValue);
 }
 
 bool store(platform::RegistryGateway &registry, const QString &header)
 {
-    const auto key = registry.openKey(platform::registry::CurrentUser, kKey);
-    if (!key)
-        return false;
-    const bool ok = registry.writeString(key, kValue, header);
-    registry.closeKey(key);
-    return ok;
+    return registry.writeStringValue(platform::registry::CurrentUser, kKey, kValue, header);
 }
 
 } // namespace languages

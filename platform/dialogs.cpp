@@ -15,6 +15,11 @@ using namespace Qt::StringLiterals;
 
 namespace platform {
 
+bool Dialogs::askYesNo(QWidget *parent, const QString &text, const QString &title, MessageIcon icon)
+{
+    return message(parent, text, title, MessageButtons::YesNo, icon) == MessageAnswer::Yes;
+}
+
 QStringList qtNameFilters(const QString &filter)
 {
     QStringList parts = filter.split(u'|');

@@ -58,6 +58,9 @@ public:
 
     virtual MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
                                   MessageButtons buttons, MessageIcon icon) = 0;
+    // A Yes/No message; true only when the user answers Yes.
+    bool askYesNo(QWidget *parent, const QString &text, const QString &title,
+                  MessageIcon icon = MessageIcon::Question);
     virtual FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) = 0;
     // withColor also lets the user pick the text colour. nullopt: cancelled.

@@ -36,6 +36,27 @@ bool RegistryGateway::writeString(Handle key, const QString &name, const QString
     return found != m_open.constEnd() && setValue(*found, name.toLower(), text);
 }
 
+QString RegistryGateway::readStringValue(int root, const QString &path, const QString &name)
+{
+    const Handle key = openKey(root, path);
+    if (!key)
+        return {};
+    const QString text = readString(key, name);
+    closeKey(key);
+    return text;
+}
+
+bool RegistryGateway::writeStringValue(int root, const QString &path, const QString &name,
+                                       const QString &text)
+{
+    const Handle key = openKey(root, path);
+    if (!key)
+        return false;
+    const bool written = writeString(key, name, text);
+    closeKey(key);
+    return written;
+}
+
 bool RegistryGateway::writeNumber(Handle key, const QString &name, quint32 number)
 {
     const auto found = m_open.constFind(key);

@@ -30,6 +30,10 @@ public:
     bool writeString(Handle key, const QString &name, const QString &value);
     bool writeNumber(Handle key, const QString &name, quint32 value);
 
+    // One value through a key opened for it alone; "" or false when the root is refused.
+    QString readStringValue(int root, const QString &path, const QString &name);
+    bool writeStringValue(int root, const QString &path, const QString &name, const QString &value);
+
     // The stored form of a key path: levels in lower case, empty levels dropped.
     static QString normalizedPath(const QString &path);
 

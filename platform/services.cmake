@@ -13,4 +13,5 @@ target_sources(yura_platform PRIVATE
   inputmethod.h
   drives.h
   platform.h platform.cpp
+  files.h files.cpp
 )

@@ -1,9 +1,10 @@
 #include "platform/shellservices.h"
 
+#include "platform/files.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringEncoder>
 
@@ -86,10 +87,7 @@ ShortcutResult writeInternetShortcutFile(const QString &path, const QString &add
         return ShortcutResult::Exists;
     if (info.isDir())
         return ShortcutResult::WriteFailed;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size())
-        return ShortcutResult::WriteFailed;
-    return file.commit() ? ShortcutResult::Written : ShortcutResult::WriteFailed;
+    return writeFileAtomically(path, *bytes) ? ShortcutResult::Written : ShortcutResult::WriteFailed;
 }
 
 bool isBrowsableAddress(const QUrl &address)

@@ -1,6 +1,8 @@
 #include "platform/windowservices.h"
 
-#include <QSaveFile>
+#include "platform/files.h"
+
+#include <QBuffer>
 #include <QWidget>
 
 namespace platform {
@@ -40,10 +42,10 @@ bool QtWindowServices::saveBitmap(const QImage &image, const QString &path)
 {
     if (image.isNull() || path.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP"))
-        return false;
-    return file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "BMP") && writeFileAtomically(path, bytes);
 }
 
 } // namespace platform

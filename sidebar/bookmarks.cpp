@@ -1,6 +1,7 @@
 #include "sidebar/bookmarks.h"
 
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/shellservices.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QList>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -19,10 +19,8 @@ namespace bookmarks {
 
 namespace {
 
-constexpr qsizetype MaxNameChars = 100;
-// Linux allows 255 bytes a name; leave room for " (NNNN)" and ".url".
-constexpr qsizetype MaxNameUtf8Bytes = 240;
-constexpr int MaxClashNumber = 10000;
+// A name can be taken by another process between choosing and creating it.
+constexpr int kCreateAttempts = 3;
 
 bool isSectionHeader(QByteArrayView line)
 {
@@ -281,40 +279,29 @@ bool isImportableAddress(const QString &address)
         || scheme == u"file"_s;
 }
 
-QString numbered(const QString &name, int number)
-{
-    return number == 1 ? name : name + u" ("_s + QString::number(number) + u')';
-}
-
-bool nameTaken(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
 // Creates a new folder named after title in parent; "" when that fails.
 QString createFolder(const QString &parent, const QString &title)
 {
-    const QString name = cleanName(title);
-    const QDir dir(parent);
-    for (int number = 1; number <= MaxClashNumber; ++number) {
-        const QString candidate = numbered(name, number);
-        const QString path = dir.filePath(candidate);
-        if (nameTaken(path))
-            continue;
-        return dir.mkdir(candidate) ? path : QString();
+    const QString name = platform::cleanFileName(title);
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        const QString path = platform::unusedPath(parent, name);
+        if (path.isEmpty())
+            return {};
+        if (QDir().mkdir(path))
+            return path;
+        if (!QFileInfo::exists(path))
+            return {}; // not a name taken meanwhile: the folder cannot be made
     }
     return {};
 }
 
 bool createShortcut(const QString &parent, const QString &title, const QString &address)
 {
-    const QString name = cleanName(title);
-    const QDir dir(parent);
-    for (int number = 1; number <= MaxClashNumber; ++number) {
-        const QString path = dir.filePath(numbered(name, number) + u".url"_s);
-        if (nameTaken(path))
-            continue;
+    const QString name = platform::cleanFileName(title);
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        const QString path = platform::unusedPath(parent, name, u".url"_s);
+        if (path.isEmpty())
+            return false;
         switch (platform::writeInternetShortcutFile(path, address, false)) {
         case platform::ShortcutResult::Written:
             return true;
@@ -379,44 +366,12 @@ bool exportToFile(const QString &folder, const QString &htmlPath, QString *error
     if (!QFileInfo(folder).isDir())
         return fail(u"お気に入りのフォルダー %1 がありません。"_s.arg(folder));
     const QByteArray html = exportNetscapeHtml(folder);
-    QSaveFile file(htmlPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size() || !file.commit())
-        return fail(u"%1 に書き込めませんでした: %2"_s.arg(htmlPath, file.errorString()));
+    QString reason;
+    if (!platform::writeFileAtomically(htmlPath, html, &reason))
+        return fail(u"%1 に書き込めませんでした: %2"_s.arg(htmlPath, reason));
     if (error)
         error->clear();
     return true;
-}
-
-QString cleanName(const QString &title)
-{
-    static const QString forbidden = u"/\\:*?\"<>|"_s;
-    QString name;
-    name.reserve(title.size());
-    for (const QChar c : title) {
-        if (forbidden.contains(c) || c.category() == QChar::Other_Control
-            || c.unicode() == 0x2028 || c.unicode() == 0x2029)
-            name += u'_';
-        else
-            name += c;
-    }
-    qsizetype lead = 0;
-    while (lead < name.size() && (name[lead] == u'.' || name[lead].isSpace()))
-        ++lead;
-    name = name.sliced(lead).trimmed();
-
-    // Cut by characters, then by bytes, never through a surrogate pair.
-    auto cutAt = [&name](qsizetype size) {
-        if (size < name.size()) {
-            if (size > 0 && name[size - 1].isHighSurrogate())
-                --size;
-            name.truncate(size);
-        }
-    };
-    cutAt(MaxNameChars);
-    while (name.toUtf8().size() > MaxNameUtf8Bytes)
-        cutAt(name.size() - 1);
-    name = name.trimmed();
-    return name.isEmpty() ? u"無題"_s : name;
 }
 
 ImportResult importNetscapeHtml(const QByteArray &html, const QString &favoritesFolder)

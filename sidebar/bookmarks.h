@@ -40,10 +40,4 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
 // importNetscapeHtml on the file's contents; *ok false when it cannot be read.
 ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFolder, bool *ok);
 
-// A title made into a file or folder name that stays inside its folder: path separators,
-// characters Windows forbids in names and control characters become "_", leading dots and
-// spaces go, at most 100 characters (and few enough bytes for the file system), "無題"
-// when nothing is left.
-QString cleanName(const QString &title);
-
 } // namespace bookmarks

@@ -1,11 +1,12 @@
 #include "platform/webengine/sharedcookiejar.h"
 
+#include "platform/files.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QSaveFile>
 #include <QWebEngineCookieStore>
 
 #include <fcntl.h>
@@ -149,12 +150,8 @@ void SharedCookieJar::update(const std::function<bool(QList<QNetworkCookie> &)> 
     QList<QNetworkCookie> cookies = parse(readAll(m_path));
     if (!edit(cookies))
         return;
-    QSaveFile file(m_path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner); // cookies are private
-        file.write(serialize(cookies));
-        file.commit();
-    }
+    // Cookies are private to the user.
+    writeFileAtomically(m_path, serialize(cookies), nullptr, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 } // namespace platform

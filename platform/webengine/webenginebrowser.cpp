@@ -1,6 +1,7 @@
 #include "platform/webengine/webenginebrowser.h"
 
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/sharedcookiejar.h"
 
@@ -12,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QToolButton>
@@ -35,20 +35,6 @@ namespace {
 constexpr int kAborted = -3;
 
 constexpr std::array<double, 5> kZoomFactors{0.7, 0.85, 1.0, 1.25, 1.5};
-
-// A page title as a file name that stays in its folder.
-QString fileNameFromTitle(QString title)
-{
-    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    for (QChar &c : title) {
-        if (forbidden.contains(c) || c.unicode() < 0x20)
-            c = u'_';
-    }
-    title = title.trimmed();
-    while (title.startsWith(u'.'))
-        title.remove(0, 1);
-    return title.isEmpty() ? QStringLiteral("page") : title.left(120);
-}
 
 } // namespace
 
@@ -393,7 +379,7 @@ bool WebEngineBrowser::saveAs()
     if (!m_ui.saveFileName)
         return false;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    const QString suggested = QDir(folder).filePath(fileNameFromTitle(LocationName()) + QStringLiteral(".htm"));
+    const QString suggested = unusedPath(folder, cleanFileName(LocationName()), QStringLiteral(".htm"));
     QPointer<WebEngineBrowser> self(this);
     const QString path = m_ui.saveFileName(m_container, suggested);
     if (!self)
@@ -480,10 +466,7 @@ void WebEngineBrowser::saveDocument(const QString &path, std::function<void(bool
             done(false);
             return;
         }
-        QSaveFile file(path);
-        const bool ok = file.open(QIODevice::WriteOnly) && file.write(ansi::encode(html)) >= 0
-            && file.commit();
-        done(ok);
+        done(writeFileAtomically(path, ansi::encode(html)));
     });
 }
 

@@ -1,4 +1,6 @@
+#include "app/handover.h"
 #include "app/sharedprocs.h"
+#include "platform/codepage.h"
 #include "tests/support/tempprogramfolder.h"
 
 #include <QHostAddress>
@@ -10,6 +12,32 @@ class TestSharedProcs : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // The hand-over address is the file's first line, whichever line end it has.
+    void handOverAddress_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("CR LF") << QByteArray("http://a.test/\r\n") << u"http://a.test/"_s;
+        QTest::newRow("LF before CR") << QByteArray("a\nb\r") << u"a"_s;
+        QTest::newRow("CR alone") << QByteArray("a\rb") << u"a"_s;
+        QTest::newRow("no line end") << QByteArray("a") << u"a"_s;
+        QTest::newRow("emptied") << QByteArray("\r\n") << QString();
+        QTest::newRow("CP932") << QByteArray("http://a.test/\x95\x5c\r\n") << u"http://a.test/表"_s;
+    }
+    void handOverAddress()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, address);
+        TempProgramFolder folder;
+        QVERIFY(handover::read().isEmpty()); // no file yet
+        QVERIFY(folder.write(u"urldata.ini"_s, file));
+        QCOMPARE(handover::read(), address);
+        QVERIFY(handover::write(address + u"x"_s));
+        QCOMPARE(folder.read(u"urldata.ini"_s), ansi::encode(address + u"x"_s) + "\r\n");
+        QVERIFY(handover::clear());
+        QCOMPARE(folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
+    }
+
     void trimUrlLevels_data()
     {
         QTest::addColumn<QString>("text");

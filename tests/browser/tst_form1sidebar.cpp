@@ -3,6 +3,7 @@
 #include "browser/form1.h"
 #include "tests/browser/mainwindowtest.h"
 #include "sidebar/filelistview.h"
+#include "sidebar/sidebarpanel.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -88,7 +89,7 @@ private Q_SLOTS:
         touch(u"Added.url"_s);
         QFile::remove(m_favorites->filePath(u"News.url"_s));
         tabs->setCurrentIndex(0);
-        m_window->TabStrip1_Click();
+        m_window->sidebar()->TabStrip1_Click();
         QCOMPARE(shown(), QStringList({m_favorites->path(), u"Sub"_s, u"Added"_s}));
     }
 
@@ -97,7 +98,7 @@ private Q_SLOTS:
         open();
         auto *tabs = m_window->findChild<QTabBar *>(u"TabStrip1"_s);
         tabs->setCurrentIndex(1);
-        m_window->TabStrip1_Click();
+        m_window->sidebar()->TabStrip1_Click();
         auto *folders = qobject_cast<QFileSystemModel *>(control<QTreeView>(u"SHTree1"_s)->model());
         QCOMPARE(folders->rootPath(), u"/"_s); // the folder tree fills when first shown
         touch(u"Later.url"_s);

@@ -125,58 +125,6 @@ private Q_SLOTS:
             QCOMPARE(*result, address);
     }
 
-    void cleanName_data()
-    {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << u"ニュース"_s << u"ニュース"_s;
-        QTest::newRow("parent path") << u"../../evil"_s << u"_.._evil"_s;
-        QTest::newRow("dots only") << u".."_s << u"無題"_s;
-        QTest::newRow("absolute") << u"/etc/passwd"_s << u"_etc_passwd"_s;
-        QTest::newRow("forbidden") << u"a\\b:c*d?e\"f<g>h|i"_s << u"a_b_c_d_e_f_g_h_i"_s;
-        QTest::newRow("control") << u"a\tb\nc"_s << u"a_b_c"_s;
-        QTest::newRow("leading dots and spaces") << u" . .hidden "_s << u"hidden"_s;
-        QTest::newRow("empty") << QString() << u"無題"_s;
-        QTest::newRow("spaces") << u"   "_s << u"無題"_s;
-        QTest::newRow("ampersand stays") << u"A&B"_s << u"A&B"_s;
-    }
-
-    void cleanName()
-    {
-        QFETCH(QString, title);
-        QFETCH(QString, name);
-        QCOMPARE(bookmarks::cleanName(title), name);
-    }
-
-    void cleanNameLength_data()
-    {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("prefix");
-        QTest::newRow("ascii") << QString(150, u'x') << QString(100, u'x');
-        QTest::newRow("japanese") << QString(150, u'あ') << QString(80, u'あ');
-        QTest::newRow("surrogate pairs") << QString(150, u'a').replace(u"a"_s, u"😀"_s)
-                                         << QString(40, u'a').replace(u"a"_s, u"😀"_s);
-    }
-
-    void cleanNameLength()
-    {
-        QFETCH(QString, title);
-        QFETCH(QString, prefix);
-        const QString name = bookmarks::cleanName(title);
-        QVERIFY(name.size() <= 100);
-        QVERIFY(name.toUtf8().size() + int(sizeof(" (9999).url")) <= 255);
-        QVERIFY(name.startsWith(prefix));
-        QVERIFY(name.isValidUtf16());
-
-        // And such a name really can be written.
-        QTemporaryDir dir;
-        const QByteArray html = "<DL><p><DT><A HREF=\"http://long.example/\">" + title.toUtf8()
-            + "</A></DL>";
-        const auto result = bookmarks::importNetscapeHtml(html, dir.path());
-        QCOMPARE(result.shortcuts, 1);
-        QCOMPARE(snapshot(dir.path()).value(name + u".url"_s), u"http://long.example/"_s);
-    }
-
     void roundTrip_data()
     {
         QTest::addColumn<Tree>("tree");

@@ -6,4 +6,5 @@ target_sources(yura_testsupport PRIVATE
   fakeservices.h fakeservices.cpp
   fakeplatform.h fakeplatform.cpp
   fakebrowser.h fakebrowser.cpp
+  fakebrowserhost.h
 )

@@ -1,4 +1,4 @@
-#include "browser/layout.h"
+#include "app/layout.h"
 
 namespace layout {
 

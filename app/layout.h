@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <optional>
 
 // The main window's layout as a pure computation in twips. A part whose computed width or
@@ -55,5 +57,15 @@ struct Result
 };
 
 Result compute(const Input &input);
+
+// Twips as the window's pixels.
+inline int pixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+inline QRect pixels(const Rect &r)
+{
+    return QRect(pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height));
+}
 
 } // namespace layout

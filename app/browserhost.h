@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+class BrowserComponent;
+}
+
+// What a feature window may use of the browser window that opened it: the main window
+// and the sub window both offer it, so a tool runs against either. Tools report back
+// with signals of their own, not through this.
+class BrowserHost
+{
+public:
+    virtual ~BrowserHost() = default;
+
+    // null when the window has no page.
+    virtual platform::BrowserComponent *browser() const = 0;
+    virtual QString addressText() const = 0;
+    virtual void setAddressText(const QString &text) = 0;
+    // The title of the page shown; "" without one.
+    virtual QString pageTitle() const = 0;
+    virtual void ShowMessageBar(const QString &message) = 0;
+    virtual void HideMessageBar() = 0;
+    // Where dialogs and message boxes of a tool are centred and parented.
+    virtual QWidget *dialogParent() = 0;
+
+protected:
+    BrowserHost() = default;
+    BrowserHost(const BrowserHost &) = default;
+    BrowserHost &operator=(const BrowserHost &) = default;
+};

@@ -1,0 +1,39 @@
+#include "app/handover.h"
+
+#include "app/settingsstore.h"
+#include "app/sharedprocs.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+
+namespace handover {
+
+QString filePath()
+{
+    return ProgramFolder() + QStringLiteral("urldata.ini");
+}
+
+QString firstLine(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n')
+            return text.left(i);
+    }
+    return text;
+}
+
+QString read()
+{
+    return firstLine(ReadWholeFile(filePath()));
+}
+
+bool write(const QString &address)
+{
+    return platform::writeFileAtomically(filePath(), ansi::encode(address) + "\r\n");
+}
+
+bool clear()
+{
+    return platform::writeFileAtomically(filePath(), "\r\n");
+}
+
+} // namespace handover

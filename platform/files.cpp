@@ -1,0 +1,85 @@
+#include "platform/files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+constexpr qsizetype kMaxNameChars = 120;
+// Linux allows 255 bytes a name; leave room for " (NNNN)" and an extension.
+constexpr qsizetype kMaxNameUtf8Bytes = 240;
+constexpr int kMaxClashNumber = 10000;
+
+} // namespace
+
+bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error,
+                         std::optional<QFileDevice::Permissions> permissions)
+{
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok && permissions)
+        ok = file.setPermissions(*permissions);
+    if (ok)
+        ok = file.write(bytes.data(), bytes.size()) == bytes.size();
+    if (ok)
+        ok = file.commit();
+    else
+        file.cancelWriting();
+    if (error)
+        *error = ok ? QString() : file.errorString();
+    return ok;
+}
+
+QString cleanFileName(const QString &title)
+{
+    static const QString forbidden = u"/\\:*?\"<>|"_s;
+    QString name;
+    name.reserve(title.size());
+    for (const QChar c : title) {
+        if (forbidden.contains(c) || c.category() == QChar::Other_Control
+            || c.unicode() == 0x2028 || c.unicode() == 0x2029)
+            name += u'_';
+        else
+            name += c;
+    }
+    qsizetype lead = 0;
+    while (lead < name.size() && (name[lead] == u'.' || name[lead].isSpace()))
+        ++lead;
+    name = name.sliced(lead).trimmed();
+
+    // Cut by characters, then by bytes, never through a surrogate pair.
+    auto cutAt = [&name](qsizetype size) {
+        if (size < name.size()) {
+            if (size > 0 && name[size - 1].isHighSurrogate())
+                --size;
+            name.truncate(size);
+        }
+    };
+    cutAt(kMaxNameChars);
+    while (name.toUtf8().size() > kMaxNameUtf8Bytes)
+        cutAt(name.size() - 1);
+    name = name.trimmed();
+    return name.isEmpty() ? u"無題"_s : name;
+}
+
+QString unusedPath(const QString &folder, const QString &name, const QString &suffix)
+{
+    const QDir dir(folder);
+    for (int number = 1; number <= kMaxClashNumber; ++number) {
+        const QString candidate = number == 1
+            ? name + suffix
+            : name + u" ("_s + QString::number(number) + u')' + suffix;
+        const QString path = dir.filePath(candidate);
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            return path;
+    }
+    return {};
+}
+
+} // namespace platform

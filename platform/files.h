@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QFileDevice>
+#include <QString>
+
+#include <optional>
+
+namespace platform {
+
+// Replaces the file with bytes in one step: a reader sees the old file or the new one,
+// never a part, and a failed write leaves the old file as it was. permissions, when given,
+// are those of the new file. false, with the reason in *error, when nothing was replaced.
+bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error = nullptr,
+                         std::optional<QFileDevice::Permissions> permissions = std::nullopt);
+
+// A title from a page or a file as a file or folder name that stays inside its folder:
+// path separators, characters Windows forbids in names and control characters become
+// "_", leading dots and spaces go, at most 120 characters and few enough bytes for the
+// file system, "無題" when nothing is left.
+QString cleanFileName(const QString &title);
+
+// The first path in folder named name + suffix, then name + " (2)" + suffix, " (3)", ...
+// that no file, folder or link takes yet; "" when none is free.
+QString unusedPath(const QString &folder, const QString &name, const QString &suffix = {});
+
+} // namespace platform

@@ -1,0 +1,143 @@
+#include "platform/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TestFiles : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanName_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << u"ニュース"_s << u"ニュース"_s;
+        QTest::newRow("parent path") << u"../../evil"_s << u"_.._evil"_s;
+        QTest::newRow("dots only") << u".."_s << u"無題"_s;
+        QTest::newRow("absolute") << u"/etc/passwd"_s << u"_etc_passwd"_s;
+        QTest::newRow("forbidden") << u"a\\b:c*d?e\"f<g>h|i"_s << u"a_b_c_d_e_f_g_h_i"_s;
+        QTest::newRow("control") << u"a\tb\nc"_s << u"a_b_c"_s;
+        QTest::newRow("leading dots and spaces") << u" . .hidden "_s << u"hidden"_s;
+        QTest::newRow("empty") << QString() << u"無題"_s;
+        QTest::newRow("spaces") << u"   "_s << u"無題"_s;
+        QTest::newRow("ampersand stays") << u"A&B"_s << u"A&B"_s;
+    }
+
+    void cleanName()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QCOMPARE(platform::cleanFileName(title), name);
+    }
+
+    void cleanNameLength_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("ascii") << QString(150, u'x') << QString(120, u'x');
+        QTest::newRow("japanese") << QString(150, u'あ') << QString(80, u'あ');
+        QTest::newRow("surrogate pairs") << QString(150, u'a').replace(u"a"_s, u"😀"_s)
+                                         << QString(40, u'a').replace(u"a"_s, u"😀"_s);
+    }
+
+    void cleanNameLength()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, prefix);
+        const QString name = platform::cleanFileName(title);
+        QVERIFY(name.size() <= 120);
+        QVERIFY(name.toUtf8().size() + int(sizeof(" (9999).url")) <= 255);
+        QVERIFY(name.startsWith(prefix));
+        QVERIFY(name.isValidUtf16());
+
+        // And such a name really can be written, numbered too.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name + u" (9999).url"_s);
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    }
+
+    void unusedPath_data()
+    {
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("free") << QStringList() << u"a.url"_s;
+        QTest::newRow("file") << QStringList{u"a.url"_s} << u"a (2).url"_s;
+        QTest::newRow("folder and file") << QStringList{u"a.url/"_s, u"a (2).url"_s} << u"a (3).url"_s;
+        QTest::newRow("dangling link") << QStringList{u"a.url@"_s} << u"a (2).url"_s;
+        QTest::newRow("gap is reused") << QStringList{u"a.url"_s, u"a (3).url"_s} << u"a (2).url"_s;
+    }
+
+    void unusedPath()
+    {
+        QFETCH(QStringList, taken);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        for (QString name : taken) {
+            if (name.endsWith(u'/')) {
+                QVERIFY(QDir(dir.path()).mkdir(name.chopped(1)));
+            } else if (name.endsWith(u'@')) {
+                QVERIFY(QFile::link(dir.filePath(u"nowhere"_s), dir.filePath(name.chopped(1))));
+            } else {
+                QFile file(dir.filePath(name));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+            }
+        }
+        QCOMPARE(platform::unusedPath(dir.path(), u"a"_s, u".url"_s), dir.filePath(expected));
+    }
+
+    // A failed replacement keeps the old file and says why.
+    void writeAtomically_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("new file") << u"new.txt"_s << true;
+        QTest::newRow("existing file") << u"old.txt"_s << true;
+        QTest::newRow("folder in the way") << u"folder"_s << false;
+        QTest::newRow("missing folder") << u"missing/new.txt"_s << false;
+    }
+
+    void writeAtomically()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+        QFile old(dir.filePath(u"old.txt"_s));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+
+        QString error = u"stale"_s;
+        const QString path = dir.filePath(target);
+        QCOMPARE(platform::writeFileAtomically(path, "new\r\n", &error), written);
+        QCOMPARE(error.isEmpty(), written);
+        QFile file(path);
+        if (written) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("new\r\n"));
+        }
+        QFile kept(dir.filePath(u"old.txt"_s));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), target == u"old.txt" ? QByteArray("new\r\n") : QByteArray("old"));
+        // Nothing but the files the test made is left behind.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), written && target != u"old.txt" ? 2 : 1);
+    }
+
+    void permissionsOfTheNewFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"private.txt"_s);
+        QVERIFY(platform::writeFileAtomically(path, "secret", nullptr,
+                                              QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(QFile(path).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+                 QFileDevice::Permissions());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFiles)
+#include "tst_files.moc"

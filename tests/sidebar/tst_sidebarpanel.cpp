@@ -1,0 +1,143 @@
+#include "app/layout.h"
+#include "app/settingsrecord.h"
+#include "sidebar/filelistview.h"
+#include "sidebar/sidebarpanel.h"
+#include "tests/support/fakebrowserhost.h"
+#include "tests/support/fakeplatform.h"
+
+#include <QFileSystemModel>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The sidebar on its own, against a fake window: what reaches the window goes through
+// the host or a signal.
+class TestSidebarPanel : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_favorites;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<FakeBrowserHost> m_host;
+    std::unique_ptr<SidebarPanel> m_panel;
+
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_favorites.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTreeWidget *tree() const { return m_panel->findChild<QTreeWidget *>(u"TreeView1"_s); }
+    QTreeWidgetItem *itemNamed(const QString &text) const
+    {
+        const auto found = tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    void clickTab(int index)
+    {
+        auto *tabs = m_panel->findChild<QTabBar *>(u"TabStrip1"_s);
+        Q_EMIT tabs->tabBarClicked(index);
+        QCOMPARE(tabs->currentIndex(), index);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(QDir(m_favorites.path()).mkpath(u"Sub"_s));
+        write(u"News.url"_s, "[InternetShortcut]\r\nURL=http://127.0.0.1/news\r\n");
+        Settings().FavoritesFolder = m_favorites.path();
+        m_fake = std::make_unique<FakePlatform>();
+        m_host = std::make_unique<FakeBrowserHost>();
+        m_panel = std::make_unique<SidebarPanel>(*m_host, m_fake->platform(), &m_host->window);
+        m_panel->load();
+    }
+    void cleanup()
+    {
+        m_panel.reset();
+        m_host.reset();
+        m_fake.reset();
+        Settings() = SettingsRecord();
+    }
+
+    void tabsSwapTheViewsAndRebuildTheTree()
+    {
+        auto *folders = m_panel->findChild<QTreeView *>(u"SHTree1"_s);
+        QVERIFY(itemNamed(u"News"_s));
+        clickTab(1);
+        QCOMPARE(qobject_cast<QFileSystemModel *>(folders->model())->rootPath(), u"/"_s);
+        // The file views lie over the tree now.
+        const QList<QObject *> order = m_panel->children();
+        QVERIFY(order.indexOf(folders) > order.indexOf(tree()));
+
+        write(u"Later.url"_s, "[InternetShortcut]\r\nURL=http://127.0.0.1/later\r\n");
+        QVERIFY(!itemNamed(u"Later"_s));
+        clickTab(0);
+        QVERIFY(itemNamed(u"Later"_s));
+        QCOMPARE(tree()->currentItem(), tree()->topLevelItem(0));
+        QVERIFY(m_panel->children().indexOf(tree()) > m_panel->children().indexOf(folders));
+    }
+
+    void openingGoesThroughTheHost()
+    {
+        m_host->address = u"kept"_s;
+        Q_EMIT tree()->itemDoubleClicked(itemNamed(u"Sub"_s), 0);
+        QCOMPARE(m_host->address, u"kept"_s);
+        Q_EMIT tree()->itemDoubleClicked(itemNamed(u"News"_s), 0);
+        QCOMPARE(m_host->address, u"http://127.0.0.1/news"_s);
+
+        auto *files = m_panel->findChild<FileListView *>(u"FileView1"_s);
+        files->setPath(m_favorites.path());
+        files->setCurrentRow(0);
+        Q_EMIT files->openRequested();
+        const QString file = FileListView::fileAddress(m_favorites.path(), files->fileName());
+        QCOMPARE(m_host->address, file);
+        QCOMPARE(m_host->fakeBrowser->calls.filter(u"Navigate"_s),
+                 QStringList({u"Navigate:http://127.0.0.1/news"_s, u"Navigate2:"_s + file}));
+
+        m_fake->dialogs.answerOpenFile(m_favorites.filePath(u"missing.html"_s));
+        m_panel->importBookmarks();
+        QCOMPARE(m_host->messages.size(), 1);
+        QVERIFY(m_host->messages.first().startsWith(u"インポートが実行できません。"_s));
+    }
+
+    void rightClickAsksTheWindowForItsMenu()
+    {
+        QSignalSpy asked(m_panel.get(), &SidebarPanel::favoritesMenuRequested);
+        Q_EMIT tree()->customContextMenuRequested(QPoint(5, 7));
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().first().toPoint(), tree()->viewport()->mapToGlobal(QPoint(5, 7)));
+    }
+
+    void viewsFollowTheLayout()
+    {
+        layout::Input in;
+        in.windowWidth = in.clientWidth = 900 * layout::kTwipsPerPixel;
+        in.clientHeight = 600 * layout::kTwipsPerPixel;
+        in.sideW = 5;
+        in.tabClientTop = m_panel->tabStripHeight() * layout::kTwipsPerPixel;
+        in.tabClientWidthMargin = 70;
+        in.tabClientHeightMargin = in.tabClientTop + 40;
+        const layout::Result out = layout::compute(in);
+        m_panel->arrange(out);
+
+        QCOMPARE(m_panel->geometry(), layout::pixels(*out.sidebar));
+        const QRect strip(QPoint(0, 0), m_panel->size());
+        QCOMPARE(tree()->geometry(), layout::pixels(*out.favorites) & strip);
+        const QRect folders = m_panel->findChild<QTreeView *>(u"SHTree1"_s)->geometry();
+        const QRect files = m_panel->findChild<FileListView *>(u"FileView1"_s)->geometry();
+        QCOMPARE(folders, layout::pixels(*out.folders));
+        QCOMPARE(files.top(), layout::pixels(out.files->top));
+        QVERIFY(folders.bottom() < files.top());
+        QVERIFY(strip.contains(files)); // the list ends at the panel's edge
+    }
+};
+
+QTEST_MAIN(TestSidebarPanel)
+#include "tst_sidebarpanel.moc"
