@@ -147,6 +147,34 @@ private Q_SLOTS:
         QCOMPARE(r.koukoku, u"False"_s);
         QCOMPARE(r.Windowfoward, u"1"_s);
     }
+
+    // A stored preference holds for this session at once, also when the file refuses it.
+    void storeKeepsTheRecordInStep_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("written") << false << 1;
+        QTest::newRow("refused by a read-only file") << true << 0;
+    }
+    void storeKeepsTheRecordInStep()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(int, stored);
+        TempProgramFolder folder;
+        QVERIFY(folder.write(u"Yura3.ini"_s, "[Data]\r\nFirstOpen=1\r\n"));
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(folder.filePath(u"Yura3.ini"_s), QFile::ReadOwner));
+        RunStartup();
+        QCOMPARE(StoreSetting(settingkeys::EndC, u"True"_s), stored);
+        QCOMPARE(StoreSetting(settingkeys::SideW, u"5"_s), stored);
+        QCOMPARE(StoreSetting({u"window", u"endy"}, u"True"_s), stored); // names match in any case
+        QCOMPARE(StoreSetting({u"Data", u"NotInTheRecord"}, u"x"_s), stored);
+        QCOMPARE(Settings().EndC, u"True"_s);
+        QCOMPARE(Settings().SideW, 5);
+        QCOMPARE(Settings().EndY, u"True"_s);
+        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), readOnly ? QString() : u"5"_s);
+        QCOMPARE(ReadSetting(u"Data"_s, u"NotInTheRecord"_s), readOnly ? QString() : u"x"_s);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStartup)
