@@ -296,8 +296,14 @@ private Q_SLOTS:
         browser()->url = u"http://127.0.0.1/shown"_s;
         m_window->setAddressText(u"http://127.0.0.1/typed"_s);
         QTest::keySequence(m_window.get(), QKeySequence(u"Ctrl+S"_s));
+        // The shortcut alone opens the sub window, before the menu item is touched.
+        Form3 *byKey = m_window->subWindow();
+        QVERIFY(byKey && byKey->isVisible());
+        QCOMPARE(qobject_cast<FakeBrowser *>(byKey->browser())->navigations(),
+                 QStringList({u"http://127.0.0.1/shown"_s, u"http://127.0.0.1/typed"_s}));
         item(u"mnuToolSecusub"_s)->trigger();
         Form3 *sub = m_window->subWindow();
+        QCOMPARE(sub, byKey);
         QVERIFY(sub && sub->isVisible());
         auto *subBrowser = qobject_cast<FakeBrowser *>(sub->browser());
         QCOMPARE(subBrowser->navigations().mid(0, 2),

@@ -1,3 +1,4 @@
+#include "tests/support/isolatedhome.h"
 #include "tests/support/tempprogramfolder.h"
 
 #include <QProcess>
@@ -26,8 +27,11 @@ private Q_SLOTS:
         if (!settings.isEmpty())
             QVERIFY(folder.write(u"Yura3.ini"_s, settings));
 
+        IsolatedHome home;
+        QVERIFY(home.isValid());
+
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = home.environment();
         environment.insert(u"YURAGINE_HOME"_s, folder.path());
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         program.setProcessEnvironment(environment);
@@ -41,6 +45,8 @@ private Q_SLOTS:
 
         // Start-up only reads the settings file.
         QCOMPARE(folder.read(u"Yura3.ini"_s), settings);
+        // The browser profile went to the private home, not the user's.
+        QVERIFY(QFileInfo(home.dataHome() + u"/yuragine/QtWebEngine/yuragine"_s).isDir());
     }
 };
 

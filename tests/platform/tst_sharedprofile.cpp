@@ -1,7 +1,8 @@
+#include "tests/support/isolatedhome.h"
 #include "tests/support/localhttpserver.h"
 
+#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -14,17 +15,12 @@ class TestSharedProfile : public QObject
     Q_OBJECT
 private:
     LocalHttpServer m_server;
-    QTemporaryDir m_home;
+    IsolatedHome m_home; // one for every probe: they share the profile inside it
 
     std::unique_ptr<QProcess> startProbe(const QStringList &paths)
     {
         auto probe = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"HOME"_s, m_home.path());
-        environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
-        environment.insert(u"XDG_CACHE_HOME"_s, m_home.filePath(u"cache"_s));
-        environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
-        probe->setProcessEnvironment(environment);
+        probe->setProcessEnvironment(m_home.environment());
         QStringList addresses;
         for (const QString &path : paths)
             addresses.append(m_server.url(path).toString());
@@ -85,6 +81,9 @@ private Q_SLOTS:
         const QByteArray cookies = cookiesSentTo(u"/check3"_s);
         QVERIFY2(cookies.contains("one=1"), cookies);
         QVERIFY2(cookies.contains("two=2"), cookies);
+        // Kept in the private home's profile, not the user's.
+        QVERIFY(QFileInfo(m_home.dataHome()
+                          + u"/yuragine/QtWebEngine/yuragine/shared-cookies/cookies.txt"_s).isFile());
     }
 };
 

@@ -1,7 +1,6 @@
 // The small services that need a GUI application: system facts, window services,
-// clipboard, process launcher, and the Platform owners.
+// clipboard, process launcher, and the real Platform owner.
 #include "platform/platform.h"
-#include "tests/support/fakeplatform.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -191,44 +190,6 @@ private Q_SLOTS:
         QVERIFY(p.drives.drives().isEmpty());
         // Each call gives the same services.
         QCOMPARE(&real.platform().registry, &p.registry);
-    }
-
-    void fakePlatformWiresItsDoubles()
-    {
-        FakePlatform fake;
-        platform::Platform p = fake.platform();
-        QWidget host;
-        auto *made = qobject_cast<FakeBrowser *>(p.browsers.createBrowser(&host));
-        QVERIFY(made);
-        QCOMPARE(fake.browsers.last(), made);
-        QVERIFY(made->Navigate(u"http://127.0.0.1/"_s));
-        QCOMPARE(made->navigations(), QStringList{u"http://127.0.0.1/"_s});
-        QCOMPARE(&p.dialogs, static_cast<platform::Dialogs *>(&fake.dialogs));
-        QCOMPARE(&p.transfer, static_cast<platform::InternetTransfer *>(&fake.transfer));
-        fake.system.screen = QSize(1280, 1024);
-        QCOMPARE(p.system.screenSize(), QSize(1280, 1024));
-        fake.inputMethod.current = platform::ImeState::Hiragana;
-        QCOMPARE(p.inputMethod.state(), platform::ImeState::Hiragana);
-        fake.drives.list = {{u"C"_s, platform::Drive::Type::Fixed}};
-        QCOMPARE(p.drives.drives().size(), 1);
-
-        CountingBrowsers browsers;
-        fake.setBrowsers(browsers);
-        fake.platform().browsers.createBrowser(nullptr);
-        QCOMPARE(browsers.calls, 1);
-
-        QWidget window;
-        p.windows.setAlwaysOnTop(&window, true);
-        p.windows.setOpacity(&window, 400);
-        QCOMPARE(fake.windows.alwaysOnTop(&window), std::optional(true));
-        QCOMPARE(fake.windows.opacity(&window), std::optional(255));
-        QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint)); // nothing real
-
-        QVERIFY(p.processes.startSelf({u"http://127.0.0.1/"_s}));
-        QVERIFY(!p.processes.start(QString(), {}));
-        QCOMPARE(fake.processes.starts().size(), 2);
-        QVERIFY(fake.processes.starts()[0].self);
-        QCOMPARE(fake.processes.starts()[0].arguments, QStringList{u"http://127.0.0.1/"_s});
     }
 };
 

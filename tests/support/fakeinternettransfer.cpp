@@ -6,6 +6,7 @@
 
 using platform::TransferError;
 using platform::TransferResult;
+using namespace Qt::StringLiterals;
 
 void FakeInternetTransfer::setText(const QUrl &url, const QString &text)
 {
@@ -30,7 +31,10 @@ TransferResult FakeInternetTransfer::answerFor(const QUrl &url) const
     if (found != m_answers.constEnd())
         return *found;
     TransferResult missing;
-    missing.error = TransferError::HostNotFound;
+    // As the real transfer: only http and https are fetched at all.
+    const QString scheme = url.scheme().toLower();
+    const bool fetchable = url.isValid() && (scheme == u"http"_s || scheme == u"https"_s);
+    missing.error = fetchable ? TransferError::HostNotFound : TransferError::UnsupportedAddress;
     missing.errorMessage = platform::transferErrorMessage(missing.error);
     return missing;
 }

@@ -9,7 +9,8 @@
 #include <QUrl>
 
 // Answers downloads from a table instead of the network. Unscripted addresses fail with
-// TransferError::HostNotFound. While holding, answers wait until the test releases them.
+// TransferError::HostNotFound, or UnsupportedAddress when not http or https. While
+// holding, answers wait until the test releases them.
 class FakeInternetTransfer : public platform::InternetTransfer
 {
 public:

@@ -2,9 +2,12 @@
 
 #include <QHostAddress>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QSemaphore>
 #include <QTcpServer>
 #include <QTcpSocket>
+
+#include <utility>
 
 class LocalHttpServerWorker : public QObject
 {
@@ -21,6 +24,15 @@ public:
                 serve(socket);
         });
         return m_server->serverPort();
+    }
+
+    void sendHeld()
+    {
+        const QList<Held> held = std::exchange(m_held, {});
+        for (const Held &answer : held) {
+            if (answer.socket)
+                answer.socket->write(answer.bytes);
+        }
     }
 
 private:
@@ -73,10 +85,20 @@ private:
         reply += "\r\n";
         if (request.method != "HEAD")
             reply += response.body;
-        socket->write(reply);
+        if (m_owner->isHolding())
+            m_held.append({socket, reply});
+        else
+            socket->write(reply);
     }
 
+    struct Held
+    {
+        QPointer<QTcpSocket> socket; // the client may have gone by the release
+        QByteArray bytes;
+    };
+
     LocalHttpServer *m_owner;
+    QList<Held> m_held;
     QTcpServer *m_server = nullptr;
 };
 
@@ -127,6 +149,26 @@ void LocalHttpServer::redirect(const QString &path, const QString &location, int
     response.contentType.clear();
     response.headers.append({"Location", location.toUtf8()});
     route(path, response);
+}
+
+void LocalHttpServer::setHolding(bool holding)
+{
+    QMutexLocker lock(&m_mutex);
+    m_holding = holding;
+}
+
+bool LocalHttpServer::isHolding() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_holding;
+}
+
+void LocalHttpServer::releaseHeld()
+{
+    setHolding(false);
+    // Answers are held and sent on the server's thread, so none can slip in between.
+    auto *worker = static_cast<LocalHttpServerWorker *>(m_worker);
+    QMetaObject::invokeMethod(worker, [worker] { worker->sendHeld(); }, Qt::BlockingQueuedConnection);
 }
 
 QList<LocalHttpServer::Request> LocalHttpServer::requests() const

@@ -56,12 +56,19 @@ public:
     bool wasRequested(const QString &path) const;
     void clearLog();
 
+    // While holding, requests are logged but answered only at releaseHeld(), so a test
+    // can act while a download is in flight.
+    void setHolding(bool holding);
+    // Stops holding and sends the held answers.
+    void releaseHeld();
+
     // An address of this machine where nothing listens.
     static QUrl refusedUrl();
 
 private:
     friend class LocalHttpServerWorker;
     Response responseFor(const Request &request);
+    bool isHolding() const;
 
     mutable QMutex m_mutex;
     QHash<QString, Response> m_routes;
@@ -69,4 +76,5 @@ private:
     QThread m_thread;
     QObject *m_worker = nullptr;
     quint16 m_port = 0;
+    bool m_holding = false;
 };
