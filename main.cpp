@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments();
     Form1 window(services, arguments.size() > 1 ? arguments.at(1) : QString());
     // Closing the main window ends the process, whatever else is still open.
-    QObject::connect(&window, &Form1::unloaded, &application, &QApplication::quit, Qt::QueuedConnection);
+    EndProcessWithWindow(window);
     window.Form_Load();
     window.show();
     return application.exec();

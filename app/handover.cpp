@@ -1,5 +1,6 @@
 #include "app/handover.h"
 
+#include "app/navigation.h"
 #include "app/settingsstore.h"
 #include "app/sharedprocs.h"
 #include "platform/codepage.h"
@@ -28,12 +29,14 @@ QString read()
 
 bool write(const QString &address)
 {
-    return platform::writeFileAtomically(filePath(), ansi::encode(address) + "\r\n");
+    // Rewritten at every pointer move onto a link: not worth waiting for the disk.
+    return platform::writeFileAtomically(filePath(), ansi::encode(StorableAddress(address)) + "\r\n", nullptr,
+                                         {.syncToDisk = false});
 }
 
 bool clear()
 {
-    return platform::writeFileAtomically(filePath(), "\r\n");
+    return platform::writeFileAtomically(filePath(), "\r\n", nullptr, {.syncToDisk = false});
 }
 
 } // namespace handover

@@ -15,6 +15,7 @@ QString firstLine(const QString &text);
 // The address the file holds; "" when the file is missing, unreadable or empty.
 QString read();
 
+// Stores StorableAddress(address).
 bool write(const QString &address);
 
 // Leaves the file holding no address.

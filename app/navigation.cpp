@@ -3,6 +3,8 @@
 #include "platform/browsercomponent.h"
 #include "platform/codepage.h"
 
+#include <QUrl>
+
 namespace {
 const QString kSearchPrefix = QStringLiteral("http://www.google.co.jp/search?q=");
 const QString kSearchSuffix = QStringLiteral("&hl=ja&ie=Shift_JIS");
@@ -49,4 +51,21 @@ QString ImeStatusTip(platform::ImeState state)
         break;
     }
     return {};
+}
+
+QString StorableAddress(const QString &address)
+{
+    if (ansi::decode(ansi::encode(address)) == address)
+        return address;
+    const QUrl url = address.startsWith(u'/') ? QUrl::fromLocalFile(address) : QUrl(address);
+    return url.isValid() ? QString::fromLatin1(url.toEncoded()) : address;
+}
+
+bool EventRateLimit::allow(qint64 now)
+{
+    m_times.removeIf([this, now](qint64 time) { return now - time >= m_span; });
+    if (m_times.size() >= m_count)
+        return false;
+    m_times.append(now);
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -27,3 +28,23 @@ std::optional<QString> QuickJumpAddress(const QString &clipboardText);
 
 // The address-box tooltip for the input method's state; "" removes it.
 QString ImeStatusTip(platform::ImeState state);
+
+// An address as the files kept in code page 932 can hold it: unchanged when the code page
+// holds every character, otherwise percent-encoded (a local path as a file address), so
+// that it reopens the same page instead of one with "?" in it.
+QString StorableAddress(const QString &address);
+
+// At most count events in any span of spanMs milliseconds.
+class EventRateLimit
+{
+public:
+    EventRateLimit(int count, qint64 spanMs) : m_count(count), m_span(spanMs) {}
+    // Counts an event at now (milliseconds on a clock that never goes back) unless that
+    // would pass the limit; false when it would.
+    bool allow(qint64 now);
+
+private:
+    int m_count;
+    qint64 m_span;
+    QList<qint64> m_times;
+};

@@ -18,12 +18,16 @@ Form3::Form3(platform::Platform services, const QString &firstAddress, QWidget *
     m_text->setObjectName(QStringLiteral("Text1"));
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("SubLabel"));
+    m_message->setTextFormat(Qt::PlainText);
     m_message->hide();
     m_browser = m_services.browsers.createBrowser(this);
     if (m_browser) {
         m_browser->widget()->setObjectName(QStringLiteral("WebBrowser"));
         connect(m_browser, &platform::BrowserComponent::BeforeNavigate2, this,
-                [this](const QString &url, bool &) { m_text->setText(url); });
+                [this](const QString &url, bool &, bool mainFrame) {
+                    if (mainFrame)
+                        m_text->setText(url);
+                });
         connect(m_browser, &platform::BrowserComponent::StatusTextChange, this,
                 [this](const QString &text) { setWindowTitle(text + QStringLiteral(" - サブウィンドウ")); });
     }

@@ -63,6 +63,8 @@ void Form1::buildControls()
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
+    m_client->installEventFilter(this);
+    m_clock.start();
 
     // Button bar: five navigation buttons, the sidebar button, the lamp, the address box.
     m_frame1 = plainFrame(m_client, QStringLiteral("Frame1"));
@@ -78,7 +80,7 @@ void Form1::buildControls()
         {"Command3", ":/icons/stop.png", "ページの読み込みを中止"},
         {"Command4", ":/icons/home.png", "ホームページにジャンプ"},
         {"Command7", ":/icons/reload.png", "再読込をします"},
-        {"Command8", ":/icons/sidebar.png", "サイドバー"},
+        {"Command8", ":/icons/sidebar.png", "サイドバーの表示・非表示"},
     };
     int x = 0;
     for (const Button &entry : buttons) {
@@ -108,6 +110,7 @@ void Form1::buildControls()
     m_frame3 = plainFrame(m_client, QStringLiteral("Frame3"));
     m_status = new QLabel(m_frame3);
     m_status->setObjectName(QStringLiteral("Status"));
+    m_status->setTextFormat(Qt::PlainText); // link texts come from pages
     m_sidebarButton = new QPushButton(QStringLiteral("サイドバー"), m_frame3);
     m_sidebarButton->setObjectName(QStringLiteral("Command5"));
     m_pageIcon = new QLabel(m_frame3);
@@ -123,6 +126,7 @@ void Form1::buildControls()
 
     m_menuButton = new QPushButton(QStringLiteral("メニューを表示する"), m_client);
     m_menuButton->setObjectName(QStringLiteral("Command9"));
+    m_menuButton->setToolTip(QStringLiteral("メニューを表示する"));
     m_menuButton->adjustSize();
     m_menuButton->setContextMenuPolicy(Qt::CustomContextMenu);
     m_menuButton->hide();
@@ -132,6 +136,7 @@ void Form1::buildControls()
     m_messageClose->hide();
     m_messageLabel = new QLabel(m_client);
     m_messageLabel->setObjectName(QStringLiteral("SubLabel"));
+    m_messageLabel->setTextFormat(Qt::PlainText);
     m_messageLabel->hide();
 
     m_lampTimer = new QTimer(this);

@@ -2,11 +2,13 @@
 
 #include "app/browserhost.h"
 #include "app/layout.h"
+#include "app/navigation.h"
 #include "blocking/blockeditor.h"
 #include "blocking/form3.h"
 #include "browser/mainmenus.h"
 #include "platform/platform.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -80,7 +82,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -88,11 +90,11 @@ private:
     void wireNavigation();
     void wireBrowserEvents();
     void wireSidebar();
-    void onBeforeNavigate(const QString &url, bool &cancel);
+    void onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();
     void onStatusText(const QString &text);
-    void onNewWindow(const QString &url, bool &cancel);
+    void onNewWindow(const QString &url, bool &cancel, bool userInitiated);
     void onWindowClosing(bool &cancel);
     void onNavigateError();
     void checkNetscapeTags();
@@ -135,6 +137,13 @@ private:
     int m_progressTwips = 0;
     int m_picture = 0;
     bool m_lampGreen = false;
+    quint64 m_pageSerial = 0; // counts the pages navigated to
+    EventRateLimit m_newWindows{5, 10'000};
+    QElapsedTimer m_clock;
     QPointer<Dialog> m_editor;
     QPointer<Form3> m_subWindow;
 };
+
+// Ends the process's event loop once the window has unloaded. No other window is asked:
+// QApplication::quit would let any of them refuse.
+void EndProcessWithWindow(Form1 &window);

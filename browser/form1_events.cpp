@@ -23,6 +23,7 @@ const QString kAdvertisingPrefix = QStringLiteral("http://ad.");
 const QString kCaptionSuffix = QStringLiteral("　－ ゆらぎね");
 const QString kTagMessage = QStringLiteral("NetscapeNavigetor専用タグが使用されています。");
 const QString kScriptMessage = QStringLiteral("実行不可能なJavaScriptが読み込まれました。");
+const QString kPopupMessage = QStringLiteral("ポップアップウィンドウをブロックしました。");
 constexpr int kProgressFull = 1095;
 
 const char *const kPictures[] = {nullptr, nullptr, ":/icons/page_web.png", ":/icons/page_loading.png",
@@ -72,25 +73,38 @@ void Form1::wireBrowserEvents()
     connect(m_browser, &B::NavigateError, this, &Form1::onNavigateError);
 }
 
-void Form1::onBeforeNavigate(const QString &url, bool &cancel)
+void Form1::onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame)
 {
-    HideMessageBar();
+    // The frames inside a page are checked against the block list and nothing else:
+    // the address box, the picture, the lamp and the message bar follow the page itself.
+    if (mainFrame)
+        HideMessageBar();
     if (url.startsWith(QStringLiteral("javaScript:void")))
         return;
     const bool script = url.toLower().startsWith(QStringLiteral("javascript:"));
-    if (!script && !url.startsWith(kAdvertisingPrefix)) {
-        setPicture(3);
-        setAddressText(url);
+    if (mainFrame) {
+        if (!script && !url.startsWith(kAdvertisingPrefix)) {
+            setPicture(3);
+            setAddressText(url);
+        }
+        setLamp(true);
     }
-    setLamp(true);
-    if (!m_menus.mnuToolSecuNocom->isChecked())
-        return;
     // Read afresh each time, so a saved list applies at once.
-    if (const auto entry = blocklist::firstMatch(blocklist::read(blocklist::filePath()), url)) {
-        cancel = true;
-        ShowMessageBar(blocklist::blockedMessage(*entry));
-        stopLoading();
+    if (m_menus.mnuToolSecuNocom->isChecked()) {
+        if (const auto entry = blocklist::firstMatch(blocklist::read(blocklist::filePath()), url)) {
+            cancel = true;
+            ShowMessageBar(blocklist::blockedMessage(*entry));
+            setLamp(false);
+            // The engine must not be stopped from inside its navigation decision.
+            QTimer::singleShot(0, this, [this] {
+                if (m_browser)
+                    m_browser->Stop();
+            });
+            return;
+        }
     }
+    if (mainFrame && !script)
+        ++m_pageSerial; // what the page before it still delivers is out of date
 }
 
 void Form1::onNavigateComplete(const QString &url)
@@ -104,10 +118,13 @@ void Form1::onNavigateComplete(const QString &url)
 
 void Form1::checkNetscapeTags()
 {
-    // The document arrives later; a page that cannot give one gives no message.
+    // The document arrives later; a page that cannot give one gives no message, and
+    // neither does one the user has left meanwhile.
     QPointer<Form1> self(this);
-    m_browser->elementTagNames([self](const QStringList &tags) {
-        if (!self)
+    const quint64 page = m_pageSerial;
+    auto current = [self, page] { return self && self->m_pageSerial == page; };
+    m_browser->elementTagNames([self, current](const QStringList &tags) {
+        if (!current())
             return;
         bool beyondHtml = false;
         for (const QString &tag : tags) {
@@ -118,8 +135,8 @@ void Form1::checkNetscapeTags()
         }
         if (!beyondHtml)
             return;
-        self->m_browser->bodyOuterHtml([self](const QString &body) {
-            if (!self)
+        self->m_browser->bodyOuterHtml([self, current](const QString &body) {
+            if (!current())
                 return;
             const QString text = body.toUpper();
             if (text.contains(u"<LAYER") || text.contains(u"<BLINK") || text.contains(u"<SPACER"))
@@ -144,30 +161,44 @@ void Form1::onStatusText(const QString &text)
     m_status->setText(text);
 }
 
-void Form1::onNewWindow(const QString &url, bool &cancel)
+void Form1::onNewWindow(const QString &url, bool &cancel, bool userInitiated)
 {
+    // A page gets no window the user did not ask for.
+    if (!userInitiated) {
+        cancel = true;
+        ShowMessageBar(kPopupMessage);
+        return;
+    }
     // A script's own window is left to the browser.
-    if (m_status->text().toLower().startsWith(QStringLiteral("javascript:")))
+    const bool scriptWindow = m_status->text().toLower().startsWith(QStringLiteral("javascript:"));
+    if (!scriptWindow) {
+        cancel = true;
+        // The address the page asked for goes to the new process; without one, the last
+        // address shown in the status bar does.
+        if (!url.isEmpty())
+            handover::write(url);
+        const QString target = url.isEmpty() ? handover::read() : url;
+        if (target.isEmpty() || target == addressText())
+            return;
+    }
+    // Even clicks must not start processes without end.
+    if (!m_newWindows.allow(m_clock.elapsed())) {
+        cancel = true;
+        ShowMessageBar(kPopupMessage);
         return;
-    cancel = true;
-    // The address the page asked for goes to the new process; without one, the last
-    // address shown in the status bar does.
-    if (!url.isEmpty())
-        handover::write(url);
-    const QString handOver = handover::read();
-    if (handOver.isEmpty() || handOver == addressText())
-        return;
-    m_services.processes.startSelf({});
+    }
+    // The address also goes on the command line: the hand-over file may be overwritten
+    // by the next request before the new process reads it.
+    if (!scriptWindow)
+        m_services.processes.startSelf(url.isEmpty() ? QStringList() : QStringList{url});
 }
 
 void Form1::onWindowClosing(bool &cancel)
 {
     cancel = true;
-    // Let the browser finish raising this before the window goes.
-    QTimer::singleShot(0, this, [this] {
-        if (!close())
-            ShowMessageBar(kScriptMessage);
-    });
+    // Let the browser finish raising this before the window goes. A user who answers No
+    // to the exit question has refused; that is no failure and gets no message.
+    QTimer::singleShot(0, this, [this] { close(); });
 }
 
 void Form1::onNavigateError()

@@ -3,6 +3,7 @@
 
 #include "app/conversions.h"
 #include "app/handover.h"
+#include "app/navigation.h"
 #include "app/settingsrecord.h"
 #include "app/windowtranslucency.h"
 #include "platform/browsercomponent.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QMenu>
 #include <QPushButton>
@@ -132,7 +134,7 @@ void Form1::openStartPage()
 void Form1::keepReadingSession()
 {
     StoreSetting(settingkeys::YPage, pageTitle());
-    StoreSetting(settingkeys::Yomikake, addressText());
+    StoreSetting(settingkeys::Yomikake, StorableAddress(addressText()));
 }
 
 void Form1::mnuFileRestart_Click()
@@ -183,4 +185,10 @@ void Form1::writeGeometry()
     StoreSetting(settingkeys::FHeight, QString::number(frame.height() * twips));
     StoreSetting(settingkeys::FLeft, QString::number(frame.x() * twips));
     StoreSetting(settingkeys::FTop, QString::number(frame.y() * twips));
+}
+
+void EndProcessWithWindow(Form1 &window)
+{
+    QObject::connect(&window, &Form1::unloaded, QCoreApplication::instance(),
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }

@@ -108,9 +108,5 @@ void Form1::stopLoading()
 {
     if (m_browser)
         m_browser->Stop();
-    // The lamp goes out.
-    m_lampTimer->stop();
-    QPalette palette = m_lamp->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    m_lamp->setPalette(palette);
+    setLamp(false);
 }

@@ -10,7 +10,9 @@
 #include "sidebar/sidebarpanel.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFrame>
+#include <QLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -97,10 +99,13 @@ void Form1::layoutWindow()
     m_messageLabel->clear();
 }
 
-void Form1::resizeEvent(QResizeEvent *event)
+// The layout follows the client area, which is what changes when the window is resized
+// and when the menu bar comes or goes.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    QMainWindow::resizeEvent(event);
-    layoutWindow();
+    if (watched == m_client && event->type() == QEvent::Resize)
+        layoutWindow();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::setMenusVisible(bool visible)
@@ -108,6 +113,10 @@ void Form1::setMenusVisible(bool visible)
     for (QMenu *menu : std::as_const(m_menus.topMenus))
         menu->menuAction()->setVisible(visible);
     menuBar()->setVisible(visible);
+    // The client area takes its new height now, not when the posted relayout comes,
+    // so the layout below runs on the height it really gets.
+    if (layout())
+        layout()->activate();
 }
 
 bool Form1::menusVisible() const

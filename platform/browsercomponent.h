@@ -74,15 +74,17 @@ public:
     virtual bool openInSystemBrowser() = 0;
 
 Q_SIGNALS:
-    void BeforeNavigate2(const QString &url, bool &cancel);
+    // Raised for the frames inside the page too; mainFrame tells which.
+    void BeforeNavigate2(const QString &url, bool &cancel, bool mainFrame);
     void NavigateComplete2(const QString &url);
     void DownloadBegin();
     void DownloadComplete();
     void CommandStateChange(int command, bool enabled);
     void StatusTextChange(const QString &text);
     void TitleChange(const QString &title);
-    // url: the address the page asked to open ("" when unknown).
-    void NewWindow2(const QString &url, bool &cancel);
+    // url: the address the page asked to open ("" when unknown). userInitiated: the
+    // request follows a click or key of the user, not a script on its own.
+    void NewWindow2(const QString &url, bool &cancel, bool userInitiated);
     void WindowClosing(bool &cancel);
     void NavigateError(const QString &url);
 };

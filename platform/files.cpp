@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -15,23 +19,64 @@ constexpr qsizetype kMaxNameChars = 120;
 constexpr qsizetype kMaxNameUtf8Bytes = 240;
 constexpr int kMaxClashNumber = 10000;
 
+// The same replacement without waiting for the disk: a temporary file beside the target,
+// renamed over it.
+bool writeUnsynced(const QString &path, QByteArrayView bytes, QString *error,
+                   std::optional<QFileDevice::Permissions> permissions)
+{
+    const QFileInfo target(path);
+    if (target.isDir()) {
+        *error = qt_error_string(EISDIR);
+        return false;
+    }
+    QTemporaryFile temp(path + u".XXXXXX"_s);
+    if (!temp.open()) {
+        *error = temp.errorString();
+        return false;
+    }
+    if (!permissions)
+        permissions = target.exists() ? target.permissions()
+                                      : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                            | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (!temp.setPermissions(*permissions) || temp.write(bytes.data(), bytes.size()) != bytes.size()
+        || !temp.flush()) {
+        *error = temp.errorString();
+        return false;
+    }
+    temp.close();
+    if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        *error = qt_error_string(errno);
+        return false;
+    }
+    temp.setAutoRemove(false);
+    return true;
+}
+
 } // namespace
 
 bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error,
-                         std::optional<QFileDevice::Permissions> permissions)
+                         const AtomicWriteOptions &options)
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && permissions)
-        ok = file.setPermissions(*permissions);
-    if (ok)
-        ok = file.write(bytes.data(), bytes.size()) == bytes.size();
-    if (ok)
-        ok = file.commit();
-    else
-        file.cancelWriting();
+    QString reason;
+    bool ok = false;
+    if (options.syncToDisk) {
+        QSaveFile file(path);
+        ok = file.open(QIODevice::WriteOnly);
+        if (ok && options.permissions)
+            ok = file.setPermissions(*options.permissions);
+        if (ok)
+            ok = file.write(bytes.data(), bytes.size()) == bytes.size();
+        if (ok)
+            ok = file.commit();
+        else
+            file.cancelWriting();
+        if (!ok)
+            reason = file.errorString();
+    } else {
+        ok = writeUnsynced(path, bytes, &reason, options.permissions);
+    }
     if (error)
-        *error = ok ? QString() : file.errorString();
+        *error = ok ? QString() : reason;
     return ok;
 }
 

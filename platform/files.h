@@ -8,11 +8,21 @@
 
 namespace platform {
 
+struct AtomicWriteOptions
+{
+    // The new file's permissions; without them a replaced file keeps its own.
+    std::optional<QFileDevice::Permissions> permissions = std::nullopt;
+    // Waits until the bytes are on the disk. A file rewritten many times a second that
+    // nothing is lost with (the hand-over address) skips it: the rename alone keeps
+    // readers from seeing a part.
+    bool syncToDisk = true;
+};
+
 // Replaces the file with bytes in one step: a reader sees the old file or the new one,
-// never a part, and a failed write leaves the old file as it was. permissions, when given,
-// are those of the new file. false, with the reason in *error, when nothing was replaced.
+// never a part, and a failed write leaves the old file as it was. false, with the reason
+// in *error, when nothing was replaced.
 bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error = nullptr,
-                         std::optional<QFileDevice::Permissions> permissions = std::nullopt);
+                         const AtomicWriteOptions &options = {});
 
 // A title from a page or a file as a file or folder name that stays inside its folder:
 // path separators, characters Windows forbids in names and control characters become

@@ -151,7 +151,8 @@ void SharedCookieJar::update(const std::function<bool(QList<QNetworkCookie> &)> 
     if (!edit(cookies))
         return;
     // Cookies are private to the user.
-    writeFileAtomically(m_path, serialize(cookies), nullptr, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    writeFileAtomically(m_path, serialize(cookies), nullptr,
+                        {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
 }
 
 } // namespace platform

@@ -59,8 +59,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     layout->addWidget(m_findBar);
 
     connect(m_page, &BrowserPage::navigationAsked, this,
-            [this](const QUrl &url, bool, bool &cancel) {
-                Q_EMIT BeforeNavigate2(url.toString(), cancel);
+            [this](const QUrl &url, bool isMainFrame, bool &cancel) {
+                Q_EMIT BeforeNavigate2(url.toString(), cancel, isMainFrame);
             });
     connect(m_page, &QWebEnginePage::loadStarted, this, &BrowserComponent::DownloadBegin);
     connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
@@ -89,7 +89,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     connect(m_page, &QWebEnginePage::newWindowRequested, this,
             [this](QWebEngineNewWindowRequest &request) {
                 bool cancel = false;
-                Q_EMIT NewWindow2(request.requestedUrl().toString(), cancel);
+                Q_EMIT NewWindow2(request.requestedUrl().toString(), cancel, request.isUserInitiated());
                 // Not calling openIn() refuses the window.
                 if (!cancel && m_popups)
                     m_popups->open(request);

@@ -80,6 +80,51 @@ private Q_SLOTS:
         QFETCH(QString, tip);
         QCOMPARE(ImeStatusTip(platform::ImeState(state)), tip);
     }
+
+    void storableAddress_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("ASCII") << u"http://127.0.0.1/a?b=1"_s << u"http://127.0.0.1/a?b=1"_s;
+        QTest::newRow("Japanese stays readable") << u"http://127.0.0.1/表?q=日本"_s << u"http://127.0.0.1/表?q=日本"_s;
+        QTest::newRow("accent") << u"http://127.0.0.1/café"_s << u"http://127.0.0.1/caf%C3%A9"_s;
+        QTest::newRow("Hangul in the query") << u"http://127.0.0.1/s?q=한"_s << u"http://127.0.0.1/s?q=%ED%95%9C"_s;
+        QTest::newRow("simplified Chinese") << u"http://127.0.0.1/这"_s << u"http://127.0.0.1/%E8%BF%99"_s;
+        QTest::newRow("a question mark of its own") << u"http://127.0.0.1/?"_s << u"http://127.0.0.1/?"_s;
+        QTest::newRow("local path") << u"/tmp/é.htm"_s << u"file:///tmp/%C3%A9.htm"_s;
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void storableAddress()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, stored);
+        QCOMPARE(StorableAddress(address), stored);
+    }
+
+    // Five in any ten seconds.
+    void rateLimit_data()
+    {
+        QTest::addColumn<QList<qint64>>("times");
+        QTest::addColumn<QList<bool>>("allowed");
+        QTest::newRow("five at once, the sixth refused")
+            << QList<qint64>{0, 0, 0, 0, 0, 0} << QList<bool>{true, true, true, true, true, false};
+        QTest::newRow("ten seconds after the first")
+            << QList<qint64>{0, 1, 2, 3, 4, 9'999, 10'000} << QList<bool>{true, true, true, true, true, false, true};
+        QTest::newRow("refusals do not count")
+            << QList<qint64>{0, 0, 0, 0, 0, 5'000, 5'000, 10'000} << QList<bool>{true, true, true, true, true, false, false, true};
+        QTest::newRow("spread out") << QList<qint64>{0, 3'000, 6'000, 9'000, 12'000, 15'000, 18'000}
+                                    << QList<bool>{true, true, true, true, true, true, true};
+    }
+    void rateLimit()
+    {
+        QFETCH(QList<qint64>, times);
+        QFETCH(QList<bool>, allowed);
+        EventRateLimit limit(5, 10'000);
+        QList<bool> got;
+        for (const qint64 time : times)
+            got.append(limit.allow(time));
+        QCOMPARE(got, allowed);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestNavigation)

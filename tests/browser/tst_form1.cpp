@@ -8,6 +8,7 @@
 #include "tests/support/tempprogramfolder.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -63,6 +64,8 @@ private Q_SLOTS:
         for (const QString &name : {u"Command1"_s, u"Command4"_s, u"Command7"_s})
             QVERIFY2(!control<QToolButton>(name)->icon().pixmap(24).isNull(), qPrintable(name)); // resources linked in
         QCOMPARE(control<QToolButton>(u"Command3"_s)->toolTip(), u"ページの読み込みを中止"_s);
+        QCOMPARE(control<QToolButton>(u"Command8"_s)->toolTip(), u"サイドバーの表示・非表示"_s);
+        QCOMPARE(control<QPushButton>(u"Command9"_s)->toolTip(), u"メニューを表示する"_s);
         QVERIFY(control<QTimer>(u"Timer1"_s));
         QStringList captions;
         for (QAction *action : m_window->menuBar()->actions())
@@ -241,15 +244,41 @@ private Q_SLOTS:
         QCOMPARE(m_fake->dialogs.requests().size(), 0);
     }
 
+    void restartKeepsThePageAndCloses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("as shown") << u"http://127.0.0.1/reading"_s << u"http://127.0.0.1/reading"_s;
+        // The settings file is CP932: what it cannot hold is kept percent-encoded.
+        QTest::newRow("accent") << u"http://127.0.0.1/café"_s << u"http://127.0.0.1/caf%C3%A9"_s;
+    }
     void restartKeepsThePageAndCloses()
     {
+        QFETCH(QString, address);
+        QFETCH(QString, kept);
         open({});
         browser()->title = u"読んでいる"_s;
-        m_window->setAddressText(u"http://127.0.0.1/reading"_s);
+        m_window->setAddressText(address);
         item(u"mnuFileRestart"_s)->trigger();
         QCOMPARE(m_unloaded, 1);
-        QCOMPARE(setting(u"Data"_s, u"Yomikake"_s), u"http://127.0.0.1/reading"_s);
+        QCOMPARE(setting(u"Data"_s, u"Yomikake"_s), kept);
         QCOMPARE(setting(u"Data"_s, u"YPage"_s), u"読んでいる"_s);
+    }
+
+    // The unload ends the process even when another window would refuse to close.
+    void unloadEndsTheProcess()
+    {
+        struct Stubborn : QWidget
+        {
+            void closeEvent(QCloseEvent *event) override { event->ignore(); }
+        } other;
+        other.show();
+        open({});
+        EndProcessWithWindow(*m_window);
+        QTimer::singleShot(0, m_window.get(), [this] { m_window->close(); });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // not ended: fail, not hang
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(m_unloaded, 1);
     }
 
     void barsFollowTheirItems_data()
@@ -385,6 +414,39 @@ private Q_SLOTS:
         QCOMPARE(setting(u"Window"_s, u"Frame2"_s), QString());
         QCOMPARE(setting(u"Data"_s, u"NSTag"_s), u"0"_s);
         QCOMPARE(int(Settings().NSTag), 0);
+    }
+
+    // The bars follow the client area's real height when the menu bar comes or goes.
+    void barsStayInsideWhenTheMenusChange_data()
+    {
+        QTest::addColumn<QByteArray>("menuLine");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Command9 brings the menus back") << QByteArray("Menu=False\r\n") << u"Command9"_s;
+        QTest::newRow("mnuVisiWmenu hides them") << QByteArray() << u"mnuVisiWmenu"_s;
+        QTest::newRow("simple mode hides them") << QByteArray() << u"mnuVisihaiSinple"_s;
+    }
+    void barsStayInsideWhenTheMenusChange()
+    {
+        QFETCH(QByteArray, menuLine);
+        QFETCH(QString, command);
+        open("[Window]\r\nFWidth=12000\r\nFHeight=9000\r\n" + menuLine + "[Data]\r\nFirstOpen=1\r\n");
+        if (command == u"mnuVisihaiSinple")
+            m_fake->dialogs.answerMessage(MessageAnswer::Yes);
+        const bool menusBefore = item(u"mnuFile"_s)->isVisible();
+        if (command == u"Command9")
+            QTest::mouseClick(control<QPushButton>(command), Qt::LeftButton);
+        else
+            item(command)->trigger();
+        QCOMPARE(item(u"mnuFile"_s)->isVisible(), !menusBefore);
+        for (int pass = 0; pass < 2; ++pass) { // at once, and once the events have run
+            const int client = m_window->centralWidget()->height();
+            QFrame *status = control<QFrame>(u"Frame3"_s);
+            const QRect page = control<QWidget>(u"WebBrowser"_s)->geometry();
+            if (!status->isHidden())
+                QCOMPARE(status->geometry().bottom() + 1, client);
+            QCOMPARE(page.bottom() + 1, status->isHidden() ? client : status->y());
+            QTest::qWait(50);
+        }
     }
 
     void optionsAreWrittenAtOnce()
@@ -608,9 +670,10 @@ private Q_SLOTS:
         QWidget *page = control<QWidget>(u"WebBrowser"_s);
         const int height = page->height();
         m_window->ShowMessageBar(u"一つ目"_s);
-        m_window->ShowMessageBar(u"二つ目"_s);
+        m_window->ShowMessageBar(u"<b>二つ目</b>"_s);
         QCOMPARE(page->height(), height - 280 / 15); // moved once
-        QCOMPARE(control<QLabel>(u"SubLabel"_s)->text(), u"二つ目"_s);
+        QCOMPARE(control<QLabel>(u"SubLabel"_s)->text(), u"<b>二つ目</b>"_s);
+        QCOMPARE(control<QLabel>(u"SubLabel"_s)->textFormat(), Qt::PlainText); // texts from pages stay text
         QTest::mouseClick(control<QPushButton>(u"subtitlebutton"_s), Qt::LeftButton);
         QVERIFY(!m_window->messageBarVisible());
         QCOMPARE(page->height(), height);

@@ -27,6 +27,33 @@ private:
         return window.messageBarVisible() ? window.findChild<QLabel *>(u"SubLabel"_s)->text() : QString();
     }
 
+    // A main window on the real engine over a fresh program folder, opening address.
+    struct Window
+    {
+        TempProgramFolder folder;
+        FakePlatform fake;
+        std::unique_ptr<Form1> form;
+    };
+    std::unique_ptr<Window> open(const QString &address, const QByteArray &settings = "[Data]\r\nFirstOpen=1\r\n",
+                                 const QByteArray &blacklist = {})
+    {
+        auto window = std::make_unique<Window>();
+        window->folder.write(u"Yura3.ini"_s, settings);
+        if (!blacklist.isEmpty())
+            window->folder.write(u"blacklist.ini"_s, blacklist);
+        RunStartup();
+        window->fake.setBrowsers(*m_engine);
+        window->form = std::make_unique<Form1>(window->fake.platform(), address);
+        window->form->Form_Load();
+        window->form->resize(900, 700);
+        window->form->show();
+        return window;
+    }
+    static QWidget *surface(Form1 &window)
+    {
+        return static_cast<platform::WebEngineBrowser *>(window.browser())->view()->focusProxy();
+    }
+
 private Q_SLOTS:
     void persistFileSavesARealPage()
     {
@@ -54,6 +81,22 @@ private Q_SLOTS:
         m_server.route(u"/banner/adserver.htm"_s, QByteArray("<html><body>広告</body></html>"));
         m_server.route(u"/blink"_s, QByteArray("<html><head><title>古いページ</title></head>"
                                                "<body><blink>点滅</blink></body></html>"));
+        m_server.route(u"/late-frame"_s, QByteArray("<html><head><title>後から枠</title></head><body><script>"
+                                                    "setTimeout(() => { const f = document.createElement('iframe');"
+                                                    " f.src = '/banner/late.htm'; document.body.appendChild(f); }, 500);"
+                                                    "</script></body></html>"));
+        m_server.route(u"/banner/late.htm"_s, QByteArray("<html><body>広告</body></html>"));
+        m_server.route(u"/adserver/page"_s, QByteArray("<html><body>広告</body></html>"));
+        m_server.route(u"/plain"_s, QByteArray("<html><head><title>普通</title></head><body>本文</body></html>"));
+        m_server.route(u"/opener"_s, QByteArray("<html><head><title>開く</title></head><body><script>"
+                                                "for (let i = 1; i <= 3; ++i) window.open('/p' + i);</script></body></html>"));
+        m_server.route(u"/links"_s, QByteArray("<html><head><title>リンク</title><style>body{margin:0}"
+                                               "a{display:block;height:100px}</style></head><body>"
+                                               "<a href=\"/p1\" target=\"_blank\">1</a><a href=\"/p2\" target=\"_blank\">2</a>"
+                                               "<a href=\"/p3\" target=\"_blank\">3</a></body></html>"));
+        for (const char *page : {"/p1", "/p2", "/p3"})
+            m_server.route(QString::fromLatin1(page), QByteArray("<html><body>p</body></html>"));
+        m_server.route(u"/caf%C3%A9"_s, QByteArray("<html><head><title>カフェ</title></head><body>本文</body></html>"));
     }
     void cleanupTestCase()
     {
@@ -91,6 +134,98 @@ private Q_SLOTS:
         window.show();
         QTRY_COMPARE_WITH_TIMEOUT(messageText(window), u"NetscapeNavigetor専用タグが使用されています。"_s, 20000);
         QCOMPARE(window.windowTitle(), u"古いページ　－ ゆらぎね"_s);
+    }
+
+    // A frame that starts after the page has finished leaves the window as the page left it.
+    void lateFrameLeavesTheWindowAlone()
+    {
+        auto w = open(m_server.url(u"/late-frame"_s).toString());
+        Form1 &window = *w->form;
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"後から枠　－ ゆらぎね"_s, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.lampOn(), 20000);
+        window.ShowMessageBar(u"お知らせ"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/banner/late.htm"_s), 20000);
+        QTest::qWait(300);
+        QCOMPARE(window.addressText(), m_server.url(u"/late-frame"_s).toString());
+        QVERIFY(!window.lampOn());
+        QCOMPARE(window.picture(), 2);
+        QCOMPARE(messageText(window), u"お知らせ"_s);
+    }
+
+    // Typed into the address box: the page itself is blocked, and the engine is stopped
+    // outside its navigation decision.
+    void blockedTypedAddress()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString(), "[Data]\r\nFirstOpen=1\r\n", "adserver\r\n");
+        Form1 &window = *w->form;
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"普通　－ ゆらぎね"_s, 20000);
+        window.setAddressText(m_server.url(u"/adserver/page"_s).toString());
+        window.navigateTyped();
+        QTRY_COMPARE_WITH_TIMEOUT(messageText(window),
+                                  u"『adserver』が、URLに含まれているので、読み込みを中止しました。"_s, 20000);
+        QTest::qWait(300);
+        QVERIFY(!m_server.wasRequested(u"/adserver/page"_s));
+        QVERIFY(!window.lampOn());
+        QCOMPARE(window.browser()->LocationName(), u"普通"_s);
+        // And the window goes on working.
+        window.setAddressText(m_server.url(u"/blink"_s).toString());
+        window.navigateTyped();
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"古いページ　－ ゆらぎね"_s, 20000);
+    }
+
+    void pageOpeningWindowsOnItsOwnGetsNone()
+    {
+        auto w = open(m_server.url(u"/opener"_s).toString());
+        Form1 &window = *w->form;
+        QTRY_COMPARE_WITH_TIMEOUT(messageText(window), u"ポップアップウィンドウをブロックしました。"_s, 20000);
+        QTest::qWait(500);
+        QVERIFY(w->fake.processes.starts().isEmpty());
+        for (const char *page : {"/p1", "/p2", "/p3"})
+            QVERIFY(!m_server.wasRequested(QString::fromLatin1(page)));
+    }
+
+    // Each click opens the page it was on, however fast the clicks come.
+    void clickedLinksOpenTheirOwnPages()
+    {
+        auto w = open(m_server.url(u"/links"_s).toString());
+        Form1 &window = *w->form;
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"リンク　－ ゆらぎね"_s, 20000);
+        QWidget *page = surface(window);
+        QVERIFY(page);
+        for (int y : {50, 150, 250}) {
+            QTest::mouseMove(page, QPoint(40, y));
+            QTest::qWait(100);
+            QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(40, y));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(w->fake.processes.starts().size(), 3, 20000);
+        QStringList opened;
+        for (const auto &start : w->fake.processes.starts())
+            opened.append(start.arguments);
+        QCOMPARE(opened, QStringList({m_server.url(u"/p1"_s).toString(), m_server.url(u"/p2"_s).toString(),
+                                      m_server.url(u"/p3"_s).toString()}));
+        QCOMPARE(messageText(window), QString());
+    }
+
+    // An address the settings file's code page cannot hold reopens as the same page.
+    void readingSessionKeepsAnAccentedAddress()
+    {
+        const QUrl address = m_server.url(u"/caf%C3%A9"_s);
+        auto w = open(address.toString());
+        QTRY_COMPARE_WITH_TIMEOUT(w->form->windowTitle(), u"カフェ　－ ゆらぎね"_s, 20000);
+        QVERIFY(w->form->addressText().endsWith(u"/café"_s)); // shown decoded
+        w->form->mnuFileRestart_Click();
+        QCOMPARE(ReadSetting(u"Data"_s, u"Yomikake"_s), QString::fromLatin1(address.toEncoded()));
+
+        // The next start offers the kept page and opens that very page.
+        m_server.clearLog();
+        w->form.reset();
+        w->fake.dialogs.answerMessage(platform::MessageAnswer::Yes);
+        RunStartup();
+        w->form = std::make_unique<Form1>(w->fake.platform(), QString());
+        w->form->Form_Load();
+        w->form->show();
+        QTRY_COMPARE_WITH_TIMEOUT(w->form->windowTitle(), u"カフェ　－ ゆらぎね"_s, 20000);
+        QVERIFY(m_server.wasRequested(u"/caf%C3%A9"_s));
     }
 };
 

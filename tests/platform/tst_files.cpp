@@ -90,20 +90,26 @@ private Q_SLOTS:
         QCOMPARE(platform::unusedPath(dir.path(), u"a"_s, u".url"_s), dir.filePath(expected));
     }
 
-    // A failed replacement keeps the old file and says why.
+    // A failed replacement keeps the old file and says why, whether it waits for the disk
+    // or not.
     void writeAtomically_data()
     {
         QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("sync");
         QTest::addColumn<bool>("written");
-        QTest::newRow("new file") << u"new.txt"_s << true;
-        QTest::newRow("existing file") << u"old.txt"_s << true;
-        QTest::newRow("folder in the way") << u"folder"_s << false;
-        QTest::newRow("missing folder") << u"missing/new.txt"_s << false;
+        for (const bool sync : {true, false}) {
+            const char *mode = sync ? "synced" : "unsynced";
+            QTest::addRow("%s: new file", mode) << u"new.txt"_s << sync << true;
+            QTest::addRow("%s: existing file", mode) << u"old.txt"_s << sync << true;
+            QTest::addRow("%s: folder in the way", mode) << u"folder"_s << sync << false;
+            QTest::addRow("%s: missing folder", mode) << u"missing/new.txt"_s << sync << false;
+        }
     }
 
     void writeAtomically()
     {
         QFETCH(QString, target);
+        QFETCH(bool, sync);
         QFETCH(bool, written);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
@@ -111,10 +117,11 @@ private Q_SLOTS:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old");
         old.close();
+        QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
 
         QString error = u"stale"_s;
         const QString path = dir.filePath(target);
-        QCOMPARE(platform::writeFileAtomically(path, "new\r\n", &error), written);
+        QCOMPARE(platform::writeFileAtomically(path, "new\r\n", &error, {.syncToDisk = sync}), written);
         QCOMPARE(error.isEmpty(), written);
         QFile file(path);
         if (written) {
@@ -124,6 +131,8 @@ private Q_SLOTS:
         QFile kept(dir.filePath(u"old.txt"_s));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), target == u"old.txt" ? QByteArray("new\r\n") : QByteArray("old"));
+        // A replaced file keeps who may read it.
+        QVERIFY(kept.permissions().testFlag(QFileDevice::ReadOther));
         // Nothing but the files the test made is left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), written && target != u"old.txt" ? 2 : 1);
     }
@@ -133,7 +142,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"private.txt"_s);
         QVERIFY(platform::writeFileAtomically(path, "secret", nullptr,
-                                              QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+                                              {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner}));
         QCOMPARE(QFile(path).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
                  QFileDevice::Permissions());
     }

@@ -183,9 +183,12 @@ private Q_SLOTS:
     void cancelledFrameStaysUnloaded()
     {
         QStringList asked;
+        QStringList mainFrames;
         connect(m_browser, &BrowserComponent::BeforeNavigate2, this,
-                [&asked](const QString &address, bool &cancel) {
+                [&asked, &mainFrames](const QString &address, bool &cancel, bool mainFrame) {
                     asked.append(address);
+                    if (mainFrame)
+                        mainFrames.append(address);
                     cancel = address.endsWith(u"/inner");
                 });
         QVERIFY(load(url(u"/frames"_s)));
@@ -193,6 +196,7 @@ private Q_SLOTS:
         QTest::qWait(300);
         QVERIFY(asked.contains(url(u"/inner"_s)));
         QVERIFY(asked.contains(url(u"/kept"_s)));
+        QCOMPARE(mainFrames, QStringList{url(u"/frames"_s)}); // the frames are told apart
         QVERIFY(!m_server.wasRequested(u"/inner"_s));
         QCOMPARE(m_browser->LocationName(), u"Frames"_s);
     }
@@ -213,14 +217,17 @@ private Q_SLOTS:
         QFETCH(bool, cancel);
         QVERIFY(load(url(u"/popups"_s)));
         QStringList asked;
+        QList<bool> byUser;
         connect(m_browser, &BrowserComponent::NewWindow2, this,
-                [&asked, cancel](const QString &address, bool &refuse) {
+                [&asked, &byUser, cancel](const QString &address, bool &refuse, bool userInitiated) {
                     asked.append(address);
+                    byUser.append(userInitiated);
                     refuse = cancel;
                 });
         run(script + u"; 1"_s);
         QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 1, kWait);
         QCOMPARE(asked.first(), url(expected));
+        QCOMPARE(byUser, QList<bool>{false}); // a script's click is not the user's
         if (cancel) {
             QTest::qWait(500);
             QCOMPARE(m_factory->popups().windows().size(), 0);

@@ -30,17 +30,17 @@ void FakeBrowser::saveDocument(const QString &path, std::function<void(bool)> do
     done(accepts && file.open(QIODevice::WriteOnly) && file.write(html.toUtf8()) >= 0);
 }
 
-bool FakeBrowser::raiseBeforeNavigate(const QString &address)
+bool FakeBrowser::raiseBeforeNavigate(const QString &address, bool mainFrame)
 {
     bool cancel = false;
-    Q_EMIT BeforeNavigate2(address, cancel);
+    Q_EMIT BeforeNavigate2(address, cancel, mainFrame);
     return cancel;
 }
 
-bool FakeBrowser::raiseNewWindow(const QString &address)
+bool FakeBrowser::raiseNewWindow(const QString &address, bool userInitiated)
 {
     bool cancel = false;
-    Q_EMIT NewWindow2(address, cancel);
+    Q_EMIT NewWindow2(address, cancel, userInitiated);
     return cancel;
 }
 

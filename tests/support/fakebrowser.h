@@ -40,9 +40,26 @@ public:
         calls.append(QStringLiteral("Offline:%1").arg(value));
     }
 
-    void documentHtml(std::function<void(const QString &)> done) override { done(html); }
-    void bodyOuterHtml(std::function<void(const QString &)> done) override { done(bodyHtml); }
-    void elementTagNames(std::function<void(const QStringList &)> done) override { done(tagNames); }
+    void documentHtml(std::function<void(const QString &)> done) override
+    {
+        deliver([this, done] { done(html); });
+    }
+    void bodyOuterHtml(std::function<void(const QString &)> done) override
+    {
+        deliver([this, done] { done(bodyHtml); });
+    }
+    void elementTagNames(std::function<void(const QStringList &)> done) override
+    {
+        deliver([this, done] { done(tagNames); });
+    }
+    // While holding, the document's answers wait, as the engine's do, until released one
+    // at a time in the order they were asked for.
+    bool holdDocument = false;
+    void releaseDocument()
+    {
+        if (!m_heldDocument.isEmpty())
+            m_heldDocument.takeFirst()();
+    }
     void saveDocument(const QString &path, std::function<void(bool)> done) override;
 
     void SetFocus() override { record(QStringLiteral("SetFocus")); }
@@ -50,8 +67,8 @@ public:
     bool openInSystemBrowser() override { return record(QStringLiteral("OpenInSystemBrowser")); }
 
     // Raises BeforeNavigate2 and returns whether a handler cancelled.
-    bool raiseBeforeNavigate(const QString &address);
-    bool raiseNewWindow(const QString &address);
+    bool raiseBeforeNavigate(const QString &address, bool mainFrame = true);
+    bool raiseNewWindow(const QString &address, bool userInitiated = true);
     bool raiseWindowClosing();
 
     // The addresses given to Navigate and Navigate2, in order.
@@ -73,7 +90,16 @@ private:
         return accepts;
     }
 
+    void deliver(std::function<void()> answer)
+    {
+        if (holdDocument)
+            m_heldDocument.append(std::move(answer));
+        else
+            answer();
+    }
+
     QPointer<QWidget> m_widget;
+    QList<std::function<void()>> m_heldDocument;
 };
 
 class FakeBrowserFactory : public platform::BrowserFactory
