@@ -17,6 +17,7 @@
 #include <QFileSystemModel>
 #include <QHash>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QPointer>
 #include <QStyle>
@@ -41,6 +42,7 @@ SidebarPanel::SidebarPanel(BrowserHost &host, platform::Platform services, QWidg
     setObjectName(u"Frame2"_s);
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(u"TabStrip1"_s);
+    m_tabs->setToolTip(u"使用するサイドバー機能を選択できます。"_s);
     m_tabs->addTab(QString());
     m_favorites = new QTreeWidget(this);
     m_favorites->setObjectName(u"TreeView1"_s);
@@ -89,12 +91,20 @@ SidebarPanel::SidebarPanel(BrowserHost &host, platform::Platform services, QWidg
 
 void SidebarPanel::wire()
 {
+    // Keys and the wheel change tabs too. A click on the tab already chosen changes
+    // nothing, yet still refreshes the favorites tree; a click on another tab comes
+    // through currentChanged alone, so the tree is built once.
+    connect(m_tabs, &QTabBar::currentChanged, this, &SidebarPanel::TabStrip1_Click);
     connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
-        m_tabs->setCurrentIndex(index);
-        TabStrip1_Click();
+        if (index >= 0 && index == m_tabs->currentIndex())
+            TabStrip1_Click();
     });
-    connect(m_shellTree, &QTreeView::clicked, this,
-            [this](const QModelIndex &index) { m_files->setPath(m_folders->filePath(index)); });
+    // The folder under the cursor, whether the mouse or the keys put it there.
+    connect(m_shellTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_files->setPath(m_folders->filePath(current));
+            });
     connect(m_files, &FileListView::openRequested, this, &SidebarPanel::openSelectedFile);
     connect(m_files, &FileListView::menuRequested, this, [this](const QPoint &at) { m_fileFilterMenu->popup(at); });
     for (const auto &[item, patterns] : std::as_const(m_filters)) {
