@@ -69,6 +69,10 @@ Dialog::Dialog(platform::Dialogs &dialogs, QAction *blockingSwitch, QWidget *par
 
     connect(m_check, &QCheckBox::clicked, this, &Dialog::Check1_Click);
     connect(m_text, &QLineEdit::textChanged, this, [this] { m_add->setEnabled(!m_text->text().isEmpty()); });
+    // The entry under the cursor, however it got there; a click on it again after a
+    // deletion chooses it anew.
+    connect(m_list, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem *current) { m_delete->setEnabled(current != nullptr); });
     connect(m_list, &QListWidget::itemClicked, this, [this] { m_delete->setEnabled(true); });
     connect(m_add, &QPushButton::clicked, this, &Dialog::Command1_Click);
     connect(m_delete, &QPushButton::clicked, this, &Dialog::Command2_Click);

@@ -94,12 +94,15 @@ private Q_SLOTS:
     void addAndDelete_data()
     {
         QTest::addColumn<MessageAnswer>("answer");
-        QTest::newRow("Yes") << MessageAnswer::Yes;
-        QTest::newRow("No") << MessageAnswer::No;
+        QTest::addColumn<bool>("byKeys"); // the entry to delete chosen with the keys
+        QTest::newRow("Yes") << MessageAnswer::Yes << false;
+        QTest::newRow("No") << MessageAnswer::No << false;
+        QTest::newRow("Yes, chosen with the keys") << MessageAnswer::Yes << true;
     }
     void addAndDelete()
     {
         QFETCH(MessageAnswer, answer);
+        QFETCH(bool, byKeys);
         const bool yes = answer == MessageAnswer::Yes;
         TempProgramFolder folder;
         QVERIFY(folder.write(u"blacklist.ini"_s, "old\r\n"));
@@ -122,7 +125,11 @@ private Q_SLOTS:
         QCOMPARE(text->text(), yes ? QString() : u"new "_s);
         QCOMPARE(add->isEnabled(), !yes);
 
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        if (byKeys)
+            QTest::keyClick(list, Qt::Key_Down);
+        else
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(list->currentRow(), 0);
         QVERIFY(remove->isEnabled());
         fake.dialogs.answerMessage(answer);
         remove->click();
