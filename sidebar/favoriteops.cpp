@@ -1,19 +1,19 @@
 #include "sidebar/favoriteops.h"
 
+#include "sidebar/favoritestree.h"
+
 #include <QDir>
-#include <QDirIterator>
 
 namespace favorites {
 
 QStringList favoriteFolders(const QString &root)
 {
     QStringList folders{root};
-    QDirIterator it(root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
-    QStringList below;
-    while (it.hasNext())
-        below.append(it.next());
-    below.sort(Qt::CaseInsensitive);
-    return folders + below;
+    for (const FavoriteEntry &entry : ScanFavoritesFolder(FileSystemLister(), root)) {
+        if (entry.kind == kFolderKind)
+            folders.append(entry.path);
+    }
+    return folders;
 }
 
 QString netscape4Address(QString installFolder, const QString &user)

@@ -6,8 +6,8 @@
 // Small rules of the favorites menu.
 namespace favorites {
 
-// The folder and every folder below it, the folder first, for choosing where a favorite
-// goes.
+// The folder and the folders the favorites tree shows below it, in the tree's order, for
+// choosing where a favorite goes.
 QStringList favoriteFolders(const QString &root);
 
 // Where the older bookmark files of the other browser lie, from its registry values.

@@ -217,7 +217,7 @@ void SidebarPanel::openFavorite(QTreeWidgetItem *item)
     if (!file.open(QIODevice::ReadOnly))
         return;
     m_host.setAddressText(QString());
-    const auto address = bookmarks::parseShortcutAddress(file.readAll());
+    const auto address = bookmarks::readShortcutAddress(file);
     if (!address)
         return;
     navigate(*address);

@@ -58,6 +58,7 @@ private Q_SLOTS:
     {
         QVERIFY(QDir(m_favorites.path()).mkpath(u"Sub"_s));
         write(u"News.url"_s, "[InternetShortcut]\r\nURL=http://127.0.0.1/news\r\n");
+        write(u"Big.url"_s, "[InternetShortcut]\r\n" + QByteArray(70000, ';') + "\r\nURL=http://127.0.0.1/big\r\n");
         Settings().FavoritesFolder = m_favorites.path();
         m_fake = std::make_unique<FakePlatform>();
         m_host = std::make_unique<FakeBrowserHost>();
@@ -145,6 +146,8 @@ private Q_SLOTS:
         m_host->address = u"kept"_s;
         Q_EMIT tree()->itemDoubleClicked(itemNamed(u"Sub"_s), 0);
         QCOMPARE(m_host->address, u"kept"_s);
+        Q_EMIT tree()->itemDoubleClicked(itemNamed(u"Big"_s), 0); // its address lies past what is read
+        QCOMPARE(m_host->address, QString());
         Q_EMIT tree()->itemDoubleClicked(itemNamed(u"News"_s), 0);
         QCOMPARE(m_host->address, u"http://127.0.0.1/news"_s);
 
