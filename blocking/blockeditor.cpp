@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,7 +122,16 @@ void Dialog::Command2_Click()
 
 void Dialog::OKButton_Click()
 {
-    blocklist::write(blocklist::filePath(), entries()); // a failed write still closes as saved
+    const QString path = blocklist::filePath();
+    QString reason;
+    if (!blocklist::write(path, entries(), &reason)) {
+        // Nothing is applied; the entries stay here for another try.
+        m_dialogs.message(this,
+                          QStringLiteral("設定を保存できませんでした。\r\n\r\n") + QDir::toNativeSeparators(path)
+                              + QStringLiteral("\r\n") + reason,
+                          QStringLiteral("設定エラー"), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return;
+    }
     if (m_switch)
         m_switch->setChecked(m_check->isChecked());
     m_dialogs.message(this,

@@ -53,9 +53,9 @@ QByteArray serialize(const QStringList &entries)
     return bytes;
 }
 
-bool write(const QString &path, const QStringList &entries)
+bool write(const QString &path, const QStringList &entries, QString *error)
 {
-    return platform::writeFileAtomically(path, serialize(entries));
+    return platform::writeFileAtomically(path, serialize(entries), error);
 }
 
 QString blockedMessage(const QString &entry)

@@ -21,7 +21,8 @@ std::optional<QString> firstMatch(const QStringList &entries, const QString &add
 
 // The file as the editor writes it: each entry and CR LF, then one more CR LF.
 QByteArray serialize(const QStringList &entries);
-bool write(const QString &path, const QStringList &entries);
+// false, with the system's reason in *error, when the file could not be replaced.
+bool write(const QString &path, const QStringList &entries, QString *error = nullptr);
 
 // The message shown when an entry stops a navigation.
 QString blockedMessage(const QString &entry);

@@ -3,6 +3,7 @@
 #include "blocking/form3.h"
 #include "blocking/javascript.h"
 #include "blocking/persistfile.h"
+#include "platform/files.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -153,6 +155,32 @@ private Q_SLOTS:
         fake.dialogs.answerMessage(MessageAnswer::Ok);
         child<QPushButton>(&editor, u"OKButton"_s)->click();
         QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("\r\n"));
+    }
+
+    void failedSaveSaysWhyAndStaysOpen()
+    {
+        TempProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(u"blacklist.ini"_s)); // a folder in the way
+        QString reason;
+        QVERIFY(!platform::writeFileAtomically(folder.filePath(u"blacklist.ini"_s), "", &reason));
+        FakePlatform fake;
+        QAction onOff;
+        onOff.setCheckable(true);
+        onOff.setChecked(true);
+        Dialog editor(fake.dialogs, &onOff);
+        QSignalSpy closed(&editor, &QDialog::finished);
+        child<QLineEdit>(&editor, u"Text1"_s)->setText(u"ad"_s);
+        fake.dialogs.answerMessage(MessageAnswer::Yes);
+        child<QPushButton>(&editor, u"Command1"_s)->click();
+        child<QCheckBox>(&editor, u"Check1"_s)->click();
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(&editor, u"OKButton"_s)->click();
+        const auto &shown = fake.dialogs.requests().last();
+        QCOMPARE(shown.title, u"設定エラー"_s);
+        QVERIFY2(shown.text.contains(reason), qPrintable(shown.text));
+        QCOMPARE(closed.size(), 0);
+        QCOMPARE(editor.entries(), QStringList{u"ad"_s});
+        QVERIFY(onOff.isChecked()); // nothing saved, nothing switched
     }
 
     void subWindow()
