@@ -104,6 +104,15 @@ void Dialog::Check1_Click()
 
 void Dialog::Command1_Click()
 {
+    if (const auto refused = blocklist::firstUnstorableCharacter(m_text->text())) {
+        const bool lineBreak = *refused == u"\r" || *refused == u"\n";
+        const QString code = QString::number(refused->toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
+        m_dialogs.message(this,
+                          QStringLiteral("「%1」（U+%2）はリストに保存できない文字のため、追加できません。")
+                              .arg(lineBreak ? QStringLiteral("改行") : *refused, code),
+                          QStringLiteral("追加"), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return;
+    }
     if (!m_dialogs.askYesNo(this, QStringLiteral("文字列リストに追加しますか？"), QStringLiteral("追加")))
         return;
     m_list->addItem(m_text->text());

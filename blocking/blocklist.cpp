@@ -42,6 +42,20 @@ std::optional<QString> firstMatch(const QStringList &entries, const QString &add
     return std::nullopt;
 }
 
+std::optional<QString> firstUnstorableCharacter(QStringView entry)
+{
+    qsizetype i = 0;
+    while (i < entry.size()) {
+        const qsizetype width =
+            (entry[i].isHighSurrogate() && i + 1 < entry.size() && entry[i + 1].isLowSurrogate()) ? 2 : 1;
+        const QStringView one = entry.sliced(i, width);
+        if (one == u"\r" || one == u"\n" || ansi::decode(ansi::encode(one)) != one)
+            return one.toString();
+        i += width;
+    }
+    return std::nullopt;
+}
+
 QByteArray serialize(const QStringList &entries)
 {
     QByteArray bytes;

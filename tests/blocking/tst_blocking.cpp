@@ -49,6 +49,25 @@ private Q_SLOTS:
         QCOMPARE(found.value_or(QString()), entry);
     }
 
+    void unstorableCharacter_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("refused"); // "" = kept whole
+        QTest::newRow("ASCII") << u"ad?q="_s << QString();
+        QTest::newRow("Japanese") << u"広告ｶﾅ①髙"_s << QString();
+        QTest::newRow("accented letter") << u"café"_s << u"é"_s;
+        QTest::newRow("outside the BMP") << u"広告\U0001F600x"_s << u"\U0001F600"_s;
+        QTest::newRow("first of several") << u"a€é"_s << u"€"_s;
+        QTest::newRow("wave dash CP932 lacks") << u"a〜b"_s << u"〜"_s;
+        QTest::newRow("line break") << u"one\ntwo"_s << u"\n"_s;
+    }
+    void unstorableCharacter()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, refused);
+        QCOMPARE(blocklist::firstUnstorableCharacter(entry).value_or(QString()), refused);
+    }
+
     void missingFileHasNoEntries()
     {
         TempProgramFolder folder;
@@ -141,6 +160,24 @@ private Q_SLOTS:
         // Cancel leaves the file.
         child<QPushButton>(&editor, u"ChButton"_s)->click();
         QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("old\r\n"));
+    }
+
+    void entryTheFileCannotKeepIsRefused()
+    {
+        TempProgramFolder folder;
+        FakePlatform fake;
+        QAction onOff;
+        onOff.setCheckable(true);
+        onOff.setChecked(true);
+        Dialog editor(fake.dialogs, &onOff);
+        auto *text = child<QLineEdit>(&editor, u"Text1"_s);
+        text->setText(u"広告\U0001F600"_s);
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(&editor, u"Command1"_s)->click();
+        QCOMPARE(fake.dialogs.requests().size(), 1); // refused before asking
+        QVERIFY(fake.dialogs.messageTexts().first().startsWith(u"「\U0001F600」（U+1F600）"_s));
+        QVERIFY(editor.entries().isEmpty());
+        QCOMPARE(text->text(), u"広告\U0001F600"_s);
     }
 
     void savingAnEmptyListWritesOneEmptyLine()
