@@ -467,7 +467,8 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
 ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFolder, bool *ok)
 {
     QFile file(htmlPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Without its folder every entry would be skipped: that is no import.
+    if (!file.open(QIODevice::ReadOnly) || !QDir().mkpath(favoritesFolder)) {
         if (ok)
             *ok = false;
         return {};

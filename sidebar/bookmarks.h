@@ -43,7 +43,8 @@ struct ImportResult
 // Only http, https, ftp and file addresses are taken.
 ImportResult importNetscapeHtml(const QByteArray &html, const QString &favoritesFolder);
 
-// importNetscapeHtml on the file's contents; *ok false when it cannot be read.
+// importNetscapeHtml on the file's contents; *ok false, and nothing done, when the file
+// cannot be read or the favorites folder neither exists nor can be made.
 ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFolder, bool *ok);
 
 } // namespace bookmarks

@@ -297,9 +297,12 @@ void SidebarPanel::importBookmarks()
         m_host.ShowMessageBar(u"インポートが実行できません。WinXP SP2環境に対応していません。"_s);
         return;
     }
-    m_host.ShowMessageBar(u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s
-                              .arg(result.shortcuts)
-                              .arg(result.folders));
+    QString message = u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s
+                          .arg(result.shortcuts)
+                          .arg(result.folders);
+    if (result.skipped > 0)
+        message += u"（%1 件は取り込めませんでした。）"_s.arg(result.skipped);
+    m_host.ShowMessageBar(message);
 }
 
 void SidebarPanel::exportBookmarks()

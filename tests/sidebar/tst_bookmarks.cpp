@@ -432,6 +432,9 @@ private Q_SLOTS:
         QVERIFY(!ok);
         QCOMPARE(result.shortcuts, 0);
         QVERIFY(!QFile::exists(dir.filePath(u"copy2"_s)));
+        // A favorites folder that cannot be made: no import at all.
+        result = bookmarks::importFromFile(dir.filePath(u"out.html"_s), dir.filePath(u"out.html/copy3"_s), &ok);
+        QVERIFY(!ok);
     }
 };
 

@@ -159,11 +159,38 @@ private Q_SLOTS:
         QCOMPARE(m_host->address, file);
         QCOMPARE(m_host->fakeBrowser->calls.filter(u"Navigate"_s),
                  QStringList({u"Navigate:http://127.0.0.1/news"_s, u"Navigate2:"_s + file}));
+    }
 
-        m_fake->dialogs.answerOpenFile(m_favorites.filePath(u"missing.html"_s));
+    void importReports_data()
+    {
+        QTest::addColumn<QByteArray>("html"); // null: no such file
+        QTest::addColumn<QString>("into");    // below the favorites folder
+        QTest::addColumn<QString>("message");
+        const QString failed = u"インポートが実行できません。WinXP SP2環境に対応していません。"_s;
+        QTest::newRow("all taken")
+            << QByteArray("<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL></DL>") << u"new"_s
+            << u"お気に入りを 1 件、フォルダを 1 件インポートしました。"_s;
+        QTest::newRow("some skipped")
+            << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A><DT><A HREF=\"javascript:x()\">J</A></DL>")
+            << u"new"_s << u"お気に入りを 1 件、フォルダを 0 件インポートしました。（1 件は取り込めませんでした。）"_s;
+        QTest::newRow("file cannot be read") << QByteArray() << u"new"_s << failed;
+        QTest::newRow("folder cannot be made")
+            << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL>") << u"News.url/new"_s << failed;
+    }
+    void importReports()
+    {
+        QFETCH(QByteArray, html);
+        QFETCH(QString, into);
+        QFETCH(QString, message);
+        QTemporaryDir source;
+        const QString file = source.filePath(u"import.html"_s);
+        QFile bookmarks(file);
+        QVERIFY(html.isNull() || (bookmarks.open(QIODevice::WriteOnly) && bookmarks.write(html) == html.size()));
+        bookmarks.close();
+        Settings().FavoritesFolder = m_favorites.filePath(into);
+        m_fake->dialogs.answerOpenFile(file);
         m_panel->importBookmarks();
-        QCOMPARE(m_host->messages.size(), 1);
-        QVERIFY(m_host->messages.first().startsWith(u"インポートが実行できません。"_s));
+        QCOMPARE(m_host->messages, QStringList{message});
     }
 
     void rightClickAsksTheWindowForItsMenu()
