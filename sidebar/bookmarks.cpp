@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/shellservices.h"
+#include "sidebar/favoriteops.h"
 #include "sidebar/favoritestree.h"
 
 #include <QDir>
@@ -272,21 +273,9 @@ QString createFolder(const QString &parent, const QString &title)
 
 bool createShortcut(const QString &parent, const QString &title, const QString &address)
 {
-    const QString name = platform::cleanFileName(title);
-    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        const QString path = platform::unusedPath(parent, name, u".url"_s);
-        if (path.isEmpty())
-            return false;
-        switch (platform::writeInternetShortcutFile(path, address, false)) {
-        case platform::ShortcutResult::Written:
-            return true;
-        case platform::ShortcutResult::Exists:
-            continue; // appeared meanwhile
-        default:
-            return false;
-        }
-    }
-    return false;
+    return !favorites::writeShortcutUnderFreeName(parent, platform::cleanFileName(title), [&](const QString &path) {
+                return platform::writeInternetShortcutFile(path, address, false);
+            }).isEmpty();
 }
 
 } // namespace

@@ -230,7 +230,7 @@ void SidebarPanel::navigate(const QString &address)
         browser->Navigate(m_host.addressText());
 }
 
-// Writes a shortcut, asking before it replaces a file of that name.
+// Writes a shortcut under the name the user confirmed, asking before it replaces a file.
 bool SidebarPanel::writeShortcut(const QString &path, const QString &address)
 {
     platform::ShortcutResult result = m_services.shell.writeInternetShortcut(path, address, false);
@@ -277,9 +277,18 @@ void SidebarPanel::desktopShortcut()
     platform::BrowserComponent *browser = m_host.browser();
     if (!browser)
         return;
-    const QString name = platform::cleanFileName(browser->LocationName());
-    const QString address = m_services.shell.expandEnvironment(browser->LocationURL());
-    writeShortcut(QDir(m_services.shell.desktopFolder()).filePath(name + u".url"_s), address);
+    // The title comes from the page, so it never replaces a file: a taken name gets
+    // " (2)", " (3)", ... Only the folder is expanded; the address is the page's own text.
+    const QString desktop = m_services.shell.expandEnvironment(m_services.shell.desktopFolder());
+    const QString address = browser->LocationURL();
+    const QString written = desktop.isEmpty()
+        ? QString()
+        : favorites::writeShortcutUnderFreeName(desktop, platform::cleanFileName(browser->LocationName()),
+                                                [this, &address](const QString &path) {
+                                                    return m_services.shell.writeInternetShortcut(path, address, false);
+                                                });
+    if (written.isEmpty())
+        m_host.ShowMessageBar(u"ショートカットを作成できませんでした。"_s);
 }
 
 void SidebarPanel::importBookmarks()
