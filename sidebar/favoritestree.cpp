@@ -87,8 +87,12 @@ int compareNames(QStringView a, QStringView b)
                 return m < n ? -1 : 1;
             continue;
         }
-        const char32_t p = QChar::toCaseFolded(x.peek());
-        const char32_t q = QChar::toCaseFolded(y.peek());
+        // A number stands where "0" would, whatever script its digits are in; otherwise
+        // full-width numbers would sort after letters and ASCII ones before them, and the
+        // order would go round in circles.
+        const auto key = [](char32_t c) { return QChar::isDigit(c) ? U'0' : QChar::toCaseFolded(c); };
+        const char32_t p = key(x.peek());
+        const char32_t q = key(y.peek());
         if (p != q)
             return p < q ? -1 : 1;
         x.next();

@@ -64,6 +64,8 @@ private Q_SLOTS:
         QTest::newRow("shorter first") << u"abc"_s << u"abcd"_s << -1;
         QTest::newRow("long numbers") << u"x99"_s << u"x123456789012345678901234"_s << -1;
         QTest::newRow("full-width digits") << u"第２回"_s << u"第１０回"_s << -1;
+        QTest::newRow("any digits before letters") << u"１０"_s << u"a"_s << -1;
+        QTest::newRow("punctuation before numbers") << u"a-z"_s << u"a1"_s << -1;
         QTest::newRow("beyond the BMP") << u"\U0001F600"_s << u"\U0001F601"_s << -1;
         QTest::newRow("same") << u"お気に入り"_s << u"お気に入り"_s << 0;
     }
