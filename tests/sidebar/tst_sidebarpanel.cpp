@@ -182,13 +182,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, html);
         QFETCH(QString, into);
         QFETCH(QString, message);
-        QTemporaryDir source;
-        const QString file = source.filePath(u"import.html"_s);
-        QFile bookmarks(file);
-        QVERIFY(html.isNull() || (bookmarks.open(QIODevice::WriteOnly) && bookmarks.write(html) == html.size()));
-        bookmarks.close();
+        const QString file = QString::fromLatin1(QTest::currentDataTag()) + u".html"_s;
+        if (!html.isNull())
+            write(file, html);
         Settings().FavoritesFolder = m_favorites.filePath(into);
-        m_fake->dialogs.answerOpenFile(file);
+        m_fake->dialogs.answerOpenFile(m_favorites.filePath(file));
         m_panel->importBookmarks();
         QCOMPARE(m_host->messages, QStringList{message});
     }
