@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,10 @@ Dialog::Dialog(platform::Dialogs &dialogs, QAction *blockingSwitch, QWidget *par
 
     connect(m_check, &QCheckBox::clicked, this, &Dialog::Check1_Click);
     connect(m_text, &QLineEdit::textChanged, this, [this] { m_add->setEnabled(!m_text->text().isEmpty()); });
+    // The entry under the cursor, however it got there; a click on it again after a
+    // deletion chooses it anew.
+    connect(m_list, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem *current) { m_delete->setEnabled(current != nullptr); });
     connect(m_list, &QListWidget::itemClicked, this, [this] { m_delete->setEnabled(true); });
     connect(m_add, &QPushButton::clicked, this, &Dialog::Command1_Click);
     connect(m_delete, &QPushButton::clicked, this, &Dialog::Command2_Click);
@@ -99,6 +104,15 @@ void Dialog::Check1_Click()
 
 void Dialog::Command1_Click()
 {
+    if (const auto refused = blocklist::firstUnstorableCharacter(m_text->text())) {
+        const bool lineBreak = *refused == u"\r" || *refused == u"\n";
+        const QString code = QString::number(refused->toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
+        m_dialogs.message(this,
+                          QStringLiteral("「%1」（U+%2）はリストに保存できない文字のため、追加できません。")
+                              .arg(lineBreak ? QStringLiteral("改行") : *refused, code),
+                          QStringLiteral("追加"), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return;
+    }
     if (!m_dialogs.askYesNo(this, QStringLiteral("文字列リストに追加しますか？"), QStringLiteral("追加")))
         return;
     m_list->addItem(m_text->text());
@@ -117,7 +131,16 @@ void Dialog::Command2_Click()
 
 void Dialog::OKButton_Click()
 {
-    blocklist::write(blocklist::filePath(), entries()); // a failed write still closes as saved
+    const QString path = blocklist::filePath();
+    QString reason;
+    if (!blocklist::write(path, entries(), &reason)) {
+        // Nothing is applied; the entries stay here for another try.
+        m_dialogs.message(this,
+                          QStringLiteral("設定を保存できませんでした。\r\n\r\n") + QDir::toNativeSeparators(path)
+                              + QStringLiteral("\r\n") + reason,
+                          QStringLiteral("設定エラー"), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return;
+    }
     if (m_switch)
         m_switch->setChecked(m_check->isChecked());
     m_dialogs.message(this,

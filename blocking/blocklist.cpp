@@ -42,6 +42,20 @@ std::optional<QString> firstMatch(const QStringList &entries, const QString &add
     return std::nullopt;
 }
 
+std::optional<QString> firstUnstorableCharacter(QStringView entry)
+{
+    qsizetype i = 0;
+    while (i < entry.size()) {
+        const qsizetype width =
+            (entry[i].isHighSurrogate() && i + 1 < entry.size() && entry[i + 1].isLowSurrogate()) ? 2 : 1;
+        const QStringView one = entry.sliced(i, width);
+        if (one == u"\r" || one == u"\n" || ansi::decode(ansi::encode(one)) != one)
+            return one.toString();
+        i += width;
+    }
+    return std::nullopt;
+}
+
 QByteArray serialize(const QStringList &entries)
 {
     QByteArray bytes;
@@ -53,9 +67,9 @@ QByteArray serialize(const QStringList &entries)
     return bytes;
 }
 
-bool write(const QString &path, const QStringList &entries)
+bool write(const QString &path, const QStringList &entries, QString *error)
 {
-    return platform::writeFileAtomically(path, serialize(entries));
+    return platform::writeFileAtomically(path, serialize(entries), error);
 }
 
 QString blockedMessage(const QString &entry)

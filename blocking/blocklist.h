@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -19,9 +20,15 @@ QStringList parse(const QByteArray &bytes);
 // The first entry found anywhere in the address, letter case counting.
 std::optional<QString> firstMatch(const QStringList &entries, const QString &address);
 
+// The first character of an entry that blacklist.ini cannot keep as written: one CP932
+// lacks (it would be saved as "?", which matches every address with a query) or a line
+// break (it would split the entry in two). nullopt when the whole entry is kept.
+std::optional<QString> firstUnstorableCharacter(QStringView entry);
+
 // The file as the editor writes it: each entry and CR LF, then one more CR LF.
 QByteArray serialize(const QStringList &entries);
-bool write(const QString &path, const QStringList &entries);
+// false, with the system's reason in *error, when the file could not be replaced.
+bool write(const QString &path, const QStringList &entries, QString *error = nullptr);
 
 // The message shown when an entry stops a navigation.
 QString blockedMessage(const QString &entry);

@@ -3,10 +3,13 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/shellservices.h"
+#include "sidebar/favoriteops.h"
+#include "sidebar/favoritestree.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -43,55 +46,28 @@ QString htmlEscape(const QString &text)
     return out;
 }
 
-// Name order that does not depend on the locale, so the same tree always exports alike.
-bool nameLess(const QString &a, const QString &b)
-{
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
-}
+using Listing = QHash<QString, QList<favorites::FavoriteEntry>>; // folder -> its entries
 
-void exportFolder(const QString &path, int depth, QStringList &ancestors, QString &out)
+void exportFolder(const QString &path, const Listing &listing, int depth, QString &out)
 {
-    ancestors.append(QFileInfo(path).canonicalFilePath());
-
-    const QFileInfoList entries = QDir(path).entryInfoList(
-        QDir::Dirs | QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    QStringList folders;
-    QList<std::pair<QString, QString>> links; // title, address
-    for (const QFileInfo &entry : entries) {
-        const QString name = entry.fileName();
-        if (name.startsWith(u'.'))
-            continue;
-        if (entry.isDir()) {
-            // A link back into its own ancestors would never end.
-            const QString canonical = entry.canonicalFilePath();
-            if (!canonical.isEmpty() && !ancestors.contains(canonical))
-                folders.append(name);
-        } else if (entry.isFile() && name.endsWith(u".url"_s, Qt::CaseInsensitive)
-                   && name.size() > 4) {
-            QFile file(entry.filePath());
+    const QString indent(depth * 4, u' ');
+    for (const favorites::FavoriteEntry &entry : listing.value(path)) {
+        const QString name = favorites::SplitAtLastBackslash(entry.path).second;
+        if (entry.kind == favorites::kFolderKind) {
+            out += indent + u"<DT><H3>"_s + htmlEscape(name) + u"</H3>\n"_s;
+            out += indent + u"<DL><p>\n"_s;
+            exportFolder(entry.path, listing, depth + 1, out);
+            out += indent + u"</DL><p>\n"_s;
+        } else if (name.endsWith(u".url"_s, Qt::CaseInsensitive) && name.size() > 4) {
+            QFile file(entry.path);
             if (!file.open(QIODevice::ReadOnly))
                 continue;
-            if (const auto address = parseShortcutAddress(file.readAll()))
-                links.append({name.chopped(4), *address});
+            if (const auto address = readShortcutAddress(file)) {
+                out += indent + u"<DT><A HREF=\""_s + htmlEscape(*address) + u"\">"_s
+                    + htmlEscape(name.chopped(4)) + u"</A>\n"_s;
+            }
         }
     }
-    std::sort(folders.begin(), folders.end(), nameLess);
-    std::sort(links.begin(), links.end(),
-              [](const auto &a, const auto &b) { return nameLess(a.first, b.first); });
-
-    const QString indent(depth * 4, u' ');
-    for (const QString &folder : folders) {
-        out += indent + u"<DT><H3>"_s + htmlEscape(folder) + u"</H3>\n"_s;
-        out += indent + u"<DL><p>\n"_s;
-        exportFolder(QDir(path).filePath(folder), depth + 1, ancestors, out);
-        out += indent + u"</DL><p>\n"_s;
-    }
-    for (const auto &[title, address] : links) {
-        out += indent + u"<DT><A HREF=\""_s + htmlEscape(address) + u"\">"_s
-            + htmlEscape(title) + u"</A>\n"_s;
-    }
-    ancestors.removeLast();
 }
 
 // ---- import ----
@@ -297,21 +273,9 @@ QString createFolder(const QString &parent, const QString &title)
 
 bool createShortcut(const QString &parent, const QString &title, const QString &address)
 {
-    const QString name = platform::cleanFileName(title);
-    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        const QString path = platform::unusedPath(parent, name, u".url"_s);
-        if (path.isEmpty())
-            return false;
-        switch (platform::writeInternetShortcutFile(path, address, false)) {
-        case platform::ShortcutResult::Written:
-            return true;
-        case platform::ShortcutResult::Exists:
-            continue; // appeared meanwhile
-        default:
-            return false;
-        }
-    }
-    return false;
+    return !favorites::writeShortcutUnderFreeName(parent, platform::cleanFileName(title), [&](const QString &path) {
+                return platform::writeInternetShortcutFile(path, address, false);
+            }).isEmpty();
 }
 
 } // namespace
@@ -342,6 +306,17 @@ std::optional<QString> parseShortcutAddress(const QByteArray &fileBytes)
     return std::nullopt;
 }
 
+std::optional<QString> readShortcutAddress(QIODevice &file)
+{
+    constexpr qint64 kMaxShortcutBytes = 64 * 1024;
+    QByteArray bytes = file.read(kMaxShortcutBytes);
+    if (!file.atEnd()) {
+        const qsizetype lineEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(lineEnd + 1);
+    }
+    return parseShortcutAddress(bytes);
+}
+
 QByteArray exportNetscapeHtml(const QString &favoritesFolder)
 {
     QString out = u"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
@@ -349,9 +324,14 @@ QByteArray exportNetscapeHtml(const QString &favoritesFolder)
                   "<TITLE>Bookmarks</TITLE>\n"
                   "<H1>Bookmarks</H1>\n"
                   "<DL><p>\n"_s;
-    QStringList ancestors;
-    if (QFileInfo(favoritesFolder).isDir())
-        exportFolder(favoritesFolder, 1, ancestors, out);
+    if (QFileInfo(favoritesFolder).isDir()) {
+        // Folders come first in each folder's entries, so they also lead in the file.
+        Listing listing;
+        const auto entries = favorites::ScanFavoritesFolder(favorites::FileSystemLister(), favoritesFolder);
+        for (const favorites::FavoriteEntry &entry : entries)
+            listing[favorites::SplitAtLastBackslash(entry.path).first].append(entry);
+        exportFolder(favoritesFolder, listing, 1, out);
+    }
     out += u"</DL><p>\n"_s;
     return out.toUtf8();
 }
@@ -476,7 +456,8 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
 ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFolder, bool *ok)
 {
     QFile file(htmlPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Without its folder every entry would be skipped: that is no import.
+    if (!file.open(QIODevice::ReadOnly) || !QDir().mkpath(favoritesFolder)) {
         if (ok)
             *ok = false;
         return {};

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QIODevice;
+
 // Favorites are a folder tree: a folder is a bookmark folder, "NAME.url" (an Internet
 // shortcut file) is a bookmark titled NAME. This moves that tree to and from the bookmark
 // HTML file other browsers export and import.
@@ -15,10 +17,14 @@ namespace bookmarks {
 // address is empty.
 std::optional<QString> parseShortcutAddress(const QByteArray &fileBytes);
 
-// The whole tree below favoritesFolder as bookmark HTML (UTF-8). Folders come before
-// bookmarks, each sorted by name. Hidden names, files other than ".url" and shortcuts
-// without a readable address are left out; a folder linked back into its own ancestors is
-// not followed again.
+// The address in an open shortcut file, read from its first 64 KB only: a shortcut is a
+// few lines, and a large file is no shortcut worth reading whole. A line the limit cuts
+// is left out rather than read as a shorter address.
+std::optional<QString> readShortcutAddress(QIODevice &file);
+
+// What the favorites tree shows of favoritesFolder, as bookmark HTML (UTF-8): the same
+// walk in the same order, without symbolic links and within the tree's limits. Files
+// other than ".url" and shortcuts without a readable address are left out.
 QByteArray exportNetscapeHtml(const QString &favoritesFolder);
 
 // Writes exportNetscapeHtml(folder) to htmlPath atomically. false with a message in
@@ -37,7 +43,8 @@ struct ImportResult
 // Only http, https, ftp and file addresses are taken.
 ImportResult importNetscapeHtml(const QByteArray &html, const QString &favoritesFolder);
 
-// importNetscapeHtml on the file's contents; *ok false when it cannot be read.
+// importNetscapeHtml on the file's contents; *ok false, and nothing done, when the file
+// cannot be read or the favorites folder neither exists nor can be made.
 ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFolder, bool *ok);
 
 } // namespace bookmarks

@@ -1,19 +1,38 @@
 #include "sidebar/favoriteops.h"
 
+#include "platform/files.h"
+#include "sidebar/favoritestree.h"
+
 #include <QDir>
-#include <QDirIterator>
 
 namespace favorites {
 
 QStringList favoriteFolders(const QString &root)
 {
     QStringList folders{root};
-    QDirIterator it(root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
-    QStringList below;
-    while (it.hasNext())
-        below.append(it.next());
-    below.sort(Qt::CaseInsensitive);
-    return folders + below;
+    for (const FavoriteEntry &entry : ScanFavoritesFolder(FileSystemLister(), root)) {
+        if (entry.kind == kFolderKind)
+            folders.append(entry.path);
+    }
+    return folders;
+}
+
+QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
+                                   const std::function<platform::ShortcutResult(const QString &path)> &write)
+{
+    // Another process may take a name between choosing and writing it.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const QString path = platform::unusedPath(folder, name, QStringLiteral(".url"));
+        if (path.isEmpty())
+            return {};
+        const platform::ShortcutResult result = write(path);
+        if (result == platform::ShortcutResult::Written)
+            return path;
+        if (result != platform::ShortcutResult::Exists)
+            return {};
+    }
+    return {};
 }
 
 QString netscape4Address(QString installFolder, const QString &user)

@@ -1,14 +1,24 @@
 #pragma once
 
+#include "platform/shellservices.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // Small rules of the favorites menu.
 namespace favorites {
 
-// The folder and every folder below it, the folder first, for choosing where a favorite
-// goes.
+// The folder and the folders the favorites tree shows below it, in the tree's order, for
+// choosing where a favorite goes.
 QStringList favoriteFolders(const QString &root);
+
+// Writes a shortcut into folder under a name nothing takes yet: name + ".url", else
+// name + " (2).url", " (3)", ... write(path) writes the file without replacing one; a
+// name taken in the meantime moves on to the next. The path written, or "" when none was.
+QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
+                                   const std::function<platform::ShortcutResult(const QString &path)> &write);
 
 // Where the older bookmark files of the other browser lie, from its registry values.
 QString netscape4Address(QString installFolder, const QString &user);

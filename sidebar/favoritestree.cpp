@@ -5,12 +5,13 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace favorites {
 
 QList<ListedName> FileSystemLister::list(const QString &folder) const
 {
     QList<ListedName> names;
-    // No sorting: the file system's own order, as the tree shows it.
     QDirIterator it(folder, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     while (it.hasNext()) {
         it.next();
@@ -24,9 +25,39 @@ QList<ListedName> FileSystemLister::list(const QString &folder) const
 
 namespace {
 
+// Code points of a name, a surrogate pair read as one.
+struct CodePoints
+{
+    QStringView text;
+    qsizetype at = 0;
+
+    bool atEnd() const { return at >= text.size(); }
+    char32_t peek() const
+    {
+        const QChar c = text[at];
+        if (c.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
+            return QChar::surrogateToUcs4(c, text[at + 1]);
+        return c.unicode();
+    }
+    void next() { at += peek() > 0xFFFF ? 2 : 1; }
+
+    // The values of the digits from here on, leading zeros left out.
+    QList<int> number()
+    {
+        QList<int> digits;
+        for (; !atEnd() && QChar::isDigit(peek()); next()) {
+            const int value = QChar::digitValue(peek());
+            if (value != 0 || !digits.isEmpty())
+                digits.append(value);
+        }
+        return digits;
+    }
+};
+
 void scan(const DirectoryLister &lister, const QString &folder, QList<FavoriteEntry> &entries)
 {
     QList<ListedName> names = lister.list(folder);
+    sortListing(names);
     if (names.size() > kMaxNamesPerFolder)
         names.resize(kMaxNamesPerFolder);
     for (const ListedName &name : std::as_const(names)) {
@@ -40,6 +71,47 @@ void scan(const DirectoryLister &lister, const QString &folder, QList<FavoriteEn
 }
 
 } // namespace
+
+int compareNames(QStringView a, QStringView b)
+{
+    CodePoints x{a};
+    CodePoints y{b};
+    while (!x.atEnd() && !y.atEnd()) {
+        if (QChar::isDigit(x.peek()) && QChar::isDigit(y.peek())) {
+            // Any length of digits, so no number can overflow.
+            const QList<int> m = x.number();
+            const QList<int> n = y.number();
+            if (m.size() != n.size())
+                return m.size() < n.size() ? -1 : 1;
+            if (m != n)
+                return m < n ? -1 : 1;
+            continue;
+        }
+        // A number stands where "0" would, whatever script its digits are in; otherwise
+        // full-width numbers would sort after letters and ASCII ones before them, and the
+        // order would go round in circles.
+        const auto key = [](char32_t c) { return QChar::isDigit(c) ? U'0' : QChar::toCaseFolded(c); };
+        const char32_t p = key(x.peek());
+        const char32_t q = key(y.peek());
+        if (p != q)
+            return p < q ? -1 : 1;
+        x.next();
+        y.next();
+    }
+    if (!x.atEnd() || !y.atEnd())
+        return x.atEnd() ? -1 : 1;
+    const int exact = a.compare(b, Qt::CaseSensitive);
+    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
+}
+
+void sortListing(QList<ListedName> &names)
+{
+    std::sort(names.begin(), names.end(), [](const ListedName &a, const ListedName &b) {
+        if (a.isFolder != b.isFolder)
+            return a.isFolder;
+        return compareNames(a.name, b.name) < 0;
+    });
+}
 
 QList<FavoriteEntry> ScanFavoritesFolder(const DirectoryLister &lister, const QString &folder)
 {

@@ -2,11 +2,12 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <utility>
 
 // The favorites folder as a tree: scanned depth first, folders before files within each
-// folder, each group in the order the file system lists it.
+// folder, each group in name order.
 namespace favorites {
 
 constexpr int kFolderKind = 16;
@@ -19,7 +20,8 @@ struct ListedName
     bool isFolder = false;
 };
 
-// A folder's visible names in the order the file system gives them; tests fix the order.
+// A folder's visible names in the order the file system gives them, which on Linux looks
+// shuffled; tests fix the order.
 class DirectoryLister
 {
 public:
@@ -51,8 +53,17 @@ struct TreeNode
     friend bool operator==(const TreeNode &, const TreeNode &) = default;
 };
 
-// Every folder's listing is read to its end before its subfolders are scanned; at most
-// kMaxNamesPerFolder names a folder and kMaxEntries entries in all.
+// Names as file managers order them: letter case aside, and a run of digits by its
+// value ("a2" before "a10"). Names that differ only in case or leading zeros fall back
+// to their code points, so the order never depends on the locale. <0, 0 or >0.
+int compareNames(QStringView a, QStringView b);
+
+// A folder's listing as the tree shows it: folders, then files, each in name order.
+void sortListing(QList<ListedName> &names);
+
+// Every folder's listing is read to its end and sorted (sortListing) before its
+// subfolders are scanned; at most kMaxNamesPerFolder names a folder, the first in that
+// order, and kMaxEntries entries in all.
 QList<FavoriteEntry> ScanFavoritesFolder(const DirectoryLister &lister, const QString &folder);
 
 // The nodes of the tree, root first, then the folders, then the files; a node whose parent

@@ -17,6 +17,7 @@
 #include <QFileSystemModel>
 #include <QHash>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QPointer>
 #include <QStyle>
@@ -41,6 +42,7 @@ SidebarPanel::SidebarPanel(BrowserHost &host, platform::Platform services, QWidg
     setObjectName(u"Frame2"_s);
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(u"TabStrip1"_s);
+    m_tabs->setToolTip(u"使用するサイドバー機能を選択できます。"_s);
     m_tabs->addTab(QString());
     m_favorites = new QTreeWidget(this);
     m_favorites->setObjectName(u"TreeView1"_s);
@@ -89,12 +91,20 @@ SidebarPanel::SidebarPanel(BrowserHost &host, platform::Platform services, QWidg
 
 void SidebarPanel::wire()
 {
+    // Keys and the wheel change tabs too. A click on the tab already chosen changes
+    // nothing, yet still refreshes the favorites tree; a click on another tab comes
+    // through currentChanged alone, so the tree is built once.
+    connect(m_tabs, &QTabBar::currentChanged, this, &SidebarPanel::TabStrip1_Click);
     connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
-        m_tabs->setCurrentIndex(index);
-        TabStrip1_Click();
+        if (index >= 0 && index == m_tabs->currentIndex())
+            TabStrip1_Click();
     });
-    connect(m_shellTree, &QTreeView::clicked, this,
-            [this](const QModelIndex &index) { m_files->setPath(m_folders->filePath(index)); });
+    // The folder under the cursor, whether the mouse or the keys put it there.
+    connect(m_shellTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_files->setPath(m_folders->filePath(current));
+            });
     connect(m_files, &FileListView::openRequested, this, &SidebarPanel::openSelectedFile);
     connect(m_files, &FileListView::menuRequested, this, [this](const QPoint &at) { m_fileFilterMenu->popup(at); });
     for (const auto &[item, patterns] : std::as_const(m_filters)) {
@@ -207,7 +217,7 @@ void SidebarPanel::openFavorite(QTreeWidgetItem *item)
     if (!file.open(QIODevice::ReadOnly))
         return;
     m_host.setAddressText(QString());
-    const auto address = bookmarks::parseShortcutAddress(file.readAll());
+    const auto address = bookmarks::readShortcutAddress(file);
     if (!address)
         return;
     navigate(*address);
@@ -220,7 +230,7 @@ void SidebarPanel::navigate(const QString &address)
         browser->Navigate(m_host.addressText());
 }
 
-// Writes a shortcut, asking before it replaces a file of that name.
+// Writes a shortcut under the name the user confirmed, asking before it replaces a file.
 bool SidebarPanel::writeShortcut(const QString &path, const QString &address)
 {
     platform::ShortcutResult result = m_services.shell.writeInternetShortcut(path, address, false);
@@ -267,9 +277,18 @@ void SidebarPanel::desktopShortcut()
     platform::BrowserComponent *browser = m_host.browser();
     if (!browser)
         return;
-    const QString name = platform::cleanFileName(browser->LocationName());
-    const QString address = m_services.shell.expandEnvironment(browser->LocationURL());
-    writeShortcut(QDir(m_services.shell.desktopFolder()).filePath(name + u".url"_s), address);
+    // The title comes from the page, so it never replaces a file: a taken name gets
+    // " (2)", " (3)", ... Only the folder is expanded; the address is the page's own text.
+    const QString desktop = m_services.shell.expandEnvironment(m_services.shell.desktopFolder());
+    const QString address = browser->LocationURL();
+    const QString written = desktop.isEmpty()
+        ? QString()
+        : favorites::writeShortcutUnderFreeName(desktop, platform::cleanFileName(browser->LocationName()),
+                                                [this, &address](const QString &path) {
+                                                    return m_services.shell.writeInternetShortcut(path, address, false);
+                                                });
+    if (written.isEmpty())
+        m_host.ShowMessageBar(u"ショートカットを作成できませんでした。"_s);
 }
 
 void SidebarPanel::importBookmarks()
@@ -287,9 +306,12 @@ void SidebarPanel::importBookmarks()
         m_host.ShowMessageBar(u"インポートが実行できません。WinXP SP2環境に対応していません。"_s);
         return;
     }
-    m_host.ShowMessageBar(u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s
-                              .arg(result.shortcuts)
-                              .arg(result.folders));
+    QString message = u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s
+                          .arg(result.shortcuts)
+                          .arg(result.folders);
+    if (result.skipped > 0)
+        message += u"（%1 件は取り込めませんでした。）"_s.arg(result.skipped);
+    m_host.ShowMessageBar(message);
 }
 
 void SidebarPanel::exportBookmarks()

@@ -3,6 +3,7 @@
 #include "blocking/form3.h"
 #include "blocking/javascript.h"
 #include "blocking/persistfile.h"
+#include "platform/files.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +47,25 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         const auto found = blocklist::firstMatch(blocklist::parse(file), address);
         QCOMPARE(found.value_or(QString()), entry);
+    }
+
+    void unstorableCharacter_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("refused"); // "" = kept whole
+        QTest::newRow("ASCII") << u"ad?q="_s << QString();
+        QTest::newRow("Japanese") << u"広告ｶﾅ①髙"_s << QString();
+        QTest::newRow("accented letter") << u"café"_s << u"é"_s;
+        QTest::newRow("outside the BMP") << u"広告\U0001F600x"_s << u"\U0001F600"_s;
+        QTest::newRow("first of several") << u"a€é"_s << u"€"_s;
+        QTest::newRow("wave dash CP932 lacks") << u"a〜b"_s << u"〜"_s;
+        QTest::newRow("line break") << u"one\ntwo"_s << u"\n"_s;
+    }
+    void unstorableCharacter()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, refused);
+        QCOMPARE(blocklist::firstUnstorableCharacter(entry).value_or(QString()), refused);
     }
 
     void missingFileHasNoEntries()
@@ -94,12 +115,15 @@ private Q_SLOTS:
     void addAndDelete_data()
     {
         QTest::addColumn<MessageAnswer>("answer");
-        QTest::newRow("Yes") << MessageAnswer::Yes;
-        QTest::newRow("No") << MessageAnswer::No;
+        QTest::addColumn<bool>("byKeys"); // the entry to delete chosen with the keys
+        QTest::newRow("Yes") << MessageAnswer::Yes << false;
+        QTest::newRow("No") << MessageAnswer::No << false;
+        QTest::newRow("Yes, chosen with the keys") << MessageAnswer::Yes << true;
     }
     void addAndDelete()
     {
         QFETCH(MessageAnswer, answer);
+        QFETCH(bool, byKeys);
         const bool yes = answer == MessageAnswer::Yes;
         TempProgramFolder folder;
         QVERIFY(folder.write(u"blacklist.ini"_s, "old\r\n"));
@@ -122,7 +146,11 @@ private Q_SLOTS:
         QCOMPARE(text->text(), yes ? QString() : u"new "_s);
         QCOMPARE(add->isEnabled(), !yes);
 
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        if (byKeys)
+            QTest::keyClick(list, Qt::Key_Down);
+        else
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(list->currentRow(), 0);
         QVERIFY(remove->isEnabled());
         fake.dialogs.answerMessage(answer);
         remove->click();
@@ -132,6 +160,24 @@ private Q_SLOTS:
         // Cancel leaves the file.
         child<QPushButton>(&editor, u"ChButton"_s)->click();
         QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("old\r\n"));
+    }
+
+    void entryTheFileCannotKeepIsRefused()
+    {
+        TempProgramFolder folder;
+        FakePlatform fake;
+        QAction onOff;
+        onOff.setCheckable(true);
+        onOff.setChecked(true);
+        Dialog editor(fake.dialogs, &onOff);
+        auto *text = child<QLineEdit>(&editor, u"Text1"_s);
+        text->setText(u"広告\U0001F600"_s);
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(&editor, u"Command1"_s)->click();
+        QCOMPARE(fake.dialogs.requests().size(), 1); // refused before asking
+        QVERIFY(fake.dialogs.messageTexts().first().startsWith(u"「\U0001F600」（U+1F600）"_s));
+        QVERIFY(editor.entries().isEmpty());
+        QCOMPARE(text->text(), u"広告\U0001F600"_s);
     }
 
     void savingAnEmptyListWritesOneEmptyLine()
@@ -146,6 +192,32 @@ private Q_SLOTS:
         fake.dialogs.answerMessage(MessageAnswer::Ok);
         child<QPushButton>(&editor, u"OKButton"_s)->click();
         QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("\r\n"));
+    }
+
+    void failedSaveSaysWhyAndStaysOpen()
+    {
+        TempProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(u"blacklist.ini"_s)); // a folder in the way
+        QString reason;
+        QVERIFY(!platform::writeFileAtomically(folder.filePath(u"blacklist.ini"_s), "", &reason));
+        FakePlatform fake;
+        QAction onOff;
+        onOff.setCheckable(true);
+        onOff.setChecked(true);
+        Dialog editor(fake.dialogs, &onOff);
+        QSignalSpy closed(&editor, &QDialog::finished);
+        child<QLineEdit>(&editor, u"Text1"_s)->setText(u"ad"_s);
+        fake.dialogs.answerMessage(MessageAnswer::Yes);
+        child<QPushButton>(&editor, u"Command1"_s)->click();
+        child<QCheckBox>(&editor, u"Check1"_s)->click();
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(&editor, u"OKButton"_s)->click();
+        const auto &shown = fake.dialogs.requests().last();
+        QCOMPARE(shown.title, u"設定エラー"_s);
+        QVERIFY2(shown.text.contains(reason), qPrintable(shown.text));
+        QCOMPARE(closed.size(), 0);
+        QCOMPARE(editor.entries(), QStringList{u"ad"_s});
+        QVERIFY(onOff.isChecked()); // nothing saved, nothing switched
     }
 
     void subWindow()

@@ -15,6 +15,7 @@
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QMenu>
+#include <QProcessEnvironment>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -114,9 +115,11 @@ private Q_SLOTS:
         QVERIFY(!shown().contains(u"Later"_s)); // the file tab stays in front, no rebuild
         // On the favorites tab the button rebuilds the tree.
         tabs->setCurrentIndex(0);
+        QVERIFY(shown().contains(u"Later"_s)); // choosing the tab rebuilt it
+        touch(u"Latest.url"_s);
         button->click();
         button->click();
-        QVERIFY(shown().contains(u"Later"_s));
+        QVERIFY(shown().contains(u"Latest"_s));
     }
 
     void fileListFiltersAndOpens()
@@ -181,30 +184,58 @@ private Q_SLOTS:
         QCOMPARE(m_fake->shell.shortcuts().first().second, u"http://127.0.0.1/weather"_s);
     }
 
-    void existingShortcutIsReplacedOnlyWhenAsked_data()
+    // Add favorite asks before it replaces a file under the name the user confirmed; the
+    // desktop shortcut, named by the page, never replaces one and asks nothing. Neither
+    // expands the page's address.
+    void shortcutReplacesOnlyWhenAsked_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("taken"); // a ページ.url is there already
         QTest::addColumn<platform::MessageAnswer>("answer");
-        QTest::addColumn<int>("writes");
-        QTest::newRow("Yes") << platform::MessageAnswer::Yes << 2;
-        QTest::newRow("No") << platform::MessageAnswer::No << 1;
+        QTest::addColumn<QString>("written"); // "" = nothing written
+        const auto none = platform::MessageAnswer::Ok; // not asked
+        QTest::newRow("add, replace") << u"mnuOkiniiriAdd"_s << true << platform::MessageAnswer::Yes << u"ページ.url"_s;
+        QTest::newRow("add, keep") << u"mnuOkiniiriAdd"_s << true << platform::MessageAnswer::No << QString();
+        QTest::newRow("desktop, name free") << u"mnuOkiniiriShort"_s << false << none << u"ページ.url"_s;
+        QTest::newRow("desktop, name taken") << u"mnuOkiniiriShort"_s << true << none << u"ページ (2).url"_s;
     }
-    void existingShortcutIsReplacedOnlyWhenAsked()
+    void shortcutReplacesOnlyWhenAsked()
     {
+        QFETCH(QString, command);
+        QFETCH(bool, taken);
         QFETCH(platform::MessageAnswer, answer);
-        QFETCH(int, writes);
+        QFETCH(QString, written);
+        const bool add = command == u"mnuOkiniiriAdd";
         QTemporaryDir desktop;
-        m_fake->shell.setDesktopFolder(desktop.path());
-        QFile existing(desktop.filePath(u"ページ.url"_s));
-        QVERIFY(existing.open(QIODevice::WriteOnly));
+        QProcessEnvironment environment;
+        environment.insert(u"USER"_s, u"taro"_s);
+        environment.insert(u"DESK"_s, desktop.path());
+        m_fake->shell.setEnvironment(environment);
+        m_fake->shell.setDesktopFolder(u"%DESK%"_s);
+        const QDir folder(add ? m_favorites->path() : desktop.path());
+        const QByteArray old = "[InternetShortcut]\r\nURL=http://127.0.0.1/old\r\n";
+        QFile existing(folder.filePath(u"ページ.url"_s));
+        QVERIFY(!taken || (existing.open(QIODevice::WriteOnly) && existing.write(old) == old.size()));
         existing.close();
         open();
         auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
         browser->title = u"ページ"_s;
-        browser->url = u"http://127.0.0.1/p"_s;
-        m_fake->dialogs.answerMessage(answer);
-        m_window->menuItem(u"mnuOkiniiriShort"_s)->trigger();
-        QCOMPARE(m_fake->shell.shortcuts().size(), writes);
-        QVERIFY(m_fake->dialogs.messageTexts().first().contains(u"置き換えますか"_s));
+        browser->url = u"http://127.0.0.1/p?u=%USER%"_s;
+        if (answer != platform::MessageAnswer::Ok)
+            m_fake->dialogs.answerMessage(answer);
+        if (add)
+            QTimer::singleShot(0, this, [] { qobject_cast<QDialog *>(QApplication::activeModalWidget())->accept(); });
+        m_window->menuItem(command)->trigger();
+
+        QCOMPARE(m_fake->dialogs.messageTexts().size(), answer != platform::MessageAnswer::Ok ? 1 : 0);
+        auto read = [&folder](const QString &name) {
+            QFile file(folder.filePath(name));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        if (taken && written != u"ページ.url")
+            QCOMPARE(read(u"ページ.url"_s), old);
+        if (!written.isEmpty())
+            QCOMPARE(read(written), QByteArray("[InternetShortcut]\r\nURL=http://127.0.0.1/p?u=%USER%\r\n"));
     }
 
     void favoritesFolderOpens()

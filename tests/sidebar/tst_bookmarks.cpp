@@ -1,7 +1,9 @@
 #include "platform/codepage.h"
 #include "platform/shellservices.h"
 #include "sidebar/bookmarks.h"
+#include "sidebar/favoriteops.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -123,6 +125,74 @@ private Q_SLOTS:
         QCOMPARE(result.has_value(), found);
         if (found)
             QCOMPARE(*result, address);
+    }
+
+    void readOnlyTheHead_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("address"); // "" = none
+        const QByteArray head = "[InternetShortcut]\r\nURL=http://a.example/\r\n";
+        const QByteArray filler = "Comment=" + QByteArray(70000, 'x') + "\r\n";
+        QTest::newRow("large file, address first") << head + filler << u"http://a.example/"_s;
+        QTest::newRow("address beyond 64 KB") << "[InternetShortcut]\r\n" + filler + "URL=http://b.example/\r\n"
+                                              << QString();
+        QTest::newRow("address cut by the limit")
+            << "[InternetShortcut]\r\nURL=http://c.example/" + QByteArray(70000, 'y') + "\r\n" << QString();
+        QTest::newRow("small file without line end") << QByteArray("[InternetShortcut]\r\nURL=http://d.example/")
+                                                     << u"http://d.example/"_s;
+    }
+
+    void readOnlyTheHead()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, address);
+        QBuffer buffer(&file);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QCOMPARE(bookmarks::readShortcutAddress(buffer).value_or(QString()), address);
+    }
+
+    // The add dialog's folder list and the export cover what the favorites tree shows.
+    void treeRulesHold_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("offered"); // folders offered, the favorites folder included
+        QTest::addColumn<int>("exportedFolders");
+        QTest::addColumn<int>("exportedLinks");
+        QTest::newRow("links out of the folder") << u"links"_s << 2 << 1 << 1;
+        QTest::newRow("300 folders in one") << u"wide"_s << 258 << 257 << 0;
+        QTest::newRow("more than 769 entries") << u"large"_s << 4 << 3 << 257 + 257 + 252;
+    }
+
+    void treeRulesHold()
+    {
+        QFETCH(QString, layout);
+        QFETCH(int, offered);
+        QFETCH(int, exportedFolders);
+        QFETCH(int, exportedLinks);
+        QTemporaryDir outside;
+        QTemporaryDir dir;
+        const QByteArray shortcut = "[InternetShortcut]\r\nURL=http://x.example/\r\n";
+        if (layout == u"links") {
+            QVERIFY(QDir(dir.path()).mkdir(u"Mine"_s));
+            QVERIFY(writeFile(dir.filePath(u"Mine/mine.url"_s), shortcut));
+            QVERIFY(writeFile(outside.filePath(u"outside.url"_s), shortcut));
+            QVERIFY(QFile::link(outside.path(), dir.filePath(u"Out"_s)));
+            QVERIFY(QFile::link(outside.filePath(u"outside.url"_s), dir.filePath(u"linked.url"_s)));
+        } else if (layout == u"wide") {
+            for (int i = 0; i < 300; ++i)
+                QVERIFY(QDir(dir.path()).mkdir(u"d%1"_s.arg(i)));
+        } else {
+            for (int i = 0; i < 3; ++i) {
+                QVERIFY(QDir(dir.path()).mkdir(u"d%1"_s.arg(i)));
+                for (int j = 0; j < 300; ++j)
+                    QVERIFY(writeFile(dir.filePath(u"d%1/n%2.url"_s.arg(i).arg(j)), shortcut));
+            }
+        }
+        const QStringList folders = favorites::favoriteFolders(dir.path());
+        QCOMPARE(folders.size(), offered);
+        const QString html = QString::fromUtf8(bookmarks::exportNetscapeHtml(dir.path()));
+        QCOMPARE(html.count(u"<H3>"_s), exportedFolders);
+        QCOMPARE(html.count(u"<A HREF"_s), exportedLinks);
     }
 
     void roundTrip_data()

@@ -31,20 +31,51 @@ class TestFavoritesTree : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void foldersFirstInListingOrder()
+    void foldersFirstInNameOrder()
     {
         ScriptedLister lister;
-        lister.folders[u"/f"_s] = {{u"B"_s, true}, {u"x.url"_s, false}, {u"A"_s, true}, {u"a.url"_s, false}};
+        lister.folders[u"/f"_s] = {{u"B"_s, true}, {u"x.url"_s, false}, {u"a10.url"_s, false}, {u"A"_s, true},
+                                   {u"a2.url"_s, false}};
         lister.folders[u"/f/B"_s] = {{u"inner.url"_s, false}, {u"C"_s, true}};
         lister.folders[u"/f/B/C"_s] = {{u"deep.url"_s, false}};
         const auto entries = ScanFavoritesFolder(lister, u"/f"_s);
         // Pre-order: every folder directly followed by its subtree.
-        QCOMPARE(entries, (QList<FavoriteEntry>{{16, u"/f/B"_s}, {0, u"/f/B/inner.url"_s}, {16, u"/f/B/C"_s},
-                                               {0, u"/f/B/C/deep.url"_s}, {0, u"/f/x.url"_s}, {16, u"/f/A"_s},
-                                               {0, u"/f/a.url"_s}}));
+        QCOMPARE(entries, (QList<FavoriteEntry>{{16, u"/f/A"_s}, {16, u"/f/B"_s}, {16, u"/f/B/C"_s},
+                                               {0, u"/f/B/C/deep.url"_s}, {0, u"/f/B/inner.url"_s},
+                                               {0, u"/f/a2.url"_s}, {0, u"/f/a10.url"_s}, {0, u"/f/x.url"_s}}));
         const auto nodes = BuildFavoritesTree(entries, u"/f"_s);
-        QCOMPARE(texts(nodes), QStringList({u">/f:folder"_s, u"f>B:folder"_s, u"B>C:folder"_s, u"f>A:folder"_s,
-                                            u"B>inner:exp"_s, u"C>deep:exp"_s, u"f>x:exp"_s, u"f>a:exp"_s}));
+        QCOMPARE(texts(nodes), QStringList({u">/f:folder"_s, u"f>A:folder"_s, u"f>B:folder"_s, u"B>C:folder"_s,
+                                            u"C>deep:exp"_s, u"B>inner:exp"_s, u"f>a2:exp"_s, u"f>a10:exp"_s,
+                                            u"f>x:exp"_s}));
+    }
+
+    void nameOrder_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("order");
+        QTest::newRow("numbers by value") << u"a2"_s << u"a10"_s << -1;
+        QTest::newRow("numbers inside") << u"part 9.url"_s << u"part 10.url"_s << -1;
+        QTest::newRow("letter case aside") << u"apple"_s << u"Banana"_s << -1;
+        QTest::newRow("case alone: fixed order") << u"News"_s << u"news"_s << -1;
+        QTest::newRow("leading zeros: same value") << u"a007"_s << u"a8"_s << -1;
+        QTest::newRow("leading zeros alone: fixed order") << u"a01"_s << u"a1"_s << -1;
+        QTest::newRow("digits before letters") << u"9"_s << u"a"_s << -1;
+        QTest::newRow("shorter first") << u"abc"_s << u"abcd"_s << -1;
+        QTest::newRow("long numbers") << u"x99"_s << u"x123456789012345678901234"_s << -1;
+        QTest::newRow("full-width digits") << u"第２回"_s << u"第１０回"_s << -1;
+        QTest::newRow("any digits before letters") << u"１０"_s << u"a"_s << -1;
+        QTest::newRow("punctuation before numbers") << u"a-z"_s << u"a1"_s << -1;
+        QTest::newRow("beyond the BMP") << u"\U0001F600"_s << u"\U0001F601"_s << -1;
+        QTest::newRow("same") << u"お気に入り"_s << u"お気に入り"_s << 0;
+    }
+    void nameOrder()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, order);
+        QCOMPARE(compareNames(a, b), order);
+        QCOMPARE(compareNames(b, a), -order);
     }
 
     void limits()
@@ -123,7 +154,7 @@ private Q_SLOTS:
         QStringList names;
         for (const TreeNode &node : nodes)
             names.append(node.text + u':' + node.image);
-        QCOMPARE(names, QStringList({dir.path() + u":folder"_s, u"Sub:folder"_s, u"readme.txt:exp"_s, u"a:exp"_s}));
+        QCOMPARE(names, QStringList({dir.path() + u":folder"_s, u"Sub:folder"_s, u"a:exp"_s, u"readme.txt:exp"_s}));
     }
 };
 

@@ -40,11 +40,17 @@ private:
         const auto found = tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.first();
     }
+    QTabBar *tabs() const { return m_panel->findChild<QTabBar *>(u"TabStrip1"_s); }
+    QTreeView *folderTree() const { return m_panel->findChild<QTreeView *>(u"SHTree1"_s); }
     void clickTab(int index)
     {
-        auto *tabs = m_panel->findChild<QTabBar *>(u"TabStrip1"_s);
-        Q_EMIT tabs->tabBarClicked(index);
-        QCOMPARE(tabs->currentIndex(), index);
+        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center());
+        QCOMPARE(tabs()->currentIndex(), index);
+    }
+    bool favoritesInFront() const
+    {
+        const QList<QObject *> order = m_panel->children();
+        return order.indexOf(tree()) > order.indexOf(folderTree());
     }
 
 private Q_SLOTS:
@@ -52,11 +58,15 @@ private Q_SLOTS:
     {
         QVERIFY(QDir(m_favorites.path()).mkpath(u"Sub"_s));
         write(u"News.url"_s, "[InternetShortcut]\r\nURL=http://127.0.0.1/news\r\n");
+        write(u"Big.url"_s, "[InternetShortcut]\r\n" + QByteArray(70000, ';') + "\r\nURL=http://127.0.0.1/big\r\n");
         Settings().FavoritesFolder = m_favorites.path();
         m_fake = std::make_unique<FakePlatform>();
         m_host = std::make_unique<FakeBrowserHost>();
         m_panel = std::make_unique<SidebarPanel>(*m_host, m_fake->platform(), &m_host->window);
         m_panel->load();
+        m_host->window.resize(300, 400);
+        m_panel->resize(300, 400);
+        tabs()->resize(tabs()->sizeHint());
     }
     void cleanup()
     {
@@ -68,20 +78,67 @@ private Q_SLOTS:
 
     void tabsSwapTheViewsAndRebuildTheTree()
     {
-        auto *folders = m_panel->findChild<QTreeView *>(u"SHTree1"_s);
+        QCOMPARE(tabs()->toolTip(), u"使用するサイドバー機能を選択できます。"_s);
         QVERIFY(itemNamed(u"News"_s));
         clickTab(1);
-        QCOMPARE(qobject_cast<QFileSystemModel *>(folders->model())->rootPath(), u"/"_s);
-        // The file views lie over the tree now.
-        const QList<QObject *> order = m_panel->children();
-        QVERIFY(order.indexOf(folders) > order.indexOf(tree()));
+        QCOMPARE(qobject_cast<QFileSystemModel *>(folderTree()->model())->rootPath(), u"/"_s);
+        QVERIFY(!favoritesInFront());
 
         write(u"Later.url"_s, "[InternetShortcut]\r\nURL=http://127.0.0.1/later\r\n");
         QVERIFY(!itemNamed(u"Later"_s));
         clickTab(0);
         QVERIFY(itemNamed(u"Later"_s));
         QCOMPARE(tree()->currentItem(), tree()->topLevelItem(0));
-        QVERIFY(m_panel->children().indexOf(tree()) > m_panel->children().indexOf(folders));
+        QVERIFY(favoritesInFront());
+    }
+
+    void everyWayOfChoosingATabSwapsTheViews_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("click to files") << u"click"_s << 0 << 1;
+        QTest::newRow("click to favorites") << u"click"_s << 1 << 0;
+        QTest::newRow("click on the chosen tab") << u"click"_s << 0 << 0;
+        QTest::newRow("keys to files") << u"keys"_s << 0 << 1;
+        QTest::newRow("keys to favorites") << u"keys"_s << 1 << 0;
+        QTest::newRow("wheel to favorites") << u"wheel"_s << 1 << 0;
+    }
+    void everyWayOfChoosingATabSwapsTheViews()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        clickTab(from);
+        QSignalSpy rebuilt(tree()->model(), &QAbstractItemModel::modelReset);
+        if (how == u"click") {
+            clickTab(to);
+        } else if (how == u"keys") {
+            QTest::keyClick(tabs(), to > from ? Qt::Key_Right : Qt::Key_Left);
+        } else {
+            const QPointF at = tabs()->tabRect(from).center();
+            QWheelEvent wheel(at, tabs()->mapToGlobal(at), {}, QPoint(0, to < from ? 120 : -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(tabs(), &wheel);
+        }
+        QCOMPARE(tabs()->currentIndex(), to);
+        QCOMPARE(favoritesInFront(), to == 0);
+        QCOMPARE(rebuilt.size(), to == 0 ? 1 : 0); // the favorites tab builds the tree once
+    }
+
+    void folderTreeFillsTheListWithTheCurrentFolder()
+    {
+        clickTab(1);
+        auto *model = qobject_cast<QFileSystemModel *>(folderTree()->model());
+        auto *files = m_panel->findChild<FileListView *>(u"FileView1"_s);
+        const QModelIndex favorites = model->index(m_favorites.path());
+        folderTree()->setCurrentIndex(favorites);
+        QCOMPARE(files->path(), m_favorites.path());
+        for (QModelIndex shown = favorites; shown.isValid(); shown = shown.parent())
+            folderTree()->expand(shown);
+        QTRY_COMPARE(model->rowCount(favorites), 1);
+        QTest::keyClick(folderTree(), Qt::Key_Down); // into the folder Sub
+        QCOMPARE(files->path(), m_favorites.filePath(u"Sub"_s));
     }
 
     void openingGoesThroughTheHost()
@@ -89,6 +146,8 @@ private Q_SLOTS:
         m_host->address = u"kept"_s;
         Q_EMIT tree()->itemDoubleClicked(itemNamed(u"Sub"_s), 0);
         QCOMPARE(m_host->address, u"kept"_s);
+        Q_EMIT tree()->itemDoubleClicked(itemNamed(u"Big"_s), 0); // its address lies past what is read
+        QCOMPARE(m_host->address, QString());
         Q_EMIT tree()->itemDoubleClicked(itemNamed(u"News"_s), 0);
         QCOMPARE(m_host->address, u"http://127.0.0.1/news"_s);
 
@@ -100,11 +159,36 @@ private Q_SLOTS:
         QCOMPARE(m_host->address, file);
         QCOMPARE(m_host->fakeBrowser->calls.filter(u"Navigate"_s),
                  QStringList({u"Navigate:http://127.0.0.1/news"_s, u"Navigate2:"_s + file}));
+    }
 
-        m_fake->dialogs.answerOpenFile(m_favorites.filePath(u"missing.html"_s));
+    void importReports_data()
+    {
+        QTest::addColumn<QByteArray>("html"); // null: no such file
+        QTest::addColumn<QString>("into");    // below the favorites folder
+        QTest::addColumn<QString>("message");
+        const QString failed = u"インポートが実行できません。WinXP SP2環境に対応していません。"_s;
+        QTest::newRow("all taken")
+            << QByteArray("<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL></DL>") << u"new"_s
+            << u"お気に入りを 1 件、フォルダを 1 件インポートしました。"_s;
+        QTest::newRow("some skipped")
+            << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A><DT><A HREF=\"javascript:x()\">J</A></DL>")
+            << u"new"_s << u"お気に入りを 1 件、フォルダを 0 件インポートしました。（1 件は取り込めませんでした。）"_s;
+        QTest::newRow("file cannot be read") << QByteArray() << u"new"_s << failed;
+        QTest::newRow("folder cannot be made")
+            << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL>") << u"News.url/new"_s << failed;
+    }
+    void importReports()
+    {
+        QFETCH(QByteArray, html);
+        QFETCH(QString, into);
+        QFETCH(QString, message);
+        const QString file = QString::fromLatin1(QTest::currentDataTag()) + u".html"_s;
+        if (!html.isNull())
+            write(file, html);
+        Settings().FavoritesFolder = m_favorites.filePath(into);
+        m_fake->dialogs.answerOpenFile(m_favorites.filePath(file));
         m_panel->importBookmarks();
-        QCOMPARE(m_host->messages.size(), 1);
-        QVERIFY(m_host->messages.first().startsWith(u"インポートが実行できません。"_s));
+        QCOMPARE(m_host->messages, QStringList{message});
     }
 
     void rightClickAsksTheWindowForItsMenu()
