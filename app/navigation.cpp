@@ -55,7 +55,7 @@ QString ImeStatusTip(platform::ImeState state)
 
 QString StorableAddress(const QString &address)
 {
-    if (ansi::decode(ansi::encode(address)) == address)
+    if (ansi::holds(address))
         return address;
     const QUrl url = address.startsWith(u'/') ? QUrl::fromLocalFile(address) : QUrl(address);
     return url.isValid() ? QString::fromLatin1(url.toEncoded()) : address;

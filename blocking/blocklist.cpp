@@ -49,7 +49,7 @@ std::optional<QString> firstUnstorableCharacter(QStringView entry)
         const qsizetype width =
             (entry[i].isHighSurrogate() && i + 1 < entry.size() && entry[i + 1].isLowSurrogate()) ? 2 : 1;
         const QStringView one = entry.sliced(i, width);
-        if (one == u"\r" || one == u"\n" || ansi::decode(ansi::encode(one)) != one)
+        if (one == u"\r" || one == u"\n" || !ansi::holds(one))
             return one.toString();
         i += width;
     }

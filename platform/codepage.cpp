@@ -59,4 +59,9 @@ QByteArray cut(QByteArrayView bytes, qsizetype maxBytes)
     return bytes.first(i).toByteArray();
 }
 
+bool holds(QStringView text)
+{
+    return decode(encode(text)) == text;
+}
+
 } // namespace ansi

@@ -21,6 +21,9 @@ QString decode(QByteArrayView bytes);
 // Text to bytes. A character that CP932 cannot hold becomes "?".
 QByteArray encode(QStringView text);
 
+// Whether CP932 holds every character of the text, so that it reads back as written.
+bool holds(QStringView text);
+
 // The longest prefix of at most maxBytes bytes that does not end inside a double-byte
 // character.
 QByteArray cut(QByteArrayView bytes, qsizetype maxBytes);
