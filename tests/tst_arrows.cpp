@@ -153,12 +153,6 @@ private Q_SLOTS:
         QTest::newRow("in angle brackets too")
             << u"sidebar/bad.cpp"_s << head + "#  include <browser/form1.h>\n"
             << u"sidebar/bad.cpp:4: includes \"browser/form1.h\""_s;
-        QTest::newRow("feature rooms stay apart")
-            << u"sidebar/sub/bad.cpp"_s << head + "#include \"blocking/blocklist.h\"\n"
-            << u"sidebar/sub/bad.cpp:4: includes \"blocking/blocklist.h\""_s;
-        QTest::newRow("platform includes app")
-            << u"platform/bad.cpp"_s << head + "#include \"app/settingsstore.h\"\n"
-            << u"platform/bad.cpp:4: includes \"app/settingsstore.h\""_s;
         QTest::newRow("product includes tests")
             << u"browser/bad.cpp"_s << head + "#include \"tests/support/fakeplatform.h\"\n"
             << u"browser/bad.cpp:4: includes \"tests/support/fakeplatform.h\""_s;
@@ -186,9 +180,7 @@ private Q_SLOTS:
         QVERIFY(write(root.filePath(file), source));
         QVERIFY(write(root.filePath(u"sidebar/good.h"_s), "#pragma once\n"));
         const QString room = file.section(u'/', 0, 0);
-        const QStringList mayInclude = room == u"browser"_s
-            ? kRooms
-            : room == u"platform"_s ? QStringList{u"platform"_s} : QStringList{u"platform"_s, u"app"_s, room};
+        const QStringList mayInclude = room == u"browser"_s ? kRooms : QStringList{u"platform"_s, u"app"_s, room};
         QCOMPARE(describe(check(root.path(), room, mayInclude)), expected);
     }
 };

@@ -25,6 +25,23 @@ private:
     template <typename T>
     static T *child(QWidget *w, const QString &name) { return w->findChild<T *>(name); }
 
+    // The editor over a fresh program folder holding list, its switch on.
+    struct Editor
+    {
+        TempProgramFolder folder;
+        FakePlatform fake;
+        QAction onOff;
+        std::unique_ptr<Dialog> dialog;
+        explicit Editor(const QByteArray &list = {})
+        {
+            if (!list.isEmpty())
+                folder.write(u"blacklist.ini"_s, list);
+            onOff.setCheckable(true);
+            onOff.setChecked(true);
+            dialog = std::make_unique<Dialog>(fake.dialogs, &onOff);
+        }
+    };
+
 private Q_SLOTS:
     void matching_data()
     {
@@ -77,13 +94,9 @@ private Q_SLOTS:
 
     void editorLoadsAndSwitches()
     {
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"blacklist.ini"_s, "one\r\n\r\ntwo\r\n\r\n"));
-        FakePlatform fake;
-        QAction onOff;
-        onOff.setCheckable(true);
-        onOff.setChecked(true);
-        Dialog editor(fake.dialogs, &onOff);
+        Editor e("one\r\n\r\ntwo\r\n\r\n");
+        auto &[folder, fake, onOff, dialog] = e;
+        Dialog &editor = *dialog;
         auto *list = child<QListWidget>(&editor, u"ListView1"_s);
         QCOMPARE(editor.entries(), QStringList({u"one"_s, u"two"_s})); // blank lines dropped
         QVERIFY(list->isEnabled());
@@ -125,13 +138,9 @@ private Q_SLOTS:
         QFETCH(MessageAnswer, answer);
         QFETCH(bool, byKeys);
         const bool yes = answer == MessageAnswer::Yes;
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"blacklist.ini"_s, "old\r\n"));
-        FakePlatform fake;
-        QAction onOff;
-        onOff.setCheckable(true);
-        onOff.setChecked(true);
-        Dialog editor(fake.dialogs, &onOff);
+        Editor e("old\r\n");
+        auto &[folder, fake, onOff, dialog] = e;
+        Dialog &editor = *dialog;
         auto *text = child<QLineEdit>(&editor, u"Text1"_s);
         auto *add = child<QPushButton>(&editor, u"Command1"_s);
         auto *remove = child<QPushButton>(&editor, u"Command2"_s);
@@ -164,12 +173,9 @@ private Q_SLOTS:
 
     void entryTheFileCannotKeepIsRefused()
     {
-        TempProgramFolder folder;
-        FakePlatform fake;
-        QAction onOff;
-        onOff.setCheckable(true);
-        onOff.setChecked(true);
-        Dialog editor(fake.dialogs, &onOff);
+        Editor e;
+        auto &[folder, fake, onOff, dialog] = e;
+        Dialog &editor = *dialog;
         auto *text = child<QLineEdit>(&editor, u"Text1"_s);
         text->setText(u"広告\U0001F600"_s);
         fake.dialogs.answerMessage(MessageAnswer::Ok);
@@ -182,12 +188,9 @@ private Q_SLOTS:
 
     void savingAnEmptyListWritesOneEmptyLine()
     {
-        TempProgramFolder folder;
-        FakePlatform fake;
-        QAction onOff;
-        onOff.setCheckable(true);
-        onOff.setChecked(true);
-        Dialog editor(fake.dialogs, &onOff);
+        Editor e;
+        auto &[folder, fake, onOff, dialog] = e;
+        Dialog &editor = *dialog;
         QVERIFY(editor.entries().isEmpty()); // no file: empty and usable
         fake.dialogs.answerMessage(MessageAnswer::Ok);
         child<QPushButton>(&editor, u"OKButton"_s)->click();
@@ -196,15 +199,12 @@ private Q_SLOTS:
 
     void failedSaveSaysWhyAndStaysOpen()
     {
-        TempProgramFolder folder;
+        Editor e;
+        auto &[folder, fake, onOff, dialog] = e;
+        Dialog &editor = *dialog;
         QVERIFY(QDir(folder.path()).mkdir(u"blacklist.ini"_s)); // a folder in the way
         QString reason;
         QVERIFY(!platform::writeFileAtomically(folder.filePath(u"blacklist.ini"_s), "", &reason));
-        FakePlatform fake;
-        QAction onOff;
-        onOff.setCheckable(true);
-        onOff.setChecked(true);
-        Dialog editor(fake.dialogs, &onOff);
         QSignalSpy closed(&editor, &QDialog::finished);
         child<QLineEdit>(&editor, u"Text1"_s)->setText(u"ad"_s);
         fake.dialogs.answerMessage(MessageAnswer::Yes);

@@ -105,15 +105,8 @@ private Q_SLOTS:
 
     void blockedFrameDoesNotLoad()
     {
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"Yura3.ini"_s, "[Data]\r\nFirstOpen=1\r\n"));
-        QVERIFY(folder.write(u"blacklist.ini"_s, "adserver\r\n"));
-        RunStartup();
-        FakePlatform fake;
-        fake.setBrowsers(*m_engine);
-        Form1 window(fake.platform(), m_server.url(u"/framed"_s).toString());
-        window.Form_Load();
-        window.show();
+        auto w = open(m_server.url(u"/framed"_s).toString(), "[Data]\r\nFirstOpen=1\r\n", "adserver\r\n");
+        Form1 &window = *w->form;
         QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"枠のあるページ　－ ゆらぎね"_s, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(messageText(window),
                                   u"『adserver』が、URLに含まれているので、読み込みを中止しました。"_s, 20000);
@@ -124,16 +117,9 @@ private Q_SLOTS:
 
     void netscapeTagOnARealPage()
     {
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"Yura3.ini"_s, "[Data]\r\nFirstOpen=1\r\nNSTag=1\r\n"));
-        RunStartup();
-        FakePlatform fake;
-        fake.setBrowsers(*m_engine);
-        Form1 window(fake.platform(), m_server.url(u"/blink"_s).toString());
-        window.Form_Load();
-        window.show();
-        QTRY_COMPARE_WITH_TIMEOUT(messageText(window), u"NetscapeNavigetor専用タグが使用されています。"_s, 20000);
-        QCOMPARE(window.windowTitle(), u"古いページ　－ ゆらぎね"_s);
+        auto w = open(m_server.url(u"/blink"_s).toString(), "[Data]\r\nFirstOpen=1\r\nNSTag=1\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(messageText(*w->form), u"NetscapeNavigetor専用タグが使用されています。"_s, 20000);
+        QCOMPARE(w->form->windowTitle(), u"古いページ　－ ゆらぎね"_s);
     }
 
     // A frame that starts after the page has finished leaves the window as the page left it.

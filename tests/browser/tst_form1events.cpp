@@ -257,8 +257,6 @@ private Q_SLOTS:
             << QString() << QByteArray() << u"http://127.0.0.1/new"_s << true << 1 << QByteArray("http://127.0.0.1/new\r\n") << true;
         QTest::newRow("opened by the page on its own: refused")
             << QString() << QByteArray() << u"http://127.0.0.1/new"_s << true << 0 << QByteArray() << false;
-        QTest::newRow("by the page's script window on its own: refused")
-            << u"JavaScript:open()"_s << QByteArray() << u"http://127.0.0.1/new"_s << true << 0 << QByteArray() << false;
         QTest::newRow("no requested address: the last status text")
             << QString() << QByteArray("http://127.0.0.1/hover\r\n") << QString() << true << 1
             << QByteArray("http://127.0.0.1/hover\r\n") << true;

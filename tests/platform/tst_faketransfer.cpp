@@ -22,7 +22,6 @@ enum class Situation {
     AbortBeforeAnswer,     // abort right after openUrl, before the event loop runs
     AbortAfterAnswer,      // the continuation has run; abort must be ignored
     AbortOnlyItsOwn,       // two waiting requests; one aborted, plus an unknown id
-    TwoWaiting,            // two waiting requests, released together
     ContextGoneWhileWaiting,
     ContextGoneBeforeAnswer,
 };
@@ -154,9 +153,6 @@ private Q_SLOTS:
             row("file address")
                 << Situation::Answer << u"file:///etc/hostname"_s << 1 << TransferError::UnsupportedAddress
                 << QString() << 0 << QString() << none;
-            row("ftp address")
-                << Situation::Answer << u"ftp://127.0.0.1/a.txt"_s << 1 << TransferError::UnsupportedAddress
-                << QString() << 0 << QString() << none;
             row("abort while the answer is held")
                 << Situation::AbortWhileWaiting << page << 1 << aborted << QString() << 0 << QString() << none;
             row("abort before the answer")
@@ -165,8 +161,6 @@ private Q_SLOTS:
                 << Situation::AbortAfterAnswer << page << 1 << none << body << 200 << QString() << none;
             row("abort ends only its own request")
                 << Situation::AbortOnlyItsOwn << page << 1 << none << body << 200 << other << aborted;
-            row("two waiting requests get their own answers")
-                << Situation::TwoWaiting << page << 1 << none << body << 200 << other << none;
             row("context destroyed while the answer is held")
                 << Situation::ContextGoneWhileWaiting << page << 0 << none << QString() << 0 << QString() << none;
             row("context destroyed before the answer")
@@ -246,18 +240,15 @@ private Q_SLOTS:
             abort(id);
             break;
         }
-        case Situation::AbortOnlyItsOwn:
-        case Situation::TwoWaiting: {
+        case Situation::AbortOnlyItsOwn: {
             subject->hold();
             const auto id = open(url, first);
             const auto secondId = open(secondUrl, second);
             QVERIFY(id != secondId);
             QVERIFY(subject->waitUntilAsked(url));
             QVERIFY(subject->waitUntilAsked(secondUrl));
-            if (situation == Situation::AbortOnlyItsOwn) {
-                abort(secondId);
-                abort(qMax(id, secondId) + 1000); // never handed out
-            }
+            abort(secondId);
+            abort(qMax(id, secondId) + 1000); // never handed out
             subject->release();
             break;
         }
