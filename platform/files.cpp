@@ -127,4 +127,25 @@ QString unusedPath(const QString &folder, const QString &name, const QString &su
     return {};
 }
 
+QString createUnderFreeName(const QString &folder, const QString &name, const QString &suffix,
+                            const std::function<CreateResult(const QString &path)> &create)
+{
+    // A name can be taken by another process between choosing and creating it.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const QString path = unusedPath(folder, name, suffix);
+        if (path.isEmpty())
+            return {};
+        switch (create(path)) {
+        case CreateResult::Created:
+            return path;
+        case CreateResult::Taken:
+            continue;
+        case CreateResult::Failed:
+            return {};
+        }
+    }
+    return {};
+}
+
 } // namespace platform

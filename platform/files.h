@@ -4,6 +4,7 @@
 #include <QFileDevice>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -33,5 +34,13 @@ QString cleanFileName(const QString &title);
 // The first path in folder named name + suffix, then name + " (2)" + suffix, " (3)", ...
 // that no file, folder or link takes yet; "" when none is free.
 QString unusedPath(const QString &folder, const QString &name, const QString &suffix = {});
+
+enum class CreateResult { Created, Taken, Failed };
+
+// Creates something at unusedPath(folder, name, suffix) with create(path), which must
+// never replace what is there and says Taken when another process got there first; the
+// next free name is tried then. The path created, or "" when nothing was.
+QString createUnderFreeName(const QString &folder, const QString &name, const QString &suffix,
+                            const std::function<CreateResult(const QString &path)> &create);
 
 } // namespace platform

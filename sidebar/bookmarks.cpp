@@ -22,9 +22,6 @@ namespace bookmarks {
 
 namespace {
 
-// A name can be taken by another process between choosing and creating it.
-constexpr int kCreateAttempts = 3;
-
 bool isSectionHeader(QByteArrayView line)
 {
     return line.trimmed().startsWith('[');
@@ -258,17 +255,11 @@ bool isImportableAddress(const QString &address)
 // Creates a new folder named after title in parent; "" when that fails.
 QString createFolder(const QString &parent, const QString &title)
 {
-    const QString name = platform::cleanFileName(title);
-    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        const QString path = platform::unusedPath(parent, name);
-        if (path.isEmpty())
-            return {};
+    return platform::createUnderFreeName(parent, platform::cleanFileName(title), {}, [](const QString &path) {
         if (QDir().mkdir(path))
-            return path;
-        if (!QFileInfo::exists(path))
-            return {}; // not a name taken meanwhile: the folder cannot be made
-    }
-    return {};
+            return platform::CreateResult::Created;
+        return QFileInfo::exists(path) ? platform::CreateResult::Taken : platform::CreateResult::Failed;
+    });
 }
 
 bool createShortcut(const QString &parent, const QString &title, const QString &address)

@@ -20,19 +20,16 @@ QStringList favoriteFolders(const QString &root)
 QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
                                    const std::function<platform::ShortcutResult(const QString &path)> &write)
 {
-    // Another process may take a name between choosing and writing it.
-    constexpr int kAttempts = 3;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const QString path = platform::unusedPath(folder, name, QStringLiteral(".url"));
-        if (path.isEmpty())
-            return {};
-        const platform::ShortcutResult result = write(path);
-        if (result == platform::ShortcutResult::Written)
-            return path;
-        if (result != platform::ShortcutResult::Exists)
-            return {};
-    }
-    return {};
+    return platform::createUnderFreeName(folder, name, QStringLiteral(".url"), [&write](const QString &path) {
+        switch (write(path)) {
+        case platform::ShortcutResult::Written:
+            return platform::CreateResult::Created;
+        case platform::ShortcutResult::Exists:
+            return platform::CreateResult::Taken;
+        default:
+            return platform::CreateResult::Failed;
+        }
+    });
 }
 
 QString netscape4Address(QString installFolder, const QString &user)

@@ -14,9 +14,8 @@ namespace favorites {
 // choosing where a favorite goes.
 QStringList favoriteFolders(const QString &root);
 
-// Writes a shortcut into folder under a name nothing takes yet: name + ".url", else
-// name + " (2).url", " (3)", ... write(path) writes the file without replacing one; a
-// name taken in the meantime moves on to the next. The path written, or "" when none was.
+// Writes a shortcut into folder under a name nothing takes yet (platform::createUnderFreeName
+// with ".url"); write(path) writes the file without replacing one. The path written, or "".
 QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
                                    const std::function<platform::ShortcutResult(const QString &path)> &write);
 
