@@ -14,4 +14,5 @@ target_sources(yura_platform PRIVATE
   drives.h
   platform.h platform.cpp
   files.h files.cpp
+  fonts.h fonts.cpp
 )
