@@ -49,13 +49,15 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     wireNavigation();
     wireBrowserEvents();
     wireSidebar();
+    wireTools();
 }
 
 Form1::~Form1()
 {
-    // The editor and the sub window have no owner; they end with the main window.
+    // The editor, the sub window and the memo pad have no owner; they end with the main window.
     delete m_editor.data();
     delete m_subWindow.data();
+    delete m_memo.data();
 }
 
 void Form1::buildControls()
@@ -183,4 +185,34 @@ void Form1::wireSidebar()
     connect(m_buttons[5], &QToolButton::clicked, this, &Form1::Command8_Click);
     connect(m_buttons[5], &QToolButton::customContextMenuRequested, this,
             [this](const QPoint &at) { m_menus.mnuVisiWS->popup(m_buttons[5]->mapToGlobal(at)); });
+}
+
+void Form1::wireTools()
+{
+    const MainMenus &m = m_menus;
+    connect(m.mnuToolFusekko, &QAction::triggered, this, [this] { openMemoPad(); });
+    connect(m.mnuEditFusekkoCopy, &QAction::triggered, this, &Form1::copyToMemo);
+}
+
+Form2 &Form1::openMemoPad()
+{
+    if (!m_memo) {
+        // No owner: the memo pad is a window of its own, closed with this one.
+        m_memo = new Form2(*this, m_services);
+        connect(m_memo, &Form2::closed, this, [this] { m_menus.mnuToolFusekko->setChecked(false); });
+    }
+    m_memo->showAndRaise();
+    // The check mark shows that the memo pad is open, whatever a click on it toggled.
+    m_menus.mnuToolFusekko->setChecked(true);
+    return *m_memo;
+}
+
+void Form1::copyToMemo()
+{
+    // The engine copies asynchronously; the selection is read directly so that the memo
+    // gets it now. Without a selection the clipboard keeps what it had.
+    const QString selection = m_browser ? m_browser->selectedText() : QString();
+    if (!selection.isEmpty())
+        m_services.clipboard.setText(selection);
+    openMemoPad().setMemoText(m_services.clipboard.text());
 }

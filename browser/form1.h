@@ -6,6 +6,7 @@
 #include "blocking/blockeditor.h"
 #include "blocking/form3.h"
 #include "browser/mainmenus.h"
+#include "memo/form2.h"
 #include "platform/platform.h"
 
 #include <QElapsedTimer>
@@ -75,6 +76,9 @@ public:
     QString statusText() const;
     Dialog *blockEditor() const { return m_editor; }
     Form3 *subWindow() const { return m_subWindow; }
+    Form2 *memoPad() const { return m_memo; }
+    // Shows the memo pad, opening it first when it is not open.
+    Form2 &openMemoPad();
 
 Q_SIGNALS:
     // The close request went through: the window is gone and the process should end.
@@ -90,6 +94,8 @@ private:
     void wireNavigation();
     void wireBrowserEvents();
     void wireSidebar();
+    void wireTools();
+    void copyToMemo();
     void onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();
@@ -142,6 +148,7 @@ private:
     QElapsedTimer m_clock;
     QPointer<Dialog> m_editor;
     QPointer<Form3> m_subWindow;
+    QPointer<Form2> m_memo;
 };
 
 // Ends the process's event loop once the window has unloaded. No other window is asked:

@@ -148,7 +148,7 @@ void Form1::closeEvent(QCloseEvent *event)
     bool cancel = false;
     const SettingsRecord &r = Settings();
     // 1: the memo pad would lose unsaved text
-    if (m_menus.mnuToolFusekko->isChecked()) {
+    if (m_memo) {
         cancel = !m_services.dialogs.askYesNo(
             this, QStringLiteral("ふせっこが起動中です\r\nセーブしてないとデータが消えますが、終了しますか？"),
             QStringLiteral("終了"));
@@ -156,10 +156,12 @@ void Form1::closeEvent(QCloseEvent *event)
     // 2
     if (!cancel && convert::isExactly(r.EndC, u"True"))
         cancel = !m_services.dialogs.askYesNo(this, QStringLiteral("ゆらぎねを終了しますか？"), QStringLiteral("終了"));
-    // 3, 4: no other window closes with this one yet, so the reading session is kept
-    // right away
+    // 3, 4: the memo pad keeps its backup; the user has just agreed to its closing, so it
+    // does not ask again
     if (!cancel && convert::isExactly(r.EndY, u"True"))
         keepReadingSession();
+    if (!cancel && m_memo)
+        m_memo->closeForExit();
     // 5, 6: also when cancelled
     writeGeometry();
     handover::clear();

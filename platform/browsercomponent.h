@@ -56,6 +56,8 @@ public:
 
     virtual QString LocationName() const = 0;
     virtual QString LocationURL() const = 0;
+    // The text selected in the page, "" without a selection.
+    virtual QString selectedText() const = 0;
     virtual bool Offline() const = 0;
     virtual void setOffline(bool offline) = 0;
 

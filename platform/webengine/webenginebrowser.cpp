@@ -404,6 +404,11 @@ QString WebEngineBrowser::LocationURL() const
     return m_page->url().toString();
 }
 
+QString WebEngineBrowser::selectedText() const
+{
+    return m_page->selectedText();
+}
+
 bool WebEngineBrowser::Offline() const
 {
     return m_page->offline();

@@ -60,6 +60,7 @@ public:
 
     QString LocationName() const override;
     QString LocationURL() const override;
+    QString selectedText() const override;
     bool Offline() const override;
     void setOffline(bool offline) override;
 

@@ -33,6 +33,7 @@ public:
 
     QString LocationName() const override { return title; }
     QString LocationURL() const override { return url; }
+    QString selectedText() const override { return selection; }
     bool Offline() const override { return offline; }
     void setOffline(bool value) override
     {
@@ -78,6 +79,7 @@ public:
     bool accepts = true; // what every operation answers
     QString title;
     QString url;
+    QString selection;
     bool offline = false;
     QString html;
     QString bodyHtml;
