@@ -157,29 +157,30 @@ private Q_SLOTS:
     void closeRequest_data()
     {
         QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<bool>("memoOpen");
+        QTest::addColumn<int>("memo"); // 0 closed, 1 open, 2 closed with its check mark set by hand
         QTest::addColumn<QList<MessageAnswer>>("answers");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<int>("questions");
         QTest::addColumn<bool>("keepsPage");
         const QByteArray plain("[Window]\r\nFWidth=9000\r\nFHeight=6000\r\nFLeft=300\r\nFTop=450\r\n");
-        QTest::newRow("nothing to ask") << plain << false << QList<MessageAnswer>{} << true << 0 << false;
-        QTest::newRow("memo open, No") << plain + "EndC=True\r\n" << true << QList<MessageAnswer>{MessageAnswer::No}
+        QTest::newRow("nothing to ask") << plain << 0 << QList<MessageAnswer>{} << true << 0 << false;
+        QTest::newRow("memo open, No") << plain + "EndC=True\r\n" << 1 << QList<MessageAnswer>{MessageAnswer::No}
                                        << false << 1 << false;
-        QTest::newRow("memo open, Yes") << plain << true << QList<MessageAnswer>{MessageAnswer::Yes} << true << 1 << false;
-        QTest::newRow("EndC True, No") << plain + "EndC=True\r\n" << false << QList<MessageAnswer>{MessageAnswer::No}
+        QTest::newRow("memo open, Yes") << plain << 1 << QList<MessageAnswer>{MessageAnswer::Yes} << true << 1 << false;
+        QTest::newRow("memo check mark alone") << plain << 2 << QList<MessageAnswer>{} << true << 0 << false;
+        QTest::newRow("EndC True, No") << plain + "EndC=True\r\n" << 0 << QList<MessageAnswer>{MessageAnswer::No}
                                        << false << 1 << false;
-        QTest::newRow("EndC true is not asked") << plain + "EndC=true\r\n" << false << QList<MessageAnswer>{}
+        QTest::newRow("EndC true is not asked") << plain + "EndC=true\r\n" << 0 << QList<MessageAnswer>{}
                                                 << true << 0 << false;
-        QTest::newRow("EndY True keeps the page") << plain + "EndY=True\r\n" << false << QList<MessageAnswer>{}
+        QTest::newRow("EndY True keeps the page") << plain + "EndY=True\r\n" << 0 << QList<MessageAnswer>{}
                                                   << true << 0 << true;
         QTest::newRow("EndC and EndY, No keeps nothing")
-            << plain + "EndC=True\r\nEndY=True\r\n" << false << QList<MessageAnswer>{MessageAnswer::No} << false << 1 << false;
+            << plain + "EndC=True\r\nEndY=True\r\n" << 0 << QList<MessageAnswer>{MessageAnswer::No} << false << 1 << false;
     }
     void closeRequest()
     {
         QFETCH(QByteArray, settings);
-        QFETCH(bool, memoOpen);
+        QFETCH(int, memo);
         QFETCH(QList<MessageAnswer>, answers);
         QFETCH(bool, closes);
         QFETCH(int, questions);
@@ -188,7 +189,10 @@ private Q_SLOTS:
         open(settings + "[Data]\r\nFirstOpen=1\r\n", u"http://127.0.0.1/cmd"_s, answers);
         browser()->title = u"いまのページ"_s;
         m_window->setAddressText(u"http://127.0.0.1/now"_s);
-        item(u"mnuToolFusekko"_s)->setChecked(memoOpen);
+        if (memo == 1)
+            item(u"mnuToolFusekko"_s)->trigger();
+        else if (memo == 2)
+            item(u"mnuToolFusekko"_s)->setChecked(true);
         m_window->setGeometry(40, 60, 700, 500);
 
         QCOMPARE(m_window->close(), closes);
@@ -202,12 +206,45 @@ private Q_SLOTS:
         QCOMPARE(m_folder->read(u"urldata.ini"_s), QByteArray("\r\n"));
         QCOMPARE(setting(u"Data"_s, u"Yomikake"_s), keepsPage ? u"http://127.0.0.1/now"_s : QString());
         QCOMPARE(setting(u"Data"_s, u"YPage"_s), keepsPage ? u"いまのページ"_s : QString());
+        // An exit closes the memo pad without asking again; its text is in the backup.
+        if (memo == 1) {
+            QCOMPARE(m_window->memoPad()->isVisible(), !closes);
+            QCOMPARE(m_folder->read(u"fusekkobackup.txt"_s), closes ? QByteArray("\r\n") : QByteArray());
+        }
+    }
+
+    void memoCommands()
+    {
+        open({});
+        QAction *memoItem = item(u"mnuToolFusekko"_s);
+        for (int i = 0; i < 2; ++i) { // a second click only brings it up
+            memoItem->trigger();
+            QVERIFY(memoItem->isChecked());
+        }
+        QPointer<Form2> memo = m_window->memoPad();
+        QVERIFY(memo && memo->isVisible());
+
+        m_fake->dialogs.answerMessage(MessageAnswer::Yes);
+        QVERIFY(memo->close());
+        QVERIFY(!memoItem->isChecked());
+        QTRY_VERIFY(!memo);
+
+        // Copying with the memo pad closed opens it with the page's selection, or with
+        // what the clipboard held when nothing is selected.
+        m_fake->clipboard.setText(u"前の文"_s);
+        item(u"mnuEditFusekkoCopy"_s)->trigger();
+        QCOMPARE(m_window->memoPad()->memoText(), u"前の文"_s);
+        browser()->selection = u"選んだ文\r\n二行目"_s;
+        item(u"mnuEditFusekkoCopy"_s)->trigger();
+        QCOMPARE(m_window->memoPad()->memoText(), u"選んだ文\n二行目"_s);
+        QCOMPARE(m_fake->clipboard.text(), browser()->selection);
+        QVERIFY(memoItem->isChecked());
     }
 
     void closeQuestionTexts()
     {
         open("[Window]\r\nEndC=True\r\n", {}, {MessageAnswer::Yes, MessageAnswer::Yes});
-        item(u"mnuToolFusekko"_s)->setChecked(true);
+        item(u"mnuToolFusekko"_s)->trigger();
         QVERIFY(m_window->close());
         QCOMPARE(m_fake->dialogs.messageTexts(),
                  QStringList({u"ふせっこが起動中です\r\nセーブしてないとデータが消えますが、終了しますか？"_s,
