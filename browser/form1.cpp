@@ -50,6 +50,7 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     wireBrowserEvents();
     wireSidebar();
     wireTools();
+    wirePageCommands();
 }
 
 Form1::~Form1()

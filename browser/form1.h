@@ -13,6 +13,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -95,7 +97,17 @@ private:
     void wireBrowserEvents();
     void wireSidebar();
     void wireTools();
+    void wirePageCommands();
+    // Connects a checkable item whose handler sets the check mark itself.
+    void onCheckable(QAction *item, std::function<void()> handler);
     void copyToMemo();
+    void mnuVisiWindowfoward_Click();
+    void mnuVisiWindowEXstyle_Click();
+    void mnuVisiSorce_Click();
+    void chooseAutoReload(QAction *item);
+    void openLocalFile();
+    void pageCommand(int command, const QString &refusal);
+    void mnuFileOffline_Click();
     void onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();

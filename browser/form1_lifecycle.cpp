@@ -103,15 +103,19 @@ void Form1::Form_Load()
     // 14: offline state as the Internet settings keep it
     const bool offline = m_services.registry.readStringValue(
                              platform::registry::CurrentUser,
-                             QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"),
+                             platform::registry::InternetSettings.toString(),
                              QStringLiteral("GlobalUserOffline"))
         == u"1";
     m.mnuFileOffline->setChecked(offline);
     if (m_browser)
         m_browser->setOffline(offline);
-    // 15: the parent item is never checked, so the reload timer stays off at start
-    if (m.mnuToolAutoRe->menuAction()->isChecked())
+    // 15: a restored reload mark reloads at its own interval; 30 seconds wins a tie
+    if (m.mnuToolAutoRe30->isChecked())
+        m.mnuToolAutoRe60->setChecked(false);
+    if (m.mnuToolAutoRe30->isChecked() || m.mnuToolAutoRe60->isChecked()) {
+        m_reloadTimer->setInterval(m.mnuToolAutoRe30->isChecked() ? 30'000 : 60'000);
         m_reloadTimer->start();
+    }
     // 16
     if (convert::isExactly(Settings().EXSTYLE, u"1")) {
         const auto opacity = convert::toInteger16(Settings().EXSTYLEValue);

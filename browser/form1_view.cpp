@@ -4,6 +4,9 @@
 #include "app/conversions.h"
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
+#include "app/sharedprocs.h"
+#include "app/windowtranslucency.h"
+#include "blocking/persistfile.h"
 #include "browser/addressbox.h"
 #include "browser/languagedialog.h"
 #include "platform/browsercomponent.h"
@@ -17,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -105,6 +109,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_client && event->type() == QEvent::Resize)
         layoutWindow();
+    if (watched == m_pageIcon && event->type() == QEvent::MouseButtonRelease)
+        m_menus.mnuFilePropates->trigger();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -242,13 +248,7 @@ void Form1::wireCommands()
 {
     const MainMenus &m = m_menus;
     auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
-    // A checkable item whose command decides the check mark itself.
-    auto command = [on](QAction *item, auto handler) {
-        on(item, [item, handler] {
-            item->setChecked(!item->isChecked());
-            handler();
-        });
-    };
+    auto command = [this](QAction *item, auto handler) { onCheckable(item, handler); };
     on(m.mnuFileClose, [this] { close(); });
     // The check mark only tells that the kept page was not reopened; keep it as it was.
     command(m.mnuFileRestart, [this] { mnuFileRestart_Click(); });
@@ -270,6 +270,15 @@ void Form1::wireCommands()
     for (const auto &[item, key] : options)
         on(item, [item, key] { StoreSetting(key, convert::booleanText(item->isChecked())); });
     on(m.mnuVisihaiSinple, [this] { mnuVisihaiSinple_Click(); });
+    QAction *const textSizes[] = {m.mnuVisiFont04, m.mnuVisiFont03, m.mnuVisiFont02, m.mnuVisiFont01, m.mnuVisiFont00};
+    for (int level = 0; level < 5; ++level)
+        on(textSizes[level], [this, level] { if (m_browser) m_browser->ExecWB(platform::exec::Zoom, level); });
+    command(m.mnuVisiWindowfoward, [this] { mnuVisiWindowfoward_Click(); });
+    command(m.mnuVisiWindowEXstyle, [this] { mnuVisiWindowEXstyle_Click(); });
+    on(m.mnuVisiSorce, [this] { mnuVisiSorce_Click(); });
+    command(m.mnuToolAutoRe30, [this, item = m.mnuToolAutoRe30] { chooseAutoReload(item); });
+    command(m.mnuToolAutoRe60, [this, item = m.mnuToolAutoRe60] { chooseAutoReload(item); });
+    connect(m_reloadTimer, &QTimer::timeout, this, [this] { if (m_browser) m_browser->Refresh(); });
     on(m.mnuVisiManiaLang, [this] { mnuVisiManiaLang_Click(); });
     connect(m_menuButton, &QPushButton::clicked, this, &Form1::toggleMenuBar);
     connect(m_menuButton, &QPushButton::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -278,4 +287,95 @@ void Form1::wireCommands()
     });
     connect(m_messageClose, &QPushButton::clicked, this, &Form1::HideMessageBar);
     connect(m_sidebarButton, &QPushButton::clicked, this, &Form1::Command8_Click);
+}
+
+void Form1::onCheckable(QAction *item, std::function<void()> handler)
+{
+    connect(item, &QAction::triggered, this, [item, handler = std::move(handler)] {
+        item->setChecked(!item->isChecked()); // undo Qt's own toggle
+        handler();
+    });
+}
+
+void Form1::mnuVisiWindowfoward_Click()
+{
+    QAction *item = m_menus.mnuVisiWindowfoward;
+    const bool onTop = !item->isChecked();
+    m_services.windows.setAlwaysOnTop(this, onTop);
+    item->setChecked(onTop);
+    StoreSetting(settingkeys::Windowfoward, convert::booleanText(onTop));
+}
+
+void Form1::mnuVisiWindowEXstyle_Click()
+{
+    QAction *item = m_menus.mnuVisiWindowEXstyle;
+    if (item->isChecked()) {
+        StoreSetting(settingkeys::EXSTYLE, QStringLiteral("0"));
+        SetWindowTranslucency(m_services.windows, this, 255);
+        item->setChecked(false);
+        return;
+    }
+    StoreSetting(settingkeys::EXSTYLE, QStringLiteral("1"));
+    // Read from the file: the first-run dialog may have changed it since start-up.
+    QString value = ReadSetting(settingkeys::EXSTYLEValue);
+    if (value.isEmpty()) {
+        value = QStringLiteral("150");
+        StoreSetting(settingkeys::EXSTYLEValue, value);
+    }
+    const std::optional<std::int16_t> opacity = convert::toInteger16(value);
+    if (opacity == 255)
+        ShowMessageBar(QStringLiteral("透明度が255に設定されているので、変化しません。"));
+    if (opacity && *opacity >= 0 && *opacity <= 255)
+        SetWindowTranslucency(m_services.windows, this, *opacity);
+    item->setChecked(true);
+}
+
+void Form1::chooseAutoReload(QAction *item)
+{
+    const MainMenus &m = m_menus;
+    const bool thirty = item == m.mnuToolAutoRe30;
+    if (item->isChecked()) {
+        item->setChecked(false);
+        m_reloadTimer->stop();
+    } else {
+        item->setChecked(true);
+        m_reloadTimer->setInterval(thirty ? 30'000 : 60'000);
+        m_reloadTimer->start();
+        (thirty ? m.mnuToolAutoRe60 : m.mnuToolAutoRe30)->setChecked(false);
+    }
+    StoreSetting(thirty ? settingkeys::AutoRe30 : settingkeys::AutoRe60, convert::booleanText(item->isChecked()));
+}
+
+void Form1::mnuVisiSorce_Click()
+{
+    if (!m_browser)
+        return;
+    QPointer<Form1> self(this);
+    m_browser->pageInfo([self](const platform::PageInfo &info) {
+        // Pictures, PDF files and the empty window have no source to show.
+        const QString &type = info.contentType;
+        if (!self || !(type.startsWith(u"text/") || type.endsWith(u"xml")))
+            return;
+        const QString path = ProgramFolder() + QStringLiteral("TEST.HTM");
+        auto failed = [self] { self->ShowMessageBar(QStringLiteral("文字コードの変換に失敗しました。")); };
+        try {
+            PersistFile persist;
+            persist.SetObject(self->m_browser);
+            persist.Save(path, true, [self, path, failed](int code) {
+                if (!self)
+                    return;
+                if (code != 0)
+                    return failed();
+                QString text = ReadWholeFile(path);
+                if (text.isEmpty())
+                    return failed();
+                text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+                text.replace(u'\r', u'\n');
+                text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+                self->openMemoPad().setMemoText(text);
+            });
+        } catch (const PersistError &) {
+            failed();
+        }
+    });
 }

@@ -28,6 +28,15 @@ constexpr int Forward = 1;
 constexpr int Back = 2;
 } // namespace command
 
+// What the page itself says about the document it shows.
+struct PageInfo
+{
+    QString contentType;  // "text/html", "image/png", ...; "" without a page
+    QString encoding;     // the character set the page was read in
+    qint64 size = -1;     // bytes of the document as received; -1 when unknown
+    QString lastModified; // as the page reports it
+};
+
 // The HTML browser component a window hosts. Operations return at once; whether the
 // component accepted an operation is its result (a refusal is how callers learn that no
 // page is shown). Notifications with a cancel argument must be connected directly: the
@@ -66,6 +75,8 @@ public:
     virtual void documentHtml(std::function<void(const QString &)> done) = 0;
     virtual void bodyOuterHtml(std::function<void(const QString &)> done) = 0;
     virtual void elementTagNames(std::function<void(const QStringList &)> done) = 0;
+    // No page gives an empty PageInfo.
+    virtual void pageInfo(std::function<void(const PageInfo &)> done) = 0;
     // Writes the current document's HTML to a file as CP932 text; done(false) when there
     // is no document or the file cannot be written.
     virtual void saveDocument(const QString &path, std::function<void(bool)> done) = 0;
@@ -89,6 +100,8 @@ Q_SIGNALS:
     void NewWindow2(const QString &url, bool &cancel, bool userInitiated);
     void WindowClosing(bool &cancel);
     void NavigateError(const QString &url);
+    // A print job started by ExecWB has ended.
+    void printingEnded(bool success);
 };
 
 // Makes the browser components of the windows.

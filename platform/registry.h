@@ -8,6 +8,8 @@ namespace platform {
 
 namespace registry {
 constexpr int CurrentUser = 1; // the only root this store keeps
+// The key of the Internet settings under CurrentUser.
+constexpr QStringView InternetSettings = u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 }
 
 // Registry values named as on Windows: a key path with "\" between levels under a root,

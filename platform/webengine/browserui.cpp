@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -44,6 +45,11 @@ void showPropertiesDialog(QWidget *parent, const PageProperties &properties)
     addRow(QStringLiteral("タイトル:"), properties.title);
     addRow(QStringLiteral("アドレス (URL):"), properties.address);
     addRow(QStringLiteral("プロトコル:"), properties.protocol);
+    addRow(QStringLiteral("エンコード:"), properties.encoding);
+    addRow(QStringLiteral("サイズ:"), properties.size < 0
+               ? QStringLiteral("不明")
+               : QLocale().toString(properties.size) + QStringLiteral(" バイト"));
+    addRow(QStringLiteral("更新日時:"), properties.lastModified);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     form->addRow(buttons);

@@ -16,6 +16,9 @@ struct PageProperties
     QString title;
     QString address;
     QString protocol;
+    QString encoding;
+    qint64 size = -1; // bytes; -1 unknown
+    QString lastModified;
 };
 
 // The dialogs and outside services the browser component uses. Each is replaceable, so

@@ -288,8 +288,18 @@ bool WebEngineBrowser::ExecWB(int command, int input)
     case exec::Properties:
         if (!m_ui.showProperties)
             return false;
-        m_ui.showProperties(m_container, {LocationName(), LocationURL(), m_page->url().scheme()});
+    {
+        // The dialog waits for what only the page can tell.
+        QPointer<WebEngineBrowser> self(this);
+        pageInfo([self](const PageInfo &info) {
+            if (!self || !self->m_ui.showProperties)
+                return;
+            self->m_ui.showProperties(self->m_container,
+                                      {self->LocationName(), self->LocationURL(), self->m_page->url().scheme(),
+                                       info.encoding, info.size, info.lastModified});
+        });
         return true;
+    }
     case exec::Copy:
         m_page->triggerAction(QWebEnginePage::Copy);
         return true;
@@ -430,6 +440,36 @@ void WebEngineBrowser::documentHtml(std::function<void(const QString &)> done)
         if (self)
             done(html);
     });
+}
+
+void WebEngineBrowser::pageInfo(std::function<void(const PageInfo &)> done)
+{
+    if (!hasDocument()) {
+        done(PageInfo{});
+        return;
+    }
+    // The navigation entry knows the body's size as received; a page built by a script
+    // (about:blank, data:) has none, and its markup's length stands in.
+    static const QString script = QStringLiteral(
+        "(function(){var n=(performance.getEntriesByType&&performance.getEntriesByType('navigation')[0])||{};"
+        "var size=n.decodedBodySize;"
+        "if(!size&&document.documentElement)size=new Blob([document.documentElement.outerHTML]).size;"
+        "return [document.contentType||'',document.characterSet||'',size||-1,document.lastModified||''];})()");
+    QPointer<WebEngineBrowser> self(this);
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [self, done = std::move(done)](const QVariant &result) {
+                              if (!self)
+                                  return;
+                              const QVariantList values = result.toList();
+                              PageInfo info;
+                              if (values.size() == 4) {
+                                  info.contentType = values[0].toString();
+                                  info.encoding = values[1].toString();
+                                  info.size = qint64(values[2].toDouble());
+                                  info.lastModified = values[3].toString();
+                              }
+                              done(info);
+                          });
 }
 
 void WebEngineBrowser::bodyOuterHtml(std::function<void(const QString &)> done)

@@ -67,6 +67,7 @@ public:
     void documentHtml(std::function<void(const QString &)> done) override;
     void bodyOuterHtml(std::function<void(const QString &)> done) override;
     void elementTagNames(std::function<void(const QStringList &)> done) override;
+    void pageInfo(std::function<void(const PageInfo &)> done) override;
     void saveDocument(const QString &path, std::function<void(bool)> done) override;
 
     void SetFocus() override;
@@ -84,10 +85,6 @@ public:
     static double zoomFactorForLevel(int level);
     // What Navigate makes of an address: a URL, a local path or about:blank.
     static QUrl urlFromAddress(const QString &address);
-
-Q_SIGNALS:
-    // A print job started by ExecWB has ended.
-    void printingEnded(bool success);
 
 private:
     bool hasDocument() const;

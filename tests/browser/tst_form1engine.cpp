@@ -2,6 +2,7 @@
 #include "app/startup.h"
 #include "blocking/persistfile.h"
 #include "browser/form1.h"
+#include "memo/form2.h"
 #include "platform/webengine/webenginebrowser.h"
 #include "tests/support/enginetest.h"
 #include "tests/support/fakeplatform.h"
@@ -96,11 +97,37 @@ private Q_SLOTS:
                                                "<a href=\"/p3\" target=\"_blank\">3</a></body></html>"));
         for (const char *page : {"/p1", "/p2", "/p3"})
             m_server.route(QString::fromLatin1(page), QByteArray("<html><body>p</body></html>"));
+        m_server.route(u"/source"_s, QByteArray("<html><head><title>ソース</title></head>\n<body>\n<p>行</p>\n</body></html>"));
         m_server.route(u"/caf%C3%A9"_s, QByteArray("<html><head><title>カフェ</title></head><body>本文</body></html>"));
     }
     void cleanupTestCase()
     {
         m_engine.reset();
+    }
+
+    void sourceViewFillsTheMemoPad()
+    {
+        auto w = open(m_server.url(u"/source"_s).toString());
+        Form1 &window = *w->form;
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"ソース　－ ゆらぎね"_s, 20000);
+        window.menuItem(u"mnuVisiSorce"_s)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(window.memoPad(), 20000);
+        const QString text = window.memoPad()->memoText();
+        QVERIFY2(text.contains(u"<title>ソース</title></head>\n<body>\n<p>行</p>"_s), qPrintable(text));
+        QVERIFY(!w->folder.read(u"TEST.HTM"_s).isEmpty());
+        QCOMPARE(messageText(window), QString());
+    }
+
+    void offlineWorkRefusesTheNetwork()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        Form1 &window = *w->form;
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"普通　－ ゆらぎね"_s, 20000);
+        window.menuItem(u"mnuFileOffline"_s)->trigger();
+        QSignalSpy error(window.browser(), &platform::BrowserComponent::NavigateError);
+        window.browser()->Navigate(m_server.url(u"/p1"_s).toString());
+        QVERIFY(error.wait(20000));
+        QVERIFY(!m_server.wasRequested(u"/p1"_s));
     }
 
     void blockedFrameDoesNotLoad()

@@ -26,8 +26,12 @@ bool FakeBrowser::Navigate2(const QString &address)
 void FakeBrowser::saveDocument(const QString &path, std::function<void(bool)> done)
 {
     calls.append(QStringLiteral("Save:") + path);
-    QFile file(path);
-    done(accepts && file.open(QIODevice::WriteOnly) && file.write(html.toUtf8()) >= 0);
+    bool written = false;
+    {
+        QFile file(path);
+        written = accepts && file.open(QIODevice::WriteOnly) && file.write(html.toUtf8()) >= 0;
+    } // closed, so the caller reads what was written
+    done(written);
 }
 
 bool FakeBrowser::raiseBeforeNavigate(const QString &address, bool mainFrame)

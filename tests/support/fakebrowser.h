@@ -53,6 +53,10 @@ public:
     {
         deliver([this, done] { done(tagNames); });
     }
+    void pageInfo(std::function<void(const platform::PageInfo &)> done) override
+    {
+        deliver([this, done] { done(info); });
+    }
     // While holding, the document's answers wait, as the engine's do, until released one
     // at a time in the order they were asked for.
     bool holdDocument = false;
@@ -80,6 +84,7 @@ public:
     QString title;
     QString url;
     QString selection;
+    platform::PageInfo info;
     bool offline = false;
     QString html;
     QString bodyHtml;
