@@ -43,6 +43,7 @@ private:
     WebEngineBrowser *m_browser = nullptr;
     // What the scripted dialogs were asked.
     int m_printDialogs = 0;
+    QList<platform::PageProperties> m_properties;
     int m_pageSetups = 0;
     QString m_printTarget;
     QString m_saveTarget;
@@ -105,7 +106,7 @@ private Q_SLOTS:
             return true;
         };
         m_ui.saveFileName = [this](QWidget *, const QString &) { return m_saveTarget; };
-        m_ui.showProperties = [](QWidget *, const platform::PageProperties &) {};
+        m_ui.showProperties = [this](QWidget *, const platform::PageProperties &shown) { m_properties.append(shown); };
         m_ui.openExternally = [](const QUrl &) { return true; };
         m_ui.homePage = [this] { return url(u"/c"_s); };
         m_factory = std::make_unique<platform::WebEngineBrowserFactory>(m_ui);
@@ -421,6 +422,21 @@ private Q_SLOTS:
         QVERIFY(!m_browser->openInSystemBrowser());
         QCOMPARE(m_printDialogs, 0);
         QVERIFY(!m_browser->Navigate(QString()));
+    }
+
+    void propertiesTellWhatThePageIs()
+    {
+        QVERIFY(load(url(u"/a"_s)));
+        m_properties.clear();
+        QVERIFY(m_browser->ExecWB(platform::exec::Properties));
+        QTRY_COMPARE_WITH_TIMEOUT(m_properties.size(), 1, 10000);
+        const platform::PageProperties &shown = m_properties.first();
+        QCOMPARE(shown.title, u"ページA"_s);
+        QCOMPARE(shown.address, url(u"/a"_s));
+        QCOMPARE(shown.protocol, u"http"_s);
+        QCOMPARE(shown.encoding, u"UTF-8"_s);
+        QCOMPARE(shown.size, qint64(page("ページA", "<p id=\"t\">first page text</p><a id=\"l\" href=\"/b\">to b</a>").size()));
+        QVERIFY(!shown.lastModified.isEmpty());
     }
 
     void unknownCommandIsRefused()
