@@ -14,6 +14,7 @@ namespace settingkeys {
 
 inline constexpr QStringView Window = u"Window";
 inline constexpr QStringView Data = u"Data";
+inline constexpr QStringView Tsutano = u"Tsutano";
 
 inline constexpr SettingKey SideW{Window, u"SideW"};
 inline constexpr SettingKey Frame1{Window, u"Frame1"};
@@ -39,5 +40,7 @@ inline constexpr SettingKey FavoritesFolder{Data, u"FavoritesFolder"};
 inline constexpr SettingKey koukoku{Data, u"koukoku"};
 inline constexpr SettingKey Windowfoward{Data, u"Windowfoward"};
 inline constexpr SettingKey FirstOpen{Data, u"FirstOpen"};
+
+inline constexpr SettingKey EndCM{Tsutano, u"EndCM"};
 
 } // namespace settingkeys

@@ -3,6 +3,7 @@
 #include "browser/addressbox.h"
 #include "blocking/blockeditor.h"
 #include "blocking/form3.h"
+#include "linktool/linktool.h"
 #include "platform/browsercomponent.h"
 #include "sidebar/sidebarpanel.h"
 
@@ -49,6 +50,7 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     wireNavigation();
     wireBrowserEvents();
     wireSidebar();
+    linktool::wireFileMenuItem(m_menus.mnuFile, m_menus.mnufilelink, *this, m_services);
 }
 
 Form1::~Form1()
