@@ -90,13 +90,18 @@ void LinkListModel::applySort()
 {
     std::iota(m_order.begin(), m_order.end(), 0);
     const bool byUrl = m_sortColumn == 1;
-    const auto key = [this, byUrl](int i) -> const QString & {
+    const auto text = [this, byUrl](int i) -> const QString & {
         return byUrl ? m_entries[i].url : m_entries[i].text;
     };
+    // Folded once rather than in every comparison.
+    QList<QString> folded;
+    folded.reserve(m_entries.size());
+    for (int i = 0; i < m_entries.size(); ++i)
+        folded.append(text(i).toCaseFolded());
     // Letter case aside first, then exactly, so the order does not depend on the page's.
-    const auto compare = [&key](int a, int b) {
-        const int loose = QString::compare(key(a), key(b), Qt::CaseInsensitive);
-        return loose != 0 ? loose : QString::compare(key(a), key(b), Qt::CaseSensitive);
+    const auto compare = [&](int a, int b) {
+        const int loose = QString::compare(folded[a], folded[b]);
+        return loose != 0 ? loose : QString::compare(text(a), text(b));
     };
     if (m_sortOrder == Qt::AscendingOrder)
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) { return compare(a, b) < 0; });
