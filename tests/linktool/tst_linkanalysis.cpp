@@ -52,6 +52,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("exporting");
         QTest::newRow("slash") << u"http://a.test/d/"_s << true << true;
         QTest::newRow("jpg") << u"http://a.test/p.jpg"_s << true << false;
+        QTest::newRow("gif") << u"http://a.test/p.gif"_s << true << false;
         QTest::newRow("capital G passes") << u"http://a.test/P.JPG"_s << false << false;
         QTest::newRow("page") << u"http://a.test/p.htm"_s << false << false;
         QTest::newRow("a word") << u"hello"_s << false << false;
