@@ -15,6 +15,7 @@ namespace settingkeys {
 inline constexpr QStringView Window = u"Window";
 inline constexpr QStringView Data = u"Data";
 inline constexpr QStringView Dialog = u"Dialog";
+inline constexpr QStringView Tsutano = u"Tsutano";
 
 inline constexpr SettingKey SideW{Window, u"SideW"};
 inline constexpr SettingKey Frame1{Window, u"Frame1"};
@@ -42,5 +43,6 @@ inline constexpr SettingKey Windowfoward{Data, u"Windowfoward"};
 inline constexpr SettingKey FirstOpen{Data, u"FirstOpen"};
 
 inline constexpr SettingKey Pash{Dialog, u"Pash"};
+inline constexpr SettingKey EndCM{Tsutano, u"EndCM"};
 
 } // namespace settingkeys

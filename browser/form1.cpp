@@ -3,6 +3,7 @@
 #include "browser/addressbox.h"
 #include "blocking/blockeditor.h"
 #include "blocking/form3.h"
+#include "linktool/linktool.h"
 #include "platform/browsercomponent.h"
 #include "sidebar/sidebarpanel.h"
 
@@ -193,6 +194,7 @@ void Form1::wireTools()
     const MainMenus &m = m_menus;
     connect(m.mnuToolFusekko, &QAction::triggered, this, [this] { openMemoPad(); });
     connect(m.mnuEditFusekkoCopy, &QAction::triggered, this, &Form1::copyToMemo);
+    linktool::wireFileMenuItem(m.mnuFile, m.mnufilelink, *this, m_services);
 }
 
 Form2 &Form1::openMemoPad()
