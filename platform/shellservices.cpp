@@ -121,6 +121,14 @@ bool SystemShell::openInBrowser(const QUrl &address)
     return isBrowsableAddress(address) && QDesktopServices::openUrl(address);
 }
 
+bool SystemShell::openMail(const QString &address)
+{
+    QUrl mail;
+    mail.setScheme(QStringLiteral("mailto"));
+    mail.setPath(address);
+    return !address.isEmpty() && QDesktopServices::openUrl(mail);
+}
+
 QString SystemShell::desktopFolder() const
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

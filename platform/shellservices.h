@@ -34,6 +34,8 @@ public:
     virtual bool openFolder(const QString &path) = 0;
     // Hands an http or https address to the system's default browser.
     virtual bool openInBrowser(const QUrl &address) = 0;
+    // Starts a new message to the address in the desktop's mail program.
+    virtual bool openMail(const QString &address) = 0;
     virtual QString desktopFolder() const = 0;
     virtual QString favoritesFolder() const = 0;
     virtual QString expandEnvironment(const QString &text) const = 0;
@@ -53,6 +55,7 @@ public:
 
     bool openFolder(const QString &path) override;
     bool openInBrowser(const QUrl &address) override;
+    bool openMail(const QString &address) override;
     QString desktopFolder() const override;
     QString favoritesFolder() const override;
     QString expandEnvironment(const QString &text) const override;

@@ -60,6 +60,11 @@ class FakeShell : public platform::ShellServices
 public:
     bool openFolder(const QString &path) override;
     bool openInBrowser(const QUrl &address) override;
+    bool openMail(const QString &address) override
+    {
+        m_mailedTo.append(address);
+        return true;
+    }
     QString desktopFolder() const override { return m_desktop; }
     QString favoritesFolder() const override { return m_favorites; }
     QString expandEnvironment(const QString &text) const override;
@@ -72,6 +77,7 @@ public:
 
     const QStringList &openedFolders() const { return m_openedFolders; }
     const QList<QUrl> &openedAddresses() const { return m_openedAddresses; }
+    const QStringList &mailedTo() const { return m_mailedTo; }
     // Path and address of every shortcut asked for, written or not.
     const QList<QPair<QString, QString>> &shortcuts() const { return m_shortcuts; }
 
@@ -81,6 +87,7 @@ private:
     QProcessEnvironment m_environment;
     QStringList m_openedFolders;
     QList<QUrl> m_openedAddresses;
+    QStringList m_mailedTo;
     QList<QPair<QString, QString>> m_shortcuts;
 };
 
