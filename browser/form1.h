@@ -7,6 +7,8 @@
 #include "blocking/form3.h"
 #include "browser/mainmenus.h"
 #include "platform/platform.h"
+#include "tools/form5.h"
+#include "tools/form6.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -63,6 +65,8 @@ public:
     void quickJump();
     void navigateTyped();
     void stopLoading();
+    void openFirstRunDialog(); // mnuToolFirstOpen, mnuSimpleFirstDialog and start-up
+    void openCookieEditor();
 
     // The sidebar button.
     void Command8_Click();
@@ -75,6 +79,8 @@ public:
     QString statusText() const;
     Dialog *blockEditor() const { return m_editor; }
     Form3 *subWindow() const { return m_subWindow; }
+    Form6 *firstRunDialog() const { return m_firstRunDialog; }
+    Form5 *cookieEditor() const { return m_cookieEditor; }
 
 Q_SIGNALS:
     // The close request went through: the window is gone and the process should end.
@@ -90,6 +96,7 @@ private:
     void wireNavigation();
     void wireBrowserEvents();
     void wireSidebar();
+    void wireTools();
     void onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();
@@ -142,8 +149,14 @@ private:
     QElapsedTimer m_clock;
     QPointer<Dialog> m_editor;
     QPointer<Form3> m_subWindow;
+    QPointer<Form6> m_firstRunDialog;
+    QPointer<Form5> m_cookieEditor;
 };
 
 // Ends the process's event loop once the window has unloaded. No other window is asked:
 // QApplication::quit would let any of them refuse.
 void EndProcessWithWindow(Form1 &window);
+
+// Start-up's windows: the main window loaded and shown, and the first-run dialog beside
+// it when it is due.
+void ShowStartupWindows(Form1 &window, bool firstRunDue);
