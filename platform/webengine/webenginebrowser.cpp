@@ -585,7 +585,8 @@ void WebEngineBrowserFactory::deleteAllCookies(std::function<void(bool)> done)
     }
     // Off the record nothing outlives the process; the engine's cookies are all there is.
     m_profile->cookieStore()->deleteAllCookies();
-    done(true);
+    if (done)
+        done(true);
 }
 
 QString WebEngineBrowserFactory::cookieFolder() const

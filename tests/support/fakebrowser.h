@@ -110,7 +110,8 @@ public:
     void deleteAllCookies(std::function<void(bool)> done) override
     {
         ++cookieDeletions;
-        done(!cookieDeletionFails);
+        if (done)
+            done(!cookieDeletionFails);
     }
     QString cookieFolder() const override { return cookieFolderPath; }
     QString acceptLanguage;
