@@ -31,13 +31,11 @@ int main(int argc, char *argv[])
         browsers.setAcceptLanguage(languages);
 
     const bool firstRunDue = RunStartup();
-    Q_UNUSED(firstRunDue); // the first-run dialog is not built yet
 
     const QStringList arguments = QApplication::arguments();
     Form1 window(services, arguments.size() > 1 ? arguments.at(1) : QString());
     // Closing the main window ends the process, whatever else is still open.
     EndProcessWithWindow(window);
-    window.Form_Load();
-    window.show();
+    ShowStartupWindows(window, firstRunDue);
     return application.exec();
 }

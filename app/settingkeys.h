@@ -41,6 +41,9 @@ inline constexpr SettingKey FavoritesFolder{Data, u"FavoritesFolder"};
 inline constexpr SettingKey koukoku{Data, u"koukoku"};
 inline constexpr SettingKey Windowfoward{Data, u"Windowfoward"};
 inline constexpr SettingKey FirstOpen{Data, u"FirstOpen"};
+inline constexpr SettingKey CookiesEdit{Data, u"CookiesEdit"};
+inline constexpr SettingKey BBA{Data, u"BBA"};
+inline constexpr SettingKey WVS{Data, u"WVS"};
 
 inline constexpr SettingKey Pash{Dialog, u"Pash"};
 inline constexpr SettingKey EndCM{Tsutano, u"EndCM"};

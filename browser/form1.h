@@ -8,6 +8,8 @@
 #include "browser/mainmenus.h"
 #include "memo/form2.h"
 #include "platform/platform.h"
+#include "tools/form5.h"
+#include "tools/form6.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -66,6 +68,8 @@ public:
     void quickJump();
     void navigateTyped();
     void stopLoading();
+    void openFirstRunDialog(); // mnuToolFirstOpen, mnuSimpleFirstDialog and start-up
+    void openCookieEditor();
 
     // The sidebar button.
     void Command8_Click();
@@ -81,6 +85,8 @@ public:
     Form2 *memoPad() const { return m_memo; }
     // Shows the memo pad, opening it first when it is not open.
     Form2 &openMemoPad();
+    Form6 *firstRunDialog() const { return m_firstRunDialog; }
+    Form5 *cookieEditor() const { return m_cookieEditor; }
 
 Q_SIGNALS:
     // The close request went through: the window is gone and the process should end.
@@ -161,8 +167,14 @@ private:
     QPointer<Dialog> m_editor;
     QPointer<Form3> m_subWindow;
     QPointer<Form2> m_memo;
+    QPointer<Form6> m_firstRunDialog;
+    QPointer<Form5> m_cookieEditor;
 };
 
 // Ends the process's event loop once the window has unloaded. No other window is asked:
 // QApplication::quit would let any of them refuse.
 void EndProcessWithWindow(Form1 &window);
+
+// Start-up's windows: the main window loaded and shown, and the first-run dialog beside
+// it when it is due.
+void ShowStartupWindows(Form1 &window, bool firstRunDue);

@@ -198,3 +198,11 @@ void EndProcessWithWindow(Form1 &window)
     QObject::connect(&window, &Form1::unloaded, QCoreApplication::instance(),
                      [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
+
+void ShowStartupWindows(Form1 &window, bool firstRunDue)
+{
+    window.Form_Load();
+    window.show();
+    if (firstRunDue)
+        window.openFirstRunDialog();
+}

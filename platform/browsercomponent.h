@@ -112,6 +112,15 @@ public:
     virtual BrowserComponent *createBrowser(QWidget *parent) = 0;
     // The languages pages are asked for, as an Accept-Language header value.
     virtual void setAcceptLanguage(const QString &header) { Q_UNUSED(header); }
+    // Deletes every cookie of the browsers' profile, in every process of the program, and
+    // calls done when it is over: false when some could not be deleted.
+    virtual void deleteAllCookies(std::function<void(bool)> done)
+    {
+        if (done)
+            done(true);
+    }
+    // The folder the profile keeps its files in; "" when it keeps none.
+    virtual QString cookieFolder() const { return {}; }
 };
 
 } // namespace platform

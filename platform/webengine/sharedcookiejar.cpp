@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QTimer>
+#include <QUrl>
+#include <QUuid>
 #include <QWebEngineCookieStore>
 
 #include <fcntl.h>
@@ -41,6 +44,12 @@ private:
     int m_fd;
 };
 
+const QByteArray kClearMarkPrefix = "# cleared ";
+// The marker cookie lives on a host that never resolves and is removed once it is back.
+const QByteArray kFencePrefix = "yuragine-fence-";
+const QUrl kFenceOrigin(QStringLiteral("http://yuragine.invalid/"));
+constexpr int kFenceTimeoutMs = 10000;
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -68,7 +77,11 @@ SharedCookieJar::SharedCookieJar(QWebEngineCookieStore *store, const QString &fi
     , m_store(store)
     , m_path(filePath)
     , m_watcher(new QFileSystemWatcher(this))
+    , m_fenceTimeout(new QTimer(this))
 {
+    m_fenceTimeout->setSingleShot(true);
+    m_fenceTimeout->setInterval(kFenceTimeoutMs);
+    connect(m_fenceTimeout, &QTimer::timeout, this, [this] { endFence(false); });
     const QString folder = QFileInfo(m_path).absolutePath();
     QDir().mkpath(folder);
     // The file is replaced by rename, so watch its folder, which holds nothing else.
@@ -76,6 +89,8 @@ SharedCookieJar::SharedCookieJar(QWebEngineCookieStore *store, const QString &fi
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &SharedCookieJar::importFile);
     connect(m_store, &QWebEngineCookieStore::cookieAdded, this, &SharedCookieJar::added);
     connect(m_store, &QWebEngineCookieStore::cookieRemoved, this, &SharedCookieJar::removed);
+    // A clearing made before this process started has nothing here to delete.
+    m_clearMark = clearMark(readAll(m_path));
     importFile();
 }
 
@@ -94,9 +109,11 @@ QList<QNetworkCookie> SharedCookieJar::parse(const QByteArray &bytes)
     return cookies;
 }
 
-QByteArray SharedCookieJar::serialize(const QList<QNetworkCookie> &cookies)
+QByteArray SharedCookieJar::serialize(const QList<QNetworkCookie> &cookies, const QByteArray &mark)
 {
     QByteArray bytes;
+    if (!mark.isEmpty())
+        bytes += kClearMarkPrefix + mark + '\n';
     for (const QNetworkCookie &cookie : cookies) {
         bytes += cookie.toRawForm(QNetworkCookie::Full);
         bytes += '\n';
@@ -104,17 +121,79 @@ QByteArray SharedCookieJar::serialize(const QList<QNetworkCookie> &cookies)
     return bytes;
 }
 
+QByteArray SharedCookieJar::clearMark(const QByteArray &bytes)
+{
+    for (const QByteArray &line : bytes.split('\n')) {
+        if (line.startsWith(kClearMarkPrefix))
+            return line.mid(kClearMarkPrefix.size()).trimmed();
+    }
+    return {};
+}
+
+void SharedCookieJar::clearAll(std::function<void(bool)> done)
+{
+    bool written = false;
+    {
+        JarLock lock(m_path);
+        if (lock.held()) {
+            m_clearMark = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+            written = writeFileAtomically(m_path, serialize({}, m_clearMark), nullptr,
+                                          {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
+        }
+    }
+    deleteEngineCookies([written, done = std::move(done)](bool answered) {
+        if (done)
+            done(written && answered);
+    });
+}
+
+void SharedCookieJar::deleteEngineCookies(std::function<void(bool)> done)
+{
+    m_store->deleteAllCookies();
+    // The engine handles its cookie operations in order and reports them in order, so
+    // when this cookie is reported, everything from before the deletion has been.
+    m_fence = kFencePrefix + QUuid::createUuid().toByteArray(QUuid::Id128);
+    m_store->setCookie(QNetworkCookie(m_fence, "1"), kFenceOrigin);
+    if (done)
+        m_fenceDone.append(std::move(done));
+    m_fenceTimeout->start();
+}
+
+void SharedCookieJar::endFence(bool answered)
+{
+    m_fence.clear();
+    m_fenceTimeout->stop();
+    const QList<std::function<void(bool)>> done = std::exchange(m_fenceDone, {});
+    for (const auto &callback : done)
+        callback(answered);
+}
+
 void SharedCookieJar::importFile()
 {
+    const QByteArray bytes = readAll(m_path);
+    // Another process deleted every cookie: so does this one, session cookies included,
+    // before it takes the cookies stored since.
+    const QByteArray mark = clearMark(bytes);
+    if (mark != m_clearMark) {
+        m_clearMark = mark;
+        deleteEngineCookies({});
+    }
     // Cookies the engine already holds come back as cookieAdded, find themselves in the
     // jar unchanged and cause no write, so processes do not echo each other.
-    for (const QNetworkCookie &cookie : parse(readAll(m_path)))
+    for (const QNetworkCookie &cookie : parse(bytes))
         m_store->setCookie(cookie);
 }
 
 void SharedCookieJar::added(const QNetworkCookie &cookie)
 {
-    if (!lasting(cookie) || cookie.domain().isEmpty())
+    if (cookie.name().startsWith(kFencePrefix)) {
+        if (cookie.name() == m_fence)
+            endFence(true);
+        m_store->deleteCookie(cookie, kFenceOrigin);
+        return;
+    }
+    // Until the fence, what the engine reports may be a cookie from before a deletion.
+    if (!m_fence.isEmpty() || !lasting(cookie) || cookie.domain().isEmpty())
         return;
     update([&cookie](QList<QNetworkCookie> &cookies) {
         const qsizetype found = indexOfSame(cookies, cookie);
@@ -131,6 +210,8 @@ void SharedCookieJar::added(const QNetworkCookie &cookie)
 
 void SharedCookieJar::removed(const QNetworkCookie &cookie)
 {
+    if (!m_fence.isEmpty() || cookie.name().startsWith(kFencePrefix))
+        return;
     update([&cookie](QList<QNetworkCookie> &cookies) {
         const qsizetype found = indexOfSame(cookies, cookie);
         // The engine reports the old cookie as removed before a newer one replaces it;
@@ -144,15 +225,25 @@ void SharedCookieJar::removed(const QNetworkCookie &cookie)
 
 void SharedCookieJar::update(const std::function<bool(QList<QNetworkCookie> &)> &edit)
 {
-    JarLock lock(m_path);
-    if (!lock.held())
-        return;
-    QList<QNetworkCookie> cookies = parse(readAll(m_path));
-    if (!edit(cookies))
-        return;
-    // Cookies are private to the user.
-    writeFileAtomically(m_path, serialize(cookies), nullptr,
-                        {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
+    bool follow = false;
+    {
+        JarLock lock(m_path);
+        if (!lock.held())
+            return;
+        const QByteArray bytes = readAll(m_path);
+        const QByteArray mark = clearMark(bytes);
+        // Another process deleted every cookie and this one has not followed yet: the
+        // change comes from before that and must not bring anything back.
+        follow = mark != m_clearMark;
+        QList<QNetworkCookie> cookies = parse(bytes);
+        if (!follow && edit(cookies)) {
+            // Cookies are private to the user.
+            writeFileAtomically(m_path, serialize(cookies, mark), nullptr,
+                                {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
+        }
+    }
+    if (follow)
+        importFile();
 }
 
 } // namespace platform

@@ -5,7 +5,10 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QFileSystemWatcher;
+class QTimer;
 class QWebEngineCookieStore;
 
 namespace platform {
@@ -14,7 +17,10 @@ namespace platform {
 // belongs to whichever process opened it first, and the others' cookies would be lost.
 // So the engine keeps cookies in memory and this jar keeps the lasting ones in one text
 // file: read at start, changed under a lock shared by all processes, and read again when
-// another process changes it.
+// another process changes it. Deleting every cookie leaves a new clearing mark in the
+// file; each process that finds a mark it has not followed yet empties its engine's store
+// too, and keeps the file as it is until the engine has reported everything from before
+// (a marker cookie set after the deletion comes back last), so nothing deleted returns.
 class SharedCookieJar : public QObject
 {
     Q_OBJECT
@@ -23,9 +29,17 @@ public:
 
     QString filePath() const { return m_path; }
 
+    // Deletes every cookie of the engine and of the file, for every process of the
+    // program; done runs once this engine has deleted its own: false when the file could
+    // not be changed or the engine did not answer.
+    void clearAll(std::function<void(bool)> done);
+
     // The jar's cookies as stored; expired ones are dropped on reading.
     static QList<QNetworkCookie> parse(const QByteArray &bytes);
-    static QByteArray serialize(const QList<QNetworkCookie> &cookies);
+    // mark: the last clearing, kept as a comment line ahead of the cookies.
+    static QByteArray serialize(const QList<QNetworkCookie> &cookies, const QByteArray &mark = {});
+    // The clearing mark of a jar's bytes, "" for none.
+    static QByteArray clearMark(const QByteArray &bytes);
 
 private:
     void importFile();
@@ -34,10 +48,17 @@ private:
     // Changes the file under the lock: re-read, edit, replace atomically. The edit
     // returns whether anything changed.
     void update(const std::function<bool(QList<QNetworkCookie> &)> &edit);
+    // Empties the engine and holds the file until the engine has caught up.
+    void deleteEngineCookies(std::function<void(bool)> done);
+    void endFence(bool answered);
 
     QWebEngineCookieStore *m_store;
     QString m_path;
     QFileSystemWatcher *m_watcher;
+    QByteArray m_clearMark; // the last clearing this process followed
+    QByteArray m_fence;     // the marker cookie awaited, "" when none is
+    QList<std::function<void(bool)>> m_fenceDone;
+    QTimer *m_fenceTimeout;
 };
 
 } // namespace platform

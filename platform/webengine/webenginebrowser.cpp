@@ -21,6 +21,7 @@
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -595,7 +596,7 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
 {
     if (!storageName.isEmpty()) {
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        new SharedCookieJar(m_profile->cookieStore(),
+        m_cookieJar = new SharedCookieJar(m_profile->cookieStore(),
                             QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
                             m_profile);
     }
@@ -619,6 +620,23 @@ BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
 void WebEngineBrowserFactory::setAcceptLanguage(const QString &header)
 {
     m_profile->setHttpAcceptLanguage(header);
+}
+
+void WebEngineBrowserFactory::deleteAllCookies(std::function<void(bool)> done)
+{
+    if (m_cookieJar) {
+        m_cookieJar->clearAll(std::move(done));
+        return;
+    }
+    // Off the record nothing outlives the process; the engine's cookies are all there is.
+    m_profile->cookieStore()->deleteAllCookies();
+    if (done)
+        done(true);
+}
+
+QString WebEngineBrowserFactory::cookieFolder() const
+{
+    return m_profile->isOffTheRecord() ? QString() : m_profile->persistentStoragePath();
 }
 
 void WebEngineBrowserFactory::handleDownload(QWebEngineDownloadRequest *download)

@@ -19,6 +19,7 @@ class QWidget;
 namespace platform {
 
 class BrowserPage;
+class SharedCookieJar;
 
 // Windows the engine opens its own way for pages that asked for one and were let.
 class PopupWindows
@@ -126,6 +127,8 @@ public:
 
     BrowserComponent *createBrowser(QWidget *parent) override;
     void setAcceptLanguage(const QString &header) override;
+    void deleteAllCookies(std::function<void(bool)> done) override;
+    QString cookieFolder() const override;
     QWebEngineProfile *profile() const { return m_profile; }
     PopupWindows &popups() { return m_popups; }
 
@@ -134,6 +137,7 @@ private:
 
     BrowserUi m_ui;
     QWebEngineProfile *m_profile;
+    SharedCookieJar *m_cookieJar = nullptr; // persistent profiles only
     PopupWindows m_popups;
 };
 

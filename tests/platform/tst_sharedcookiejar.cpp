@@ -51,6 +51,17 @@ private Q_SLOTS:
         QVERIFY(back.first().isSecure());
         QVERIFY(back.first().isHttpOnly());
     }
+
+    void clearingMarkTravelsWithTheCookies()
+    {
+        QNetworkCookie cookie("id", "1");
+        cookie.setDomain(u"example.test"_s);
+        cookie.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), Qt::UTC));
+        const QByteArray bytes = SharedCookieJar::serialize({cookie}, "mark-2");
+        QCOMPARE(SharedCookieJar::clearMark(bytes), QByteArray("mark-2"));
+        QCOMPARE(SharedCookieJar::parse(bytes).size(), 1);
+        QCOMPARE(SharedCookieJar::clearMark(SharedCookieJar::serialize({cookie})), QByteArray());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSharedCookieJar)

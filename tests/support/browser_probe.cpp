@@ -1,12 +1,16 @@
 // A second program on the browser component for tests that need several processes: loads
 // each address on its command line in turn in the program's persistent profile, prints
-// each page's title, then exits. Exit code 1 when a page did not load.
+// each page's title, then exits. Exit code 1 when a page did not load. An argument
+// "wait-for:PATH" holds the next page back until that file exists, so a test can change
+// something while this process is still open.
 #include "platform/webengine/webenginebrowser.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 int main(int argc, char *argv[])
@@ -24,13 +28,28 @@ int main(int argc, char *argv[])
     window->show();
 
     int exitCode = 0;
-    auto next = [&] {
+    std::function<void()> next = [&] {
         if (addresses.isEmpty()) {
             // Give the profile a moment to write its cookies out.
             QTimer::singleShot(1500, &application, &QApplication::quit);
             return;
         }
-        browser->Navigate(addresses.takeFirst());
+        const QString address = addresses.takeFirst();
+        if (address.startsWith(QStringLiteral("wait-for:"))) {
+            const QString path = address.mid(9);
+            auto *poll = new QTimer(&application);
+            QObject::connect(poll, &QTimer::timeout, &application, [&, poll, path] {
+                if (!QFileInfo::exists(path))
+                    return;
+                poll->stop();
+                poll->deleteLater();
+                // Lets the changes the test made before the file arrive first.
+                QTimer::singleShot(500, browser, next);
+            });
+            poll->start(50);
+            return;
+        }
+        browser->Navigate(address);
     };
     QObject::connect(browser, &platform::BrowserComponent::NavigateComplete2, browser,
                      [&](const QString &) {

@@ -114,7 +114,17 @@ class FakeBrowserFactory : public platform::BrowserFactory
 public:
     platform::BrowserComponent *createBrowser(QWidget *parent) override;
     void setAcceptLanguage(const QString &header) override { acceptLanguage = header; }
+    void deleteAllCookies(std::function<void(bool)> done) override
+    {
+        ++cookieDeletions;
+        if (done)
+            done(!cookieDeletionFails);
+    }
+    QString cookieFolder() const override { return cookieFolderPath; }
     QString acceptLanguage;
+    int cookieDeletions = 0;
+    bool cookieDeletionFails = false;
+    QString cookieFolderPath;
     // Every browser made so far that still exists.
     QList<FakeBrowser *> browsers() const;
     FakeBrowser *last() const;
