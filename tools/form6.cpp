@@ -222,7 +222,7 @@ void Form6::Command1_Click()
 {
     const auto folder = m_services.dialogs.chooseFolder(this, u"フォルダを選択してください"_s, QDir::rootPath());
     if (folder && !folder->isEmpty())
-        m_text1->setText(folder->toLower());
+        m_text1->setText(*folder); // lower-cased it would name another folder here
 }
 
 bool Form6::ensureTypedFolder(const QString &folder)
