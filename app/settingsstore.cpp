@@ -119,6 +119,21 @@ QString ProgramFolder()
     return folder;
 }
 
+QString ProgramDocument(const QString &name)
+{
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QString candidates[] = {
+        ProgramFolder() + QStringLiteral("doc/"),
+        executableFolder + QStringLiteral("/doc/"),
+        executableFolder + QStringLiteral("/../share/yuragine/doc/"),
+    };
+    for (const QString &folder : candidates) {
+        if (QFileInfo::exists(folder + name))
+            return QDir::cleanPath(folder + name);
+    }
+    return candidates[0] + name;
+}
+
 QString SettingsFilePath()
 {
     return ProgramFolder() + QLatin1String(kSettingsFileName);

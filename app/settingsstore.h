@@ -8,6 +8,10 @@
 // ending in a separator.
 QString ProgramFolder();
 
+// A document that ships with the program ("nav.htm"): in "doc" of the program folder, else
+// beside the executable or where an installation keeps it.
+QString ProgramDocument(const QString &name);
+
 // The settings file "Yura3.ini" in the program folder.
 QString SettingsFilePath();
 
