@@ -29,6 +29,7 @@ int main(int argc, char *argv[])
     const QString languages = languages::stored(services.registry);
     if (!languages.isEmpty())
         browsers.setAcceptLanguage(languages);
+    browsers.setPrivacy(platform::storedPrivacy(services.registry));
 
     const bool firstRunDue = RunStartup();
 

@@ -1,14 +1,10 @@
 #include "browser/form1.h"
 
-#include "app/windowtranslucency.h"
 #include "browser/addressbox.h"
 #include "blocking/blockeditor.h"
 #include "blocking/form3.h"
-#include "linktool/linktool.h"
 #include "platform/browsercomponent.h"
 #include "sidebar/sidebarpanel.h"
-#include "tools/cookieeditor.h"
-#include "tools/translation.h"
 
 #include <QAction>
 #include <QFrame>
@@ -190,71 +186,4 @@ void Form1::wireSidebar()
     connect(m_buttons[5], &QToolButton::clicked, this, &Form1::Command8_Click);
     connect(m_buttons[5], &QToolButton::customContextMenuRequested, this,
             [this](const QPoint &at) { m_menus.mnuVisiWS->popup(m_buttons[5]->mapToGlobal(at)); });
-}
-
-void Form1::wireTools()
-{
-    const MainMenus &m = m_menus;
-    connect(m.mnuToolFusekko, &QAction::triggered, this, [this] { openMemoPad(); });
-    connect(m.mnuEditFusekkoCopy, &QAction::triggered, this, &Form1::copyToMemo);
-    linktool::wireFileMenuItem(m.mnuFile, m.mnufilelink, *this, m_services);
-    auto translate = [this](QAction *item, Translation which) {
-        connect(item, &QAction::triggered, this, [this, which] { TranslatePage(*this, which); });
-    };
-    translate(m.mnuVisihonyaku, Translation::EnglishToJapanese);
-    translate(m.mnuVisihonyaku2, Translation::JapaneseToEnglish);
-    translate(m.mnuVisihonyaku3, Translation::ChineseToJapanese);
-    translate(m.mnuVisihonyaku4, Translation::JapaneseToChinese);
-    translate(m.mnuVisihonyaku5, Translation::KoreanToJapanese);
-    translate(m.mnuVisihonyaku6, Translation::JapaneseToKorean);
-    connect(m.mnuTool, &QMenu::aboutToShow, m.mnuToolCookies, [item = m.mnuToolCookies] { item->setEnabled(cookies::editorEnabled()); });
-    connect(m.mnuToolCookies, &QAction::triggered, this, &Form1::openCookieEditor);
-    connect(m.mnuToolFirstOpen, &QAction::triggered, this, &Form1::openFirstRunDialog);
-    connect(m.mnuSimpleFirstDialog, &QAction::triggered, this, &Form1::openFirstRunDialog);
-}
-
-Form2 &Form1::openMemoPad()
-{
-    if (!m_memo) {
-        // No owner: the memo pad is a window of its own, closed with this one.
-        m_memo = new Form2(*this, m_services);
-        connect(m_memo, &Form2::closed, this, [this] { m_menus.mnuToolFusekko->setChecked(false); });
-    }
-    m_memo->showAndRaise();
-    // The check mark shows that the memo pad is open, whatever a click on it toggled.
-    m_menus.mnuToolFusekko->setChecked(true);
-    return *m_memo;
-}
-
-void Form1::copyToMemo()
-{
-    // The engine copies asynchronously; the selection is read directly so that the memo
-    // gets it now. Without a selection the clipboard keeps what it had.
-    const QString selection = m_browser ? m_browser->selectedText() : QString();
-    if (!selection.isEmpty())
-        m_services.clipboard.setText(selection);
-    openMemoPad().setMemoText(m_services.clipboard.text());
-}
-
-void Form1::openFirstRunDialog()
-{
-    if (!m_firstRunDialog) {
-        m_firstRunDialog = new Form6(m_services, this);
-        connect(m_firstRunDialog, &Form6::translucencyMarked, m_menus.mnuVisiWindowEXstyle, &QAction::setChecked);
-        connect(m_firstRunDialog, &Form6::translucencyChanged, this,
-                [this](int opacity) { SetWindowTranslucency(m_services.windows, this, opacity); });
-        m_firstRunDialog->Form_Load();
-    }
-    m_firstRunDialog->show();
-    m_firstRunDialog->raise();
-    m_firstRunDialog->activateWindow();
-}
-
-void Form1::openCookieEditor()
-{
-    if (!m_cookieEditor)
-        m_cookieEditor = new Form5(m_services, this);
-    m_cookieEditor->show();
-    m_cookieEditor->raise();
-    m_cookieEditor->activateWindow();
 }

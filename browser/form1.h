@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "tools/form5.h"
 #include "tools/form6.h"
+#include "tools/frmabout.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -70,6 +71,8 @@ public:
     void stopLoading();
     void openFirstRunDialog(); // mnuToolFirstOpen, mnuSimpleFirstDialog and start-up
     void openCookieEditor();
+    void openAboutBox();
+    frmAbout *aboutBox() const { return m_about; }
 
     // The sidebar button.
     void Command8_Click();
@@ -114,6 +117,9 @@ private:
     void openLocalFile();
     void pageCommand(int command, const QString &refusal);
     void mnuFileOffline_Click();
+    void mnuHelpBag_Click();
+    void mnuToolPS_Click();
+    void mnuHelpAssociation_Click();
     void onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame);
     void onNavigateComplete(const QString &url);
     void onDownloadComplete();
@@ -126,7 +132,7 @@ private:
     void lampTick();
     void setPicture(int position);
     void openBlockEditor();
-    void openSubWindow();
+    void openSubWindow(const QString &address);
     void setMenusVisible(bool visible);
     bool menusVisible() const;
     void openStartPage();
@@ -169,6 +175,7 @@ private:
     QPointer<Form2> m_memo;
     QPointer<Form6> m_firstRunDialog;
     QPointer<Form5> m_cookieEditor;
+    QPointer<frmAbout> m_about;
 };
 
 // Ends the process's event loop once the window has unloaded. No other window is asked:

@@ -58,7 +58,7 @@ void Form1::wireBrowserEvents()
         m_menus.mnuToolSecuNocom->setChecked(!m_menus.mnuToolSecuNocom->isChecked());
         openBlockEditor();
     });
-    connect(m_menus.mnuToolSecusub, &QAction::triggered, this, &Form1::openSubWindow);
+    connect(m_menus.mnuToolSecusub, &QAction::triggered, this, [this] { openSubWindow(addressText()); });
     m_lampTimer->start(); // the lamp blinks from the start until the first page completes
     if (!m_browser)
         return;
@@ -257,11 +257,11 @@ void Form1::openBlockEditor()
     m_editor->activateWindow();
 }
 
-void Form1::openSubWindow()
+void Form1::openSubWindow(const QString &address)
 {
     if (!m_subWindow)
         m_subWindow = new Form3(m_services, m_browser ? m_browser->LocationURL() : QString());
     m_subWindow->show();
     m_subWindow->raise();
-    m_subWindow->navigate(addressText());
+    m_subWindow->navigate(address);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/privacy.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -121,6 +123,12 @@ public:
     }
     // The folder the profile keeps its files in; "" when it keeps none.
     virtual QString cookieFolder() const { return {}; }
+    // Third-party cookies and the Do Not Track header for every page from now on.
+    virtual void setPrivacy(const PrivacySettings &settings) { Q_UNUSED(settings); }
+    virtual PrivacySettings privacy() const { return {}; }
+    // Forgets which pages were visited, and the cached copies of pages.
+    virtual void clearHistory() {}
+    virtual void clearCache() {}
 };
 
 } // namespace platform

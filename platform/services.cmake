@@ -15,4 +15,5 @@ target_sources(yura_platform PRIVATE
   platform.h platform.cpp
   files.h files.cpp
   fonts.h fonts.cpp
+  privacy.h privacy.cpp
 )

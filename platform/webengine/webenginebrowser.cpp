@@ -17,18 +17,43 @@
 #include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
-#include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <array>
 
 namespace platform {
+
+namespace {
+
+// Asks every site not to track the user while the choice is on.
+class DoNotTrackHeader : public QWebEngineUrlRequestInterceptor
+{
+public:
+    DoNotTrackHeader(std::shared_ptr<std::atomic<bool>> on, QObject *parent)
+        : QWebEngineUrlRequestInterceptor(parent)
+        , m_on(std::move(on))
+    {
+    }
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        if (m_on->load())
+            info.setHttpHeader("DNT", "1");
+    }
+
+private:
+    std::shared_ptr<std::atomic<bool>> m_on;
+};
+
+} // namespace
 
 namespace {
 
@@ -600,6 +625,12 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
                             QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
                             m_profile);
     }
+    m_profile->cookieStore()->setCookieFilter(
+        [blocked = m_blockThirdParty](const QWebEngineCookieStore::FilterRequest &request) {
+            return !(request.thirdParty && blocked->load());
+        });
+    m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
+    m_profile->setUrlRequestInterceptor(m_headers);
     // Downloads must be accepted inside this slot or the engine cancels them.
     QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
                      [this](QWebEngineDownloadRequest *download) { handleDownload(download); });
@@ -620,6 +651,27 @@ BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
 void WebEngineBrowserFactory::setAcceptLanguage(const QString &header)
 {
     m_profile->setHttpAcceptLanguage(header);
+}
+
+void WebEngineBrowserFactory::setPrivacy(const PrivacySettings &settings)
+{
+    m_blockThirdParty->store(settings.blockThirdPartyCookies);
+    m_doNotTrack->store(settings.doNotTrack);
+}
+
+PrivacySettings WebEngineBrowserFactory::privacy() const
+{
+    return {m_blockThirdParty->load(), m_doNotTrack->load()};
+}
+
+void WebEngineBrowserFactory::clearHistory()
+{
+    m_profile->clearAllVisitedLinks();
+}
+
+void WebEngineBrowserFactory::clearCache()
+{
+    m_profile->clearHttpCache();
 }
 
 void WebEngineBrowserFactory::deleteAllCookies(std::function<void(bool)> done)

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWebEngineView>
 
+#include <atomic>
 #include <memory>
 
 class QLineEdit;
@@ -129,6 +130,10 @@ public:
     void setAcceptLanguage(const QString &header) override;
     void deleteAllCookies(std::function<void(bool)> done) override;
     QString cookieFolder() const override;
+    void setPrivacy(const PrivacySettings &settings) override;
+    PrivacySettings privacy() const override;
+    void clearHistory() override;
+    void clearCache() override;
     QWebEngineProfile *profile() const { return m_profile; }
     PopupWindows &popups() { return m_popups; }
 
@@ -138,6 +143,10 @@ private:
     BrowserUi m_ui;
     QWebEngineProfile *m_profile;
     SharedCookieJar *m_cookieJar = nullptr; // persistent profiles only
+    // Read on the engine's network thread.
+    std::shared_ptr<std::atomic<bool>> m_blockThirdParty = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> m_doNotTrack = std::make_shared<std::atomic<bool>>(false);
+    QWebEngineUrlRequestInterceptor *m_headers = nullptr;
     PopupWindows m_popups;
 };
 

@@ -2,6 +2,10 @@
 #include "app/settingsstore.h"
 #include "tests/browser/mainwindowtest.h"
 #include "tools/translation.h"
+#include "app/maker.h"
+#include "memo/form2.h"
+
+#include <QLabel>
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -113,6 +117,125 @@ private Q_SLOTS:
             item(name)->trigger();
             QCOMPARE(browser()->calls.last(), u"Navigate:"_s + translation::requestAddress(which, typed));
         }
+    }
+
+    // One row per item: what the item leaves behind.
+    void helpAndToolItems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("navigatedTo"); // "" : no navigation
+        QTest::addColumn<QString>("window");      // objectName of a window it opens, "" for none
+        QTest::newRow("update site") << u"mnuToolWindowsUpdate"_s << u"https://windowsupdate.microsoft.com/"_s << QString();
+        QTest::newRow("help") << u"mnuHelpHelp"_s << u"doc/ゆらぎねヘルプ.htm"_s << QString();
+        QTest::newRow("questions") << u"mnuHelpBasicHelp"_s << u"download/qa/qaa.htm"_s << QString();
+        QTest::newRow("version check") << u"mnuHelpNewVersion"_s << QString() << u"Form4"_s;
+        QTest::newRow("about box") << u"mnuHelpVersion"_s << QString() << u"frmAbout"_s;
+        QTest::newRow("privacy") << u"mnuToolSecuP"_s << QString() << u"PrivacyDialog"_s;
+        QTest::newRow("internet options") << u"mnuToolInternetOption"_s << QString() << u"InternetOptionsDialog"_s;
+    }
+    void helpAndToolItems()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, navigatedTo);
+        QFETCH(QString, window);
+        startWindow();
+        browser()->calls.clear();
+        item(name)->trigger();
+        const QStringList navigations = browser()->navigations();
+        if (navigatedTo.isEmpty())
+            QVERIFY(navigations.isEmpty());
+        else
+            QVERIFY2(navigations.size() == 1 && navigations.first().endsWith(navigatedTo), qPrintable(navigations.join(u' ')));
+        if (!window.isEmpty()) {
+            auto *opened = m_window->findChild<QWidget *>(window);
+            QVERIFY(opened && opened->isVisible());
+            opened->close();
+        }
+    }
+
+    void userInformationOpensInTheSubWindow()
+    {
+        startWindow();
+        for (int i = 0; i < 2; ++i) // also when it is open already
+            item(u"mnuToolSecuUser"_s)->trigger();
+        auto *sub = qobject_cast<FakeBrowser *>(m_window->subWindow()->findChild<FakeBrowser *>());
+        QVERIFY(sub);
+        const QStringList opened = sub->navigations().mid(sub->navigations().size() - 2);
+        QCOMPARE(opened.size(), 2);
+        for (const QString &address : opened)
+            QVERIFY2(address.endsWith(u"doc/nav.htm"_s), qPrintable(address));
+    }
+
+    void bugReportFillsTheMemoPad()
+    {
+        QVERIFY(m_folder->write(u"Yura3.ini"_s, "[Data]\r\nFirstOpen=1\r\nNSTag=1\r\n"));
+        startWindow();
+        item(u"mnuHelpBag"_s)->trigger();
+        const QString report = m_window->memoPad()->memoText();
+        QVERIFY(report.startsWith(u"お問い合わせは、以下の情報をメールに貼って送ってください。\n"_s));
+        QVERIFY(report.contains(u"画面解像度　( 1024 × 768 )\nウィンドウ数　( 1 )\n"_s)); // before the memo pad
+        QVERIFY(report.contains(u"[ini]ネスケタグ検出　( 1 )\n[ini]Cookie編集　(  )\n"_s));
+    }
+
+    void aboutBoxTellsTheSystem()
+    {
+        startWindow();
+        m_fake->system.address.clear(); // the lookup failed
+        item(u"mnuHelpVersion"_s)->trigger();
+        frmAbout *about = m_window->aboutBox();
+        auto text = [about](const char *name) { return about->findChild<QLabel *>(QLatin1String(name))->text(); };
+        QCOMPARE(text("Label3"), u"OSがわかりません　(Version:6.1.0)"_s);
+        QCOMPARE(text("Label6"), u"IP Address : "_s);
+        QVERIFY(text("Label11").startsWith(u"Chromium　(Version:1"_s));
+        browser()->calls.clear();
+        QTest::mouseClick(about->findChild<QLabel *>(u"Label1"_s), Qt::LeftButton);
+        QCOMPARE(browser()->navigations(), QStringList{maker::homePage()});
+        QTest::mouseClick(about->findChild<QLabel *>(u"Label2"_s), Qt::LeftButton);
+        QCOMPARE(m_fake->shell.mailedTo(), QStringList{maker::mailAddress()});
+    }
+
+    void capture_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<bool>("saveFails");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("saved") << true << false << QString();
+        QTest::newRow("cancelled") << false << false << QString();
+        QTest::newRow("save fails") << true << true << u"キャプチャに失敗しました。"_s;
+    }
+    void capture()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(bool, saveFails);
+        QFETCH(QString, message);
+        startWindow();
+        m_fake->clipboard.setText(u"keep"_s);
+        m_fake->windows.setSaveFails(saveFails);
+        if (chosen)
+            m_fake->dialogs.answerSaveFile(m_folder->filePath(u"無題"_s));
+        else
+            m_fake->dialogs.cancelSaveFile();
+        item(u"mnuToolPS"_s)->trigger();
+        const platform::FileDialogRequest request = m_fake->dialogs.requests().last().file;
+        QCOMPARE(request.title, u"ウィンドウキャプチャ機能"_s);
+        QCOMPARE(request.fileName, u"無題"_s);
+        QVERIFY(request.overwritePrompt);
+        const QString bitmap = m_folder->filePath(u"無題.bmp"_s);
+        QCOMPARE(m_fake->windows.savedBitmaps(), chosen ? QStringList{bitmap} : QStringList());
+        QCOMPARE(QImage(bitmap).isNull(), !chosen || saveFails); // the window itself: tst_systemservices
+        QCOMPARE(messageText(), message);
+        QCOMPARE(m_fake->clipboard.text(), u"keep"_s);
+    }
+
+    void associationOffersTheDesktopDefault()
+    {
+        startWindow();
+        m_fake->dialogs.answerMessage(MessageAnswer::Yes);
+        item(u"mnuHelpAssociation"_s)->trigger();
+        QCOMPARE(m_fake->processes.starts().size(), 1);
+        QCOMPARE(m_fake->processes.starts().first().program, u"xdg-settings"_s);
+        QCOMPARE(m_fake->processes.starts().first().arguments,
+                 QStringList({u"set"_s, u"default-web-browser"_s, u"yuragine.desktop"_s}));
     }
 };
 
