@@ -33,7 +33,7 @@ frmAbout::frmAbout(BrowserHost &host, platform::Platform services, QWidget *pare
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     layout->addWidget(icon);
     layout->addWidget(label(u"lblTitle", u"Webブラウザ 「ゆらぎね」 Ver4.00"_s, this));
-    layout->addWidget(label(u"lblVersion", u"このソフトはフリーソフトです。無断での再配布はご遠慮ください。"_s, this));
+    layout->addWidget(label(u"lblVersion", u"Qt WebEngine でページを表示するWebブラウザです。"_s, this));
 
     auto *versions = new QGroupBox(u"バージョン情報"_s, this);
     versions->setObjectName(u"Frame1"_s);
