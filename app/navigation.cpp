@@ -69,3 +69,13 @@ bool EventRateLimit::allow(qint64 now)
     m_times.append(now);
     return true;
 }
+
+bool PageMayOpen(const QString &pageAddress, const QString &target)
+{
+    const QUrl page(pageAddress);
+    const bool fromNetwork = page.scheme() == u"http" || page.scheme() == u"https" || page.scheme() == u"ftp";
+    const QString trimmed = target.trimmed();
+    const bool local = QUrl(trimmed).isLocalFile() || trimmed.startsWith(u'/') || trimmed.startsWith(u'~')
+        || trimmed.startsWith(u"file:", Qt::CaseInsensitive);
+    return !(fromNetwork && local);
+}

@@ -34,6 +34,10 @@ QString ImeStatusTip(platform::ImeState state);
 // that it reopens the same page instead of one with "?" in it.
 QString StorableAddress(const QString &address);
 
+// Whether a page at pageAddress may have target opened in a new window: a page from the
+// network never opens local files, which the engine itself refuses to link to.
+bool PageMayOpen(const QString &pageAddress, const QString &target);
+
 // At most count events in any span of spanMs milliseconds.
 class EventRateLimit
 {

@@ -169,6 +169,13 @@ void Form1::onNewWindow(const QString &url, bool &cancel, bool userInitiated)
         ShowMessageBar(kPopupMessage);
         return;
     }
+    // The address the new window would open: what the page asked for, else the last link
+    // shown in the status bar.
+    const QString target = url.isEmpty() ? handover::read() : url;
+    if (!PageMayOpen(m_browser ? m_browser->LocationURL() : QString(), target)) {
+        cancel = true;
+        return;
+    }
     // A script's own window is left to the browser.
     const bool scriptWindow = m_status->text().toLower().startsWith(QStringLiteral("javascript:"));
     if (!scriptWindow) {
@@ -177,7 +184,6 @@ void Form1::onNewWindow(const QString &url, bool &cancel, bool userInitiated)
         // address shown in the status bar does.
         if (!url.isEmpty())
             handover::write(url);
-        const QString target = url.isEmpty() ? handover::read() : url;
         if (target.isEmpty() || target == addressText())
             return;
     }

@@ -102,6 +102,26 @@ private Q_SLOTS:
     }
 
     // Five in any ten seconds.
+    void pageMayOpen_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("web to web") << u"http://127.0.0.1/a"_s << u"https://127.0.0.1/b"_s << true;
+        QTest::newRow("web to file address") << u"https://127.0.0.1/a"_s << u"file:///etc/passwd"_s << false;
+        QTest::newRow("web to FILE address") << u"http://127.0.0.1/a"_s << u" FILE:///tmp/x.htm"_s << false;
+        QTest::newRow("web to local path") << u"http://127.0.0.1/a"_s << u"/home/u/x.htm"_s << false;
+        QTest::newRow("local page to local file") << u"file:///tmp/a.htm"_s << u"file:///tmp/b.htm"_s << true;
+        QTest::newRow("no page") << QString() << u"/tmp/b.htm"_s << true;
+    }
+    void pageMayOpen()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, target);
+        QFETCH(bool, allowed);
+        QCOMPARE(PageMayOpen(page, target), allowed);
+    }
+
     void rateLimit_data()
     {
         QTest::addColumn<QList<qint64>>("times");

@@ -265,6 +265,8 @@ private Q_SLOTS:
         QTest::newRow("equal to the address box")
             << QString() << QByteArray() << u"http://127.0.0.1/current"_s << true << 0
             << QByteArray("http://127.0.0.1/current\r\n") << true;
+        QTest::newRow("a web page opening a local file: refused")
+            << QString() << QByteArray() << u"file:///etc/passwd"_s << true << 0 << QByteArray() << true;
         QTest::newRow("script status text: the browser's own window")
             << u"JavaScript:open()"_s << QByteArray() << u"http://127.0.0.1/new"_s << false << 0 << QByteArray() << true;
     }
@@ -280,6 +282,7 @@ private Q_SLOTS:
         open();
         QFile::remove(m_folder->filePath(u"urldata.ini"_s));
         m_window->setAddressText(u"http://127.0.0.1/current"_s);
+        browser()->url = u"http://127.0.0.1/current"_s;
         Q_EMIT browser()->StatusTextChange(status);
         if (!handOverBefore.isEmpty())
             QVERIFY(m_folder->write(u"urldata.ini"_s, handOverBefore));
