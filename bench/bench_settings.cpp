@@ -1,5 +1,5 @@
-// Costs of the settings store on a file the size of a well-used one (about 40 keys) and of
-// start-up reading the whole record.
+// Costs of the settings store on a file of 200 keys, and of start-up reading the whole
+// record.
 #include "app/settingsstore.h"
 #include "app/startup.h"
 
@@ -14,7 +14,7 @@ struct Folder
     Folder()
     {
         qputenv("YURAGINE_HOME", QFile::encodeName(dir.path()));
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < 100; ++i) {
             WriteSetting(QStringLiteral("Window"), QStringLiteral("Key%1").arg(i), QStringLiteral("value %1").arg(i));
             WriteSetting(QStringLiteral("Data"), QStringLiteral("Key%1").arg(i), QStringLiteral("値%1").arg(i));
         }
