@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Start-up against the bare engine: time from process start until the first page's title
+# is in a window caption, and the whole process tree's PSS then. Both programs start
+# alternately, 7 times each, under Xvfb: first with a fresh HOME each time, then with a
+# profile that already exists (a returning user). Prints the medians and the ratios.
+#   bash bench/startup.sh [runs]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-7}
+for tool in xdotool Xvfb python3; do
+  command -v "$tool" > /dev/null || { echo "startup: $tool is missing (apt-get install xdotool xvfb)" >&2; exit 1; }
+done
+cmake -S . -B build -G Ninja > /dev/null
+cmake --build build -j2 --target yuragine bench_baseline > /dev/null
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+work=$(mktemp -d)
+trap 'kill $server $xvfb 2> /dev/null || true; rm -rf "$work"' EXIT
+mkdir -p "$work/site"
+printf '<html><head><meta charset="utf-8"><title>startpage</title></head><body>本文</body></html>' > "$work/site/index.html"
+python3 -m http.server 18765 --bind 127.0.0.1 --directory "$work/site" > /dev/null 2>&1 &
+server=$!
+Xvfb :93 -screen 0 1280x900x24 > /dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=:93
+sleep 1
+page=http://127.0.0.1:18765/index.html
+
+tree() { echo "$1"; for c in $(pgrep -P "$1"); do tree "$c"; done; }
+
+# One start: prints milliseconds to the caption and the tree's PSS in kB.
+measure() { # program home
+  local program=$1 home=$2
+  mkdir -p "$home/prog"
+  printf '[Data]\r\nFirstOpen=1\r\n' > "$home/prog/Yura3.ini"
+  local start=$(date +%s%N)
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_CACHE_HOME=$home/.cache \
+    YURAGINE_HOME=$home/prog "$program" "$page" > /dev/null 2>&1 &
+  local pid=$!
+  xdotool search --sync --name startpage > /dev/null 2>&1
+  local end=$(date +%s%N)
+  local pss=0
+  for p in $(tree $pid); do
+    pss=$((pss + $(awk '/^Pss:/ {s+=$2} END {print s+0}' /proc/$p/smaps_rollup 2> /dev/null || echo 0)))
+  done
+  kill $pid; wait $pid 2> /dev/null || true
+  sleep 0.3
+  echo "$(( (end - start) / 1000000 )) $pss"
+}
+
+for kind in fresh returning; do
+  : > "$work/yura.$kind"; : > "$work/base.$kind"
+  for i in $(seq "$runs"); do
+    if [ $kind = fresh ]; then yh=$work/h-y-$i; bh=$work/h-b-$i; else yh=$work/h-y; bh=$work/h-b; fi
+    measure build/ゆらぎね "$yh" >> "$work/yura.$kind"
+    measure build/bench/bench_baseline "$bh" >> "$work/base.$kind"
+  done
+  python3 - "$work/yura.$kind" "$work/base.$kind" "$kind" <<'PY'
+import statistics, sys
+def load(p):
+    rows = [l.split() for l in open(p) if l.strip()]
+    return statistics.median(float(r[0]) / 1000 for r in rows), statistics.median(float(r[1]) for r in rows)
+(yt, yp), (bt, bp) = load(sys.argv[1]), load(sys.argv[2])
+print(f"{sys.argv[3]:<10} ゆらぎね {yt:.3f} s {yp/1024:.0f} MB   bare {bt:.3f} s {bp/1024:.0f} MB   "
+      f"time x{yt/bt:.2f} (goal 1.10)   PSS x{yp/bp:.2f} (goal 1.05)")
+PY
+done
