@@ -6,6 +6,8 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -146,6 +148,16 @@ QString createUnderFreeName(const QString &folder, const QString &name, const QS
         }
     }
     return {};
+}
+
+bool syncFileSystemOf(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 } // namespace platform

@@ -25,6 +25,10 @@ struct AtomicWriteOptions
 bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error = nullptr,
                          const AtomicWriteOptions &options = {});
 
+// Waits until everything written to the file system that holds path is on the disk: one
+// wait after many unsynced writes instead of one per file.
+bool syncFileSystemOf(const QString &path);
+
 // A title from a page or a file as a file or folder name that stays inside its folder:
 // path separators, characters Windows forbids in names and control characters become
 // "_", leading dots and spaces go, at most 120 characters and few enough bytes for the

@@ -77,7 +77,7 @@ std::optional<QByteArray> internetShortcutBytes(const QString &address)
 }
 
 ShortcutResult writeInternetShortcutFile(const QString &path, const QString &address,
-                                         bool overwrite)
+                                         bool overwrite, const AtomicWriteOptions &options)
 {
     const auto bytes = internetShortcutBytes(address);
     if (!bytes)
@@ -87,7 +87,7 @@ ShortcutResult writeInternetShortcutFile(const QString &path, const QString &add
         return ShortcutResult::Exists;
     if (info.isDir())
         return ShortcutResult::WriteFailed;
-    return writeFileAtomically(path, *bytes) ? ShortcutResult::Written : ShortcutResult::WriteFailed;
+    return writeFileAtomically(path, *bytes, nullptr, options) ? ShortcutResult::Written : ShortcutResult::WriteFailed;
 }
 
 bool isBrowsableAddress(const QUrl &address)

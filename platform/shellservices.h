@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files.h"
+
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
@@ -24,7 +26,7 @@ std::optional<QByteArray> internetShortcutBytes(const QString &address);
 
 // Writes the shortcut atomically. Without overwrite an existing file is left alone.
 ShortcutResult writeInternetShortcutFile(const QString &path, const QString &address,
-                                         bool overwrite);
+                                         bool overwrite, const AtomicWriteOptions &options = {});
 
 class ShellServices
 {

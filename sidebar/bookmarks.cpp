@@ -265,7 +265,8 @@ QString createFolder(const QString &parent, const QString &title)
 bool createShortcut(const QString &parent, const QString &title, const QString &address)
 {
     return !favorites::writeShortcutUnderFreeName(parent, platform::cleanFileName(title), [&](const QString &path) {
-                return platform::writeInternetShortcutFile(path, address, false);
+                // One sync when the import ends, not one per shortcut.
+                return platform::writeInternetShortcutFile(path, address, false, {.syncToDisk = false});
             }).isEmpty();
 }
 
@@ -441,6 +442,7 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
     }
     if (capture != Capture::None)
         finishCapture();
+    platform::syncFileSystemOf(favoritesFolder);
     return result;
 }
 
