@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFileInfo>
 #include <QVariant>
 #include <QStringList>
 
@@ -50,6 +51,10 @@ ImeState imeStateFromFcitx(int state, const QString &inputMethod)
 
 ImeState QtInputMethodState::state() const
 {
+    // Without a session bus to join, libdbus would launch one of its own for this process.
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")
+        && !QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return ImeState::Other;
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return ImeState::Other;
