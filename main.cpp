@@ -1,12 +1,18 @@
 #include "app/startup.h"
 #include "browser/form1.h"
 #include "browser/languagedialog.h"
+#include "browser/pictures.h"
 #include "browser/qttranslation.h"
+#include "platform/enginesandbox.h"
+#include "platform/fonts.h"
 #include "platform/homepage.h"
 #include "platform/platform.h"
 #include "platform/webengine/webenginebrowser.h"
 
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -15,7 +21,20 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuragine"));
     QApplication::setApplicationDisplayName(QStringLiteral("ゆらぎね"));
+    // Names the installed yuragine.desktop, whose icon the desktop then shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("yuragine"));
+    QApplication::setWindowIcon(programIcon());
     installQtTranslation(application);
+    platform::useJapaneseFonts();
+
+    // Refused here, with the reason, rather than by the engine, which would end the
+    // process without a word once the first page is created.
+    const QString engineProblem = platform::engineStartProblem();
+    if (!engineProblem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", engineProblem.toLocal8Bit().constData());
+        QMessageBox::critical(nullptr, QStringLiteral("ゆらぎね"), engineProblem);
+        return 1;
+    }
 
     // The browsers ask for the home page later, once the registry store exists.
     platform::RegistryGateway *registry = nullptr;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -105,18 +106,56 @@ bool unsafeName(const QString &name, QChar forbidden)
 
 } // namespace
 
-QString ProgramFolder()
+QString ChooseProgramFolder(const ProgramFolderFacts &facts)
 {
-    QString folder = qEnvironmentVariable("YURAGINE_HOME");
+    QString folder = facts.homeVariable;
     if (folder.isEmpty()) {
-        folder = QCoreApplication::instance()
-            ? QCoreApplication::applicationDirPath()
-            : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
+        folder = facts.installedLayout && !facts.executableFolderWritable ? facts.userDataFolder
+                                                                          : facts.executableFolder;
     }
+    if (folder.isEmpty())
+        return {};
     const QString separator = QDir::separator();
     if (!folder.endsWith(separator))
         folder += separator;
     return folder;
+}
+
+ProgramFolderFacts ProgramFolderFactsFor(const QString &executableFolder)
+{
+    ProgramFolderFacts facts;
+    facts.executableFolder = executableFolder;
+    const QFileInfo folder(executableFolder);
+    facts.installedLayout = folder.fileName() == QLatin1String("bin")
+        && QFileInfo(folder.absolutePath() + QStringLiteral("/share/yuragine")).isDir();
+    // The same test the writes apply: no write bit means read-only, even for root.
+    bool exists = false;
+    const QByteArray path = QFile::encodeName(executableFolder);
+    facts.executableFolderWritable =
+        !hasNoWriteBit(path, &exists) && exists && ::access(path.constData(), W_OK) == 0;
+    // Not through QStandardPaths' application name: tests and helpers run under other
+    // names and must find the same folder.
+    facts.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/yuragine");
+    return facts;
+}
+
+QString ProgramFolder()
+{
+    const QString home = qEnvironmentVariable("YURAGINE_HOME");
+    if (!home.isEmpty()) {
+        ProgramFolderFacts facts;
+        facts.homeVariable = home;
+        return ChooseProgramFolder(facts);
+    }
+    const QString executableFolder = QCoreApplication::instance()
+        ? QCoreApplication::applicationDirPath()
+        : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
+    const ProgramFolderFacts facts = ProgramFolderFactsFor(executableFolder);
+    const QString chosen = ChooseProgramFolder(facts);
+    if (chosen.startsWith(facts.userDataFolder))
+        QDir().mkpath(facts.userDataFolder);
+    return chosen;
 }
 
 QString ProgramDocument(const QString &name)

@@ -4,9 +4,25 @@
 
 #include <QString>
 
-// The program folder: the executable's folder, or YURAGINE_HOME when that is set, always
-// ending in a separator.
+// Where the program keeps its files, always ending in a separator: YURAGINE_HOME when that
+// is set; else the executable's folder, except for an installed copy (a "bin" folder whose
+// prefix holds share/yuragine) that may not write there, which uses the user's data folder
+// of the program.
 QString ProgramFolder();
+
+// The choice ProgramFolder makes, from the facts it gathers. An empty result means the
+// caller gave no usable folder.
+struct ProgramFolderFacts
+{
+    QString homeVariable;      // YURAGINE_HOME, "" when unset
+    QString executableFolder;
+    bool installedLayout = false;
+    bool executableFolderWritable = true;
+    QString userDataFolder;    // ~/.local/share/yuragine
+};
+QString ChooseProgramFolder(const ProgramFolderFacts &facts);
+// The facts about an executable folder (without YURAGINE_HOME).
+ProgramFolderFacts ProgramFolderFactsFor(const QString &executableFolder);
 
 // A document that ships with the program ("nav.htm"): in "doc" of the program folder, else
 // beside the executable or where an installation keeps it.

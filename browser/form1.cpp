@@ -1,6 +1,7 @@
 #include "browser/form1.h"
 
 #include "browser/addressbox.h"
+#include "browser/pictures.h"
 #include "blocking/blockeditor.h"
 #include "blocking/form3.h"
 #include "platform/browsercomponent.h"
@@ -14,12 +15,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-
-// The icons live in this static library; its resources must be registered by hand.
-static void initIconResources()
-{
-    Q_INIT_RESOURCE(icons);
-}
 
 namespace {
 
@@ -37,7 +32,6 @@ Form1::Form1(platform::Platform services, const QString &commandLine, QWidget *p
     , m_services(services)
     , m_commandLine(commandLine)
 {
-    initIconResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ゆらぎね"));
     resize(1024, 720);
@@ -89,7 +83,7 @@ void Form1::buildControls()
     for (const Button &entry : buttons) {
         auto *button = new QToolButton(m_frame1);
         button->setObjectName(QString::fromLatin1(entry.name));
-        button->setIcon(QIcon(QString::fromLatin1(entry.icon)));
+        button->setIcon(sharpIcon(QString::fromLatin1(entry.icon)));
         button->setToolTip(QString::fromUtf8(entry.tip));
         button->setAutoRaise(true);
         button->setGeometry(x, 3, 25, 25);

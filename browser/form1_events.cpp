@@ -9,6 +9,7 @@
 #include "blocking/form3.h"
 #include "blocking/javascript.h"
 #include "browser/addressbox.h"
+#include "browser/pictures.h"
 #include "platform/browsercomponent.h"
 
 #include <QAction>
@@ -249,7 +250,8 @@ void Form1::lampTick()
 void Form1::setPicture(int position)
 {
     m_picture = position;
-    m_pageIcon->setPixmap(QPixmap(QString::fromLatin1(kPictures[position])));
+    // The label is 16 pixels wide; the pixmap follows the window's pixel ratio.
+    m_pageIcon->setPixmap(sharpIcon(QString::fromLatin1(kPictures[position])).pixmap(QSize(16, 16), devicePixelRatioF()));
 }
 
 void Form1::openBlockEditor()

@@ -21,10 +21,12 @@ QLabel *label(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
-// The box's picture: an ivy leaf (tsuta no ha), drawn rather than shipped.
-QPixmap leafPicture()
+// The box's picture: an ivy leaf (tsuta no ha), drawn rather than shipped, at the screen's
+// pixel density so that it stays sharp on a 2x screen.
+QPixmap leafPicture(qreal ratio)
 {
-    QPixmap picture(64, 64);
+    QPixmap picture(QSize(64, 64) * ratio);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -53,7 +55,7 @@ Form2m::Form2m(QWidget *parent) : QDialog(parent)
     setMouseTracking(true);
 
     auto *picture = label(this, "Image1", QString());
-    picture->setPixmap(leafPicture());
+    picture->setPixmap(leafPicture(devicePixelRatioF()));
     auto *name = label(this, "Label1", u"ツタノハPro"_s);
     QFont bold = name->font();
     bold.setBold(true);

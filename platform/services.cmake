@@ -10,10 +10,11 @@ target_sources(yura_platform PRIVATE
   processlauncher.h processlauncher.cpp
   shellservices.h shellservices.cpp
   windowservices.h windowservices.cpp
-  inputmethod.h
+  inputmethod.h inputmethod.cpp
   drives.h
   platform.h platform.cpp
   files.h files.cpp
   fonts.h fonts.cpp
   privacy.h privacy.cpp
+  enginesandbox.h enginesandbox.cpp
 )

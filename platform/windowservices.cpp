@@ -3,9 +3,24 @@
 #include "platform/files.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QWidget>
 
 namespace platform {
+
+QString windowEffectsLimitFor(const QString &platformName)
+{
+    // A Wayland compositor alone decides stacking and opacity; a client cannot ask.
+    if (platformName.startsWith(QLatin1String("wayland")))
+        return QStringLiteral("Wayland ではウィンドウを常に手前に置くことも半透明にすることも"
+                              "プログラムからはできないため、使えません。");
+    return {};
+}
+
+QString QtWindowServices::windowEffectsLimit() const
+{
+    return windowEffectsLimitFor(QGuiApplication::platformName());
+}
 
 void QtWindowServices::setAlwaysOnTop(QWidget *window, bool onTop)
 {

@@ -19,7 +19,12 @@ public:
     virtual QImage capture(QWidget *window) = 0;
     // Writes the image as a BMP file, atomically; false on failure.
     virtual bool saveBitmap(const QImage &image, const QString &path) = 0;
+    // Why always-on-top and opacity cannot work on this display; "" where they do.
+    virtual QString windowEffectsLimit() const = 0;
 };
+
+// The reason for windowEffectsLimit on a Qt platform plugin ("xcb", "wayland", ...).
+QString windowEffectsLimitFor(const QString &platformName);
 
 class QtWindowServices : public WindowServices
 {
@@ -28,6 +33,7 @@ public:
     void setOpacity(QWidget *window, int alpha) override;
     QImage capture(QWidget *window) override;
     bool saveBitmap(const QImage &image, const QString &path) override;
+    QString windowEffectsLimit() const override;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
-# Safe to run any number of times.
+# Safe to run any number of times. Japanese input: fcitx5's Qt 6 module is here; ibus's comes
+# with Qt itself (libqt6gui6).
 set -euo pipefail
 
 PACKAGES=(
@@ -8,7 +9,9 @@ PACKAGES=(
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin
   qt6-translations-l10n
   libgl-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  fcitx5-frontend-qt6
+  desktop-file-utils
   xvfb xauth
   libbenchmark-dev
 )

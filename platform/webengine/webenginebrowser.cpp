@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/fonts.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/sharedcookiejar.h"
 
@@ -26,6 +27,7 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <array>
@@ -629,6 +631,19 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
         [blocked = m_blockThirdParty](const QWebEngineCookieStore::FilterRequest &request) {
             return !(request.thirdParty && blocked->load());
         });
+    // Left to itself the engine may draw kanji with Chinese glyph shapes.
+    const JapaneseFontSet fonts = installedJapaneseFonts();
+    QWebEngineSettings *settings = m_profile->settings();
+    const std::pair<QWebEngineSettings::FontFamily, QString> families[] = {
+        {QWebEngineSettings::StandardFont, fonts.proportional},
+        {QWebEngineSettings::SansSerifFont, fonts.proportional},
+        {QWebEngineSettings::SerifFont, fonts.serif},
+        {QWebEngineSettings::FixedFont, fonts.fixed},
+    };
+    for (const auto &[which, family] : families) {
+        if (!family.isEmpty())
+            settings->setFontFamily(which, family);
+    }
     m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
     m_profile->setUrlRequestInterceptor(m_headers);
     // Downloads must be accepted inside this slot or the engine cancels them.

@@ -32,6 +32,68 @@ private Q_SLOTS:
         QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + u'/');
     }
 
+    void programFolderChoice_data()
+    {
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QString>("expected");
+        const QString exe = u"/opt/y/bin"_s, data = u"/home/u/.local/share/yuragine"_s;
+        QTest::newRow("build folder") << QString() << false << true << exe + u'/';
+        QTest::newRow("read-only unpacked copy stays") << QString() << false << false << exe + u'/';
+        QTest::newRow("installed, writable") << QString() << true << true << exe + u'/';
+        QTest::newRow("installed, read-only") << QString() << true << false << data + u'/';
+        QTest::newRow("home wins over installed") << u"/h"_s << true << false << u"/h/"_s;
+        QTest::newRow("home wins over build") << u"/h/"_s << false << true << u"/h/"_s;
+    }
+    void programFolderChoice()
+    {
+        QFETCH(QString, home);
+        QFETCH(bool, installed);
+        QFETCH(bool, writable);
+        QFETCH(QString, expected);
+        const ProgramFolderFacts facts{home, u"/opt/y/bin"_s, installed, writable,
+                                       u"/home/u/.local/share/yuragine"_s};
+        QCOMPARE(ChooseProgramFolder(facts), expected);
+    }
+
+    // The layout and the write bits on disk, as ProgramFolder sees them.
+    void programFolderFacts_data()
+    {
+        QTest::addColumn<QString>("exeFolder");
+        QTest::addColumn<bool>("withShare");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("prefix, read-only bin") << u"bin"_s << true << true << true << false;
+        QTest::newRow("prefix, writable bin") << u"bin"_s << true << false << true << true;
+        QTest::newRow("bin without share") << u"bin"_s << false << true << false << false;
+        QTest::newRow("build folder") << u"build"_s << true << false << false << true;
+    }
+    void programFolderFacts()
+    {
+        QFETCH(QString, exeFolder);
+        QFETCH(bool, withShare);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, installed);
+        QFETCH(bool, writable);
+        QTemporaryDir prefix;
+        const QString exe = prefix.filePath(exeFolder);
+        QVERIFY(QDir().mkpath(exe));
+        if (withShare)
+            QVERIFY(QDir().mkpath(prefix.filePath(u"share/yuragine/doc"_s)));
+        if (readOnly)
+            QVERIFY(::chmod(QFile::encodeName(exe).constData(), 0555) == 0);
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(prefix.filePath(u"data"_s)));
+        const ProgramFolderFacts facts = ProgramFolderFactsFor(exe);
+        qputenv("XDG_DATA_HOME", oldData);
+        ::chmod(QFile::encodeName(exe).constData(), 0755);
+        QCOMPARE(facts.installedLayout, installed);
+        QCOMPARE(facts.executableFolderWritable, writable);
+        QCOMPARE(facts.userDataFolder, prefix.filePath(u"data/yuragine"_s));
+    }
+
     void missingFileSectionOrKeyReadsEmpty()
     {
         TempProgramFolder folder;

@@ -667,6 +667,27 @@ private Q_SLOTS:
         QCOMPARE(item(u"mnuVisiWindowEXstyle"_s)->isChecked(), opacity >= 0);
     }
 
+    // Where the display refuses them, both items say why and do nothing, F9 included.
+    void windowEffectsWhereTheDisplayRefusesThem_data()
+    {
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("possible") << QString();
+        QTest::newRow("refused") << u"Wayland では使えません"_s;
+    }
+    void windowEffectsWhereTheDisplayRefusesThem()
+    {
+        QFETCH(QString, reason);
+        m_fake->windows.setWindowEffectsLimit(reason);
+        open("[Data]\r\nFirstOpen=1\r\n");
+        for (const QString &name : {u"mnuVisiWindowfoward"_s, u"mnuVisiWindowEXstyle"_s}) {
+            QCOMPARE(item(name)->isEnabled(), reason.isEmpty());
+            QCOMPARE(item(name)->toolTip() == reason, !reason.isEmpty());
+        }
+        QTest::keyClick(m_window.get(), Qt::Key_F9);
+        QCOMPARE(m_fake->windows.opacity(m_window.get()).has_value(), reason.isEmpty());
+        QCOMPARE(setting(u"Data"_s, u"EXSTYLE"_s), reason.isEmpty() ? u"1"_s : QString());
+    }
+
     void showMenuButtonPopsUpTheSimpleMenu()
     {
         open("[Window]\r\nMenu=False\r\n");

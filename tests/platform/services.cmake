@@ -7,3 +7,4 @@ yura_add_test(tst_shellservices LABEL unit SOURCES tst_shellservices.cpp LIBS yu
 yura_add_test(tst_systemservices LABEL widget SOURCES tst_systemservices.cpp LIBS yura_platform)
 yura_add_test(tst_faketransfer LABEL unit SOURCES tst_faketransfer.cpp LIBS yura_platform)
 yura_add_test(tst_files LABEL unit SOURCES tst_files.cpp LIBS yura_platform)
+yura_add_test(tst_desktoprules LABEL unit SOURCES tst_desktoprules.cpp LIBS yura_platform)

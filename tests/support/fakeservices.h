@@ -112,6 +112,8 @@ public:
     void setOpacity(QWidget *window, int alpha) override;
     QImage capture(QWidget *window) override;
     bool saveBitmap(const QImage &image, const QString &path) override;
+    QString windowEffectsLimit() const override { return m_effectsLimit; }
+    void setWindowEffectsLimit(const QString &reason) { m_effectsLimit = reason; }
 
     // The last value set for a window; absent when never set.
     std::optional<bool> alwaysOnTop(QWidget *window) const;
@@ -126,6 +128,7 @@ private:
     QStringList m_saved;
     int m_captures = 0;
     bool m_saveFails = false;
+    QString m_effectsLimit;
 };
 
 class FakeInputMethodState : public platform::InputMethodState
