@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuragine"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ゆらぎね"));
+    // No display name: Qt would add " — ゆらぎね" to every caption the windows set.
     installQtTranslation(application);
 
     // The browsers ask for the home page later, once the registry store exists.

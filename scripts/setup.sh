@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-translations-l10n
   libgl-dev
   fonts-ipafont-gothic
-  xvfb xauth
+  xvfb xauth xdotool
   libbenchmark-dev
 )
 
