@@ -752,6 +752,7 @@ private:
         platform::BrowserUi ui = m_ui;
         change(ui);
         m_factory = std::make_unique<platform::WebEngineBrowserFactory>(ui);
+        m_factory->setDownloadFolder(m_downloads);
         init();
     }
 };
