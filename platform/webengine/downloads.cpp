@@ -32,6 +32,36 @@ std::pair<QString, QString> splitExtension(const QString &name)
     return {name.left(dot), name.mid(dot)};
 }
 
+// The engine's reasons are English; the user gets them in the program's words.
+QString failureReason(QWebEngineDownloadRequest::DownloadInterruptReason reason)
+{
+    using R = QWebEngineDownloadRequest;
+    switch (reason) {
+    case R::FileNoSpace:
+        return QStringLiteral("ディスクの空きが足りません");
+    case R::FileAccessDenied:
+    case R::FileNameTooLong:
+    case R::FileTooLarge:
+    case R::FileFailed:
+    case R::FileTransientError:
+        return QStringLiteral("ファイルを書き込めませんでした");
+    case R::NetworkTimeout:
+        return QStringLiteral("サーバーから応答がありません");
+    case R::NetworkFailed:
+    case R::NetworkDisconnected:
+    case R::NetworkServerDown:
+    case R::NetworkInvalidRequest:
+        return QStringLiteral("接続が切れました");
+    case R::ServerUnauthorized:
+    case R::ServerForbidden:
+        return QStringLiteral("サーバーが許可しませんでした");
+    case R::ServerCertProblem:
+        return QStringLiteral("サーバーの証明書に問題があります");
+    default:
+        return QStringLiteral("サーバーがファイルを最後まで渡しませんでした");
+    }
+}
+
 } // namespace
 
 SavedDownload::SavedDownload(QWebEngineDownloadRequest *request, const QString &folder,
@@ -70,6 +100,9 @@ SavedDownload::~SavedDownload()
 {
     if (m_headerReply)
         m_headerReply->abort();
+    // Gone with the program while still running: no half file stays behind.
+    if (!m_done && !m_partPath.isEmpty())
+        QFile::remove(m_partPath);
 }
 
 void SavedDownload::askHeaders(QNetworkAccessManager *manager)
@@ -122,7 +155,7 @@ void SavedDownload::engineStateChanged()
         return;
     case QWebEngineDownloadRequest::DownloadInterrupted:
         m_engineDone = true;
-        const QString reason = m_request->interruptReasonString();
+        const QString reason = failureReason(m_request->interruptReason());
         m_request->cancel();
         QFile::remove(m_partPath);
         end(DownloadEnd::Failed, QString(), reason);
