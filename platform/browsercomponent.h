@@ -111,7 +111,8 @@ Q_SIGNALS:
     // A print job started by ExecWB has ended.
     void printingEnded(bool success);
     // A file the page cannot show is being saved in the user's download folder. id is
-    // the same in the progress and the end of that download.
+    // the same in the progress and the end of that download. Raised again with the same
+    // id when the server's headers give a better name than the first guess.
     void downloadStarted(quint32 id, const QString &fileName);
     // total is -1 while the size is unknown.
     void downloadProgress(quint32 id, qint64 received, qint64 total);

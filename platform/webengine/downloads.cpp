@@ -130,7 +130,14 @@ void SavedDownload::headersArrived()
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();
-    if (m_engineDone && !m_done)
+    if (m_done)
+        return;
+    const QString name = downloadFileName(m_disposition, m_request ? m_request->url() : QUrl(), m_engineName);
+    if (name != m_name) {
+        m_name = name;
+        Q_EMIT renamed(m_name);
+    }
+    if (m_engineDone)
         complete();
 }
 

@@ -35,6 +35,8 @@ public:
     void cancel();
 
 Q_SIGNALS:
+    // The server's headers gave a better name than the engine's.
+    void renamed(const QString &fileName);
     void progress(qint64 received, qint64 total);
     // Raised once; path is "" when nothing was kept.
     void finished(platform::DownloadEnd end, const QString &path, const QString &reason);

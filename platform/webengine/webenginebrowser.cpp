@@ -579,6 +579,8 @@ void WebEngineBrowser::adoptDownload(SavedDownload *download)
     m_downloads.removeIf([](const QPointer<SavedDownload> &known) { return !known || !known->isRunning(); });
     m_downloads.append(download);
     const quint32 id = download->id();
+    connect(download, &SavedDownload::renamed, this,
+            [this, id](const QString &name) { Q_EMIT downloadStarted(id, name); });
     connect(download, &SavedDownload::progress, this,
             [this, id](qint64 received, qint64 total) { Q_EMIT downloadProgress(id, received, total); });
     connect(download, &SavedDownload::finished, this,
@@ -674,6 +676,7 @@ WebEngineBrowserFactory::~WebEngineBrowserFactory()
 BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
 {
     auto *browser = new WebEngineBrowser(m_profile, &m_popups, m_ui, parent);
+    m_browsers.removeIf([](const auto &known) { return known.value().isNull(); });
     m_browsers.insert(browser->page(), browser);
     return browser;
 }

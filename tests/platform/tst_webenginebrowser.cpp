@@ -593,22 +593,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("disposition");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("existing"); // a file already in the folder
+        QTest::addColumn<QString>("named"); // as the window is told
         QTest::addColumn<QString>("expected");
         // ソ and 表 end in 0x5C, which the engine alone takes for a folder separator.
         QTest::newRow("raw Shift_JIS name")
             << "attachment; filename=\""_ba + ansi::encode(u"ソフト表.lzh") + "\""_ba << u"/dl/get.cgi"_s
-            << QString() << u"ソフト表.lzh"_s;
+            << QString() << u"ソフト表.lzh"_s << u"ソフト表.lzh"_s;
         QTest::newRow("RFC 5987 name")
             << "attachment; filename*=UTF-8''%E6%97%A5%E6%9C%AC%E8%AA%9E.zip"_ba << u"/dl/x"_s << QString()
-            << u"日本語.zip"_s;
+            << u"日本語.zip"_s << u"日本語.zip"_s;
         QTest::newRow("address name, taken: (2)")
-            << QByteArray() << u"/dl/%E8%A1%A8.zip"_s << u"表.zip"_s << u"表 (2).zip"_s;
+            << QByteArray() << u"/dl/%E8%A1%A8.zip"_s << u"表.zip"_s << u"表.zip"_s << u"表 (2).zip"_s;
     }
     void downloadsAreSavedUnderTheirOwnName()
     {
         QFETCH(QByteArray, disposition);
         QFETCH(QString, path);
         QFETCH(QString, existing);
+        QFETCH(QString, named);
         QFETCH(QString, expected);
         QVERIFY(QDir(m_downloads).removeRecursively());
         QVERIFY(QDir().mkpath(m_downloads));
@@ -626,7 +628,9 @@ private Q_SLOTS:
         QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
         QVERIFY(m_browser->Navigate(url(path)));
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
-        QCOMPARE(started.size(), 1);
+        // The first guess may be renamed once the headers are read; the id stays.
+        QVERIFY(started.size() == 1 || started.size() == 2);
+        QCOMPARE(started.last()[1].toString(), named);
         QCOMPARE(finished[0][0], started[0][0]);
         QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Saved);
         const QString saved = QDir(m_downloads).filePath(expected);
