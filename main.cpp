@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuragine"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ゆらぎね"));
+    // No display name: Qt would add " — ゆらぎね" to every caption the windows set.
     // Names the installed yuragine.desktop, whose icon the desktop then shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("yuragine"));
     QApplication::setWindowIcon(programIcon());

@@ -13,6 +13,7 @@
 #include "tools/frmabout.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -28,6 +29,7 @@ class SidebarPanel;
 
 namespace platform {
 class BrowserComponent;
+enum class DownloadEnd;
 }
 
 // The main browser window: the page, the button bar with the address box, the sidebar,
@@ -83,6 +85,8 @@ public:
     int progressTwips() const { return m_progressTwips; }
     int picture() const { return m_picture; } // position in the page-type image list
     QString statusText() const;
+    // The names of the downloads still running, by id.
+    QHash<quint32, QString> downloads() const { return m_downloads; }
     Dialog *blockEditor() const { return m_editor; }
     Form3 *subWindow() const { return m_subWindow; }
     Form2 *memoPad() const { return m_memo; }
@@ -129,6 +133,9 @@ private:
     void onNewWindow(const QString &url, bool &cancel, bool userInitiated);
     void onWindowClosing(bool &cancel);
     void onNavigateError();
+    void onDownloadStarted(quint32 id, const QString &fileName);
+    void onDownloadProgress(quint32 id, qint64 received, qint64 total);
+    void onDownloadFinished(quint32 id, platform::DownloadEnd end, const QString &path, const QString &reason);
     void checkNetscapeTags();
     void setLamp(bool on);
     void lampTick();
@@ -178,6 +185,7 @@ private:
     QPointer<Form6> m_firstRunDialog;
     QPointer<Form5> m_cookieEditor;
     QPointer<frmAbout> m_about;
+    QHash<quint32, QString> m_downloads;
 };
 
 // Ends the process's event loop once the window has unloaded. No other window is asked:

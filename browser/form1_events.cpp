@@ -13,9 +13,14 @@
 #include "platform/browsercomponent.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -25,6 +30,7 @@ const QString kCaptionSuffix = QStringLiteral("　－ ゆらぎね");
 const QString kTagMessage = QStringLiteral("NetscapeNavigetor専用タグが使用されています。");
 const QString kScriptMessage = QStringLiteral("実行不可能なJavaScriptが読み込まれました。");
 const QString kPopupMessage = QStringLiteral("ポップアップウィンドウをブロックしました。");
+const QString kDownloading = QStringLiteral("ダウンロード中: %1");
 constexpr int kProgressFull = 1095;
 
 const char *const kPictures[] = {nullptr, nullptr, ":/icons/page_web.png", ":/icons/page_loading.png",
@@ -72,6 +78,11 @@ void Form1::wireBrowserEvents()
     connect(m_browser, &B::NewWindow2, this, &Form1::onNewWindow);
     connect(m_browser, &B::WindowClosing, this, &Form1::onWindowClosing);
     connect(m_browser, &B::NavigateError, this, &Form1::onNavigateError);
+    connect(m_browser, &B::downloadStarted, this, &Form1::onDownloadStarted);
+    connect(m_browser, &B::downloadProgress, this, &Form1::onDownloadProgress);
+    connect(m_browser, &B::downloadFinished, this, &Form1::onDownloadFinished);
+    m_menus.mnuFileDownloadCancel->setEnabled(false);
+    connect(m_menus.mnuFileDownloadCancel, &QAction::triggered, m_browser, &B::cancelDownloads);
 }
 
 void Form1::onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame)
@@ -212,6 +223,49 @@ void Form1::onNavigateError()
 {
     if (addressText().startsWith(QStringLiteral("javascript")))
         ShowMessageBar(kScriptMessage);
+}
+
+void Form1::onDownloadStarted(quint32 id, const QString &fileName)
+{
+    m_downloads.insert(id, fileName);
+    m_menus.mnuFileDownloadCancel->setEnabled(true);
+    // The click that led here showed its address as if a page were coming; the page stays.
+    setLamp(false);
+    setAddressText(m_browser->LocationURL());
+    setPicture(pictureFor(m_browser->LocationURL()));
+    m_status->setText(kDownloading.arg(fileName));
+    onDownloadProgress(id, 0, -1);
+}
+
+void Form1::onDownloadProgress(quint32 id, qint64 received, qint64 total)
+{
+    if (!m_downloads.contains(id))
+        return;
+    m_progressTwips = total > 0 ? int(kProgressFull * std::clamp<qint64>(received, 0, total) / total) : 0;
+    m_progress->resize(m_progressTwips / layout::kTwipsPerPixel, m_progress->height());
+    const QString size = total > 0 ? u"%1 / %2 KB"_s.arg(received / 1024).arg(total / 1024)
+                                   : u"%1 KB"_s.arg(received / 1024);
+    m_progress->setToolTip(kDownloading.arg(m_downloads.value(id)) + u' ' + size);
+}
+
+void Form1::onDownloadFinished(quint32 id, platform::DownloadEnd end, const QString &path, const QString &reason)
+{
+    const QString name = m_downloads.take(id);
+    m_menus.mnuFileDownloadCancel->setEnabled(!m_downloads.isEmpty());
+    if (m_downloads.isEmpty())
+        m_progress->setToolTip(QString());
+    switch (end) {
+    case platform::DownloadEnd::Saved:
+        ShowMessageBar(u"ダウンロードしました: "_s + QDir::toNativeSeparators(path));
+        break;
+    case platform::DownloadEnd::Cancelled:
+        ShowMessageBar(u"ダウンロードを中止しました: "_s + name);
+        break;
+    case platform::DownloadEnd::Failed:
+        ShowMessageBar(reason.isEmpty() ? u"ダウンロードに失敗しました: "_s + name
+                                        : u"ダウンロードに失敗しました: %1（%2）"_s.arg(name, reason));
+        break;
+    }
 }
 
 bool Form1::lampOn() const

@@ -52,6 +52,7 @@ MainMenus buildMainMenus(QMainWindow *window)
     addSeparator(m.mnuFile, u"mnuFilehai1"_s);
     ITEM(mnuFile, mnuFileHozon, u"HTMLファイルを保存(&H)..."_s, QKeySequence(Qt::CTRL | Qt::Key_H));
     ITEM(mnuFile, mnufilelink, u"リンクのみ抽出して保存(&L)...."_s);
+    ITEM(mnuFile, mnuFileDownloadCancel, u"ダウンロードを中止(&D)"_s);
     addSeparator(m.mnuFile, u"mnuFilehai2"_s);
     SUB(mnuFile, mnuFilePrint, u"印刷(&P)"_s);
     ITEM(mnuFilePrint, mnuFilePrintEditpage, u"ページ設定(&E)..."_s);

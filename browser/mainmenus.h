@@ -13,7 +13,7 @@ struct MainMenus
     QMenu *mnuFile, *mnuFilePrint, *mnuEdit, *mnuVisi, *mnuVisiWS, *mnuVisiFont, *mnuVisiMania,
         *mnuMove, *mnuOkiniiri, *mnuOkiniiriNetscape, *mnuTool, *mnuToolAutoRe, *mnuToolT,
         *mnuToolSecu, *mnuHelp, *mnuSimple;
-    QAction *mnuFileNewWindow, *mnuFileNewIE, *mnuFileLoaclFileOpen, *mnuFileHozon,
+    QAction *mnuFileNewWindow, *mnuFileNewIE, *mnuFileLoaclFileOpen, *mnuFileHozon, *mnuFileDownloadCancel,
         *mnufilelink, *mnuFilePrintEditpage, *mnuFilePrintPrint, *mnuFilePrintPrintPreview,
         *mnuFilePropates, *mnuFileOffline, *mnuFileRestart, *mnuFileClose, *mnuEditCopy,
         *mnuEditAll, *mnuEditTitle, *mnuEditURL, *mnuEditFusekkoCopy, *mnuEditFind,

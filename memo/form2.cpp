@@ -229,7 +229,7 @@ bool Form2::saveToDocumentPath()
 
 void Form2::showError(const QString &description)
 {
-    m_services.dialogs.message(this, description, QGuiApplication::applicationDisplayName(),
+    m_services.dialogs.message(this, description, QStringLiteral("ゆらぎね"),
                                platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 

@@ -30,6 +30,9 @@ constexpr int Forward = 1;
 constexpr int Back = 2;
 } // namespace command
 
+// How a download ended.
+enum class DownloadEnd { Saved, Cancelled, Failed };
+
 // What the page itself says about the document it shows.
 struct PageInfo
 {
@@ -87,6 +90,9 @@ public:
     virtual void showFindBar() = 0;
     // Hands the current address to the system's default browser.
     virtual bool openInSystemBrowser() = 0;
+    // Stops every download this component's pages started; each ends with
+    // downloadFinished(..., DownloadEnd::Cancelled, ...). false when none was running.
+    virtual bool cancelDownloads() = 0;
 
 Q_SIGNALS:
     // Raised for the frames inside the page too; mainFrame tells which.
@@ -104,6 +110,15 @@ Q_SIGNALS:
     void NavigateError(const QString &url);
     // A print job started by ExecWB has ended.
     void printingEnded(bool success);
+    // A file the page cannot show is being saved in the user's download folder. id is
+    // the same in the progress and the end of that download. Raised again with the same
+    // id when the server's headers give a better name than the first guess.
+    void downloadStarted(quint32 id, const QString &fileName);
+    // total is -1 while the size is unknown.
+    void downloadProgress(quint32 id, qint64 received, qint64 total);
+    // path: where the file now is ("" when nothing was kept); reason: why it failed, for
+    // the user.
+    void downloadFinished(quint32 id, platform::DownloadEnd end, const QString &path, const QString &reason);
 };
 
 // Makes the browser components of the windows.

@@ -12,7 +12,7 @@ PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   fcitx5-frontend-qt6
   desktop-file-utils
-  xvfb xauth
+  xvfb xauth xdotool
   libbenchmark-dev
 )
 

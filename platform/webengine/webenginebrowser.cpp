@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/webengine/browserpage.h"
+#include "platform/webengine/downloads.h"
 #include "platform/webengine/sharedcookiejar.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QNetworkAccessManager>
 #include <QPrinter>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -562,6 +564,34 @@ bool WebEngineBrowser::openInSystemBrowser()
     return m_ui.openExternally(m_page->url());
 }
 
+bool WebEngineBrowser::cancelDownloads()
+{
+    bool any = false;
+    for (const QPointer<SavedDownload> &download : std::as_const(m_downloads)) {
+        if (download && download->isRunning()) {
+            any = true;
+            download->cancel();
+        }
+    }
+    return any;
+}
+
+void WebEngineBrowser::adoptDownload(SavedDownload *download)
+{
+    m_downloads.removeIf([](const QPointer<SavedDownload> &known) { return !known || !known->isRunning(); });
+    m_downloads.append(download);
+    const quint32 id = download->id();
+    connect(download, &SavedDownload::renamed, this,
+            [this, id](const QString &name) { Q_EMIT downloadStarted(id, name); });
+    connect(download, &SavedDownload::progress, this,
+            [this, id](qint64 received, qint64 total) { Q_EMIT downloadProgress(id, received, total); });
+    connect(download, &SavedDownload::finished, this,
+            [this, id](DownloadEnd end, const QString &path, const QString &reason) {
+                Q_EMIT downloadFinished(id, end, path, reason);
+            });
+    Q_EMIT downloadStarted(id, download->fileName());
+}
+
 // Windows the engine opens its own way for pages that asked for them: each is a plain
 // window with its own view, so window.opener keeps working.
 PopupWindows::PopupWindows(QWebEngineProfile *profile)
@@ -660,7 +690,19 @@ WebEngineBrowserFactory::~WebEngineBrowserFactory()
 
 BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
 {
-    return new WebEngineBrowser(m_profile, &m_popups, m_ui, parent);
+    auto *browser = new WebEngineBrowser(m_profile, &m_popups, m_ui, parent);
+    m_browsers.removeIf([](const auto &known) { return known.value().isNull(); });
+    m_browsers.insert(browser->page(), browser);
+    return browser;
+}
+
+QString WebEngineBrowserFactory::downloadFolder() const
+{
+    if (!m_downloadFolder.isEmpty())
+        return m_downloadFolder;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    // Without a download folder of its own the home folder stands in, as XDG says.
+    return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 void WebEngineBrowserFactory::setAcceptLanguage(const QString &header)
@@ -712,20 +754,14 @@ void WebEngineBrowserFactory::handleDownload(QWebEngineDownloadRequest *download
         download->accept(); // path and format were chosen by the save command
         return;
     }
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    const QString suggested = QDir(folder).filePath(download->suggestedFileName());
-    QWidget *parent = nullptr;
-    if (auto *view = QWebEngineView::forPage(download->page()))
-        parent = view->window();
-    const QString path = m_ui.saveFileName ? m_ui.saveFileName(parent, suggested) : QString();
-    if (path.isEmpty()) {
-        download->cancel();
-        return;
-    }
-    const QFileInfo target(path);
-    download->setDownloadDirectory(target.absolutePath());
-    download->setDownloadFileName(target.fileName());
-    download->accept();
+    // A page the engine cannot show: saved at once, shown in the window that asked.
+    if (!m_downloadHeaders)
+        m_downloadHeaders = new QNetworkAccessManager(m_profile);
+    auto *saved = new SavedDownload(download, downloadFolder(), m_downloadHeaders, m_profile);
+    QObject::connect(saved, &SavedDownload::finished, saved, &QObject::deleteLater);
+    const QPointer<WebEngineBrowser> browser = m_browsers.value(download->page());
+    if (browser && browser->page() == download->page())
+        browser->adoptDownload(saved);
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/browsercomponent.h"
 #include "platform/webengine/browserui.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QWebEngineView>
 
@@ -10,9 +11,11 @@
 #include <memory>
 
 class QLineEdit;
+class QNetworkAccessManager;
 class QPrinter;
 class QWebEngineDownloadRequest;
 class QWebEngineNewWindowRequest;
+class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
 class QWidget;
@@ -20,6 +23,7 @@ class QWidget;
 namespace platform {
 
 class BrowserPage;
+class SavedDownload;
 class SharedCookieJar;
 
 // Windows the engine opens its own way for pages that asked for one and were let.
@@ -75,6 +79,10 @@ public:
     void SetFocus() override;
     void showFindBar() override;
     bool openInSystemBrowser() override;
+    bool cancelDownloads() override;
+
+    // Reports a download of this component's page through its signals.
+    void adoptDownload(SavedDownload *download);
 
     // For tests and the window: the engine objects themselves.
     QWebEngineView *view() const { return m_view; }
@@ -111,6 +119,7 @@ private:
     // still running keeps it alive when this component goes.
     std::shared_ptr<QPrinter> m_printer;
     bool m_printing = false;
+    QList<QPointer<SavedDownload>> m_downloads;
     bool m_backEnabled = false;
     bool m_forwardEnabled = false;
 };
@@ -136,6 +145,9 @@ public:
     void clearCache() override;
     QWebEngineProfile *profile() const { return m_profile; }
     PopupWindows &popups() { return m_popups; }
+    // Where downloads go: the user's download folder unless set.
+    void setDownloadFolder(const QString &folder) { m_downloadFolder = folder; }
+    QString downloadFolder() const;
 
 private:
     void handleDownload(QWebEngineDownloadRequest *download);
@@ -147,6 +159,10 @@ private:
     std::shared_ptr<std::atomic<bool>> m_blockThirdParty = std::make_shared<std::atomic<bool>>(false);
     std::shared_ptr<std::atomic<bool>> m_doNotTrack = std::make_shared<std::atomic<bool>>(false);
     QWebEngineUrlRequestInterceptor *m_headers = nullptr;
+    QNetworkAccessManager *m_downloadHeaders = nullptr;
+    QString m_downloadFolder;
+    // The components made here, by their pages, for the downloads those pages start.
+    QHash<const QWebEnginePage *, QPointer<WebEngineBrowser>> m_browsers;
     PopupWindows m_popups;
 };
 

@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "browser/form1.h"
 #include "tests/browser/mainwindowtest.h"
+#include "platform/browsercomponent.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -353,6 +354,49 @@ private Q_SLOTS:
         m_window->setAddressText(u"javascript:window.close();"_s);
         Q_EMIT browser()->DownloadComplete();
         QCOMPARE(m_unloaded, 1);
+    }
+
+    // One row per way a download ends; the cancel row goes through the menu item.
+    void downloadIsFollowed_data()
+    {
+        QTest::addColumn<int>("end"); // DownloadEnd, or -1: the user cancels from the menu
+        QTest::addColumn<QString>("message");
+        QTest::newRow("saved") << int(platform::DownloadEnd::Saved)
+                               << u"ダウンロードしました: /home/u/ダウンロード/表 (2).zip"_s;
+        QTest::newRow("failed") << int(platform::DownloadEnd::Failed)
+                                << u"ダウンロードに失敗しました: 表.zip（ネットワークエラー）"_s;
+        QTest::newRow("cancelled from the menu") << -1 << u"ダウンロードを中止しました: 表.zip"_s;
+    }
+    void downloadIsFollowed()
+    {
+        QFETCH(int, end);
+        QFETCH(QString, message);
+        open();
+        browser()->url = u"http://127.0.0.1/list.htm"_s;
+        QAction *cancel = item(u"mnuFileDownloadCancel"_s);
+        QVERIFY(!cancel->isEnabled());
+        // The click showed the download's address and lit the lamp; the list page stays.
+        QVERIFY(!browser()->raiseBeforeNavigate(u"http://127.0.0.1/dl/get.cgi"_s));
+        const quint32 id = browser()->raiseDownloadStarted(u"get.cgi"_s);
+        Q_EMIT browser()->downloadStarted(id, u"表.zip"_s); // the server's headers named it
+        QVERIFY(cancel->isEnabled());
+        QCOMPARE(m_window->addressText(), u"http://127.0.0.1/list.htm"_s);
+        QVERIFY(!m_window->lampOn());
+        QCOMPARE(m_window->statusText(), u"ダウンロード中: 表.zip"_s);
+        Q_EMIT browser()->downloadProgress(id, 512, 1024);
+        QCOMPARE(m_window->progressTwips(), 1095 / 2);
+        if (end < 0) {
+            cancel->trigger();
+            QVERIFY(browser()->calls.contains(u"CancelDownloads"_s));
+        } else {
+            browser()->runningDownloads.removeOne(id);
+            Q_EMIT browser()->downloadFinished(id, platform::DownloadEnd(end),
+                                               end == 0 ? u"/home/u/ダウンロード/表 (2).zip"_s : QString(),
+                                               end == 0 ? QString() : u"ネットワークエラー"_s);
+        }
+        QCOMPARE(messageText(), message);
+        QVERIFY(!cancel->isEnabled());
+        QVERIFY(m_window->downloads().isEmpty());
     }
 
     void editorAndSubWindowAreSingle()

@@ -1,3 +1,4 @@
+#include "platform/codepage.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/webenginebrowser.h"
 #include "tests/support/enginetest.h"
@@ -47,6 +48,7 @@ private:
     int m_pageSetups = 0;
     QString m_printTarget;
     QString m_saveTarget;
+    QString m_downloads;
 
     QString url(const QString &path) const { return m_server.url(path).toString(); }
 
@@ -110,6 +112,8 @@ private Q_SLOTS:
         m_ui.openExternally = [](const QUrl &) { return true; };
         m_ui.homePage = [this] { return url(u"/c"_s); };
         m_factory = std::make_unique<platform::WebEngineBrowserFactory>(m_ui);
+        m_downloads = m_temp.filePath(u"downloads"_s);
+        m_factory->setDownloadFolder(m_downloads);
     }
 
     void init()
@@ -583,6 +587,84 @@ private Q_SLOTS:
         QVERIFY(ended.wait(kWait));
     }
 
+    // What the engine cannot show lands in the download folder under the server's name.
+    void downloadsAreSavedUnderTheirOwnName_data()
+    {
+        QTest::addColumn<QByteArray>("disposition");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("existing"); // a file already in the folder
+        QTest::addColumn<QString>("named"); // as the window is told
+        QTest::addColumn<QString>("expected");
+        // ソ and 表 end in 0x5C, which the engine alone takes for a folder separator.
+        QTest::newRow("raw Shift_JIS name")
+            << "attachment; filename=\""_ba + ansi::encode(u"ソフト表.lzh") + "\""_ba << u"/dl/get.cgi"_s
+            << QString() << u"ソフト表.lzh"_s << u"ソフト表.lzh"_s;
+        QTest::newRow("RFC 5987 name")
+            << "attachment; filename*=UTF-8''%E6%97%A5%E6%9C%AC%E8%AA%9E.zip"_ba << u"/dl/x"_s << QString()
+            << u"日本語.zip"_s << u"日本語.zip"_s;
+        QTest::newRow("address name, taken: (2)")
+            << QByteArray() << u"/dl/%E8%A1%A8.zip"_s << u"表.zip"_s << u"表.zip"_s << u"表 (2).zip"_s;
+    }
+    void downloadsAreSavedUnderTheirOwnName()
+    {
+        QFETCH(QByteArray, disposition);
+        QFETCH(QString, path);
+        QFETCH(QString, existing);
+        QFETCH(QString, named);
+        QFETCH(QString, expected);
+        QVERIFY(QDir(m_downloads).removeRecursively());
+        QVERIFY(QDir().mkpath(m_downloads));
+        if (!existing.isEmpty()) {
+            QFile old(QDir(m_downloads).filePath(existing));
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        }
+        LocalHttpServer::Response file;
+        file.contentType = "application/octet-stream";
+        file.body = "archive bytes";
+        if (!disposition.isEmpty())
+            file.headers.append({"Content-Disposition", disposition});
+        m_server.route(path, file);
+        QSignalSpy started(m_browser, &BrowserComponent::downloadStarted);
+        QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
+        QVERIFY(m_browser->Navigate(url(path)));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
+        // The first guess may be renamed once the headers are read; the id stays.
+        QVERIFY(started.size() == 1 || started.size() == 2);
+        QCOMPARE(started.last()[1].toString(), named);
+        QCOMPARE(finished[0][0], started[0][0]);
+        QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Saved);
+        const QString saved = QDir(m_downloads).filePath(expected);
+        QCOMPARE(finished[0][2].toString(), saved);
+        QFile result(saved);
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        QCOMPARE(result.readAll(), file.body);
+        if (!existing.isEmpty()) {
+            QFile old(QDir(m_downloads).filePath(existing));
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), "old"_ba);
+        }
+        QCOMPARE(QDir(m_downloads).entryList(QDir::Files).size(), existing.isEmpty() ? 1 : 2); // no part left
+    }
+
+    void cancelledDownloadLeavesNothing()
+    {
+        QVERIFY(QDir(m_downloads).removeRecursively());
+        LocalHttpServer::Response file;
+        file.contentType = "application/zip";
+        file.body = QByteArray(1 << 20, 'x');
+        m_server.route(u"/dl/big.zip"_s, file);
+        QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
+        // Cancelled the moment it starts, while the engine is still receiving.
+        connect(m_browser, &BrowserComponent::downloadStarted, m_browser,
+                [this] { QVERIFY(m_browser->cancelDownloads()); }, Qt::SingleShotConnection);
+        QVERIFY(m_browser->Navigate(url(u"/dl/big.zip"_s)));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
+        QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Cancelled);
+        QCOMPARE(finished[0][2].toString(), QString());
+        QVERIFY(!m_browser->cancelDownloads()); // nothing left running
+        QTRY_COMPARE_WITH_TIMEOUT(QDir(m_downloads).entryList(QDir::Files).size(), 0, kWait);
+    }
+
     void findBarSearchesThePage()
     {
         QVERIFY(load(url(u"/a"_s)));
@@ -674,6 +756,7 @@ private:
         platform::BrowserUi ui = m_ui;
         change(ui);
         m_factory = std::make_unique<platform::WebEngineBrowserFactory>(ui);
+        m_factory->setDownloadFolder(m_downloads);
         init();
     }
 };

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <utility>
+
 FakeBrowser::FakeBrowser(QWidget *parent)
     : BrowserComponent(parent)
     , m_widget(new QWidget(parent))
@@ -32,6 +34,24 @@ void FakeBrowser::saveDocument(const QString &path, std::function<void(bool)> do
         written = accepts && file.open(QIODevice::WriteOnly) && file.write(html.toUtf8()) >= 0;
     } // closed, so the caller reads what was written
     done(written);
+}
+
+bool FakeBrowser::cancelDownloads()
+{
+    calls.append(QStringLiteral("CancelDownloads"));
+    const QList<quint32> running = std::exchange(runningDownloads, {});
+    for (const quint32 id : running)
+        Q_EMIT downloadFinished(id, platform::DownloadEnd::Cancelled, QString(), QString());
+    return !running.isEmpty();
+}
+
+quint32 FakeBrowser::raiseDownloadStarted(const QString &fileName)
+{
+    static quint32 lastId = 0;
+    const quint32 id = ++lastId;
+    runningDownloads.append(id);
+    Q_EMIT downloadStarted(id, fileName);
+    return id;
 }
 
 bool FakeBrowser::raiseBeforeNavigate(const QString &address, bool mainFrame)

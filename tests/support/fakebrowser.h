@@ -70,6 +70,13 @@ public:
     void SetFocus() override { record(QStringLiteral("SetFocus")); }
     void showFindBar() override { record(QStringLiteral("FindBar")); }
     bool openInSystemBrowser() override { return record(QStringLiteral("OpenInSystemBrowser")); }
+    // Ends every download raised by raiseDownload as the engine does.
+    bool cancelDownloads() override;
+
+    // Raises the download signals as the engine's pages do; returns the id.
+    quint32 raiseDownloadStarted(const QString &fileName);
+    // The downloads started and not yet ended.
+    QList<quint32> runningDownloads;
 
     // Raises BeforeNavigate2 and returns whether a handler cancelled.
     bool raiseBeforeNavigate(const QString &address, bool mainFrame = true);
