@@ -124,6 +124,23 @@ private Q_SLOTS:
         m_server->releaseHeld();
         QTest::qWait(100); // nothing left to answer
     }
+
+    void hundredToolsClosedMidFetch()
+    {
+        m_server->setHolding(true);
+        QList<QPointer<Form3m>> tools;
+        for (int i = 0; i < 100; ++i) {
+            openTool(u"/d/p.htm"_s);
+            button("Command3")->click();
+            tools.append(m_tool);
+        }
+        QTRY_VERIFY(!m_server->requests().isEmpty()); // the rest wait in the transfer's queue
+        for (const QPointer<Form3m> &tool : std::as_const(tools))
+            QVERIFY(tool->close());
+        QTRY_VERIFY(std::all_of(tools.cbegin(), tools.cend(), [](const QPointer<Form3m> &t) { return t.isNull(); }));
+        m_server->releaseHeld();
+        QTest::qWait(200); // the answers find no window and are dropped
+    }
 };
 
 QTEST_MAIN(TestLinkToolHttp)

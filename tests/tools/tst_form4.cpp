@@ -92,6 +92,21 @@ private Q_SLOTS:
         m_server.releaseHeld();
         QTest::qWait(200);
     }
+
+    void hundredChecksClosedMidFetch()
+    {
+        m_server.setHolding(true);
+        m_server.clearLog();
+        QList<QPointer<Form4>> dialogs;
+        for (int i = 0; i < 100; ++i) {
+            dialogs.append(new Form4(m_host, m_transfer));
+            dialogs.last()->show();
+        }
+        QTRY_VERIFY(!m_server.requests().isEmpty()); // the rest wait in the transfer's queue
+        qDeleteAll(dialogs);
+        m_server.releaseHeld();
+        QTest::qWait(200);
+    }
 };
 
 QTEST_MAIN(TestForm4)
