@@ -36,7 +36,8 @@ measure() { # program home
   HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_CACHE_HOME=$home/.cache \
     YURAGINE_HOME=$home/prog "$program" "$page" > /dev/null 2>&1 &
   local pid=$!
-  xdotool search --sync --name startpage > /dev/null 2>&1
+  # xdotool's own --sync looks only every half second; this looks every few milliseconds.
+  until xdotool search --name startpage > /dev/null 2>&1; do sleep 0.005; done
   local end=$(date +%s%N)
   local pss=0
   for p in $(tree $pid); do
