@@ -24,9 +24,6 @@ int main(int argc, char *argv[])
     // Names the installed yuragine.desktop, whose icon the desktop then shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("yuragine"));
     QApplication::setWindowIcon(programIcon());
-    installQtTranslation(application);
-    platform::useJapaneseFonts();
-
     // Refused here, with the reason, rather than by the engine, which would end the
     // process without a word once the first page is created.
     const QString engineProblem = platform::engineStartProblem();
@@ -49,6 +46,11 @@ int main(int argc, char *argv[])
     if (!languages.isEmpty())
         browsers.setAcceptLanguage(languages);
     browsers.setPrivacy(platform::storedPrivacy(services.registry));
+    // After the engine has been started above: its helper processes come up meanwhile.
+    installQtTranslation(application);
+    const platform::JapaneseFontSet fonts = platform::installedJapaneseFonts();
+    platform::useJapaneseFonts(fonts);
+    browsers.useFonts(fonts);
 
     const bool firstRunDue = RunStartup();
 

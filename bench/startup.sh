@@ -15,6 +15,7 @@ cmake --build build -j2 --target yuragine bench_baseline > /dev/null
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 work=$(mktemp -d)
 trap 'kill $server $xvfb 2> /dev/null || true; rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
 mkdir -p "$work/site"
 printf '<html><head><meta charset="utf-8"><title>startpage</title></head><body>本文</body></html>' > "$work/site/index.html"
 python3 -m http.server 18765 --bind 127.0.0.1 --directory "$work/site" > /dev/null 2>&1 &

@@ -65,10 +65,10 @@ JapaneseFontSet installedJapaneseFonts()
     return chooseJapaneseFonts(QFontDatabase::families(QFontDatabase::Japanese));
 }
 
-void useJapaneseFonts()
+void useJapaneseFonts(const JapaneseFontSet &fonts)
 {
     mapWindowsJapaneseFonts();
-    const QString family = installedJapaneseFonts().proportional;
+    const QString family = fonts.proportional;
     if (family.isEmpty())
         return;
     QFont font = QApplication::font();

@@ -28,6 +28,6 @@ JapaneseFontSet installedJapaneseFonts();
 
 // Maps the Windows names and gives the application a proportional Japanese font: left to
 // fontconfig, a monospaced Gothic is often picked for Japanese text.
-void useJapaneseFonts();
+void useJapaneseFonts(const JapaneseFontSet &fonts);
 
 } // namespace platform

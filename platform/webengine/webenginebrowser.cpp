@@ -661,19 +661,6 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
         [blocked = m_blockThirdParty](const QWebEngineCookieStore::FilterRequest &request) {
             return !(request.thirdParty && blocked->load());
         });
-    // Left to itself the engine may draw kanji with Chinese glyph shapes.
-    const JapaneseFontSet fonts = installedJapaneseFonts();
-    QWebEngineSettings *settings = m_profile->settings();
-    const std::pair<QWebEngineSettings::FontFamily, QString> families[] = {
-        {QWebEngineSettings::StandardFont, fonts.proportional},
-        {QWebEngineSettings::SansSerifFont, fonts.proportional},
-        {QWebEngineSettings::SerifFont, fonts.serif},
-        {QWebEngineSettings::FixedFont, fonts.fixed},
-    };
-    for (const auto &[which, family] : families) {
-        if (!family.isEmpty())
-            settings->setFontFamily(which, family);
-    }
     m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
     m_profile->setUrlRequestInterceptor(m_headers);
     // Downloads must be accepted inside this slot or the engine cancels them.
@@ -708,6 +695,22 @@ QString WebEngineBrowserFactory::downloadFolder() const
 void WebEngineBrowserFactory::setAcceptLanguage(const QString &header)
 {
     m_profile->setHttpAcceptLanguage(header);
+}
+
+void WebEngineBrowserFactory::useFonts(const JapaneseFontSet &fonts)
+{
+    // Left to itself the engine may draw kanji with Chinese glyph shapes.
+    QWebEngineSettings *settings = m_profile->settings();
+    const std::pair<QWebEngineSettings::FontFamily, QString> families[] = {
+        {QWebEngineSettings::StandardFont, fonts.proportional},
+        {QWebEngineSettings::SansSerifFont, fonts.proportional},
+        {QWebEngineSettings::SerifFont, fonts.serif},
+        {QWebEngineSettings::FixedFont, fonts.fixed},
+    };
+    for (const auto &[which, family] : families) {
+        if (!family.isEmpty())
+            settings->setFontFamily(which, family);
+    }
 }
 
 void WebEngineBrowserFactory::setPrivacy(const PrivacySettings &settings)

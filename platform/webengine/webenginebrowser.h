@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/browsercomponent.h"
+#include "platform/fonts.h"
 #include "platform/webengine/browserui.h"
 
 #include <QHash>
@@ -139,6 +140,8 @@ public:
     void setAcceptLanguage(const QString &header) override;
     void deleteAllCookies(std::function<void(bool)> done) override;
     QString cookieFolder() const override;
+    // The engine's standard, sans-serif, serif and fixed families.
+    void useFonts(const JapaneseFontSet &fonts);
     void setPrivacy(const PrivacySettings &settings) override;
     PrivacySettings privacy() const override;
     void clearHistory() override;
