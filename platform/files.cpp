@@ -66,8 +66,11 @@ bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *err
         ok = file.open(QIODevice::WriteOnly);
         if (ok && options.permissions)
             ok = file.setPermissions(*options.permissions);
+        // The bytes may still sit in Qt's buffer after write(), and commit() does not
+        // notice when pushing them out fails (a full disk): it would rename a cut-off
+        // file over the old one. flush() first reports that failure.
         if (ok)
-            ok = file.write(bytes.data(), bytes.size()) == bytes.size();
+            ok = file.write(bytes.data(), bytes.size()) == bytes.size() && file.flush();
         if (ok)
             ok = file.commit();
         else

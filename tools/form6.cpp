@@ -260,11 +260,11 @@ void Form6::Command2_Click()
 
     // The record follows every key that it has a field for, so the main window and the
     // favorites tree see the new values at once.
-    StoreSetting(settingkeys::FavoritesFolder, folder);
-    StoreSetting(settingkeys::NSTag, boxValue(m_check1));
-    StoreSetting(settingkeys::CookiesEdit, boxValue(m_check2));
-    StoreSetting(settingkeys::BBA, boxValue(m_check3));
-    StoreSetting(settingkeys::WVS, boxValue(m_check5));
+    bool stored = StoreSetting(settingkeys::FavoritesFolder, folder) != 0;
+    stored = StoreSetting(settingkeys::NSTag, boxValue(m_check1)) != 0 && stored;
+    stored = StoreSetting(settingkeys::CookiesEdit, boxValue(m_check2)) != 0 && stored;
+    stored = StoreSetting(settingkeys::BBA, boxValue(m_check3)) != 0 && stored;
+    stored = StoreSetting(settingkeys::WVS, boxValue(m_check5)) != 0 && stored;
 
     platform::RegistryGateway &registry = m_services.registry;
     const platform::RegistryGateway::Handle key = registry.openKey(platform::registry::CurrentUser, kInternetSettings);
@@ -281,10 +281,18 @@ void Form6::Command2_Click()
         Q_EMIT translucencyMarked(change->checkMark);
         Q_EMIT translucencyChanged(change->opacity);
     }
-    StoreSetting(settingkeys::EXSTYLE, boxValue(m_check4));
-    StoreSetting(settingkeys::EXSTYLEValue, QString::number(m_slider->value()));
-    StoreSetting(settingkeys::FirstOpen, u"1"_s);
-
+    stored = StoreSetting(settingkeys::EXSTYLE, boxValue(m_check4)) != 0 && stored;
+    stored = StoreSetting(settingkeys::EXSTYLEValue, QString::number(m_slider->value())) != 0 && stored;
+    stored = StoreSetting(settingkeys::FirstOpen, u"1"_s) != 0 && stored;
+    // Saying the settings are done when the file did not take them (a full disk, a
+    // read-only folder) would leave the user with defaults next time and no idea why;
+    // the dialog stays open instead, for another try once there is room.
+    if (!stored) {
+        m_services.dialogs.message(this,
+                                   u"設定を保存できませんでした。\r\n\r\n"_s + QDir::toNativeSeparators(SettingsFilePath()),
+                                   kTitle, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return;
+    }
     m_services.dialogs.message(this,
                                u"設定を終了します。再度設定し直す場合は\r\n[ツール]-[初回設定ダイアログ]\r\nメニューから変更可能です。"_s,
                                kTitle, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
