@@ -4,6 +4,7 @@
 #include "app/settingsstore.h"
 
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -66,9 +67,14 @@ SettingsRecord &Settings()
 
 SettingsRecord ReadSettingsRecord()
 {
-    SettingsRecord record;
+    std::vector<SettingKey> keys;
+    keys.reserve(std::size(kBindings));
     for (const Binding &binding : kBindings)
-        assign(record, binding.field, ReadSetting(binding.key));
+        keys.push_back(binding.key);
+    const QStringList values = ReadSettings(keys);
+    SettingsRecord record;
+    for (std::size_t i = 0; i < std::size(kBindings); ++i)
+        assign(record, kBindings[i].field, values[qsizetype(i)]);
     return record;
 }
 

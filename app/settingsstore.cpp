@@ -178,12 +178,19 @@ QString SettingsFilePath()
     return ProgramFolder() + QLatin1String(kSettingsFileName);
 }
 
-QString ReadSetting(const QString &section, const QString &key)
+namespace {
+
+IniDocument readSettingsFile()
 {
     QFile file(SettingsFilePath());
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const std::optional<QByteArray> bytes = IniDocument(file.readAll()).value(section, key);
+        return IniDocument();
+    return IniDocument(file.readAll());
+}
+
+QString settingText(const IniDocument &document, QStringView section, QStringView key)
+{
+    const std::optional<QByteArray> bytes = document.value(section, key);
     if (!bytes)
         return {};
     QString text = ansi::decode(ansi::cut(*bytes, kMaxValueBytes));
@@ -191,6 +198,23 @@ QString ReadSetting(const QString &section, const QString &key)
     if (zero >= 0)
         text.truncate(zero);
     return text;
+}
+
+} // namespace
+
+QString ReadSetting(const QString &section, const QString &key)
+{
+    return settingText(readSettingsFile(), section, key);
+}
+
+QStringList ReadSettings(std::span<const SettingKey> keys)
+{
+    const IniDocument document = readSettingsFile();
+    QStringList values;
+    values.reserve(qsizetype(keys.size()));
+    for (const SettingKey &key : keys)
+        values.append(settingText(document, key.section, key.name));
+    return values;
 }
 
 QString ReadSetting(SettingKey key)

@@ -3,6 +3,9 @@
 #include "app/settingkeys.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <span>
 
 // Where the program keeps its files, always ending in a separator: YURAGINE_HOME when that
 // is set; else the executable's folder, except for an installed copy (a "bin" folder whose
@@ -36,6 +39,8 @@ QString SettingsFilePath();
 // through it.
 QString ReadSetting(const QString &section, const QString &key);
 QString ReadSetting(SettingKey key);
+// The values of keys, in their order, from one reading of the file.
+QStringList ReadSettings(std::span<const SettingKey> keys);
 
 // Stores one value; non-zero when it was stored. The file is changed under a lock shared
 // by every process of the program and replaced atomically, so concurrent writers of

@@ -3,6 +3,7 @@
 #include "app/settingsstore.h"
 #include "app/startup.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -46,6 +47,21 @@ void BM_ReadStartupState(benchmark::State &state)
         benchmark::DoNotOptimize(ReadStartupState());
 }
 BENCHMARK(BM_ReadStartupState);
+
+// A settings file grown to 1 MB by hand-edits or another program's sections.
+void BM_ReadStartupStateMegabyte(benchmark::State &state)
+{
+    Folder folder;
+    QFile file(folder.dir.filePath(QStringLiteral("Yura3.ini")));
+    if (!file.open(QIODevice::Append))
+        state.SkipWithError("cannot grow the settings file");
+    while (file.size() < 1024 * 1024)
+        file.write("[Other]\r\nk=" + QByteArray(100, 'v') + "\r\n");
+    file.close();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadStartupState());
+}
+BENCHMARK(BM_ReadStartupStateMegabyte)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -171,6 +171,12 @@ private Q_SLOTS:
             << raw("[Window]\r\nodd=\x80\xff\x00z\r\nSideW=5\r\n")
             << u"Window"_s << u"SideW"_s << u"6"_s
             << raw("[Window]\r\nodd=\x80\xff\x00z\r\nSideW=6\r\n");
+        QByteArray megabyte;
+        for (int i = 0; megabyte.size() < 1024 * 1024; ++i)
+            megabyte += "[S" + QByteArray::number(i) + "]\r\nk=" + QByteArray(100, 'v') + "\r\n";
+        QTest::newRow("a 1 MB file")
+            << megabyte + "[Window]\r\nSideW=5\r\n" << u"Window"_s << u"SideW"_s << u"6"_s
+            << megabyte + "[Window]\r\nSideW=6\r\n";
         QTest::newRow("a bracket that is the second byte of a kanji")
             << QByteArray("[\x83\x5d]\r\nk=1\r\n") // "[ゾ]": 0x5D is its second byte
             << u"ゾ"_s << u"k"_s << u"2"_s
