@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +26,26 @@ void BM_BlockListCheck(benchmark::State &state)
         benchmark::DoNotOptimize(blocklist::firstMatch(entries, address));
 }
 BENCHMARK(BM_BlockListCheck)->Unit(benchmark::kMicrosecond);
+
+// What a navigation really pays: the file looked at (and read when it changed), then
+// the check.
+void BM_BlockListNavigation(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("blacklist.ini"));
+    QStringList entries;
+    for (int i = 0; i < state.range(0); ++i)
+        entries << QStringLiteral("adserver%1.example").arg(i);
+    if (!blocklist::write(path, entries))
+        state.SkipWithError("cannot write the list");
+    const QString address = QStringLiteral("https://www.example.jp/news/2026/12/08/article.html?id=12345");
+    // A list saved moments ago is read each time until its time stamp has settled.
+    QThread::sleep(4);
+    blocklist::ListCache cache;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(blocklist::firstMatch(cache.entries(path), address));
+}
+BENCHMARK(BM_BlockListNavigation)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMicrosecond);
 
 void BM_TypedAddress(benchmark::State &state)
 {

@@ -4,7 +4,12 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 
+#include <QDateTime>
 #include <QFile>
+
+#include <algorithm>
+
+#include <sys/stat.h>
 
 namespace blocklist {
 
@@ -31,6 +36,40 @@ QStringList read(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return parse(file.readAll());
+}
+
+namespace {
+constexpr long long kSettleNs = 3'000'000'000LL;
+} // namespace
+
+ListCache::Stamp ListCache::stampOf(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {true,
+            static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino),
+            static_cast<long long>(info.st_size),
+            info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec,
+            info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec};
+}
+
+const QStringList &ListCache::entries(const QString &path)
+{
+    const Stamp now = stampOf(path);
+    if (path != m_path || m_stamp != now) {
+        m_entries = now.exists ? read(path) : QStringList();
+        m_path = path;
+        // Stamped before reading: a change made while reading shows as a new stamp next
+        // time rather than being missed. Time stamps advance in coarse steps (seconds on
+        // some file systems), so a file changed in the last moments could change again
+        // under the same stamp: it is not trusted until it has settled.
+        const long long latest = std::max(now.modifiedNs, now.changedNs);
+        const long long settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000LL - kSettleNs;
+        m_stamp = latest < settled ? std::optional<Stamp>(now) : std::nullopt;
+    }
+    return m_entries;
 }
 
 std::optional<QString> firstMatch(const QStringList &entries, const QString &address)

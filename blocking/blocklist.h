@@ -17,6 +17,29 @@ QString filePath(); // blacklist.ini in the program folder
 QStringList read(const QString &path);
 QStringList parse(const QByteArray &bytes);
 
+// The entries of one file, read again only when the file has changed since the last
+// call (another inode, size or time stamp): a navigation pays a stat() instead of reading
+// and decoding the whole list, and a list saved by any process still applies at once.
+class ListCache
+{
+public:
+    const QStringList &entries(const QString &path);
+
+private:
+    struct Stamp
+    {
+        bool exists = false;
+        unsigned long long device = 0, inode = 0;
+        long long size = 0, modifiedNs = 0, changedNs = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+    static Stamp stampOf(const QString &path);
+
+    QString m_path;
+    std::optional<Stamp> m_stamp;
+    QStringList m_entries;
+};
+
 // The first entry found anywhere in the address, letter case counting.
 std::optional<QString> firstMatch(const QStringList &entries, const QString &address);
 

@@ -4,6 +4,7 @@
 #include "app/layout.h"
 #include "app/navigation.h"
 #include "blocking/blockeditor.h"
+#include "blocking/blocklist.h"
 #include "blocking/form3.h"
 #include "browser/mainmenus.h"
 #include "memo/form2.h"
@@ -179,6 +180,7 @@ private:
     quint64 m_pageSerial = 0; // counts the pages navigated to
     EventRateLimit m_newWindows{5, 10'000};
     QElapsedTimer m_clock;
+    blocklist::ListCache m_blockList;
     QPointer<Dialog> m_editor;
     QPointer<Form3> m_subWindow;
     QPointer<Form2> m_memo;

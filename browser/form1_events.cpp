@@ -101,9 +101,9 @@ void Form1::onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame)
         }
         setLamp(true);
     }
-    // Read afresh each time, so a saved list applies at once.
+    // The cache rereads a changed file, so a saved list applies at once.
     if (m_menus.mnuToolSecuNocom->isChecked()) {
-        if (const auto entry = blocklist::firstMatch(blocklist::read(blocklist::filePath()), url)) {
+        if (const auto entry = blocklist::firstMatch(m_blockList.entries(blocklist::filePath()), url)) {
             cancel = true;
             ShowMessageBar(blocklist::blockedMessage(*entry));
             setLamp(false);

@@ -85,6 +85,24 @@ private Q_SLOTS:
         QCOMPARE(blocklist::firstUnstorableCharacter(entry).value_or(QString()), refused);
     }
 
+    // Each change of the file is seen, however it was made: replaced by a rename, rewritten
+    // in place with the same size, removed.
+    void cacheFollowsTheFile()
+    {
+        TempProgramFolder folder;
+        const QString path = blocklist::filePath();
+        blocklist::ListCache cache;
+        QVERIFY(cache.entries(path).isEmpty());
+        QVERIFY(blocklist::write(path, {u"aaa"_s}));
+        QCOMPARE(cache.entries(path), QStringList{u"aaa"_s});
+        QVERIFY(blocklist::write(path, {u"bbb"_s}));
+        QCOMPARE(cache.entries(path), QStringList{u"bbb"_s});
+        QVERIFY(folder.write(u"blacklist.ini"_s, "ccc\r\n\r\n"));
+        QCOMPARE(cache.entries(path), QStringList{u"ccc"_s});
+        QVERIFY(QFile::remove(path));
+        QVERIFY(cache.entries(path).isEmpty());
+    }
+
     void missingFileHasNoEntries()
     {
         TempProgramFolder folder;
@@ -195,6 +213,24 @@ private Q_SLOTS:
         fake.dialogs.answerMessage(MessageAnswer::Ok);
         child<QPushButton>(&editor, u"OKButton"_s)->click();
         QCOMPARE(folder.read(u"blacklist.ini"_s), QByteArray("\r\n"));
+    }
+
+    // A list of 100,000 entries opens in the editor and is saved back byte for byte; the
+    // last entry still stops an address.
+    void hundredThousandEntries()
+    {
+        QByteArray file;
+        for (int i = 0; i < 100'000; ++i)
+            file += "ad" + QByteArray::number(i) + ".example\r\n";
+        file += "\r\n";
+        Editor e(file);
+        auto &[folder, fake, onOff, dialog] = e;
+        QCOMPARE(dialog->entries().size(), 100'000);
+        fake.dialogs.answerMessage(MessageAnswer::Ok);
+        child<QPushButton>(dialog.get(), u"OKButton"_s)->click();
+        QCOMPARE(folder.read(u"blacklist.ini"_s), file);
+        QCOMPARE(blocklist::firstMatch(blocklist::read(blocklist::filePath()), u"http://ad99999.example/"_s),
+                 std::optional<QString>(u"ad99999.example"_s));
     }
 
     void failedSaveSaysWhyAndStaysOpen()

@@ -9,6 +9,7 @@
 #include "tests/support/localhttpserver.h"
 #include "tests/support/tempprogramfolder.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -93,6 +94,24 @@ private Q_SLOTS:
         QFile file(folder.filePath(u"l.htm"_s));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<BASE HREF=\"" + m_server->url(u"/d/p.htm"_s).toEncoded() + "\">"));
+    }
+
+    // A 100 MB page passes the transfer's size limit: the fetch stops there and the tool
+    // ends with an empty list, ready for the next page.
+    void hundredMegabytePageEndsCalmly()
+    {
+        QByteArray anchors;
+        while (anchors.size() < 100 * 1024 * 1024)
+            anchors += "<a href=\"x.htm\">x</a> filler filler filler filler filler filler\n";
+        m_server->route(u"/big.htm"_s, anchors);
+        openTool(u"/big.htm"_s);
+        button("Command3")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_tool->isRunning(), 60'000);
+        QCOMPARE(m_tool->links()->count(), 0);
+        m_tool->findChild<QLineEdit *>(u"txtURL"_s)->setText(m_server->url(u"/d/p.htm"_s).toString());
+        button("Command3")->click();
+        QTRY_VERIFY(!m_tool->isRunning());
+        QCOMPARE(m_tool->links()->count(), 3);
     }
 
     void cancelDuringASlowFetch()
