@@ -88,6 +88,24 @@ void BM_FavoritesScan(benchmark::State &state)
 }
 BENCHMARK(BM_FavoritesScan)->Unit(benchmark::kMillisecond);
 
+// A folder of 50,000 shortcuts: every name is listed and sorted before the first 257 are
+// taken.
+void BM_FavoritesScanFiftyThousand(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 50'000; ++i) {
+        QFile file(dir.filePath(QStringLiteral("ページ%1.url").arg(i)));
+        if (!file.open(QIODevice::WriteOnly)) {
+            state.SkipWithError("cannot create the shortcuts");
+            return;
+        }
+    }
+    favorites::FileSystemLister lister;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(favorites::ScanFavoritesFolder(lister, dir.path()));
+}
+BENCHMARK(BM_FavoritesScanFiftyThousand)->Unit(benchmark::kMillisecond);
+
 void BM_BookmarkImport(benchmark::State &state)
 {
     QByteArray html = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>Bookmarks</TITLE>\n<DL><p>\n";

@@ -41,25 +41,54 @@ struct CodePoints
     }
     void next() { at += peek() > 0xFFFF ? 2 : 1; }
 
-    // The values of the digits from here on, leading zeros left out.
-    QList<int> number()
-    {
-        QList<int> digits;
-        for (; !atEnd() && QChar::isDigit(peek()); next()) {
-            const int value = QChar::digitValue(peek());
-            if (value != 0 || !digits.isEmpty())
-                digits.append(value);
-        }
-        return digits;
-    }
+    bool atDigit() const { return !atEnd() && QChar::isDigit(peek()); }
 };
+
+// Compares the numbers written from here on in both names, leading zeros left out, digit
+// by digit so that no length can overflow; equal numbers are passed over in both.
+int compareNumbers(CodePoints &x, CodePoints &y)
+{
+    const auto skipZeros = [](CodePoints &p) {
+        while (p.atDigit() && QChar::digitValue(p.peek()) == 0)
+            p.next();
+    };
+    skipZeros(x);
+    skipZeros(y);
+    int firstDifference = 0; // decides when both have as many digits
+    for (;;) {
+        const bool more = x.atDigit();
+        if (more != y.atDigit())
+            return more ? 1 : -1; // more digits, larger number
+        if (!more)
+            return firstDifference;
+        if (firstDifference == 0) {
+            const int m = QChar::digitValue(x.peek());
+            const int n = QChar::digitValue(y.peek());
+            if (m != n)
+                firstDifference = m < n ? -1 : 1;
+        }
+        x.next();
+        y.next();
+    }
+}
+
+bool listedBefore(const ListedName &a, const ListedName &b)
+{
+    if (a.isFolder != b.isFolder)
+        return a.isFolder;
+    return compareNames(a.name, b.name) < 0;
+}
 
 void scan(const DirectoryLister &lister, const QString &folder, QList<FavoriteEntry> &entries)
 {
     QList<ListedName> names = lister.list(folder);
-    sortListing(names);
-    if (names.size() > kMaxNamesPerFolder)
+    if (names.size() > kMaxNamesPerFolder) {
+        // Only the first names in order are kept, so only they need sorting.
+        std::partial_sort(names.begin(), names.begin() + kMaxNamesPerFolder, names.end(), listedBefore);
         names.resize(kMaxNamesPerFolder);
+    } else {
+        sortListing(names);
+    }
     for (const ListedName &name : std::as_const(names)) {
         if (entries.size() >= kMaxEntries)
             return;
@@ -77,14 +106,9 @@ int compareNames(QStringView a, QStringView b)
     CodePoints x{a};
     CodePoints y{b};
     while (!x.atEnd() && !y.atEnd()) {
-        if (QChar::isDigit(x.peek()) && QChar::isDigit(y.peek())) {
-            // Any length of digits, so no number can overflow.
-            const QList<int> m = x.number();
-            const QList<int> n = y.number();
-            if (m.size() != n.size())
-                return m.size() < n.size() ? -1 : 1;
-            if (m != n)
-                return m < n ? -1 : 1;
+        if (x.atDigit() && y.atDigit()) {
+            if (const int order = compareNumbers(x, y))
+                return order;
             continue;
         }
         // A number stands where "0" would, whatever script its digits are in; otherwise
@@ -106,11 +130,7 @@ int compareNames(QStringView a, QStringView b)
 
 void sortListing(QList<ListedName> &names)
 {
-    std::sort(names.begin(), names.end(), [](const ListedName &a, const ListedName &b) {
-        if (a.isFolder != b.isFolder)
-            return a.isFolder;
-        return compareNames(a.name, b.name) < 0;
-    });
+    std::sort(names.begin(), names.end(), listedBefore);
 }
 
 QList<FavoriteEntry> ScanFavoritesFolder(const DirectoryLister &lister, const QString &folder)

@@ -62,6 +62,7 @@ private Q_SLOTS:
         QTest::newRow("leading zeros alone: fixed order") << u"a01"_s << u"a1"_s << -1;
         QTest::newRow("digits before letters") << u"9"_s << u"a"_s << -1;
         QTest::newRow("shorter first") << u"abc"_s << u"abcd"_s << -1;
+        QTest::newRow("same length: the first different digit") << u"x191"_s << u"x210"_s << -1;
         QTest::newRow("long numbers") << u"x99"_s << u"x123456789012345678901234"_s << -1;
         QTest::newRow("full-width digits") << u"第２回"_s << u"第１０回"_s << -1;
         QTest::newRow("any digits before letters") << u"１０"_s << u"a"_s << -1;
@@ -82,10 +83,13 @@ private Q_SLOTS:
     {
         ScriptedLister lister;
         QList<ListedName> many;
-        for (int i = 0; i < 300; ++i)
+        for (int i = 299; i >= 0; --i) // listed backwards: the first 257 in order are kept
             many.append({u"n%1.url"_s.arg(i), false});
         lister.folders[u"/f"_s] = many;
-        QCOMPARE(ScanFavoritesFolder(lister, u"/f"_s).size(), 257);
+        const auto kept = ScanFavoritesFolder(lister, u"/f"_s);
+        QCOMPARE(kept.size(), 257);
+        QCOMPARE(kept.first().path, u"/f/n0.url"_s);
+        QCOMPARE(kept.last().path, u"/f/n256.url"_s);
 
         QList<ListedName> folders;
         for (int i = 0; i < 5; ++i)
@@ -96,6 +100,17 @@ private Q_SLOTS:
         const auto entries = ScanFavoritesFolder(lister, u"/g"_s);
         QCOMPARE(entries.size(), 769);
         QCOMPARE(entries.last().path, u"/g/d2/n251.url"_s); // (1+257) * 2, then 1 + 252
+    }
+
+    void fiftyThousandFilesOnDisk()
+    {
+        QTemporaryDir dir;
+        for (int i = 0; i < 50'000; ++i)
+            QVERIFY(QFile(dir.filePath(u"ページ%1.url"_s.arg(i))).open(QIODevice::WriteOnly));
+        const auto entries = ScanFavoritesFolder(FileSystemLister(), dir.path());
+        QCOMPARE(entries.size(), 257);
+        QCOMPARE(entries.first().path, dir.filePath(u"ページ0.url"_s));
+        QCOMPARE(entries.last().path, dir.filePath(u"ページ256.url"_s));
     }
 
     void emptyFolderGivesNoNodes()
