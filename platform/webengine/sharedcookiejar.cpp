@@ -61,6 +61,11 @@ bool lasting(const QNetworkCookie &cookie)
     return !cookie.isSessionCookie() && cookie.expirationDate() > QDateTime::currentDateTimeUtc();
 }
 
+QByteArray identity(const QNetworkCookie &cookie)
+{
+    return cookie.name() + '\n' + cookie.domain().toUtf8() + '\n' + cookie.path().toUtf8();
+}
+
 qsizetype indexOfSame(const QList<QNetworkCookie> &cookies, const QNetworkCookie &cookie)
 {
     for (qsizetype i = 0; i < cookies.size(); ++i) {
@@ -150,6 +155,7 @@ void SharedCookieJar::clearAll(std::function<void(bool)> done)
 void SharedCookieJar::deleteEngineCookies(std::function<void(bool)> done)
 {
     m_store->deleteAllCookies();
+    m_engine.clear();
     // The engine handles its cookie operations in order and reports them in order, so
     // when this cookie is reported, everything from before the deletion has been.
     m_fence = kFencePrefix + QUuid::createUuid().toByteArray(QUuid::Id128);
@@ -178,10 +184,17 @@ void SharedCookieJar::importFile()
         m_clearMark = mark;
         deleteEngineCookies({});
     }
-    // Cookies the engine already holds come back as cookieAdded, find themselves in the
-    // jar unchanged and cause no write, so processes do not echo each other.
-    for (const QNetworkCookie &cookie : parse(bytes))
+    // Setting a cookie the engine already holds would replace it, which the engine
+    // reports as a removal and an addition, each a change of the file that every other
+    // process imports in turn: with many processes the changes would never settle.
+    for (const QNetworkCookie &cookie : parse(bytes)) {
+        QByteArray &known = m_engine[identity(cookie)];
+        const QByteArray raw = cookie.toRawForm();
+        if (known == raw)
+            continue;
+        known = raw;
         m_store->setCookie(cookie);
+    }
 }
 
 void SharedCookieJar::added(const QNetworkCookie &cookie)
@@ -192,6 +205,7 @@ void SharedCookieJar::added(const QNetworkCookie &cookie)
         m_store->deleteCookie(cookie, kFenceOrigin);
         return;
     }
+    m_engine.insert(identity(cookie), cookie.toRawForm());
     // Until the fence, what the engine reports may be a cookie from before a deletion.
     if (!m_fence.isEmpty() || !lasting(cookie) || cookie.domain().isEmpty())
         return;
@@ -212,11 +226,15 @@ void SharedCookieJar::removed(const QNetworkCookie &cookie)
 {
     if (!m_fence.isEmpty() || cookie.name().startsWith(kFencePrefix))
         return;
+    const auto known = m_engine.constFind(identity(cookie));
+    if (known != m_engine.cend() && *known == cookie.toRawForm())
+        m_engine.erase(known);
     update([&cookie](QList<QNetworkCookie> &cookies) {
         const qsizetype found = indexOfSame(cookies, cookie);
-        // The engine reports the old cookie as removed before a newer one replaces it;
-        // only a removal of exactly what is stored deletes it.
-        if (found < 0 || cookies[found].value() != cookie.value())
+        // The engine reports the old cookie as removed before a newer one replaces it,
+        // and another process may have stored the newer one already: only a removal of
+        // exactly what is stored deletes it.
+        if (found < 0 || cookies[found].toRawForm() != cookie.toRawForm())
             return false;
         cookies.removeAt(found);
         return true;

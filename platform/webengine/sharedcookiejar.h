@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QNetworkCookie>
 #include <QObject>
@@ -59,6 +61,9 @@ private:
     QByteArray m_fence;     // the marker cookie awaited, "" when none is
     QList<std::function<void(bool)>> m_fenceDone;
     QTimer *m_fenceTimeout;
+    // What the engine holds or has been given, name, domain and path to the raw form:
+    // the file's cookies that it already has are not set again.
+    QHash<QByteArray, QByteArray> m_engine;
 };
 
 } // namespace platform

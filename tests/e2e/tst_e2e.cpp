@@ -315,6 +315,58 @@ private Q_SLOTS:
         QCOMPARE(xdotool({u"getwindowname"_s, window.id}), u"リンク集"_s + kSuffix);
     }
 
+    // Twenty starts at once on one program folder and one profile: every window shows its
+    // page, each ends cleanly, the settings file stays whole and every cookie the pages
+    // set comes back at the next start.
+    void twentyProcessesShareOneProfile()
+    {
+        constexpr int kCount = 20;
+        QVERIFY(m_folder->write(u"Yura3.ini"_s, kFirstOpenDone));
+        QStringList wanted;
+        for (int i = 0; i < kCount; ++i) {
+            LocalHttpServer::Response response;
+            response.body = page(u"頁%1"_s.arg(i));
+            response.headers.append({"Set-Cookie", "c" + QByteArray::number(i) + "=v; Max-Age=3600; Path=/"});
+            m_server.route(u"/many%1"_s.arg(i), response);
+            wanted.append(u"頁%1"_s.arg(i) + kSuffix);
+        }
+        for (int i = 0; i < kCount; ++i)
+            start({url(u"/many%1"_s.arg(i))});
+        QList<Window> shown;
+        QDeadlineTimer deadline(3 * kWaitMs);
+        while (shown.size() < kCount && !deadline.hasExpired()) {
+            QTest::qWait(500);
+            shown.clear();
+            for (const Window &window : visibleWindows()) {
+                if (wanted.contains(window.caption))
+                    shown.append(window);
+            }
+        }
+        QVERIFY2(shown.size() == kCount, qPrintable(captions()));
+
+        for (const Window &window : std::as_const(shown))
+            press(window, {u"alt+f"_s, u"c"_s}); // 終了(&C)
+        for (const auto &program : m_programs) {
+            QVERIFY2(program->state() == QProcess::NotRunning || program->waitForFinished(kWaitMs),
+                     qPrintable(captions()));
+            QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+        }
+        const QByteArray settings = m_folder->read(u"Yura3.ini"_s);
+        QCOMPARE(setting(u"FirstOpen"_s), u"1"_s);
+        QCOMPARE(settings.count("\nFWidth="), 1);
+
+        m_server.route(u"/cookies"_s, page(u"確認"_s));
+        start({url(u"/cookies"_s)});
+        QVERIFY2(!waitForCaption(u"確認"_s + kSuffix).id.isEmpty(), qPrintable(captions()));
+        QByteArray sent;
+        for (const LocalHttpServer::Request &request : m_server.requests()) {
+            if (request.path == u"/cookies"_s)
+                sent = request.headers.value("cookie");
+        }
+        for (int i = 0; i < kCount; ++i)
+            QVERIFY2(sent.contains("c" + QByteArray::number(i) + "=v"), sent.constData());
+    }
+
     // The window comes back where and as large as the user left it.
     void geometryIsRestored()
     {
