@@ -657,12 +657,7 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
                             QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
                             m_profile);
     }
-    m_profile->cookieStore()->setCookieFilter(
-        [blocked = m_blockThirdParty](const QWebEngineCookieStore::FilterRequest &request) {
-            return !(request.thirdParty && blocked->load());
-        });
     m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
-    m_profile->setUrlRequestInterceptor(m_headers);
     // Downloads must be accepted inside this slot or the engine cancels them.
     QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
                      [this](QWebEngineDownloadRequest *download) { handleDownload(download); });
@@ -717,6 +712,18 @@ void WebEngineBrowserFactory::setPrivacy(const PrivacySettings &settings)
 {
     m_blockThirdParty->store(settings.blockThirdPartyCookies);
     m_doNotTrack->store(settings.doNotTrack);
+    // The engine stops every request for the UI thread while an interceptor is set, and
+    // that thread is busiest when the first page is asked for; so the hooks are set only
+    // while they have something to do.
+    m_profile->setUrlRequestInterceptor(settings.doNotTrack ? m_headers : nullptr);
+    if (settings.blockThirdPartyCookies) {
+        m_profile->cookieStore()->setCookieFilter(
+            [blocked = m_blockThirdParty](const QWebEngineCookieStore::FilterRequest &request) {
+                return !(request.thirdParty && blocked->load());
+            });
+    } else {
+        m_profile->cookieStore()->setCookieFilter(nullptr);
+    }
 }
 
 PrivacySettings WebEngineBrowserFactory::privacy() const
