@@ -23,6 +23,8 @@ for t in "${targets[@]}"; do
   work="build-fuzz/corpus/$t"
   mkdir -p "$work"
   cp -n fuzz/corpus/"$t"/* "$work"/ 2>/dev/null || true
+  # The importer's test files are seeds too.
+  [ "$t" = fuzz_bookmarks ] && cp -n tests/sidebar/*.html "$work"/
   echo "== $t ($seconds s)"
   if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
        -artifact_prefix="build-fuzz/artifacts/$t-" "$work" 2> "build-fuzz/$t.log"; then
