@@ -74,7 +74,6 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     , m_profile(profile)
     , m_popups(popups)
     , m_ui(std::move(ui))
-    , m_printer(std::make_shared<QPrinter>(QPrinter::HighResolution))
 {
     m_container = new QWidget(parent);
     auto *layout = new QVBoxLayout(m_container);
@@ -85,8 +84,6 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     m_page = new BrowserPage(profile, m_view);
     m_view->setPage(m_page);
     layout->addWidget(m_view, 1);
-    buildFindBar();
-    layout->addWidget(m_findBar);
 
     connect(m_page, &BrowserPage::navigationAsked, this,
             [this](const QUrl &url, bool isMainFrame, bool &cancel) {
@@ -139,7 +136,7 @@ WebEngineBrowser::~WebEngineBrowser()
         // The engine keeps painting into the printer and reading the page until
         // printFinished; hand both over to outlive this component until then.
         QWebEngineView *view = m_view;
-        std::shared_ptr<QPrinter> printer = m_printer;
+        std::shared_ptr<QPrinter> printer = m_printer; // made when printing began
         view->setParent(nullptr);
         view->hide();
         connect(view, &QWebEngineView::printFinished, view, [view, printer](bool) {
@@ -147,6 +144,20 @@ WebEngineBrowser::~WebEngineBrowser()
         });
     }
     delete m_container.data();
+}
+
+std::shared_ptr<QPrinter> WebEngineBrowser::sharedPrinter()
+{
+    // Made on first use: a printer asks the print system for its printers, which may
+    // take long and is no business of the first page.
+    if (!m_printer)
+        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    return m_printer;
+}
+
+QPrinter &WebEngineBrowser::printer()
+{
+    return *sharedPrinter();
 }
 
 void WebEngineBrowser::buildFindBar()
@@ -179,6 +190,7 @@ void WebEngineBrowser::buildFindBar()
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &WebEngineBrowser::hideFindBar);
+    m_container->layout()->addWidget(m_findBar);
 }
 
 void WebEngineBrowser::findNext(bool backward)
@@ -352,7 +364,7 @@ bool WebEngineBrowser::print()
 {
     if (m_printing || !m_ui.printDialog)
         return false;
-    std::shared_ptr<QPrinter> printer = m_printer;
+    std::shared_ptr<QPrinter> printer = sharedPrinter();
     QPointer<WebEngineBrowser> self(this);
     m_printing = true; // the dialog must not let a second print start
     const bool accepted = m_ui.printDialog(*printer, m_container);
@@ -374,7 +386,7 @@ bool WebEngineBrowser::printPreview()
 {
     if (m_printing || !m_ui.printPreview)
         return false;
-    std::shared_ptr<QPrinter> printer = m_printer;
+    std::shared_ptr<QPrinter> printer = sharedPrinter();
     QPointer<WebEngineBrowser> self(this);
     QPointer<QWebEngineView> view(m_view);
     m_printing = true;
@@ -405,7 +417,7 @@ bool WebEngineBrowser::pageSetup()
 {
     if (m_printing || !m_ui.pageSetupDialog)
         return false;
-    std::shared_ptr<QPrinter> printer = m_printer;
+    std::shared_ptr<QPrinter> printer = sharedPrinter();
     QPointer<WebEngineBrowser> self(this);
     m_printing = true;
     m_ui.pageSetupDialog(*printer, m_container);
@@ -552,6 +564,8 @@ void WebEngineBrowser::SetFocus()
 
 void WebEngineBrowser::showFindBar()
 {
+    if (!m_findBar)
+        buildFindBar(); // on first use: its icons come from the theme, a slow lookup
     m_findBar->show();
     m_findText->setFocus();
     m_findText->selectAll();

@@ -89,7 +89,8 @@ public:
     QWebEngineView *view() const { return m_view; }
     BrowserPage *page() const { return m_page; }
     bool isPrinting() const { return m_printing; }
-    QPrinter &printer() { return *m_printer; }
+    QPrinter &printer();
+    // Built when first shown.
     QWidget *findBar() const { return m_findBar; }
 
     // Zoom factor of a text-size level 0..4, 0 for a level out of range.
@@ -105,6 +106,7 @@ private:
     bool saveAs();
     void watchHistory();
     void buildFindBar();
+    std::shared_ptr<QPrinter> sharedPrinter();
     void findNext(bool backward);
     void hideFindBar();
 
@@ -116,8 +118,8 @@ private:
     BrowserPage *m_page = nullptr;
     QWidget *m_findBar = nullptr;
     QLineEdit *m_findText = nullptr;
-    // One printer for page setup and every print; shared so that a dialog or a print
-    // still running keeps it alive when this component goes.
+    // One printer for page setup and every print, made on first use; shared so that a
+    // dialog or a print still running keeps it alive when this component goes.
     std::shared_ptr<QPrinter> m_printer;
     bool m_printing = false;
     QList<QPointer<SavedDownload>> m_downloads;

@@ -668,10 +668,10 @@ private Q_SLOTS:
     void findBarSearchesThePage()
     {
         QVERIFY(load(url(u"/a"_s)));
-        QWidget *bar = m_browser->findBar();
-        QVERIFY(!bar->isVisible());
+        QVERIFY(!m_browser->findBar()); // built when first asked for
         m_browser->showFindBar();
-        QVERIFY(bar->isVisible());
+        QWidget *bar = m_browser->findBar();
+        QVERIFY(bar && bar->isVisible());
         auto *text = bar->findChild<QLineEdit *>(u"findText"_s);
         QVERIFY(text);
         QSignalSpy found(m_browser->page(), &QWebEnginePage::findTextFinished);
