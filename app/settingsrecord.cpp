@@ -65,16 +65,19 @@ SettingsRecord &Settings()
     return record;
 }
 
-SettingsRecord ReadSettingsRecord()
+SettingsRecord ReadSettingsRecord(std::span<const SettingKey> extra, QStringList *extraValues)
 {
     std::vector<SettingKey> keys;
-    keys.reserve(std::size(kBindings));
+    keys.reserve(std::size(kBindings) + extra.size());
     for (const Binding &binding : kBindings)
         keys.push_back(binding.key);
+    keys.insert(keys.end(), extra.begin(), extra.end());
     const QStringList values = ReadSettings(keys);
     SettingsRecord record;
     for (std::size_t i = 0; i < std::size(kBindings); ++i)
         assign(record, kBindings[i].field, values[qsizetype(i)]);
+    if (extraValues)
+        *extraValues = values.mid(qsizetype(std::size(kBindings)));
     return record;
 }
 

@@ -3,8 +3,10 @@
 #include "app/settingkeys.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <span>
 
 // The preferences read once at start-up, one field per settings key. Texts are kept as
 // stored; the main window converts them when it applies them.
@@ -39,8 +41,10 @@ struct SettingsRecord
 SettingsRecord &Settings();
 
 // The record as the settings file holds it now: each field from its key; a number that
-// does not convert keeps the field's default.
-SettingsRecord ReadSettingsRecord();
+// does not convert keeps the field's default. The `extra` keys are read in the same pass,
+// their values left in `extraValues` in the same order.
+SettingsRecord ReadSettingsRecord(std::span<const SettingKey> extra = {},
+                                  QStringList *extraValues = nullptr);
 
 // Writes one key and keeps the process-wide record in step: the field of that key changes
 // even when the file refuses the write, so the choice holds for this session. Non-zero

@@ -8,14 +8,16 @@
 StartupState ReadStartupState()
 {
     StartupState state;
-    state.record = ReadSettingsRecord();
+    const SettingKey firstOpenKey[] = {settingkeys::FirstOpen};
+    QStringList firstOpenValue;
+    state.record = ReadSettingsRecord(firstOpenKey, &firstOpenValue);
     SettingsRecord &r = state.record;
     if (r.SideW < 5 || r.SideW > 7)
         r.SideW = 7;
     if (r.NSTag != 0 && r.NSTag != 1)
         r.NSTag = 0;
 
-    const auto firstOpen = convert::toNumber(ReadSetting(settingkeys::FirstOpen));
+    const auto firstOpen = convert::toNumber(firstOpenValue.value(0));
     state.firstRunDue = !firstOpen || *firstOpen == 0.0;
     return state;
 }
