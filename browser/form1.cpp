@@ -114,6 +114,8 @@ void Form1::buildControls()
     m_pageIcon->setObjectName(QStringLiteral("Image1"));
     m_pageIcon->setToolTip(QStringLiteral("ページのプロパティ"));
     m_progress = plainFrame(m_frame3, QStringLiteral("ProgressBar1"));
+    // The window opens with its first page on the way.
+    setPicture(3);
 
     m_browser = m_services.browsers.createBrowser(m_client);
     if (m_browser) {
@@ -156,6 +158,8 @@ QString Form1::addressText() const
 
 void Form1::setAddressText(const QString &text)
 {
+    if (m_address->text() == text)
+        return; // no repaint, and the cursor stays where the user left it
     m_address->setText(text);
 }
 

@@ -303,6 +303,9 @@ void Form1::lampTick()
 
 void Form1::setPicture(int position)
 {
+    // A repaint here recomposes the whole window with the page; an unchanged icon needs none.
+    if (position == m_picture && !m_pageIcon->pixmap().isNull())
+        return;
     m_picture = position;
     // The label is 16 pixels wide; the pixmap follows the window's pixel ratio.
     m_pageIcon->setPixmap(sharpIcon(QString::fromLatin1(kPictures[position])).pixmap(QSize(16, 16), devicePixelRatioF()));

@@ -60,9 +60,11 @@ SidebarPanel::SidebarPanel(BrowserHost &host, platform::Platform services, QWidg
         m_shellTree->hideColumn(column);
     m_shellTree->setHeaderHidden(true);
     m_files = new FileListView(this);
-    m_files->setPath(QDir::homePath());
+    // Hidden behind the favorites: neither lays out, lists or paints before the file tab shows.
     m_shellTree->lower();
     m_files->lower();
+    m_shellTree->hide();
+    m_files->hide();
 
     m_fileFilterMenu = new QMenu(u"ファイルフィルタ"_s, this);
     m_fileFilterMenu->setObjectName(u"mnufileF"_s);
@@ -178,13 +180,20 @@ void SidebarPanel::TabStrip1_Click()
     if (m_tabs->currentIndex() == 0) {
         m_shellTree->lower();
         m_files->lower();
+        m_shellTree->hide();
+        m_files->hide();
         m_favorites->raise();
         BuildFavoritesTree(Settings().FavoritesFolder);
         if (QTreeWidgetItem *root = m_favorites->topLevelItem(0))
             m_favorites->setCurrentItem(root);
     } else {
-        if (m_folders->rootPath().isEmpty() || m_folders->rootPath() == u".")
+        if (m_folders->rootPath().isEmpty() || m_folders->rootPath() == u".") {
             m_folders->setRootPath(u"/"_s);
+            if (m_files->path().isEmpty())
+                m_files->setPath(QDir::homePath());
+        }
+        m_shellTree->show();
+        m_files->show();
         m_shellTree->raise();
         m_files->raise();
         m_favorites->lower();

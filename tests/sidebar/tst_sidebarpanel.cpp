@@ -108,6 +108,7 @@ private Q_SLOTS:
         QCOMPARE(tabs()->currentIndex(), to);
         QCOMPARE(tabs()->toolTip(), u"使用するサイドバー機能を選択できます。"_s);
         QCOMPARE(favoritesInFront(), to == 0);
+        QCOMPARE(folderTree()->isHidden(), to == 0); // no layout or listing behind the favorites
         QCOMPARE(rebuilt.size(), to == 0 ? 1 : 0); // the favorites tab builds the tree once
     }
 
