@@ -17,13 +17,20 @@ void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
 BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
 {
-    setUrlRequestInterceptor(&m_interceptor);
 }
 
 BrowserPage::~BrowserPage()
 {
     // The interceptor is a member and dies before the page's base; detach it first.
     setUrlRequestInterceptor(nullptr);
+}
+
+void BrowserPage::setOffline(bool offline)
+{
+    m_interceptor.setOffline(offline);
+    // Every request an interceptor sees waits for this thread, which at start-up is busy
+    // drawing the first frame; online pages need none.
+    setUrlRequestInterceptor(offline ? &m_interceptor : nullptr);
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)

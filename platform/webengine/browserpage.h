@@ -32,7 +32,7 @@ public:
     ~BrowserPage() override;
 
     bool offline() const { return m_interceptor.offline(); }
-    void setOffline(bool offline) { m_interceptor.setOffline(offline); }
+    void setOffline(bool offline);
 
 Q_SIGNALS:
     void navigationAsked(const QUrl &url, bool isMainFrame, bool &cancel);
