@@ -19,8 +19,12 @@
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -32,21 +36,36 @@ const QString kFilter =
 const QString kFontName = u"ＭＳ Ｐゴシック"_s;
 constexpr int kFontSize = 12;
 
+// Deleted in its own thread: a document nobody took may be let go by the reading thread.
+struct DeleteLater
+{
+    void operator()(QObject *object) const { object->deleteLater(); }
+};
+using DocumentPtr = std::unique_ptr<QTextDocument, DeleteLater>;
+
 struct ReadResult
 {
-    memo::LoadedText loaded;
-    QString error; // "" when read
+    memo::FileFormat format;
+    DocumentPtr document; // null when the file could not be read
+    QString error;
 };
 
-ReadResult readMemoFile(const QString &path)
+// Reads, decodes and builds the document away from the window: for a large file building
+// the document takes longer than reading it, and the window stays usable meanwhile. The
+// document is handed over to the window's thread.
+ReadResult readMemoFile(const QString &path, QThread *windowThread)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString()};
+        return {{}, nullptr, file.errorString()};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {{}, file.errorString()};
-    return {memo::decodeFile(bytes), {}};
+        return {{}, nullptr, file.errorString()};
+    const memo::LoadedText loaded = memo::decodeFile(bytes);
+    DocumentPtr document(new QTextDocument);
+    document->setPlainText(loaded.text);
+    document->moveToThread(windowThread);
+    return {loaded.format, std::move(document), {}};
 }
 
 QString lowerCase(const QString &text) { return text.toLower(); }
@@ -190,17 +209,18 @@ void Form2::openFile(const QString &path)
         watcher->deleteLater();
         if (generation != m_loadGeneration)
             return;
-        const ReadResult result = watcher->result();
-        finishOpen(path, result.loaded, result.error);
+        ReadResult result = watcher->future().takeResult();
+        finishOpen(path, result.format, result.document.release(), result.error);
     });
-    watcher->setFuture(QtConcurrent::run(readMemoFile, path));
+    watcher->setFuture(QtConcurrent::run(readMemoFile, path, thread()));
 }
 
-void Form2::finishOpen(const QString &path, const memo::LoadedText &loaded, const QString &error)
+void Form2::finishOpen(const QString &path, const memo::FileFormat &format, QTextDocument *document,
+                       const QString &error)
 {
     m_loading = false;
     m_text->setReadOnly(false);
-    if (!error.isEmpty()) {
+    if (!document) {
         // The text is unchanged, so the title must not claim the file either.
         setWindowTitle(m_titleBeforeLoad);
         showError(error);
@@ -208,8 +228,20 @@ void Form2::finishOpen(const QString &path, const memo::LoadedText &loaded, cons
         return;
     }
     m_path = path;
-    m_format = loaded.format;
-    m_text->setPlainText(loaded.text);
+    m_format = format;
+    // The new document takes over what the editor set on its own: font, wrapping, margins.
+    QTextDocument *shown = m_text->document();
+    document->setDefaultFont(shown->defaultFont());
+    document->setDefaultTextOption(shown->defaultTextOption());
+    document->setDocumentMargin(shown->documentMargin());
+    document->setModified(false);
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setParent(m_text);
+    // The editor deletes only the document it made itself; one read before is ours.
+    const bool readBefore = shown->parent() == m_text;
+    m_text->setDocument(document);
+    if (readBefore)
+        delete shown;
     updateTitle(false);
     Q_EMIT fileOpened(path, true);
 }

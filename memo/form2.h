@@ -9,6 +9,7 @@ class BrowserHost;
 class QAction;
 class QMenu;
 class QPlainTextEdit;
+class QTextDocument;
 
 // The memo pad: a small plain-text editor that takes page titles, addresses and copied
 // page text from the browser window, and keeps a backup of its text whenever it is asked
@@ -51,7 +52,8 @@ protected:
 private:
     void buildMenus();
     void updateTitle(bool modified);
-    void finishOpen(const QString &path, const memo::LoadedText &loaded, const QString &error);
+    void finishOpen(const QString &path, const memo::FileFormat &format, QTextDocument *document,
+                    const QString &error);
     bool writeBackup();
     void replaceSelection(const QString &text);
     void transformSelection(QString (*transform)(const QString &));

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <memory>
@@ -86,6 +87,7 @@ private Q_SLOTS:
         QVERIFY(opened.wait());
         QCOMPARE(title(), u"ふせっこmini - ["_s + file + u"]"_s);
         QCOMPARE(m_memo->memoText(), u"日本語\n二行目"_s);
+        QCOMPARE(text()->document()->defaultFont().family(), u"ＭＳ Ｐゴシック"_s); // read in the background, shown in the memo's font
         const platform::FileDialogRequest &request = m_fake->dialogs.requests().last().file;
         QVERIFY(request.mustExist);
         QCOMPARE(request.filter, u"テキストファイル、HTMLファイル(*.txt,*.htm,*.html)|*.txt;*.htm;*.html|すべてのファイル(*.*)|*.*|"_s);
@@ -128,6 +130,24 @@ private Q_SLOTS:
         item("mnufilebhozon")->trigger();
         QVERIFY(!lastMessage().isEmpty());
         QCOMPARE(title(), u"ふせっこmini（変更あり） - ["_s + path(u"saved.txt"_s) + u"]"_s);
+    }
+
+    void readingAgainAndClosingMidRead()
+    {
+        QVERIFY(m_folder->write(u"a.txt"_s, "first"));
+        QVERIFY(m_folder->write(u"b.txt"_s, "second"));
+        openAndWait(path(u"a.txt"_s));
+        openAndWait(path(u"b.txt"_s)); // takes the place of the document read before
+        QCOMPARE(m_memo->memoText(), u"second"_s);
+        type(u"!"_s);
+        text()->undo();
+        QCOMPARE(m_memo->memoText(), u"second"_s);
+        // Closed while the document is still being built: it is let go, never shown.
+        m_fake->dialogs.answerOpenFile(path(u"a.txt"_s));
+        item("mnufileopen")->trigger();
+        delete m_memo.data();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void unreadableFileKeepsText()
