@@ -3,6 +3,8 @@
 # is in a window caption, and the whole process tree's PSS then. Both programs start
 # alternately, 7 times each, under Xvfb: first with a fresh HOME each time, then with a
 # profile that already exists (a returning user). Prints the medians and the ratios.
+# A third program, the bare view keeping its data on disk as the browser does, shows how
+# much of the difference is that storage (its history, disk cache and site data).
 #   bash bench/startup.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,13 +31,13 @@ page=http://127.0.0.1:18765/index.html
 tree() { echo "$1"; for c in $(pgrep -P "$1"); do tree "$c"; done; }
 
 # One start: prints milliseconds to the caption and the tree's PSS in kB.
-measure() { # program home
-  local program=$1 home=$2
+measure() { # program home [profile]
+  local program=$1 home=$2 storage=${3:-}
   mkdir -p "$home/prog"
   printf '[Data]\r\nFirstOpen=1\r\n' > "$home/prog/Yura3.ini"
   local start=$(date +%s%N)
   HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_CACHE_HOME=$home/.cache \
-    YURAGINE_HOME=$home/prog "$program" "$page" > /dev/null 2>&1 &
+    YURAGINE_HOME=$home/prog "$program" "$page" $storage > /dev/null 2>&1 &
   local pid=$!
   # xdotool's own --sync looks only every half second; this looks every few milliseconds.
   # A program that could not reach the X server (it refuses a connection now and then
@@ -55,26 +57,32 @@ measure() { # program home
 }
 
 for kind in fresh returning; do
-  : > "$work/yura.$kind"; : > "$work/base.$kind"
+  : > "$work/yura.$kind"; : > "$work/base.$kind"; : > "$work/stored.$kind"
   for i in $(seq "$runs"); do
-    if [ $kind = fresh ]; then yh=$work/h-y-$i; bh=$work/h-b-$i; else yh=$work/h-y; bh=$work/h-b; fi
-    for program in build/ゆらぎね build/bench/bench_baseline; do
-      [ "$program" = build/ゆらぎね ] && { home=$yh; out=$work/yura.$kind; } || { home=$bh; out=$work/base.$kind; }
+    for program in yura base stored; do
+      home=$work/h-$program; [ $kind = fresh ] && home=$home-$i
+      case $program in
+        yura) command=(build/ゆらぎね) ;;
+        base) command=(build/bench/bench_baseline) ;;
+        stored) command=(build/bench/bench_baseline yuragine) ;;
+      esac
       for try in 1 2 3; do
-        result=$(measure "$program" "$home")
+        result=$(measure "${command[0]}" "$home" "${command[1]:-}")
         [ "$result" != failed ] && break
       done
-      [ "$result" = failed ] && { echo "startup: $program did not start three times" >&2; exit 1; }
-      echo "$result" >> "$out"
+      [ "$result" = failed ] && { echo "startup: ${command[*]} did not start three times" >&2; exit 1; }
+      echo "$result" >> "$work/$program.$kind"
     done
   done
-  python3 - "$work/yura.$kind" "$work/base.$kind" "$kind" <<'PY'
+  python3 - "$work" "$kind" <<'PY'
 import statistics, sys
-def load(p):
-    rows = [l.split() for l in open(p) if l.strip()]
+work, kind = sys.argv[1:]
+def load(name):
+    rows = [l.split() for l in open(f"{work}/{name}.{kind}") if l.strip()]
     return statistics.median(float(r[0]) / 1000 for r in rows), statistics.median(float(r[1]) for r in rows)
-(yt, yp), (bt, bp) = load(sys.argv[1]), load(sys.argv[2])
-print(f"{sys.argv[3]:<10} ゆらぎね {yt:.3f} s {yp/1024:.0f} MB   bare {bt:.3f} s {bp/1024:.0f} MB   "
+(yt, yp), (bt, bp), (st, sp) = load("yura"), load("base"), load("stored")
+print(f"{kind:<10} ゆらぎね {yt:.3f} s {yp/1024:.0f} MB   bare {bt:.3f} s {bp/1024:.0f} MB   "
       f"time x{yt/bt:.2f} (goal 1.10)   PSS x{yp/bp:.2f} (goal 1.05)")
+print(f"{'':<10} bare with stored data {st:.3f} s {sp/1024:.0f} MB: ゆらぎね against it x{yt/st:.2f}")
 PY
 done
