@@ -72,6 +72,9 @@ void Form1::wireBrowserEvents()
     using B = platform::BrowserComponent;
     connect(m_browser, &B::BeforeNavigate2, this, &Form1::onBeforeNavigate);
     connect(m_browser, &B::NavigateComplete2, this, &Form1::onNavigateComplete);
+    // The caption follows the title as soon as it arrives and whenever a script changes it;
+    // the completed navigation sets it once more.
+    connect(m_browser, &B::TitleChange, this, [this](const QString &title) { setWindowTitle(title + kCaptionSuffix); });
     connect(m_browser, &B::DownloadBegin, this, [this] { setLamp(true); });
     connect(m_browser, &B::DownloadComplete, this, &Form1::onDownloadComplete);
     connect(m_browser, &B::StatusTextChange, this, &Form1::onStatusText);

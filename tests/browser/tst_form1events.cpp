@@ -140,6 +140,15 @@ private Q_SLOTS:
         QVERIFY(!m_window->lampOn());
     }
 
+    // A title that arrives or changes before the page completes is shown at once.
+    void captionFollowsTheTitle()
+    {
+        open();
+        Q_EMIT browser()->TitleChange(u"読み込み中の題名"_s);
+        QCOMPARE(m_window->windowTitle(), u"読み込み中の題名　－ ゆらぎね"_s);
+        QVERIFY(m_window->lampOn());
+    }
+
     void netscapeTags_data()
     {
         QTest::addColumn<int>("nsTag");
