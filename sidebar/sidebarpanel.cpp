@@ -60,9 +60,7 @@ SidebarPanel::SidebarPanel(BrowserHost &host, platform::Platform services, QWidg
         m_shellTree->hideColumn(column);
     m_shellTree->setHeaderHidden(true);
     m_files = new FileListView(this);
-    // Hidden behind the favorites: neither lays out, lists or paints before the file tab shows.
-    m_shellTree->lower();
-    m_files->lower();
+    // Hidden until the file tab shows: neither lays out, lists or paints before then.
     m_shellTree->hide();
     m_files->hide();
 
@@ -178,8 +176,6 @@ void SidebarPanel::BuildFavoritesTree(const QString &folder)
 void SidebarPanel::TabStrip1_Click()
 {
     if (m_tabs->currentIndex() == 0) {
-        m_shellTree->lower();
-        m_files->lower();
         m_shellTree->hide();
         m_files->hide();
         m_favorites->raise();
@@ -187,11 +183,10 @@ void SidebarPanel::TabStrip1_Click()
         if (QTreeWidgetItem *root = m_favorites->topLevelItem(0))
             m_favorites->setCurrentItem(root);
     } else {
-        if (m_folders->rootPath().isEmpty() || m_folders->rootPath() == u".") {
+        if (m_folders->rootPath().isEmpty() || m_folders->rootPath() == u".")
             m_folders->setRootPath(u"/"_s);
-            if (m_files->path().isEmpty())
-                m_files->setPath(QDir::homePath());
-        }
+        if (m_files->path().isEmpty())
+            m_files->setPath(QDir::homePath());
         m_shellTree->show();
         m_files->show();
         m_shellTree->raise();
