@@ -22,13 +22,21 @@ QString firstLine(const QString &text)
     return text;
 }
 
+bool accepts(const QString &text)
+{
+    return IsWebAddress(text);
+}
+
 QString read()
 {
-    return firstLine(ReadWholeFile(filePath()));
+    const QString address = firstLine(ReadWholeFile(filePath()));
+    return accepts(address) ? address : QString();
 }
 
 bool write(const QString &address)
 {
+    if (!accepts(address))
+        return false;
     // Rewritten at every pointer move onto a link: not worth waiting for the disk.
     return platform::writeFileAtomically(filePath(), ansi::encode(StorableAddress(address)) + "\r\n", nullptr,
                                          {.syncToDisk = false});

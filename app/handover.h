@@ -12,10 +12,16 @@ QString filePath();
 // The text up to its first line end (CR or LF); the whole text when it has none.
 QString firstLine(const QString &text);
 
-// The address the file holds; "" when the file is missing, unreadable or empty.
+// Whether text may be handed over: web addresses only. A local address would let a page
+// that was merely pointed at have a later start open a local file of its choosing.
+bool accepts(const QString &text);
+
+// The address the file holds; "" when the file is missing, unreadable or empty, or holds
+// anything but an address it accepts.
 QString read();
 
-// Stores StorableAddress(address).
+// Stores StorableAddress(address); false, with the file untouched, for an address it
+// does not accept.
 bool write(const QString &address);
 
 // Leaves the file holding no address.

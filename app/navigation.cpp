@@ -61,21 +61,19 @@ QString StorableAddress(const QString &address)
     return url.isValid() ? QString::fromLatin1(url.toEncoded()) : address;
 }
 
-bool EventRateLimit::allow(qint64 now)
+bool IsWebAddress(const QString &address)
 {
-    m_times.removeIf([this, now](qint64 time) { return now - time >= m_span; });
-    if (m_times.size() >= m_count)
-        return false;
-    m_times.append(now);
-    return true;
+    const QUrl url(address.trimmed());
+    const QString scheme = url.scheme(); // QUrl keeps schemes in lower case
+    return url.isValid() && !url.host().isEmpty()
+        && (scheme == u"http" || scheme == u"https" || scheme == u"ftp");
 }
 
 bool PageMayOpen(const QString &pageAddress, const QString &target)
 {
-    const QUrl page(pageAddress);
-    const bool fromNetwork = page.scheme() == u"http" || page.scheme() == u"https" || page.scheme() == u"ftp";
     const QString trimmed = target.trimmed();
-    const bool local = QUrl(trimmed).isLocalFile() || trimmed.startsWith(u'/') || trimmed.startsWith(u'~')
-        || trimmed.startsWith(u"file:", Qt::CaseInsensitive);
-    return !(fromNetwork && local);
+    if (trimmed.isEmpty() || trimmed == u"about:blank" || IsWebAddress(trimmed))
+        return true;
+    const bool localTarget = trimmed.startsWith(u'/') || QUrl(trimmed).isLocalFile();
+    return localTarget && QUrl(pageAddress).isLocalFile();
 }

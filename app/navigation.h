@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 #include <optional>
@@ -34,21 +33,11 @@ QString ImeStatusTip(platform::ImeState state);
 // that it reopens the same page instead of one with "?" in it.
 QString StorableAddress(const QString &address);
 
-// Whether a page at pageAddress may have target opened in a new window: a page from the
-// network never opens local files, which the engine itself refuses to link to.
+// An http, https or ftp address with a host: what may travel between windows and
+// processes, or be opened from what a page wrote. A page can name anything else too
+// (file:, javascript:, data:), and those stay inside the page.
+bool IsWebAddress(const QString &address);
+
+// Whether a page at pageAddress may have target opened in a new window: web addresses and
+// about:blank for any page, and local files for a local page only.
 bool PageMayOpen(const QString &pageAddress, const QString &target);
-
-// At most count events in any span of spanMs milliseconds.
-class EventRateLimit
-{
-public:
-    EventRateLimit(int count, qint64 spanMs) : m_count(count), m_span(spanMs) {}
-    // Counts an event at now (milliseconds on a clock that never goes back) unless that
-    // would pass the limit; false when it would.
-    bool allow(qint64 now);
-
-private:
-    int m_count;
-    qint64 m_span;
-    QList<qint64> m_times;
-};

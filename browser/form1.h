@@ -8,6 +8,7 @@
 #include "blocking/form3.h"
 #include "browser/mainmenus.h"
 #include "memo/form2.h"
+#include "platform/eventratelimit.h"
 #include "platform/platform.h"
 #include "tools/form5.h"
 #include "tools/form6.h"
@@ -178,7 +179,7 @@ private:
     int m_picture = 0;
     bool m_lampGreen = false;
     quint64 m_pageSerial = 0; // counts the pages navigated to
-    EventRateLimit m_newWindows{5, 10'000};
+    platform::EventRateLimit m_newWindows{5, 10'000};
     QElapsedTimer m_clock;
     blocklist::ListCache m_blockList;
     QPointer<Dialog> m_editor;

@@ -30,6 +30,7 @@ const QString kCaptionSuffix = QStringLiteral("　－ ゆらぎね");
 const QString kTagMessage = QStringLiteral("NetscapeNavigetor専用タグが使用されています。");
 const QString kScriptMessage = QStringLiteral("実行不可能なJavaScriptが読み込まれました。");
 const QString kPopupMessage = QStringLiteral("ポップアップウィンドウをブロックしました。");
+const QString kRefusedWindowMessage = QStringLiteral("このページからは開けないアドレスです: %1");
 const QString kDownloading = QStringLiteral("ダウンロード中: %1");
 constexpr int kProgressFull = 1095;
 
@@ -47,12 +48,6 @@ int pictureFor(const QString &url)
     else if (end == u"if" || end == u"IF" || end == u"ng" || end == u"NG")
         picture = 6;
     return picture;
-}
-
-// Address-like status texts are handed over to a new process.
-bool isHandOverText(const QString &text)
-{
-    return text.indexOf(QStringLiteral("://")) == 4 || text.startsWith(QStringLiteral("https://"));
 }
 
 } // namespace
@@ -171,8 +166,8 @@ void Form1::onDownloadComplete()
 
 void Form1::onStatusText(const QString &text)
 {
-    if (isHandOverText(text))
-        handover::write(text);
+    // Web links only: handover::write refuses the rest.
+    handover::write(text);
     m_status->setText(text);
 }
 
@@ -189,6 +184,9 @@ void Form1::onNewWindow(const QString &url, bool &cancel, bool userInitiated)
     const QString target = url.isEmpty() ? handover::read() : url;
     if (!PageMayOpen(m_browser ? m_browser->LocationURL() : QString(), target)) {
         cancel = true;
+        // A data: address can run to megabytes; its start tells enough.
+        constexpr qsizetype kShown = 100;
+        ShowMessageBar(kRefusedWindowMessage.arg(target.size() > kShown ? target.left(kShown) + u'…' : target));
         return;
     }
     // A script's own window is left to the browser.

@@ -73,6 +73,10 @@ void Form1::Form_Load()
     }
     // 9, 10: the first page
     const QString handOver = handover::read();
+    // An address taken is cleared, so that a later plain start does not open it again;
+    // a new window's address comes on the command line as well.
+    if (!handOver.isEmpty() && (m_commandLine.isEmpty() || m_commandLine == handOver))
+        handover::clear();
     if (m_browser) {
         if (!m_commandLine.isEmpty()) {
             setAddressText(m_commandLine);

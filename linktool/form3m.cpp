@@ -1,6 +1,7 @@
 #include "linktool/form3m.h"
 
 #include "app/conversions.h"
+#include "app/navigation.h"
 #include "app/settingkeys.h"
 #include "app/settingsstore.h"
 #include "linktool/form2m.h"
@@ -38,6 +39,7 @@ constexpr int kTwipsPerPixel = 15;
 const QString kTitle = u"ツタノハPro"_s;
 const QString kExportTitle = u"ツタノハ"_s;
 const QString kRefusedPath = u"パスはファイル名まで入力してください"_s;
+const QString kRefusedLink = u"このリンクはここでは開けません: %1"_s;
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
@@ -382,8 +384,15 @@ void Form3m::lvwLink_DblClick()
     platform::BrowserComponent *browser = m_host.browser();
     if (!browser)
         return;
-    // Against the URL box as it is now, not the address that was analysed.
-    browser->Navigate(linktool::resolveLink(m_url->text(), reference));
+    // Against the URL box as it is now, not the address that was analysed. The page
+    // wrote the entry: a script or a local address would run in the main window's page
+    // or open the user's files.
+    const QString target = linktool::resolveLink(m_url->text(), reference);
+    if (!IsWebAddress(target)) {
+        setStatus(kRefusedLink.arg(target.left(200)));
+        return;
+    }
+    browser->Navigate(target);
 }
 
 void Form3m::mnuvisituneni_Click(bool checked)

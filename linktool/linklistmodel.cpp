@@ -1,5 +1,7 @@
 #include "linktool/linklistmodel.h"
 
+#include <QTextDocument>
+
 #include <algorithm>
 #include <numeric>
 
@@ -22,7 +24,11 @@ QVariant LinkListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     const LinkEntry &e = entry(index.row());
-    return index.column() == 0 ? e.text : e.url;
+    const QString &text = index.column() == 0 ? e.text : e.url;
+    // A tool tip that looks like markup is drawn as rich text; the page wrote this one.
+    if (role == Qt::ToolTipRole)
+        return text.isEmpty() ? QVariant() : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
+    return text;
 }
 
 QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int role) const

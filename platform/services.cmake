@@ -14,6 +14,7 @@ target_sources(yura_platform PRIVATE
   drives.h
   platform.h platform.cpp
   files.h files.cpp
+  eventratelimit.h eventratelimit.cpp
   fonts.h fonts.cpp
   privacy.h privacy.cpp
   enginesandbox.h enginesandbox.cpp

@@ -57,6 +57,16 @@ QString requestAddress(Translation which, const QString &address)
 
 void TranslatePage(BrowserHost &host, Translation which)
 {
-    if (platform::BrowserComponent *browser = host.browser())
-        browser->Navigate(translation::requestAddress(which, host.addressText()));
+    platform::BrowserComponent *browser = host.browser();
+    if (!browser)
+        return;
+    // The address goes to a third party in the clear: a local path or a script is none
+    // of its business.
+    const QString address = host.addressText();
+    const QString scheme = QUrl(address.trimmed()).scheme();
+    if (scheme != u"http" && scheme != u"https") {
+        host.ShowMessageBar(QStringLiteral("このページは翻訳できません（翻訳できるのは http と https のページだけです）。"));
+        return;
+    }
+    browser->Navigate(translation::requestAddress(which, address));
 }

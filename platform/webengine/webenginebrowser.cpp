@@ -671,6 +671,9 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
                             QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
                             m_profile);
     }
+    // A local page reads no other local file by script: one saved from a hostile site
+    // would send them away. Its own images and style sheets still load.
+    m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
     // Downloads must be accepted inside this slot or the engine cancels them.
     QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,

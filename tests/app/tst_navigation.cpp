@@ -1,4 +1,5 @@
 #include "app/navigation.h"
+#include "platform/eventratelimit.h"
 
 #include <QtTest>
 
@@ -101,18 +102,48 @@ private Q_SLOTS:
         QCOMPARE(StorableAddress(address), stored);
     }
 
-    // Five in any ten seconds.
+    void webAddress_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("web");
+        QTest::newRow("http") << u"http://127.0.0.1/a"_s << true;
+        QTest::newRow("https, scheme in capitals") << u"HTTPS://127.0.0.1/a"_s << true;
+        QTest::newRow("ftp") << u"ftp://127.0.0.1/pub/"_s << true;
+        QTest::newRow("Japanese path") << u"http://127.0.0.1/表.htm"_s << true;
+        QTest::newRow("file") << u"file:///etc/hostname"_s << false;
+        QTest::newRow("javascript") << u"javascript:alert(1)"_s << false;
+        QTest::newRow("data") << u"data:text/html,<b>x</b>"_s << false;
+        QTest::newRow("local path") << u"/home/u/x.htm"_s << false;
+        QTest::newRow("no host") << u"http:///x"_s << false;
+        QTest::newRow("four letters and ://") << u"abcd://127.0.0.1/"_s << false;
+        QTest::newRow("plain text") << u"ページが表示されました"_s << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+    void webAddress()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, web);
+        QCOMPARE(IsWebAddress(address), web);
+    }
+
     void pageMayOpen_data()
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("allowed");
         QTest::newRow("web to web") << u"http://127.0.0.1/a"_s << u"https://127.0.0.1/b"_s << true;
+        QTest::newRow("web to blank") << u"http://127.0.0.1/a"_s << u"about:blank"_s << true;
         QTest::newRow("web to file address") << u"https://127.0.0.1/a"_s << u"file:///etc/passwd"_s << false;
         QTest::newRow("web to FILE address") << u"http://127.0.0.1/a"_s << u" FILE:///tmp/x.htm"_s << false;
         QTest::newRow("web to local path") << u"http://127.0.0.1/a"_s << u"/home/u/x.htm"_s << false;
+        QTest::newRow("data page to file") << u"data:text/html,x"_s << u"file:///etc/passwd"_s << false;
+        QTest::newRow("web to script") << u"http://127.0.0.1/a"_s << u"javascript:alert(1)"_s << false;
+        QTest::newRow("web to data") << u"http://127.0.0.1/a"_s << u"data:text/html,x"_s << false;
         QTest::newRow("local page to local file") << u"file:///tmp/a.htm"_s << u"file:///tmp/b.htm"_s << true;
-        QTest::newRow("no page") << QString() << u"/tmp/b.htm"_s << true;
+        QTest::newRow("local page to local path") << u"file:///tmp/a.htm"_s << u"/tmp/b.htm"_s << true;
+        QTest::newRow("local page to web") << u"file:///tmp/a.htm"_s << u"http://127.0.0.1/"_s << true;
+        QTest::newRow("no page to local path") << QString() << u"/tmp/b.htm"_s << false;
+        QTest::newRow("nothing asked for") << u"http://127.0.0.1/a"_s << QString() << true;
     }
     void pageMayOpen()
     {
@@ -139,7 +170,7 @@ private Q_SLOTS:
     {
         QFETCH(QList<qint64>, times);
         QFETCH(QList<bool>, allowed);
-        EventRateLimit limit(5, 10'000);
+        platform::EventRateLimit limit(5, 10'000);
         QList<bool> got;
         for (const qint64 time : times)
             got.append(limit.allow(time));

@@ -12,17 +12,20 @@ class TestSharedProcs : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The hand-over address is the file's first line, whichever line end it has.
+    // The hand-over address is the file's first line, whichever line end it has, and
+    // only when it is a web address.
     void handOverAddress_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("address");
         QTest::newRow("CR LF") << QByteArray("http://a.test/\r\n") << u"http://a.test/"_s;
-        QTest::newRow("LF before CR") << QByteArray("a\nb\r") << u"a"_s;
-        QTest::newRow("CR alone") << QByteArray("a\rb") << u"a"_s;
-        QTest::newRow("no line end") << QByteArray("a") << u"a"_s;
+        QTest::newRow("LF before CR") << QByteArray("http://a.test/a\nb\r") << u"http://a.test/a"_s;
+        QTest::newRow("CR alone") << QByteArray("ftp://a.test/a\rb") << u"ftp://a.test/a"_s;
+        QTest::newRow("no line end") << QByteArray("https://a.test/") << u"https://a.test/"_s;
         QTest::newRow("emptied") << QByteArray("\r\n") << QString();
         QTest::newRow("CP932") << QByteArray("http://a.test/\x95\x5c\r\n") << u"http://a.test/表"_s;
+        QTest::newRow("local file: not read") << QByteArray("file:///tmp/evil.htm\r\n") << QString();
+        QTest::newRow("local path: not read") << QByteArray("/tmp/evil.htm\r\n") << QString();
     }
     void handOverAddress()
     {
@@ -32,8 +35,11 @@ private Q_SLOTS:
         QVERIFY(handover::read().isEmpty()); // no file yet
         QVERIFY(folder.write(u"urldata.ini"_s, file));
         QCOMPARE(handover::read(), address);
-        QVERIFY(handover::write(address + u"x"_s));
-        QCOMPARE(folder.read(u"urldata.ini"_s), ansi::encode(address + u"x"_s) + "\r\n");
+        // A local address is not stored: the file keeps what it had.
+        QVERIFY(!handover::write(u"file:///tmp/evil.htm"_s));
+        QCOMPARE(folder.read(u"urldata.ini"_s), file);
+        QVERIFY(handover::write(u"http://a.test/表x"_s));
+        QCOMPARE(folder.read(u"urldata.ini"_s), ansi::encode(u"http://a.test/表x"_s) + "\r\n");
         QVERIFY(handover::clear());
         QCOMPARE(folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
     }

@@ -117,6 +117,14 @@ private Q_SLOTS:
             item(name)->trigger();
             QCOMPARE(browser()->calls.last(), u"Navigate:"_s + translation::requestAddress(which, typed));
         }
+        // Only web pages are sent away.
+        for (const QString &local : {u"file:///home/u/秘密.htm"_s, u"/home/u/a.htm"_s, u"ftp://f.test/"_s}) {
+            m_window->setAddressText(local);
+            const qsizetype before = browser()->calls.size();
+            item(u"mnuVisihonyaku"_s)->trigger();
+            QCOMPARE(browser()->calls.size(), before);
+            QCOMPARE(messageText(), u"このページは翻訳できません（翻訳できるのは http と https のページだけです）。"_s);
+        }
     }
 
     // One row per item: what the item leaves behind.

@@ -232,6 +232,36 @@ private Q_SLOTS:
         QCOMPARE(m_host->fakeBrowser->calls.filter(u"Navigate:"_s).size(), 3); // not Navigate2
     }
 
+    // The page wrote these: nothing but a web address reaches the main window's browser.
+    void onlyWebLinksOpen_data()
+    {
+        QTest::addColumn<QString>("urlBox");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("opened"); // "" when refused
+        QTest::newRow("web") << u"http://s.test/d/p.htm"_s << u"b.htm"_s << u"http://s.test/d/b.htm"_s;
+        QTest::newRow("ftp") << u"http://s.test/d/p.htm"_s << u"ftp://s.test/pub/"_s << u"ftp://s.test/pub/"_s;
+        QTest::newRow("script") << u"http://s.test/d/p.htm"_s << u"javascript:alert(document.cookie)"_s << QString();
+        QTest::newRow("local file") << u"http://s.test/d/p.htm"_s << u"file:///etc/hostname"_s << QString();
+        QTest::newRow("relative to a local page") << u"file:///tmp/d/p.htm"_s << u"b.htm"_s << QString();
+    }
+    void onlyWebLinksOpen()
+    {
+        QFETCH(QString, urlBox);
+        QFETCH(QString, reference);
+        QFETCH(QString, opened);
+        openTool();
+        url()->setText(urlBox);
+        m_tool->links()->setEntries({{u"<b>太字</b>"_s, reference}});
+        list()->setCurrentIndex(m_tool->links()->index(0, 0));
+        m_tool->lvwLink_DblClick();
+        QCOMPARE(m_host->fakeBrowser->navigations(), opened.isEmpty() ? QStringList() : QStringList{opened});
+        if (opened.isEmpty())
+            QVERIFY2(status().startsWith(u"このリンクはここでは開けません: "_s), qPrintable(status()));
+        // The page's markup is shown as it is written, not drawn.
+        const QString tip = m_tool->links()->index(0, 0).data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(u"&lt;b&gt;"_s), qPrintable(tip));
+    }
+
     void exportWritesTheLinkList()
     {
         openTool();
