@@ -1,6 +1,7 @@
 #include "blocking/form3.h"
 
 #include "app/navigation.h"
+#include "app/pagedownloads.h"
 #include "platform/browsercomponent.h"
 
 #include <QLabel>
@@ -30,6 +31,7 @@ Form3::Form3(platform::Platform services, const QString &firstAddress, QWidget *
                 });
         connect(m_browser, &platform::BrowserComponent::StatusTextChange, this,
                 [this](const QString &text) { setWindowTitle(text + QStringLiteral(" - サブウィンドウ")); });
+        AskAboutUnrequestedDownloads(*this, m_services.dialogs);
     }
     connect(m_text, &QLineEdit::returnPressed, this, [this] {
         if (m_browser)

@@ -3,6 +3,7 @@
 #include "browser/form1.h"
 
 #include "app/handover.h"
+#include "app/pagedownloads.h"
 #include "app/settingsrecord.h"
 #include "blocking/blockeditor.h"
 #include "blocking/blocklist.h"
@@ -79,6 +80,7 @@ void Form1::wireBrowserEvents()
     connect(m_browser, &B::downloadStarted, this, &Form1::onDownloadStarted);
     connect(m_browser, &B::downloadProgress, this, &Form1::onDownloadProgress);
     connect(m_browser, &B::downloadFinished, this, &Form1::onDownloadFinished);
+    AskAboutUnrequestedDownloads(*this, m_services.dialogs);
     m_menus.mnuFileDownloadCancel->setEnabled(false);
     connect(m_menus.mnuFileDownloadCancel, &QAction::triggered, m_browser, &B::cancelDownloads);
 }

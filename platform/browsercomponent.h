@@ -119,6 +119,11 @@ Q_SIGNALS:
     // path: where the file now is ("" when nothing was kept); reason: why it failed, for
     // the user.
     void downloadFinished(quint32 id, platform::DownloadEnd end, const QString &path, const QString &reason);
+    // The page starts a download that follows no click or key of the user: it is saved
+    // only when a handler sets allow. from: the server's host.
+    void unrequestedDownload(const QString &fileName, const QString &from, bool &allow);
+    // The page started too many downloads on its own; this one was refused unasked.
+    void downloadRefused(const QString &from);
 };
 
 // Makes the browser components of the windows.

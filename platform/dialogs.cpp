@@ -15,9 +15,11 @@ using namespace Qt::StringLiterals;
 
 namespace platform {
 
-bool Dialogs::askYesNo(QWidget *parent, const QString &text, const QString &title, MessageIcon icon)
+bool Dialogs::askYesNo(QWidget *parent, const QString &text, const QString &title, MessageIcon icon,
+                       MessageButtons buttons)
 {
-    return message(parent, text, title, MessageButtons::YesNo, icon) == MessageAnswer::Yes;
+    return message(parent, text, title, buttons == MessageButtons::Ok ? MessageButtons::YesNo : buttons, icon)
+        == MessageAnswer::Yes;
 }
 
 QStringList qtNameFilters(const QString &filter)
@@ -77,11 +79,11 @@ MessageAnswer QtDialogs::message(QWidget *parent, const QString &text, const QSt
     case MessageIcon::None:
         break;
     }
-    const bool yesNo = buttons == MessageButtons::YesNo;
+    const bool yesNo = buttons != MessageButtons::Ok;
     QMessageBox box(qtIcon, title, text,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     if (yesNo) {
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == MessageButtons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     }
     box.exec();

@@ -11,7 +11,8 @@ class QWidget;
 
 namespace platform {
 
-enum class MessageButtons { Ok, YesNo };
+// YesNoDefaultNo: Enter answers No, for questions a page can raise while the user types.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Question, Information, Warning };
 // Closing a Yes/No box any other way than Yes gives No.
 enum class MessageAnswer { Ok, Yes, No };
@@ -60,7 +61,7 @@ public:
                                   MessageButtons buttons, MessageIcon icon) = 0;
     // A Yes/No message; true only when the user answers Yes.
     bool askYesNo(QWidget *parent, const QString &text, const QString &title,
-                  MessageIcon icon = MessageIcon::Question);
+                  MessageIcon icon = MessageIcon::Question, MessageButtons buttons = MessageButtons::YesNo);
     virtual FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) = 0;
     // withColor also lets the user pick the text colour. nullopt: cancelled.

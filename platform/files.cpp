@@ -17,8 +17,10 @@ namespace platform {
 namespace {
 
 constexpr qsizetype kMaxNameChars = 120;
-// Linux allows 255 bytes a name; leave room for " (NNNN)" and an extension.
-constexpr qsizetype kMaxNameUtf8Bytes = 240;
+// Linux allows 255 bytes a name. What is added later must still fit: " (10000)" for a
+// clash, and for a download ".part" and the engine's ".download" while it runs.
+constexpr qsizetype kMaxNameUtf8Bytes = 220;
+constexpr qsizetype kMaxExtensionChars = 16; // the dot included
 constexpr int kMaxClashNumber = 10000;
 
 // The same replacement without waiting for the disk: a temporary file beside the target,
@@ -91,6 +93,10 @@ QString cleanFileName(const QString &title)
     QString name;
     name.reserve(title.size());
     for (const QChar c : title) {
+        // Format characters (bidirectional overrides among them) would let a name show
+        // itself as another: "txt.exe" drawn as "exe.txt".
+        if (c.category() == QChar::Other_Format)
+            continue;
         if (forbidden.contains(c) || c.category() == QChar::Other_Control
             || c.unicode() == 0x2028 || c.unicode() == 0x2029)
             name += u'_';
@@ -102,19 +108,26 @@ QString cleanFileName(const QString &title)
         ++lead;
     name = name.sliced(lead).trimmed();
 
+    // A long name is cut in its stem, so that it keeps its extension.
+    QString extension;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot > 0 && name.size() - dot <= kMaxExtensionChars && !name.sliced(dot).contains(u' '))
+        extension = name.sliced(dot);
+    QString stem = name.left(name.size() - extension.size());
+    const qsizetype extensionBytes = extension.toUtf8().size();
     // Cut by characters, then by bytes, never through a surrogate pair.
-    auto cutAt = [&name](qsizetype size) {
-        if (size < name.size()) {
-            if (size > 0 && name[size - 1].isHighSurrogate())
+    auto cutAt = [&stem](qsizetype size) {
+        if (size < stem.size()) {
+            if (size > 0 && stem[size - 1].isHighSurrogate())
                 --size;
-            name.truncate(size);
+            stem.truncate(size);
         }
     };
-    cutAt(kMaxNameChars);
-    while (name.toUtf8().size() > kMaxNameUtf8Bytes)
-        cutAt(name.size() - 1);
-    name = name.trimmed();
-    return name.isEmpty() ? u"無題"_s : name;
+    cutAt(kMaxNameChars - extension.size());
+    while (!stem.isEmpty() && stem.toUtf8().size() + extensionBytes > kMaxNameUtf8Bytes)
+        cutAt(stem.size() - 1);
+    stem = stem.trimmed();
+    return stem.isEmpty() ? u"無題"_s + extension : stem + extension;
 }
 
 QString unusedPath(const QString &folder, const QString &name, const QString &suffix)

@@ -31,8 +31,10 @@ bool syncFileSystemOf(const QString &path);
 
 // A title from a page or a file as a file or folder name that stays inside its folder:
 // path separators, characters Windows forbids in names and control characters become
-// "_", leading dots and spaces go, at most 120 characters and few enough bytes for the
-// file system, "無題" when nothing is left.
+// "_", format characters (bidirectional overrides) and leading dots and spaces go; at
+// most 120 characters and 220 bytes, so that a number, ".part" and the engine's own
+// suffix still fit, cut in the stem so that the extension stays; "無題" when nothing is
+// left.
 QString cleanFileName(const QString &title);
 
 // The first path in folder named name + suffix, then name + " (2)" + suffix, " (3)", ...

@@ -35,9 +35,8 @@ void BrowserPage::setOffline(bool offline)
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    Q_UNUSED(type);
     bool cancel = false;
-    Q_EMIT navigationAsked(url, isMainFrame, cancel);
+    Q_EMIT navigationAsked(url, type, isMainFrame, cancel);
     return !cancel;
 }
 

@@ -35,7 +35,7 @@ public:
     void setOffline(bool offline);
 
 Q_SIGNALS:
-    void navigationAsked(const QUrl &url, bool isMainFrame, bool &cancel);
+    void navigationAsked(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame, bool &cancel);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

@@ -7,15 +7,53 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
+#include <QNetworkCookie>
+#include <QNetworkCookieJar>
+#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 
 namespace platform {
 
 namespace {
 
 constexpr int kHeaderTimeoutMs = 15'000;
+// How long a finished file waits for a better name.
+constexpr int kFinishedWaitMs = 3'000;
+
+// The engine's cookies as they change; the second request sends what matches its
+// address and keeps nothing the server sets.
+class EngineCookies : public QNetworkCookieJar
+{
+public:
+    explicit EngineCookies(QWebEngineCookieStore *store, QObject *parent)
+        : QNetworkCookieJar(parent)
+    {
+        QObject::connect(store, &QWebEngineCookieStore::cookieAdded, this,
+                         [this](const QNetworkCookie &cookie) { insertCookie(cookie); });
+        QObject::connect(store, &QWebEngineCookieStore::cookieRemoved, this,
+                         [this](const QNetworkCookie &cookie) { deleteCookie(cookie); });
+    }
+    bool setCookiesFromUrl(const QList<QNetworkCookie> &, const QUrl &) override { return false; }
+};
+
+// The proxy the engine uses: Qt's application proxy when one is set, else the system's.
+class EngineProxies : public QNetworkProxyFactory
+{
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery &query) override
+    {
+        const QNetworkProxy application = QNetworkProxy::applicationProxy();
+        if (application.type() != QNetworkProxy::DefaultProxy)
+            return {application};
+        return systemProxyForQuery(query);
+    }
+};
 
 quint32 nextId()
 {
@@ -64,8 +102,36 @@ QString failureReason(QWebEngineDownloadRequest::DownloadInterruptReason reason)
 
 } // namespace
 
-SavedDownload::SavedDownload(QWebEngineDownloadRequest *request, const QString &folder,
-                             QNetworkAccessManager *headers, QObject *parent)
+DownloadHeaderRequests::DownloadHeaderRequests(QWebEngineProfile *profile,
+                                               std::shared_ptr<std::atomic<bool>> doNotTrack)
+    : QObject(profile)
+    , m_profile(profile)
+    , m_doNotTrack(std::move(doNotTrack))
+    , m_cookies(new EngineCookies(profile->cookieStore(), this))
+{
+}
+
+QNetworkReply *DownloadHeaderRequests::get(const QUrl &url)
+{
+    if (!m_manager) {
+        m_manager = new QNetworkAccessManager(this);
+        m_manager->setProxyFactory(new EngineProxies);
+        m_manager->setCookieJar(m_cookies);
+        m_cookies->setParent(this); // the manager would take it, and it must follow the engine from the start
+    }
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(kHeaderTimeoutMs);
+    request.setHeader(QNetworkRequest::UserAgentHeader, m_profile->httpUserAgent());
+    if (!m_profile->httpAcceptLanguage().isEmpty())
+        request.setRawHeader("Accept-Language", m_profile->httpAcceptLanguage().toLatin1());
+    if (m_doNotTrack->load())
+        request.setRawHeader("DNT", "1");
+    return m_manager->get(request);
+}
+
+SavedDownload::SavedDownload(QWebEngineDownloadRequest *request, const QString &folder, QNetworkReply *headers,
+                             QObject *parent)
     : QObject(parent)
     , m_request(request)
     , m_folder(folder)
@@ -74,13 +140,24 @@ SavedDownload::SavedDownload(QWebEngineDownloadRequest *request, const QString &
 {
     m_name = downloadFileName({}, request->url(), m_engineName);
     QDir().mkpath(folder);
-    m_partPath = unusedPath(folder, m_name, QStringLiteral(".part"));
+    // Created here and now, exclusively: the engine only makes it when done, and another
+    // download of the same name (in this process or another) must not choose it meanwhile.
+    m_partPath = createUnderFreeName(folder, m_name, QStringLiteral(".part"), [](const QString &path) {
+        QFile part(path);
+        if (part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return CreateResult::Created;
+        return QFileInfo::exists(path) || QFileInfo(path).isSymLink() ? CreateResult::Taken : CreateResult::Failed;
+    });
     if (m_partPath.isEmpty()) {
+        if (headers) {
+            headers->abort();
+            headers->deleteLater();
+        }
         request->cancel();
         m_engineDone = true;
         // Whoever made this connects first.
         QMetaObject::invokeMethod(this, [this] {
-            end(DownloadEnd::Failed, QString(), QStringLiteral("保存先のフォルダーに空いている名前がありません。"));
+            end(DownloadEnd::Failed, QString(), QStringLiteral("保存先のフォルダーにファイルを作れませんでした。"));
         }, Qt::QueuedConnection);
         return;
     }
@@ -91,29 +168,43 @@ SavedDownload::SavedDownload(QWebEngineDownloadRequest *request, const QString &
             [this] { Q_EMIT progress(m_request->receivedBytes(), m_request->totalBytes()); });
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, &SavedDownload::engineStateChanged);
     request->accept();
-    const QString scheme = request->url().scheme();
-    if (headers && (scheme == u"http" || scheme == u"https"))
-        askHeaders(headers);
+    if (headers)
+        watchHeaders(headers);
 }
 
 SavedDownload::~SavedDownload()
 {
-    if (m_headerReply)
-        m_headerReply->abort();
+    dropHeaderReply();
+    if (m_done || m_partPath.isEmpty())
+        return;
+    if (m_engineDone) {
+        // Complete, only waiting for a better name when the program ended: kept.
+        const QSignalBlocker quiet(this);
+        complete();
+        return;
+    }
     // Gone with the program while still running: no half file stays behind.
-    if (!m_done && !m_partPath.isEmpty())
-        QFile::remove(m_partPath);
+    QFile::remove(m_partPath);
 }
 
-void SavedDownload::askHeaders(QNetworkAccessManager *manager)
+void SavedDownload::watchHeaders(QNetworkReply *reply)
 {
-    QNetworkRequest request(m_request->url());
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(kHeaderTimeoutMs);
-    m_headerReply = manager->get(request);
+    m_headerReply = reply;
+    reply->setParent(this);
     // Only the headers are wanted; the body is the engine's.
-    connect(m_headerReply, &QNetworkReply::metaDataChanged, this, &SavedDownload::headersArrived);
-    connect(m_headerReply, &QNetworkReply::finished, this, &SavedDownload::headersArrived);
+    connect(reply, &QNetworkReply::metaDataChanged, this, &SavedDownload::headersArrived);
+    connect(reply, &QNetworkReply::finished, this, &SavedDownload::headersArrived);
+}
+
+void SavedDownload::dropHeaderReply()
+{
+    if (!m_headerReply)
+        return;
+    QNetworkReply *reply = m_headerReply;
+    m_headerReply = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
 }
 
 void SavedDownload::headersArrived()
@@ -126,10 +217,7 @@ void SavedDownload::headersArrived()
         return; // a redirect on the way
     if (status >= 200 && status < 300)
         m_disposition = reply->rawHeader("Content-Disposition");
-    m_headerReply = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    dropHeaderReply();
     if (m_done)
         return;
     const QString name = downloadFileName(m_disposition, m_request ? m_request->url() : QUrl(), m_engineName);
@@ -152,8 +240,19 @@ void SavedDownload::engineStateChanged()
     case QWebEngineDownloadRequest::DownloadCompleted:
         m_engineDone = true;
         Q_EMIT progress(m_request->receivedBytes(), m_request->receivedBytes());
-        if (!m_headerReply)
-            complete(); // else once the headers are in
+        if (!m_headerReply) {
+            complete();
+            return;
+        }
+        // Once the headers are in, or without them after a while: a server that trickles
+        // them holds no finished file.
+        QTimer::singleShot(kFinishedWaitMs, this, [this] {
+            if (m_headerReply) {
+                dropHeaderReply();
+                if (!m_done)
+                    complete();
+            }
+        });
         return;
     case QWebEngineDownloadRequest::DownloadCancelled:
         m_engineDone = true;
@@ -174,13 +273,19 @@ void SavedDownload::complete()
 {
     m_name = downloadFileName(m_disposition, m_request ? m_request->url() : QUrl(), m_engineName);
     const auto [base, extension] = splitExtension(m_name);
+    // QFile::rename never replaces a file that is there (renameat2 with RENAME_NOREPLACE).
     const QString saved = createUnderFreeName(m_folder, base, extension, [this](const QString &path) {
         if (QFile::rename(m_partPath, path))
             return CreateResult::Created;
-        return QFileInfo::exists(path) ? CreateResult::Taken : CreateResult::Failed;
+        return QFileInfo::exists(path) || QFileInfo(path).isSymLink() ? CreateResult::Taken : CreateResult::Failed;
     });
-    // A file that cannot be renamed stays complete under its working name.
-    end(DownloadEnd::Saved, saved.isEmpty() ? m_partPath : saved, QString());
+    if (saved.isEmpty()) {
+        // The data is complete: it stays under its working name, and the user is told where.
+        end(DownloadEnd::Failed, m_partPath,
+            QStringLiteral("名前を付けられませんでした。データは %1 にあります").arg(QDir::toNativeSeparators(m_partPath)));
+        return;
+    }
+    end(DownloadEnd::Saved, saved, QString());
 }
 
 void SavedDownload::cancel()
@@ -201,11 +306,7 @@ void SavedDownload::end(DownloadEnd how, const QString &path, const QString &rea
     if (m_done)
         return;
     m_done = true;
-    if (m_headerReply) {
-        m_headerReply->disconnect(this);
-        m_headerReply->abort();
-        m_headerReply->deleteLater();
-    }
+    dropHeaderReply();
     Q_EMIT finished(how, path, reason);
 }
 

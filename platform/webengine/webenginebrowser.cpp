@@ -1,6 +1,8 @@
 #include "platform/webengine/webenginebrowser.h"
 
 #include "platform/codepage.h"
+#include "platform/downloadname.h"
+#include "platform/downloadpolicy.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/webengine/browserpage.h"
@@ -8,6 +10,7 @@
 #include "platform/webengine/sharedcookiejar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -86,8 +89,9 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     layout->addWidget(m_view, 1);
 
     connect(m_page, &BrowserPage::navigationAsked, this,
-            [this](const QUrl &url, bool isMainFrame, bool &cancel) {
+            [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame, bool &cancel) {
                 Q_EMIT BeforeNavigate2(url.toString(), cancel, isMainFrame);
+                noteNavigation(url, type, isMainFrame, cancel);
             });
     connect(m_page, &QWebEnginePage::loadStarted, this, &BrowserComponent::DownloadBegin);
     connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
@@ -128,6 +132,10 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
             m_container->window()->close();
     });
     watchHistory();
+    m_clock.start();
+    // Clicks and keys anywhere in the window count, the address box and the sidebar
+    // included; an application filter sees them before any widget takes them.
+    qApp->installEventFilter(this);
 }
 
 WebEngineBrowser::~WebEngineBrowser()
@@ -247,11 +255,71 @@ QUrl WebEngineBrowser::urlFromAddress(const QString &address)
     return QUrl::fromUserInput(address);
 }
 
+bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || (type == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->isAutoRepeat()))
+        && watched->isWidgetType() && m_container && static_cast<QWidget *>(watched)->window() == m_container->window())
+        m_lastInput = m_clock.elapsed();
+    return false;
+}
+
+void WebEngineBrowser::noteNavigation(const QUrl &url, int type, bool isMainFrame, bool cancelled)
+{
+    const qint64 now = m_clock.elapsed();
+    // The engine may take that long to start before the first page.
+    constexpr qint64 kProgramNavigationMs = 30'000;
+    const bool programs = m_programNavigation >= 0 && now - m_programNavigation <= kProgramNavigationMs;
+    if (isMainFrame && type != QWebEnginePage::NavigationTypeRedirect)
+        m_programNavigation = -1; // this was it, refused or not
+    if (cancelled)
+        return;
+    if (type == QWebEnginePage::NavigationTypeFormSubmitted) {
+        constexpr qsizetype kKept = 16;
+        m_formTargets.append(url);
+        if (m_formTargets.size() > kKept)
+            m_formTargets.removeFirst();
+    }
+    if (!isMainFrame)
+        return;
+    if (type == QWebEnginePage::NavigationTypeRedirect) {
+        m_navigationChain.append(url);
+        return;
+    }
+    m_navigationByUser = programs || followsUserInput(now, m_lastInput, m_pageStart);
+    m_navigationFromForm = type == QWebEnginePage::NavigationTypeFormSubmitted;
+    m_pageStart = now;
+    m_navigationChain = {url};
+}
+
+bool WebEngineBrowser::cameFromForm(const QUrl &url) const
+{
+    return m_formTargets.contains(url) || (m_navigationFromForm && m_navigationChain.contains(url));
+}
+
+bool WebEngineBrowser::mayStartDownload(QWebEngineDownloadRequest *download)
+{
+    const qint64 now = m_clock.elapsed();
+    const QUrl url = download->url();
+    if ((m_navigationByUser && m_navigationChain.contains(url)) || followsUserInput(now, m_lastInput, m_pageStart))
+        return true;
+    const QString from = downloadOrigin(url);
+    if (!m_unrequestedDownloads.allow(now)) {
+        Q_EMIT downloadRefused(from);
+        return false;
+    }
+    bool allow = false;
+    QPointer<WebEngineBrowser> self(this);
+    Q_EMIT unrequestedDownload(downloadFileName({}, url, download->suggestedFileName()), from, allow);
+    return self && allow;
+}
+
 bool WebEngineBrowser::Navigate(const QString &address)
 {
     const QUrl url = urlFromAddress(address);
     if (!url.isValid() || url.isEmpty())
         return false;
+    m_programNavigation = m_clock.elapsed();
     m_page->load(url);
     return true;
 }
@@ -265,6 +333,7 @@ bool WebEngineBrowser::GoBack()
 {
     if (!m_page->history()->canGoBack())
         return false;
+    m_programNavigation = m_clock.elapsed();
     m_page->triggerAction(QWebEnginePage::Back);
     return true;
 }
@@ -273,6 +342,7 @@ bool WebEngineBrowser::GoForward()
 {
     if (!m_page->history()->canGoForward())
         return false;
+    m_programNavigation = m_clock.elapsed();
     m_page->triggerAction(QWebEnginePage::Forward);
     return true;
 }
@@ -298,6 +368,7 @@ bool WebEngineBrowser::Refresh2(int level)
 {
     if (!hasDocument() || level < 0 || level > 3)
         return false;
+    m_programNavigation = m_clock.elapsed();
     m_page->triggerAction(level == 3 ? QWebEnginePage::ReloadAndBypassCache : QWebEnginePage::Reload);
     return true;
 }
@@ -675,6 +746,7 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
     // would send them away. Its own images and style sheets still load.
     m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
+    m_headerRequests = new DownloadHeaderRequests(m_profile, m_doNotTrack);
     // Downloads must be accepted inside this slot or the engine cancels them.
     QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
                      [this](QWebEngineDownloadRequest *download) { handleDownload(download); });
@@ -781,14 +853,25 @@ void WebEngineBrowserFactory::handleDownload(QWebEngineDownloadRequest *download
         download->accept(); // path and format were chosen by the save command
         return;
     }
-    // A page the engine cannot show: saved at once, shown in the window that asked.
-    if (!m_downloadHeaders)
-        m_downloadHeaders = new QNetworkAccessManager(m_profile);
-    auto *saved = new SavedDownload(download, downloadFolder(), m_downloadHeaders, m_profile);
-    QObject::connect(saved, &SavedDownload::finished, saved, &QObject::deleteLater);
+    // A page the engine cannot show: saved at once when the user asked for it, shown in
+    // the window that asked. A window the engine opened for a page has no one to ask.
+    const QPointer<QWebEngineDownloadRequest> request(download);
     const QPointer<WebEngineBrowser> browser = m_browsers.value(download->page());
-    if (browser && browser->page() == download->page())
-        browser->adoptDownload(saved);
+    if (!browser || browser->page() != download->page() || !browser->mayStartDownload(download) || !request) {
+        if (request)
+            request->cancel();
+        return;
+    }
+    // The second request repeats a GET; a form may have sent a POST, which must not be
+    // sent again.
+    const QUrl url = download->url();
+    QNetworkReply *headers = nullptr;
+    if ((url.scheme() == u"http" || url.scheme() == u"https") && engineNameMayBeWrong(download->suggestedFileName())
+        && !browser->cameFromForm(url))
+        headers = m_headerRequests->get(url);
+    auto *saved = new SavedDownload(download, downloadFolder(), headers, m_profile);
+    QObject::connect(saved, &SavedDownload::finished, saved, &QObject::deleteLater);
+    browser->adoptDownload(saved);
 }
 
 } // namespace platform

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/browsercomponent.h"
+#include "platform/eventratelimit.h"
 #include "platform/fonts.h"
 #include "platform/webengine/browserui.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPointer>
 #include <QWebEngineView>
@@ -24,6 +26,7 @@ class QWidget;
 namespace platform {
 
 class BrowserPage;
+class DownloadHeaderRequests;
 class SavedDownload;
 class SharedCookieJar;
 
@@ -82,6 +85,11 @@ public:
     bool openInSystemBrowser() override;
     bool cancelDownloads() override;
 
+    // Whether the page may start download: at once when it follows the user, else when
+    // a handler of unrequestedDownload allows it. May wait for the user.
+    bool mayStartDownload(QWebEngineDownloadRequest *download);
+    // Whether url was asked for by a form, whose request may have been a POST.
+    bool cameFromForm(const QUrl &url) const;
     // Reports a download of this component's page through its signals.
     void adoptDownload(SavedDownload *download);
 
@@ -98,7 +106,11 @@ public:
     // What Navigate makes of an address: a URL, a local path or about:blank.
     static QUrl urlFromAddress(const QString &address);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void noteNavigation(const QUrl &url, int type, bool isMainFrame, bool cancelled);
     bool hasDocument() const;
     bool print();
     bool printPreview();
@@ -123,6 +135,17 @@ private:
     std::shared_ptr<QPrinter> m_printer;
     bool m_printing = false;
     QList<QPointer<SavedDownload>> m_downloads;
+    // What tells a download the user asked for from one the page started on its own,
+    // in milliseconds of m_clock.
+    QElapsedTimer m_clock;
+    qint64 m_lastInput = -1;  // the last click or key in this window
+    qint64 m_pageStart = -1;  // the main frame's last navigation
+    qint64 m_programNavigation = -1;  // when the program itself last asked for a page
+    bool m_navigationByUser = false;  // the main frame's last navigation followed the user
+    bool m_navigationFromForm = false;
+    QList<QUrl> m_navigationChain;    // that navigation and its redirects
+    QList<QUrl> m_formTargets;        // the last addresses forms were sent to
+    EventRateLimit m_unrequestedDownloads{3, 10'000};
     bool m_backEnabled = false;
     bool m_forwardEnabled = false;
 };
@@ -164,7 +187,7 @@ private:
     std::shared_ptr<std::atomic<bool>> m_blockThirdParty = std::make_shared<std::atomic<bool>>(false);
     std::shared_ptr<std::atomic<bool>> m_doNotTrack = std::make_shared<std::atomic<bool>>(false);
     QWebEngineUrlRequestInterceptor *m_headers = nullptr;
-    QNetworkAccessManager *m_downloadHeaders = nullptr;
+    DownloadHeaderRequests *m_headerRequests = nullptr;
     QString m_downloadFolder;
     // The components made here, by their pages, for the downloads those pages start.
     QHash<const QWebEnginePage *, QPointer<WebEngineBrowser>> m_browsers;

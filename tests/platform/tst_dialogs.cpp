@@ -125,6 +125,10 @@ private Q_SLOTS:
         QTest::newRow("yes") << MessageButtons::YesNo << MessageIcon::Question << u"yes"_s << MessageAnswer::Yes;
         QTest::newRow("no") << MessageButtons::YesNo << MessageIcon::Question << u"no"_s << MessageAnswer::No;
         QTest::newRow("closed is no") << MessageButtons::YesNo << MessageIcon::Warning << u"close"_s << MessageAnswer::No;
+        QTest::newRow("enter: the default, yes") << MessageButtons::YesNo << MessageIcon::Question << u"enter"_s
+                                                 << MessageAnswer::Yes;
+        QTest::newRow("enter on no by default") << MessageButtons::YesNoDefaultNo << MessageIcon::Question
+                                                << u"enter"_s << MessageAnswer::No;
         QTest::newRow("ok") << MessageButtons::Ok << MessageIcon::Information << u"ok"_s << MessageAnswer::Ok;
         QTest::newRow("ok closed") << MessageButtons::Ok << MessageIcon::None << u"close"_s << MessageAnswer::Ok;
     }
@@ -150,6 +154,8 @@ private Q_SLOTS:
                 box->button(QMessageBox::No)->click();
             else if (press == u"ok"_s)
                 box->button(QMessageBox::Ok)->click();
+            else if (press == u"enter"_s)
+                QTest::keyClick(box, Qt::Key_Return);
             else
                 QTest::keyClick(box, Qt::Key_Escape);
         });
@@ -161,7 +167,7 @@ private Q_SLOTS:
         const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Question,
                                            QMessageBox::Information, QMessageBox::Warning};
         QCOMPARE(seenIcon, icons[int(icon)]);
-        QCOMPARE(seenButtons, buttons == MessageButtons::YesNo
+        QCOMPARE(seenButtons, buttons != MessageButtons::Ok
                                   ? QMessageBox::Yes | QMessageBox::No
                                   : QMessageBox::StandardButtons(QMessageBox::Ok));
     }

@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 #include "platform/downloadname.h"
+#include "platform/downloadpolicy.h"
 
 #include <QtTest>
 
@@ -83,6 +84,45 @@ private Q_SLOTS:
         QFETCH(QString, engineName);
         QFETCH(QString, expected);
         QCOMPARE(platform::downloadFileName(header, QUrl(url), engineName), expected);
+    }
+
+    // A download the page starts on its own is asked about; what follows the user is not.
+    void followsUserInput_data()
+    {
+        QTest::addColumn<qint64>("now");
+        QTest::addColumn<qint64>("lastInput");
+        QTest::addColumn<qint64>("pageStart");
+        QTest::addColumn<bool>("follows");
+        QTest::newRow("a click in the page just now") << 5'000LL << 4'900LL << 1'000LL << true;
+        QTest::newRow("at the limit") << 5'000LL << 3'000LL << 1'000LL << true;
+        QTest::newRow("too long ago") << 5'001LL << 3'000LL << 1'000LL << false;
+        QTest::newRow("the click that opened the page") << 1'100LL << 1'000LL << 1'000LL << false;
+        QTest::newRow("before the page") << 1'100LL << 900LL << 1'000LL << false;
+        QTest::newRow("no input at all") << 100LL << -1LL << -1LL << false;
+    }
+    void followsUserInput()
+    {
+        QFETCH(qint64, now);
+        QFETCH(qint64, lastInput);
+        QFETCH(qint64, pageStart);
+        QFETCH(bool, follows);
+        QCOMPARE(platform::followsUserInput(now, lastInput, pageStart), follows);
+    }
+
+    void engineNameMayBeWrong_data()
+    {
+        QTest::addColumn<QString>("engineName");
+        QTest::addColumn<bool>("wrong");
+        QTest::newRow("ASCII") << u"report.zip"_s << false;
+        QTest::newRow("from UTF-8") << u"日本語.zip"_s << false;
+        QTest::newRow("Shift_JIS read as Latin-1") << QString::fromLatin1("\x83\x83t\x83g\x95.lzh") << true;
+        QTest::newRow("undecodable") << u"\uFFFD.zip"_s << true;
+    }
+    void engineNameMayBeWrong()
+    {
+        QFETCH(QString, engineName);
+        QFETCH(bool, wrong);
+        QCOMPARE(platform::engineNameMayBeWrong(engineName), wrong);
     }
 };
 

@@ -25,6 +25,8 @@ private Q_SLOTS:
         QTest::newRow("empty") << QString() << u"無題"_s;
         QTest::newRow("spaces") << u"   "_s << u"無題"_s;
         QTest::newRow("ampersand stays") << u"A&B"_s << u"A&B"_s;
+        QTest::newRow("right-to-left override") << u"report\u202Etxt.exe"_s << u"reporttxt.exe"_s;
+        QTest::newRow("zero-width and isolates") << u"a\u200Bb\u2066c\u2069.zip"_s << u"abc.zip"_s;
     }
 
     void cleanName()
@@ -34,29 +36,39 @@ private Q_SLOTS:
         QCOMPARE(platform::cleanFileName(title), name);
     }
 
+    // Long names are cut in the stem: the extension stays, and a number, ".part" and the
+    // engine's ".download" still fit in the file system's 255 bytes.
     void cleanNameLength_data()
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("prefix");
-        QTest::newRow("ascii") << QString(150, u'x') << QString(120, u'x');
-        QTest::newRow("japanese") << QString(150, u'あ') << QString(80, u'あ');
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("ascii") << QString(150, u'x') << QString(110, u'x') << QString();
+        QTest::newRow("japanese") << QString(150, u'あ') << QString(70, u'あ') << QString();
         QTest::newRow("surrogate pairs") << QString(150, u'a').replace(u"a"_s, u"😀"_s)
-                                         << QString(40, u'a').replace(u"a"_s, u"😀"_s);
+                                         << QString(50, u'a').replace(u"a"_s, u"😀"_s) << QString();
+        QTest::newRow("ascii with extension") << QString(300, u'x') + u".txt"_s << QString(110, u'x') << u".txt"_s;
+        QTest::newRow("japanese with extension") << QString(300, u'報') + u".tar.gz"_s << QString(70, u'報')
+                                                 << u".gz"_s;
+        QTest::newRow("a dot in a title is no extension") << QString(150, u'x') + u". The end"_s
+                                                          << QString(110, u'x') << QString();
     }
 
     void cleanNameLength()
     {
         QFETCH(QString, title);
         QFETCH(QString, prefix);
+        QFETCH(QString, extension);
         const QString name = platform::cleanFileName(title);
         QVERIFY(name.size() <= 120);
-        QVERIFY(name.toUtf8().size() + int(sizeof(" (9999).url")) <= 255);
+        QVERIFY2(name.toUtf8().size() + int(sizeof(" (10000).part.download")) <= 256, qPrintable(name));
         QVERIFY(name.startsWith(prefix));
+        QVERIFY(name.endsWith(extension));
         QVERIFY(name.isValidUtf16());
 
-        // And such a name really can be written, numbered too.
+        // And such a name really can be written, numbered and as a download at work.
         QTemporaryDir dir;
-        const QString path = dir.filePath(name + u" (9999).url"_s);
+        const QString path = dir.filePath(name + u" (10000).part.download"_s);
         QFile file(path);
         QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
     }

@@ -1,0 +1,31 @@
+#include "platform/downloadpolicy.h"
+
+namespace platform {
+
+bool followsUserInput(qint64 now, qint64 lastInput, qint64 pageStart)
+{
+    return lastInput >= 0 && lastInput > pageStart && now - lastInput <= kUserActionMs;
+}
+
+bool engineNameMayBeWrong(const QString &engineName)
+{
+    for (const QChar c : engineName) {
+        if ((c.unicode() >= 0x80 && c.unicode() <= 0xFF) || c == QChar::ReplacementCharacter)
+            return true;
+    }
+    return false;
+}
+
+QString downloadOrigin(const QUrl &url)
+{
+    if (!url.host().isEmpty())
+        return url.host();
+    if (url.scheme() == u"blob") {
+        const QUrl inner(url.path());
+        if (!inner.host().isEmpty())
+            return inner.host();
+    }
+    return url.scheme() + u':';
+}
+
+} // namespace platform
