@@ -6,7 +6,7 @@
 namespace platform {
 
 // How long a click or key of the user counts as asking for what follows it.
-constexpr qint64 kUserActionMs = 2000;
+constexpr qint64 kUserActionMs = 5000;
 
 // Whether something that happens at now follows the user's last click or key (at
 // lastInput, -1 for none) in a window whose page began loading at pageStart. The click

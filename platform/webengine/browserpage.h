@@ -7,8 +7,10 @@
 
 namespace platform {
 
-// Refuses network requests while the page is offline; local pages still load.
-class OfflineInterceptor : public QWebEngineUrlRequestInterceptor
+// Refuses network requests while the page is offline, and keeps a local page away from
+// the local files it has no business with. Set on a page only while it has something to
+// do: every request it sees waits for the UI thread.
+class PageRequestGuard : public QWebEngineUrlRequestInterceptor
 {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
@@ -31,7 +33,7 @@ public:
     BrowserPage(QWebEngineProfile *profile, QObject *parent);
     ~BrowserPage() override;
 
-    bool offline() const { return m_interceptor.offline(); }
+    bool offline() const { return m_guard.offline(); }
     void setOffline(bool offline);
 
 Q_SIGNALS:
@@ -41,7 +43,10 @@ protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
 
 private:
-    OfflineInterceptor m_interceptor;
+    void updateGuard();
+
+    PageRequestGuard m_guard;
+    bool m_localPage = false; // the main frame shows or is about to show a local file
 };
 
 } // namespace platform

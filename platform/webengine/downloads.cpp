@@ -189,8 +189,7 @@ SavedDownload::~SavedDownload()
 
 void SavedDownload::watchHeaders(QNetworkReply *reply)
 {
-    m_headerReply = reply;
-    reply->setParent(this);
+    m_headerReply = reply; // the manager's child: it may go first, at the end of the program
     // Only the headers are wanted; the body is the engine's.
     connect(reply, &QNetworkReply::metaDataChanged, this, &SavedDownload::headersArrived);
     connect(reply, &QNetworkReply::finished, this, &SavedDownload::headersArrived);

@@ -742,9 +742,9 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
                             QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
                             m_profile);
     }
-    // A local page reads no other local file by script: one saved from a hostile site
-    // would send them away. Its own images and style sheets still load.
-    m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // Without this the engine shows a local page without its own pictures and style
+    // sheets; each page's request guard decides what a local page may load.
+    m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
     m_headerRequests = new DownloadHeaderRequests(m_profile, m_doNotTrack);
     // Downloads must be accepted inside this slot or the engine cancels them.

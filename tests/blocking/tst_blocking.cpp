@@ -276,6 +276,13 @@ private Q_SLOTS:
         QTest::keyClick(text, Qt::Key_Return);
         QCOMPARE(browser->navigations().last(),
                  u"http://www.google.co.jp/search?q=example.test&hl=ja&ie=Shift_JIS"_s);
+        // A download the page starts on its own is asked about here too.
+        bool allow = true;
+        fake.dialogs.answerMessage(platform::MessageAnswer::No);
+        Q_EMIT browser->unrequestedDownload(u"a.zip"_s, u"127.0.0.1"_s, allow);
+        QVERIFY(!allow);
+        QCOMPARE(fake.dialogs.requests().size(), 1);
+        QCOMPARE(fake.dialogs.requests().first().title, u"ダウンロードの確認"_s);
     }
 
     void persistFile()

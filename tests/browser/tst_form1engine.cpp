@@ -2,6 +2,8 @@
 #include "app/startup.h"
 #include "blocking/persistfile.h"
 #include "browser/form1.h"
+#include "linktool/form3m.h"
+#include "linktool/linklistmodel.h"
 #include "memo/form2.h"
 #include "platform/webengine/webenginebrowser.h"
 #include "tests/support/enginetest.h"
@@ -10,6 +12,10 @@
 #include "tests/support/tempprogramfolder.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
 
 #include <memory>
 
@@ -103,6 +109,9 @@ private Q_SLOTS:
         for (const char *page : {"/p1", "/p2", "/p3"})
             m_server.route(QString::fromLatin1(page), QByteArray("<html><body>p</body></html>"));
         m_server.route(u"/source"_s, QByteArray("<html><head><title>ソース</title></head>\n<body>\n<p>行</p>\n</body></html>"));
+        m_server.route(u"/hand"_s, QByteArray("<html><head><title>渡す</title><style>body{margin:0}"
+                                              "a{display:block;height:100px}</style></head><body>"
+                                              "<a href=\"file:///tmp/evil.htm\">local</a><a href=\"/p1\">web</a></body></html>"));
         m_server.route(u"/caf%C3%A9"_s, QByteArray("<html><head><title>カフェ</title></head><body>本文</body></html>"));
     }
     void cleanupTestCase()
@@ -222,6 +231,112 @@ private Q_SLOTS:
         QCOMPARE(opened, QStringList({m_server.url(u"/p1"_s).toString(), m_server.url(u"/p2"_s).toString(),
                                       m_server.url(u"/p3"_s).toString()}));
         QCOMPARE(messageText(window), QString());
+    }
+
+    // A hovered link reaches the hand-over file only when it is a web address, and a start
+    // that takes it clears it, so that a later plain start does not open it again.
+    void onlyHoveredWebLinksAreHandedOver()
+    {
+        auto w = open(m_server.url(u"/hand"_s).toString());
+        Form1 &window = *w->form;
+        QVERIFY2(pageShown(window, u"渡す　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QVERIFY(w->folder.write(u"urldata.ini"_s, "\r\n"));
+        QWidget *page = surface(window);
+        auto hover = [&](int y, const QString &shown) {
+            for (int step = 0; step < 20 && window.statusText() != shown; ++step) {
+                QTest::mouseMove(page, QPoint(40, y + step % 3));
+                QTest::qWait(100);
+            }
+            return window.statusText() == shown;
+        };
+        QVERIFY(hover(50, u"file:///tmp/evil.htm"_s));
+        QCOMPARE(w->folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
+        QVERIFY(hover(150, m_server.url(u"/p1"_s).toString()));
+        QCOMPARE(w->folder.read(u"urldata.ini"_s), m_server.url(u"/p1"_s).toEncoded() + "\r\n");
+
+        // A plain start opens the hovered link and takes it.
+        w->form.reset();
+        m_server.clearLog();
+        RunStartup();
+        w->form = std::make_unique<Form1>(w->fake.platform(), QString());
+        w->form->Form_Load();
+        w->form->show();
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/p1"_s), 20000);
+        QCOMPARE(w->folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
+    }
+
+    // A window the user's click asks for opens a web address, and a local file only from
+    // a local page; anything else is refused with a word in the message bar.
+    void newWindowsOpenOnlyWhatThePageMay_data()
+    {
+        QTest::addColumn<bool>("localOpener");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("web page, web address") << false << u"/p1"_s << true;
+        QTest::newRow("web page, data address") << false << u"data:text/html,<b>x</b>"_s << false;
+        QTest::newRow("local page, local file") << true << u"other.htm"_s << true;
+    }
+    void newWindowsOpenOnlyWhatThePageMay()
+    {
+        QFETCH(bool, localOpener);
+        QFETCH(QString, target);
+        QFETCH(bool, opened);
+        const QByteArray body = "<html><head><title>開く</title><style>body{margin:0} button{display:block;width:300px;"
+                                "height:200px}</style></head><body><button onclick=\"window.open('"
+            + target.toUtf8() + "')\">open</button></body></html>";
+        QTemporaryDir folder;
+        QString address = m_server.url(u"/window"_s).toString();
+        m_server.route(u"/window"_s, body);
+        if (localOpener) {
+            QFile page(folder.filePath(u"opener.htm"_s));
+            QVERIFY(page.open(QIODevice::WriteOnly) && page.write(body) == body.size());
+            address = QUrl::fromLocalFile(page.fileName()).toString();
+        }
+        auto w = open(address);
+        Form1 &window = *w->form;
+        QVERIFY2(pageShown(window, u"開く　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QTest::mouseMove(surface(window), QPoint(40, 50));
+        QTest::mouseClick(surface(window), Qt::LeftButton, {}, QPoint(40, 50));
+        if (opened) {
+            QTRY_COMPARE_WITH_TIMEOUT(w->fake.processes.starts().size(), 1, 20000);
+            const QString started = w->fake.processes.starts().first().arguments.value(0);
+            QVERIFY2(started.endsWith(target.startsWith(u'/') ? target : u'/' + target), qPrintable(started));
+            QCOMPARE(messageText(window), QString());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(messageText(window).startsWith(u"このページからは開けないアドレスです: data:"_s), 20000);
+            QVERIFY(w->fake.processes.starts().isEmpty());
+        }
+    }
+
+    // The link tool lists what the page wrote; a script or a local address among it does
+    // not reach the page the main window shows.
+    void linkToolOpensOnlyWebLinks()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        Form1 &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        const QUrl analysed = m_server.url(u"/tool/links.htm"_s);
+        w->fake.transfer.setText(analysed, u"<a href=\"javascript:document.title='乗っ取り'\">x</a>"
+                                           u"<a href=\"file:///etc/hostname\">y</a>"_s);
+        window.menuItem(u"mnufilelink"_s)->setEnabled(true);
+        window.menuItem(u"mnufilelink"_s)->trigger();
+        Form3m *tool = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            tool = tool ? tool : qobject_cast<Form3m *>(widget);
+        QVERIFY(tool);
+        tool->findChild<QLineEdit *>(u"txtURL"_s)->setText(analysed.toString());
+        tool->findChild<QPushButton *>(u"Command3"_s)->click();
+        QTRY_COMPARE_WITH_TIMEOUT(tool->links()->count(), 2, 20000);
+        auto *list = tool->findChild<QTreeView *>(u"lvwLink"_s);
+        for (int row = 0; row < 2; ++row) {
+            list->setCurrentIndex(tool->links()->index(row, 0));
+            tool->lvwLink_DblClick();
+            QVERIFY(tool->findChild<QLabel *>(u"txtBar"_s)->text().startsWith(u"このリンクはここでは開けません: "_s));
+        }
+        QTest::qWait(500);
+        QCOMPARE(window.browser()->LocationName(), u"普通"_s);
+        QCOMPARE(window.browser()->LocationURL(), m_server.url(u"/plain"_s).toString());
+        delete tool;
     }
 
     // An address the settings file's code page cannot hold reopens as the same page.

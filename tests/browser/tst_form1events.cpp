@@ -311,6 +311,30 @@ private Q_SLOTS:
                                                : QString());
     }
 
+    // A download the page starts with no click or key of the user.
+    void unrequestedDownload_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("Yes saves") << MessageAnswer::Yes;
+        QTest::newRow("No cancels") << MessageAnswer::No;
+    }
+    void unrequestedDownload()
+    {
+        QFETCH(MessageAnswer, answer);
+        open();
+        m_fake->dialogs.answerMessage(answer);
+        bool allow = answer == MessageAnswer::No; // set by the handler
+        Q_EMIT browser()->unrequestedDownload(u"請求書.desktop"_s, u"evil.test"_s, allow);
+        QCOMPARE(allow, answer == MessageAnswer::Yes);
+        const auto &asked = m_fake->dialogs.requests().last();
+        QCOMPARE(asked.text, u"このページが、ファイルを保存しようとしています。\r\n\r\nファイル名 : 請求書.desktop\r\n"
+                             u"サーバー : evil.test\r\n\r\n保存しますか？"_s);
+        QCOMPARE(asked.title, u"ダウンロードの確認"_s);
+        QCOMPARE(asked.buttons, platform::MessageButtons::YesNoDefaultNo);
+        Q_EMIT browser()->downloadRefused(u"evil.test"_s);
+        QCOMPARE(messageText(), u"このページが次々に始めたダウンロードを止めました（evil.test）。"_s);
+    }
+
     void newWindowsAreLimited()
     {
         open();

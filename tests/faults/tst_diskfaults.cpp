@@ -4,6 +4,7 @@
 #include "memo/form2.h"
 #include "tests/support/fakebrowserhost.h"
 #include "tests/support/fakeplatform.h"
+#include "tests/support/smalldisk.h"
 #include "tests/support/tempprogramfolder.h"
 #include "tools/form6.h"
 
@@ -13,56 +14,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <sys/mount.h>
-
-#include <cerrno>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 using platform::MessageAnswer;
 
-namespace {
-
-enum class Fault { DiskFull, ReadOnly };
-
-// A small tmpfs mounted over the program folder, so the writes meet a real full disk or a
-// real read-only file system (which stops root too, unlike file modes).
-class SmallDisk
-{
-public:
-    explicit SmallDisk(const QString &path) : m_path(QFile::encodeName(path))
-    {
-        m_mounted = ::mount("tmpfs", m_path.constData(), "tmpfs", 0, "size=256k,mode=0700") == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(m_path.constData(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
-
-    bool isMounted() const { return m_mounted; }
-
-    bool apply(Fault fault)
-    {
-        if (fault == Fault::ReadOnly)
-            return ::mount(nullptr, m_path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-        QFile filler(QFile::decodeName(m_path) + u"/filler"_s);
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return false;
-        const QByteArray block(4096, 'f');
-        while (filler.write(block) == block.size()) {
-        }
-        return filler.error() != QFileDevice::NoError; // stopped by the full disk
-    }
-
-private:
-    QByteArray m_path;
-    bool m_mounted = false;
-};
-
-} // namespace
+using Fault = SmallDisk::Fault;
 
 // Every window that stores a file, meeting a full disk or a read-only folder: the file it
 // had stays byte for byte, nothing half-written is left beside it, and the user hears of it.

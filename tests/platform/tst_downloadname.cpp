@@ -93,9 +93,9 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("lastInput");
         QTest::addColumn<qint64>("pageStart");
         QTest::addColumn<bool>("follows");
-        QTest::newRow("a click in the page just now") << 5'000LL << 4'900LL << 1'000LL << true;
-        QTest::newRow("at the limit") << 5'000LL << 3'000LL << 1'000LL << true;
-        QTest::newRow("too long ago") << 5'001LL << 3'000LL << 1'000LL << false;
+        QTest::newRow("a click in the page just now") << 8'000LL << 7'900LL << 1'000LL << true;
+        QTest::newRow("at the limit") << 8'000LL << 3'000LL << 1'000LL << true;
+        QTest::newRow("too long ago") << 8'001LL << 3'000LL << 1'000LL << false;
         QTest::newRow("the click that opened the page") << 1'100LL << 1'000LL << 1'000LL << false;
         QTest::newRow("before the page") << 1'100LL << 900LL << 1'000LL << false;
         QTest::newRow("no input at all") << 100LL << -1LL << -1LL << false;

@@ -3,6 +3,7 @@
 #include "platform/webengine/webenginebrowser.h"
 #include "tests/support/enginetest.h"
 #include "tests/support/localhttpserver.h"
+#include "tests/support/smalldisk.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -28,6 +29,16 @@ QByteArray page(const QByteArray &title, const QByteArray &body = {})
 {
     return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title
         + "</title></head><body>" + body + "</body></html>";
+}
+
+// A file the engine cannot show, named by the server with the raw bytes of name.
+LocalHttpServer::Response attachment(const QByteArray &name, const QByteArray &body)
+{
+    LocalHttpServer::Response file;
+    file.contentType = "application/octet-stream";
+    file.body = body;
+    file.headers.append({"Content-Disposition", "attachment; filename=\"" + name + "\""});
+    return file;
 }
 
 } // namespace
@@ -665,6 +676,282 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(QDir(m_downloads).entryList(QDir::Files).size(), 0, kWait);
     }
 
+    // A page that saves files with no click or key of the user: each is asked about, No
+    // leaves nothing on disk, and after three in ten seconds the rest are refused unasked.
+    void unrequestedDownloadsAreAsked()
+    {
+        QVERIFY(QDir(m_downloads).removeRecursively());
+        QByteArray frames;
+        for (int i = 1; i <= 5; ++i) {
+            const QString path = u"/auto/f%1.desktop"_s.arg(i);
+            m_server.route(path, attachment("f" + QByteArray::number(i) + ".desktop", "[Desktop Entry]"));
+            frames += "<iframe style=\"display:none\" src=\"" + path.toLatin1() + "\"></iframe>";
+        }
+        m_server.route(u"/auto"_s, page("Auto", frames));
+        QStringList asked;
+        connect(m_browser, &BrowserComponent::unrequestedDownload, this,
+                [&asked](const QString &name, const QString &from, bool &allow) {
+                    QCOMPARE(from, u"127.0.0.1"_s);
+                    asked.append(name);
+                    allow = asked.size() == 1; // the first only
+                });
+        QSignalSpy refused(m_browser, &BrowserComponent::downloadRefused);
+        QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
+        QVERIFY(load(url(u"/auto"_s)));
+        QTRY_COMPARE_WITH_TIMEOUT(asked.size() + refused.size(), 5, kWait);
+        QCOMPARE(asked.size(), 3);
+        QCOMPARE(refused.first().first().toString(), u"127.0.0.1"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
+        QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Saved);
+        QTest::qWait(300);
+        QCOMPARE(QDir(m_downloads).entryList(QDir::Files), QStringList{asked.first()});
+    }
+
+    // What follows a click or key of the user in the window goes on unasked.
+    void downloadsFollowingTheUser_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("openedByClick"); // from a link on another page
+        QTest::addColumn<bool>("clickInPage");
+        QTest::addColumn<bool>("asked");
+        const QByteArray link = "<style>body{margin:0} a{display:block;height:200px}</style>"
+                                "<a id=\"l\" href=\"/follow/file.zip\">file</a>";
+        const QByteArray script = "<script>setTimeout(() => location.href = '/follow/file.zip', 200)</script>";
+        QTest::newRow("a link the user clicks") << link << false << true << false;
+        QTest::newRow("a script's click") << link + "<script>setTimeout(() => l.click(), 200)</script>" << false
+                                          << false << true;
+        QTest::newRow("a script on its own") << script << false << false << true;
+        QTest::newRow("a script after the click that opened the page") << script << true << false << true;
+    }
+    void downloadsFollowingTheUser()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, openedByClick);
+        QFETCH(bool, clickInPage);
+        QFETCH(bool, asked);
+        QVERIFY(QDir(m_downloads).removeRecursively());
+        m_server.route(u"/follow/file.zip"_s, attachment("file.zip", "zip"));
+        m_server.route(u"/follow/page"_s, page("Follow", body));
+        m_server.route(u"/follow/start"_s, page("Start", "<style>body{margin:0} a{display:block;height:200px}</style>"
+                                                         "<a href=\"/follow/page\">page</a>"));
+        int questions = 0;
+        connect(m_browser, &BrowserComponent::unrequestedDownload, this,
+                [&questions](const QString &, const QString &, bool &allow) {
+                    ++questions;
+                    allow = false;
+                });
+        QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
+        if (openedByClick) {
+            QVERIFY(load(url(u"/follow/start"_s)));
+            QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
+            QTest::mouseMove(m_browser->view()->focusProxy(), QPoint(40, 50));
+            QTest::mouseClick(m_browser->view()->focusProxy(), Qt::LeftButton, {}, QPoint(40, 50));
+            QVERIFY(complete.wait(kWait));
+        } else {
+            QVERIFY(load(url(u"/follow/page"_s)));
+        }
+        if (clickInPage) {
+            QWidget *surface = m_browser->view()->focusProxy();
+            QTest::mouseMove(surface, QPoint(40, 50));
+            QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(40, 50));
+        }
+        if (asked) {
+            QTRY_COMPARE_WITH_TIMEOUT(questions, 1, kWait);
+            QTest::qWait(300);
+            QVERIFY(QDir(m_downloads).entryList(QDir::Files).isEmpty());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
+            QCOMPARE(questions, 0);
+            QVERIFY(QFile::exists(QDir(m_downloads).filePath(u"file.zip"_s)));
+        }
+    }
+
+    // Two downloads of one name at once each keep their own working file: neither is
+    // written over by the other, nor deleted by the other's cancel.
+    void sameNamedDownloadsKeepTheirOwnFiles_data()
+    {
+        QTest::addColumn<bool>("cancelSecond");
+        QTest::newRow("both complete") << false;
+        QTest::newRow("the second cancelled") << true;
+    }
+    void sameNamedDownloadsKeepTheirOwnFiles()
+    {
+        QFETCH(bool, cancelSecond);
+        QVERIFY(QDir(m_downloads).removeRecursively());
+        m_server.route(u"/same/a"_s, attachment("same.bin", QByteArray(8000, 'a')));
+        m_server.route(u"/same/b"_s, attachment("same.bin", QByteArray(9000, 'b')));
+        QWidget other;
+        std::unique_ptr<BrowserComponent> second(m_factory->createBrowser(&other));
+        QSignalSpy firstEnd(m_browser, &BrowserComponent::downloadFinished);
+        QSignalSpy secondEnd(second.get(), &BrowserComponent::downloadFinished);
+        QSignalSpy secondStart(second.get(), &BrowserComponent::downloadStarted);
+        // Held, so that both are under way before either has a byte.
+        m_server.setHolding(true);
+        QVERIFY(m_browser->Navigate(url(u"/same/a"_s)));
+        QVERIFY(second->Navigate(url(u"/same/b"_s)));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/same/a"_s) && m_server.wasRequested(u"/same/b"_s), kWait);
+        if (cancelSecond)
+            connect(second.get(), &BrowserComponent::downloadStarted, second.get(),
+                    [&second] { second->cancelDownloads(); }, Qt::SingleShotConnection);
+        m_server.releaseHeld();
+        QTRY_COMPARE_WITH_TIMEOUT(firstEnd.size(), 1, kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(secondEnd.size(), 1, kWait);
+        QCOMPARE(firstEnd[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Saved);
+        QFile first(firstEnd[0][2].toString());
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), QByteArray(8000, 'a'));
+        QStringList expected{QFileInfo(first).fileName()};
+        if (cancelSecond) {
+            QCOMPARE(secondEnd[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Cancelled);
+        } else {
+            QCOMPARE(secondEnd[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Saved);
+            QFile saved(secondEnd[0][2].toString());
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QCOMPARE(saved.readAll(), QByteArray(9000, 'b'));
+            expected.append(QFileInfo(saved).fileName());
+        }
+        expected.sort();
+        QTRY_COMPARE_WITH_TIMEOUT(QDir(m_downloads).entryList(QDir::Files), expected, kWait);
+    }
+
+    // The server's headers are asked for again only for a name the engine cannot have read
+    // right, as the engine asked: its user agent and its cookies; a form's POST never.
+    void headersAreAskedAgainOnlyWhereNeeded_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("form");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<int>("gets");
+        QTest::newRow("raw Shift_JIS name") << u"/again/sjis"_s << ansi::encode(u"表計算.xls"_s) << false
+                                            << u"表計算.xls"_s << 2;
+        QTest::newRow("ASCII name") << u"/again/ascii"_s << QByteArray("plain.xls") << false << u"plain.xls"_s << 1;
+        QTest::newRow("sent by a form") << u"/again/form"_s << ansi::encode(u"表計算.xls"_s) << true
+                                        << QString() << 0;
+    }
+    void headersAreAskedAgainOnlyWhereNeeded()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, name);
+        QFETCH(bool, form);
+        QFETCH(QString, saved);
+        QFETCH(int, gets);
+        QVERIFY(QDir(m_downloads).removeRecursively());
+        m_server.route(path, attachment(name, "sheet"));
+        LocalHttpServer::Response start;
+        start.body = page("Cookie", "<form method=\"post\" action=\"" + path.toLatin1() + "\">"
+                                    "<input name=\"q\" value=\"1\"></form>");
+        start.headers.append({QByteArray("Set-Cookie"), QByteArray("session=abc123; Path=/")});
+        m_server.route(u"/again/start"_s, start);
+        QVERIFY(load(url(u"/again/start"_s)));
+        QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
+        m_server.clearLog();
+        // Sent by the page's script, the form's download is asked about.
+        connect(m_browser, &BrowserComponent::unrequestedDownload, this,
+                [](const QString &, const QString &, bool &allow) { allow = true; });
+        if (form)
+            run(u"document.forms[0].submit(); 1"_s);
+        else
+            QVERIFY(m_browser->Navigate(url(path)));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
+        QTest::qWait(300);
+        QList<LocalHttpServer::Request> requests = m_server.requests();
+        requests.removeIf([&path](const LocalHttpServer::Request &r) { return r.path != path; });
+        QCOMPARE(std::count_if(requests.begin(), requests.end(), [](const auto &r) { return r.method == "GET"; }), gets);
+        for (const LocalHttpServer::Request &request : std::as_const(requests)) {
+            QCOMPARE(request.headers.value("user-agent"), m_factory->profile()->httpUserAgent().toLatin1());
+            QVERIFY2(request.headers.value("cookie").contains("session=abc123"), request.headers.value("cookie"));
+        }
+        if (!saved.isEmpty())
+            QCOMPARE(QFileInfo(finished[0][2].toString()).fileName(), saved);
+    }
+
+    // A finished file waits only a little for a server that holds back the second answer,
+    // and is kept whatever comes of it: under its name when the program ends meanwhile,
+    // under its working name, reported as a failure, when it cannot be named.
+    void finishedDownloadDoesNotWaitForTheHeaders_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("the folder turns read-only") << false;
+        QTest::newRow("the program ends meanwhile") << true;
+    }
+    void finishedDownloadDoesNotWaitForTheHeaders()
+    {
+        QFETCH(bool, quit);
+        QTemporaryDir folder;
+        SmallDisk disk(folder.path(), "1m");
+        if (!quit && !disk.isMounted())
+            QSKIP("mounting a small disk needs root");
+        auto factory = std::make_unique<platform::WebEngineBrowserFactory>(m_ui);
+        factory->setDownloadFolder(folder.path());
+        QWidget window;
+        auto *browser = factory->createBrowser(&window);
+        m_server.route(u"/held/sjis"_s, attachment(ansi::encode(u"ソフト表.lzh"_s), QByteArray(4000, 'l')));
+        QSignalSpy progress(browser, &BrowserComponent::downloadProgress);
+        QSignalSpy finished(browser, &BrowserComponent::downloadFinished);
+        // The engine has its answer; the second request, made once the download starts, waits.
+        connect(browser, &BrowserComponent::downloadStarted, this, [this] { m_server.setHolding(true); },
+                Qt::SingleShotConnection);
+        QVERIFY(browser->Navigate(url(u"/held/sjis"_s)));
+        QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last()[1].toLongLong() == 4000
+                                     && progress.last()[2].toLongLong() == 4000, kWait);
+        QCOMPARE(finished.size(), 0); // waiting for the headers
+        if (quit) {
+            delete browser;
+            factory.reset(); // the profile goes, and the download with it
+            const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+            QCOMPARE(files.size(), 1);
+            QVERIFY2(!files.first().endsWith(u".part"_s), qPrintable(files.first()));
+            QCOMPARE(QFileInfo(QDir(folder.path()).filePath(files.first())).size(), 4000);
+        } else {
+            QVERIFY(disk.apply(SmallDisk::Fault::ReadOnly));
+            QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
+            QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Failed);
+            const QString kept = finished[0][2].toString();
+            QVERIFY2(kept.endsWith(u".part"_s), qPrintable(kept));
+            QVERIFY2(finished[0][3].toString().contains(kept), qPrintable(finished[0][3].toString()));
+            QCOMPARE(QFileInfo(kept).size(), 4000);
+            delete browser;
+        }
+        m_server.releaseHeld();
+        m_server.setHolding(false);
+    }
+
+    // A local page shows its own pictures, style sheets and frames, but its script reads
+    // no local file, and nothing outside its folder shows.
+    void localPageReadsNoLocalFile()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QVERIFY(QDir(folder.path()).mkdir(u"page"_s));
+        auto write = [&folder](const QString &name, const QByteArray &bytes) {
+            QFile file(folder.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QImage picture(8, 6, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(folder.filePath(u"page/pic.png"_s)));
+        QVERIFY(picture.save(folder.filePath(u"outside.png"_s)));
+        QVERIFY(write(u"page/style.css"_s, "p { color: rgb(0, 128, 0); }"));
+        QVERIFY(write(u"page/frame.htm"_s, page("Frame", "inner")));
+        QVERIFY(write(u"page/secret.txt"_s, "secret"));
+        QVERIFY(write(u"page/page.htm"_s,
+                      page("Local", "<link rel=\"stylesheet\" href=\"style.css\"><p id=\"p\">text</p>"
+                                    "<img id=\"i\" src=\"pic.png\"><img id=\"o\" src=\"../outside.png\">"
+                                    "<iframe id=\"f\" src=\"frame.htm\"></iframe><iframe id=\"s\" src=\"/etc/hostname\"></iframe>"
+                                    "<script>window.got = 'pending';"
+                                    "fetch('secret.txt').then(r => r.text()).then(t => window.got = t,"
+                                    " () => window.got = 'refused');</script>")));
+        QVERIFY(load(QUrl::fromLocalFile(folder.filePath(u"page/page.htm"_s)).toString()));
+        QTRY_COMPARE_WITH_TIMEOUT(run(u"window.got"_s).toString(), u"refused"_s, kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(run(u"document.getElementById('i').naturalWidth"_s).toInt(), 8, kWait);
+        QCOMPARE(run(u"getComputedStyle(document.getElementById('p')).color"_s).toString(), u"rgb(0, 128, 0)"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(run(u"document.getElementById('f').contentDocument.title"_s).toString(), u"Frame"_s,
+                                  kWait);
+        QCOMPARE(run(u"document.getElementById('o').naturalWidth"_s).toInt(), 0);
+        QCOMPARE(run(u"document.getElementById('s').contentDocument === null"_s).toBool(), true);
+    }
+
     void findBarSearchesThePage()
     {
         QVERIFY(load(url(u"/a"_s)));
@@ -743,7 +1030,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, scheme);
         QFETCH(bool, network);
-        QCOMPARE(platform::OfflineInterceptor::isNetworkScheme(scheme), network);
+        QCOMPARE(platform::PageRequestGuard::isNetworkScheme(scheme), network);
     }
 
 private:

@@ -51,7 +51,15 @@ private:
                 if (end < 0)
                     return;
                 const QByteArray head = buffer->left(end);
-                buffer->remove(0, end + 4);
+                // A form's body follows its head; it is not the next request.
+                qsizetype body = 0;
+                for (const QByteArray &line : head.split('\n')) {
+                    if (line.toLower().startsWith("content-length:"))
+                        body = line.mid(15).trimmed().toLongLong();
+                }
+                if (buffer->size() < end + 4 + body)
+                    return;
+                buffer->remove(0, end + 4 + body);
                 answer(socket, head);
             }
         });
