@@ -1,6 +1,7 @@
 #include "app/handover.h"
 
 #include "app/navigation.h"
+#include "platform/pagerequests.h"
 #include "app/settingsstore.h"
 #include "app/sharedprocs.h"
 #include "platform/codepage.h"
@@ -24,7 +25,7 @@ QString firstLine(const QString &text)
 
 bool accepts(const QString &text)
 {
-    return IsWebAddress(text);
+    return platform::isWebAddress(text);
 }
 
 QString read()

@@ -60,20 +60,3 @@ QString StorableAddress(const QString &address)
     const QUrl url = address.startsWith(u'/') ? QUrl::fromLocalFile(address) : QUrl(address);
     return url.isValid() ? QString::fromLatin1(url.toEncoded()) : address;
 }
-
-bool IsWebAddress(const QString &address)
-{
-    const QUrl url(address.trimmed());
-    const QString scheme = url.scheme(); // QUrl keeps schemes in lower case
-    return url.isValid() && !url.host().isEmpty()
-        && (scheme == u"http" || scheme == u"https" || scheme == u"ftp");
-}
-
-bool PageMayOpen(const QString &pageAddress, const QString &target)
-{
-    const QString trimmed = target.trimmed();
-    if (trimmed.isEmpty() || trimmed == u"about:blank" || IsWebAddress(trimmed))
-        return true;
-    const bool localTarget = trimmed.startsWith(u'/') || QUrl(trimmed).isLocalFile();
-    return localTarget && QUrl(pageAddress).isLocalFile();
-}

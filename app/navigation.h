@@ -33,11 +33,3 @@ QString ImeStatusTip(platform::ImeState state);
 // that it reopens the same page instead of one with "?" in it.
 QString StorableAddress(const QString &address);
 
-// An http, https or ftp address with a host: what may travel between windows and
-// processes, or be opened from what a page wrote. A page can name anything else too
-// (file:, javascript:, data:), and those stay inside the page.
-bool IsWebAddress(const QString &address);
-
-// Whether a page at pageAddress may have target opened in a new window: web addresses and
-// about:blank for any page, and local files for a local page only.
-bool PageMayOpen(const QString &pageAddress, const QString &target);

@@ -12,6 +12,7 @@
 #include "browser/addressbox.h"
 #include "browser/pictures.h"
 #include "platform/browsercomponent.h"
+#include "platform/pagerequests.h"
 
 #include <QAction>
 #include <QDir>
@@ -184,7 +185,7 @@ void Form1::onNewWindow(const QString &url, bool &cancel, bool userInitiated)
     // The address the new window would open: what the page asked for, else the last link
     // shown in the status bar.
     const QString target = url.isEmpty() ? handover::read() : url;
-    if (!PageMayOpen(m_browser ? m_browser->LocationURL() : QString(), target)) {
+    if (!platform::pageMayOpen(m_browser ? m_browser->LocationURL() : QString(), target)) {
         cancel = true;
         // A data: address can run to megabytes; its start tells enough.
         constexpr qsizetype kShown = 100;

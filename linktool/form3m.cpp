@@ -1,7 +1,6 @@
 #include "linktool/form3m.h"
 
 #include "app/conversions.h"
-#include "app/navigation.h"
 #include "app/settingkeys.h"
 #include "app/settingsstore.h"
 #include "linktool/form2m.h"
@@ -11,6 +10,7 @@
 #include "platform/browsercomponent.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/pagerequests.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -388,7 +388,7 @@ void Form3m::lvwLink_DblClick()
     // wrote the entry: a script or a local address would run in the main window's page
     // or open the user's files.
     const QString target = linktool::resolveLink(m_url->text(), reference);
-    if (!IsWebAddress(target)) {
+    if (!platform::isWebAddress(target)) {
         setStatus(kRefusedLink.arg(target.left(200)));
         return;
     }

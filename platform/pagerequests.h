@@ -1,8 +1,18 @@
 #pragma once
 
+#include <QString>
 #include <QUrl>
 
 namespace platform {
+
+// An http, https or ftp address with a host: what may travel between windows and
+// processes, or be opened from what a page wrote. A page can name anything else too
+// (file:, javascript:, data:), and those stay inside the page.
+bool isWebAddress(const QString &address);
+
+// Whether a page at pageAddress may have target opened in a new window: web addresses and
+// about:blank for any page, and local files for a local page only.
+bool pageMayOpen(const QString &pageAddress, const QString &target);
 
 // What a page asks a local file for.
 enum class LocalRequest {

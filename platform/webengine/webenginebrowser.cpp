@@ -4,6 +4,7 @@
 #include "platform/downloadname.h"
 #include "platform/downloadpolicy.h"
 #include "platform/files.h"
+#include "platform/pagerequests.h"
 #include "platform/fonts.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/downloads.h"
@@ -702,8 +703,11 @@ void PopupWindows::open(QWebEngineNewWindowRequest &request)
     layout->addWidget(view);
     QObject::connect(page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
     QObject::connect(page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
-    QObject::connect(page, &QWebEnginePage::newWindowRequested, window,
-                     [this](QWebEngineNewWindowRequest &next) { open(next); });
+    // A window the engine opened gets no more windows than the main one would give it.
+    QObject::connect(page, &QWebEnginePage::newWindowRequested, window, [this, page](QWebEngineNewWindowRequest &next) {
+        if (next.isUserInitiated() && pageMayOpen(page->url().toString(), next.requestedUrl().toString()))
+            open(next);
+    });
     const QRect geometry = request.requestedGeometry();
     if (geometry.width() > 0 && geometry.height() > 0)
         window->setGeometry(geometry);

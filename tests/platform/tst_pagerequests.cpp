@@ -9,6 +9,57 @@ class TestPageRequests : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void webAddress_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("web");
+        QTest::newRow("http") << u"http://127.0.0.1/a"_s << true;
+        QTest::newRow("https, scheme in capitals") << u"HTTPS://127.0.0.1/a"_s << true;
+        QTest::newRow("ftp") << u"ftp://127.0.0.1/pub/"_s << true;
+        QTest::newRow("Japanese path") << u"http://127.0.0.1/表.htm"_s << true;
+        QTest::newRow("file") << u"file:///etc/hostname"_s << false;
+        QTest::newRow("javascript") << u"javascript:alert(1)"_s << false;
+        QTest::newRow("data") << u"data:text/html,<b>x</b>"_s << false;
+        QTest::newRow("local path") << u"/home/u/x.htm"_s << false;
+        QTest::newRow("no host") << u"http:///x"_s << false;
+        QTest::newRow("four letters and ://") << u"abcd://127.0.0.1/"_s << false;
+        QTest::newRow("plain text") << u"ページが表示されました"_s << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+    void webAddress()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, web);
+        QCOMPARE(platform::isWebAddress(address), web);
+    }
+
+    void pageMayOpen_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("web to web") << u"http://127.0.0.1/a"_s << u"https://127.0.0.1/b"_s << true;
+        QTest::newRow("web to blank") << u"http://127.0.0.1/a"_s << u"about:blank"_s << true;
+        QTest::newRow("web to file address") << u"https://127.0.0.1/a"_s << u"file:///etc/passwd"_s << false;
+        QTest::newRow("web to FILE address") << u"http://127.0.0.1/a"_s << u" FILE:///tmp/x.htm"_s << false;
+        QTest::newRow("web to local path") << u"http://127.0.0.1/a"_s << u"/home/u/x.htm"_s << false;
+        QTest::newRow("data page to file") << u"data:text/html,x"_s << u"file:///etc/passwd"_s << false;
+        QTest::newRow("web to script") << u"http://127.0.0.1/a"_s << u"javascript:alert(1)"_s << false;
+        QTest::newRow("web to data") << u"http://127.0.0.1/a"_s << u"data:text/html,x"_s << false;
+        QTest::newRow("local page to local file") << u"file:///tmp/a.htm"_s << u"file:///tmp/b.htm"_s << true;
+        QTest::newRow("local page to local path") << u"file:///tmp/a.htm"_s << u"/tmp/b.htm"_s << true;
+        QTest::newRow("local page to web") << u"file:///tmp/a.htm"_s << u"http://127.0.0.1/"_s << true;
+        QTest::newRow("no page to local path") << QString() << u"/tmp/b.htm"_s << false;
+        QTest::newRow("nothing asked for") << u"http://127.0.0.1/a"_s << QString() << true;
+    }
+    void pageMayOpen()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, target);
+        QFETCH(bool, allowed);
+        QCOMPARE(platform::pageMayOpen(page, target), allowed);
+    }
+
     void localPageMayLoad_data()
     {
         QTest::addColumn<QString>("target");
