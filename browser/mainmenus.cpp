@@ -143,8 +143,10 @@ MainMenus buildMainMenus(QMainWindow *window)
     SUB(mnuTool, mnuToolT, u"ページ翻訳(&T)"_s);
     ITEM(mnuToolT, mnuVisihonyaku, u"和訳(英語→日本語)(&E)"_s);
     ITEM(mnuToolT, mnuVisihonyaku2, u"英訳(日本語→英語)(&J)"_s);
+    addSeparator(m.mnuToolT, u"mnuToolThai1"_s);
     ITEM(mnuToolT, mnuVisihonyaku3, u"和訳(中国語→日本語)(&C)"_s);
     ITEM(mnuToolT, mnuVisihonyaku4, u"中訳(日本語→中国語)(&N)"_s);
+    addSeparator(m.mnuToolT, u"mnuToolThai2"_s);
     ITEM(mnuToolT, mnuVisihonyaku5, u"和訳(ハングル語→日本語)(&H)"_s);
     ITEM(mnuToolT, mnuVisihonyaku6, u"韓訳(日本語→ハングル語)(&Y)"_s);
     addSeparator(m.mnuTool, u"mnuToolhai2"_s);

@@ -409,7 +409,7 @@ void Form2::mnuvisfont_Click()
     preset.name = kFontName;
     preset.pointSize = kFontSize;
     QPointer<Form2> self(this);
-    const std::optional<platform::FontChoice> chosen = m_services.dialogs.chooseFont(this, preset, true);
+    const std::optional<platform::FontChoice> chosen = m_services.dialogs.chooseFont(this, u"フォント設定"_s, preset, true);
     if (!self || !chosen)
         return;
     QPalette palette = m_text->palette();

@@ -139,7 +139,7 @@ FileDialogResult QtDialogs::saveFile(QWidget *parent, const FileDialogRequest &r
     return runFileDialog(parent, request, true);
 }
 
-std::optional<FontChoice> QtDialogs::chooseFont(QWidget *parent, const FontChoice &initial,
+std::optional<FontChoice> QtDialogs::chooseFont(QWidget *parent, const QString &title, const FontChoice &initial,
                                                 bool withColor)
 {
     QFont font(initial.name);
@@ -151,6 +151,7 @@ std::optional<FontChoice> QtDialogs::chooseFont(QWidget *parent, const FontChoic
     font.setUnderline(initial.underline);
 
     QPointer<QFontDialog> dialog = new QFontDialog(font, parent);
+    dialog->setWindowTitle(title);
     const bool accepted = dialog->exec() == QDialog::Accepted && dialog;
     if (!accepted) {
         delete dialog.data();

@@ -65,7 +65,7 @@ public:
     virtual FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) = 0;
     // withColor also lets the user pick the text colour. nullopt: cancelled.
-    virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &initial,
+    virtual std::optional<FontChoice> chooseFont(QWidget *parent, const QString &title, const FontChoice &initial,
                                                  bool withColor) = 0;
     // The printer keeps the user's choices; false: cancelled.
     virtual bool print(QWidget *parent, QPrinter &printer) = 0;
@@ -90,7 +90,7 @@ public:
                           MessageButtons buttons, MessageIcon icon) override;
     FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) override;
     FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) override;
-    std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &initial,
+    std::optional<FontChoice> chooseFont(QWidget *parent, const QString &title, const FontChoice &initial,
                                          bool withColor) override;
     bool print(QWidget *parent, QPrinter &printer) override;
     bool pageSetup(QWidget *parent, QPrinter &printer) override;

@@ -34,7 +34,10 @@ Form4::Form4(BrowserHost &host, platform::InternetTransfer &transfer, QWidget *p
     m_text->setObjectName(u"Text1"_s);
     m_text->setReadOnly(true);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_text->setBackgroundRole(QPalette::Window);
+    // The text area paints itself with Base; the dialog's colour goes there.
+    QPalette palette = m_text->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    m_text->setPalette(palette);
     m_close = new QPushButton(u"閉じる"_s, this);
     m_close->setObjectName(u"Command1"_s);
     m_close->setToolTip(u"ダイアログを閉じる"_s);

@@ -418,7 +418,13 @@ bool WebEngineBrowser::ExecWB(int command, int input)
         m_page->triggerAction(QWebEnginePage::Copy);
         return true;
     case exec::SelectAll:
-        m_page->triggerAction(QWebEnginePage::SelectAll);
+        // The engine's command acts only in a focused view (a field's text there); from
+        // the address box or a menu the whole document is meant.
+        if (m_view->focusProxy() && m_view->focusProxy()->hasFocus())
+            m_page->triggerAction(QWebEnginePage::SelectAll);
+        else
+            m_page->runJavaScript(QStringLiteral("getSelection().selectAllChildren(document.body || document.documentElement)"),
+                                  QWebEngineScript::ApplicationWorld);
         return true;
     case exec::Zoom: {
         const double factor = zoomFactorForLevel(input);

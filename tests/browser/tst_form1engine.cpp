@@ -132,6 +132,20 @@ private Q_SLOTS:
         QCOMPARE(messageText(window), QString());
     }
 
+    // Select all from the menu while the address box has the focus, then copy to the memo.
+    void selectAllWhereverTheFocusIs()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        Form1 &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        window.findChild<QWidget *>(u"txtURL"_s)->setFocus();
+        window.menuItem(u"mnuEditAll"_s)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(window.browser()->selectedText(), u"本文"_s, 20000);
+        window.menuItem(u"mnuEditFusekkoCopy"_s)->trigger();
+        QVERIFY(window.memoPad());
+        QCOMPARE(window.memoPad()->memoText(), u"本文"_s);
+    }
+
     void offlineWorkRefusesTheNetwork()
     {
         auto w = open(m_server.url(u"/plain"_s).toString());

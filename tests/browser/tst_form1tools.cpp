@@ -113,6 +113,11 @@ private Q_SLOTS:
             {u"mnuVisihonyaku3"_s, Translation::ChineseToJapanese}, {u"mnuVisihonyaku4"_s, Translation::JapaneseToChinese},
             {u"mnuVisihonyaku5"_s, Translation::KoreanToJapanese}, {u"mnuVisihonyaku6"_s, Translation::JapaneseToKorean},
         };
+        QStringList order; // separators after the second and the fourth
+        for (QAction *action : m_window->findChild<QMenu *>(u"mnuToolT"_s)->actions())
+            order.append(action->isSeparator() ? u"-"_s : action->objectName());
+        QCOMPARE(order, QStringList({u"mnuVisihonyaku"_s, u"mnuVisihonyaku2"_s, u"-"_s, u"mnuVisihonyaku3"_s,
+                                     u"mnuVisihonyaku4"_s, u"-"_s, u"mnuVisihonyaku5"_s, u"mnuVisihonyaku6"_s}));
         for (const auto &[name, which] : items) {
             item(name)->trigger();
             QCOMPARE(browser()->calls.last(), u"Navigate:"_s + translation::requestAddress(which, typed));

@@ -277,6 +277,7 @@ private Q_SLOTS:
         QCOMPARE(preset.name, u"ＭＳ Ｐゴシック"_s);
         QCOMPARE(preset.pointSize, 12.0);
         QVERIFY(m_fake->dialogs.requests().last().withColor);
+        QCOMPARE(m_fake->dialogs.requests().last().title, u"フォント設定"_s);
 
         platform::FontChoice chosen{u"IPAGothic"_s, 20, true, false, true, false, Qt::red};
         m_fake->dialogs.answerFont(chosen);

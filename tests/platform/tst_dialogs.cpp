@@ -265,8 +265,10 @@ private Q_SLOTS:
         initial.color = Qt::blue;
         bool found = false, foundColor = false;
         QFont seen;
+        QString title;
         whenModal<QFontDialog>(found, [&](QFontDialog *dialog) {
             seen = dialog->currentFont();
+            title = dialog->windowTitle();
             QFont changed = seen;
             changed.setUnderline(true);
             changed.setStrikeOut(true);
@@ -277,9 +279,10 @@ private Q_SLOTS:
             });
             dialog->accept();
         });
-        const auto choice = dialogs.chooseFont(nullptr, initial, true);
+        const auto choice = dialogs.chooseFont(nullptr, u"フォント設定"_s, initial, true);
         QVERIFY(found);
         QVERIFY(foundColor);
+        QCOMPARE(title, u"フォント設定"_s);
         QCOMPARE(seen.pointSizeF(), 12.0);
         QCOMPARE(seen.family(), initial.name);
         QVERIFY(seen.bold());
@@ -300,7 +303,7 @@ private Q_SLOTS:
         initial.color = Qt::green;
         bool found = false, foundColor = false;
         whenModal<QFontDialog>(found, [](QFontDialog *dialog) { dialog->reject(); });
-        QVERIFY(!dialogs.chooseFont(nullptr, initial, true));
+        QVERIFY(!dialogs.chooseFont(nullptr, u"フォント設定"_s, initial, true));
         QVERIFY(found);
 
         // A cancelled colour keeps the colour, not the font.
@@ -308,7 +311,7 @@ private Q_SLOTS:
             whenModal<QColorDialog>(foundColor, [](QColorDialog *colors) { colors->reject(); });
             dialog->accept();
         });
-        const auto choice = dialogs.chooseFont(nullptr, initial, true);
+        const auto choice = dialogs.chooseFont(nullptr, u"フォント設定"_s, initial, true);
         QVERIFY(foundColor);
         QVERIFY(choice);
         QCOMPARE(choice->color, QColor(Qt::green));
@@ -371,7 +374,7 @@ private Q_SLOTS:
         QVERIFY(!dialogs.openFile(nullptr, {}).accepted);
         FontChoice withoutColor = font;
         withoutColor.color = Qt::black;
-        QCOMPARE(dialogs.chooseFont(nullptr, {}, false), std::optional(withoutColor));
+        QCOMPARE(dialogs.chooseFont(nullptr, u"フォント設定"_s, {}, false), std::optional(withoutColor));
         QPrinter printer;
         QVERIFY(dialogs.print(nullptr, printer));
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);

@@ -177,10 +177,11 @@ FileDialogResult ScriptedDialogs::saveFile(QWidget *, const FileDialogRequest &r
     return file(Kind::SaveFile, request);
 }
 
-std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget *, const FontChoice &initial,
+std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget *, const QString &title, const FontChoice &initial,
                                                       bool withColor)
 {
     Request request{Kind::Font};
+    request.title = title;
     request.font = initial;
     request.withColor = withColor;
     const auto answer = take(request);

@@ -63,7 +63,7 @@ public:
                                         const platform::FileDialogRequest &request) override;
     platform::FileDialogResult saveFile(QWidget *parent,
                                         const platform::FileDialogRequest &request) override;
-    std::optional<platform::FontChoice> chooseFont(QWidget *parent,
+    std::optional<platform::FontChoice> chooseFont(QWidget *parent, const QString &title,
                                                    const platform::FontChoice &initial,
                                                    bool withColor) override;
     bool print(QWidget *parent, QPrinter &printer) override;

@@ -69,6 +69,9 @@ private Q_SLOTS:
         QVERIFY(checked.wait(10000));
         QCOMPARE(child<QLabel>(&dialog, "Label1")->text(), u"■現在のバージョン：4.00"_s);
         QCOMPARE(child<QPlainTextEdit>(&dialog, "Text1")->toPlainText(), text);
+        // Drawn in the dialog's colour, not the white of an edit box.
+        const QImage drawn = child<QPlainTextEdit>(&dialog, "Text1")->viewport()->grab().toImage();
+        QCOMPARE(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), dialog.palette().color(QPalette::Window));
         QVERIFY(child<QPushButton>(&dialog, "Command1")->isEnabled());
         QCOMPARE(child<QPushButton>(&dialog, "Command2")->isEnabled(), homePage);
         if (homePage) {
