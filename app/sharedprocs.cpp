@@ -41,5 +41,5 @@ QString FileVersionText(const QString &path)
 
 QString LocalIpAddress()
 {
-    return platform::firstIPv4Address(platform::hostName());
+    return platform::machineIPv4Address();
 }

@@ -14,5 +14,5 @@ QString TrimUrlLevels(const QString &text, const QString &separator, int levels)
 // this is always "".
 QString FileVersionText(const QString &path);
 
-// The host name's first IPv4 address, dotted; "" on any failure.
+// The machine's first IPv4 address that is not a loopback one, dotted; "" without one.
 QString LocalIpAddress();

@@ -5,12 +5,9 @@
 #include <QScreen>
 #include <QSysInfo>
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QNetworkInterface>
 
-#include <memory>
+#include <unistd.h>
 
 namespace platform {
 
@@ -22,26 +19,27 @@ QString hostName()
     return QString::fromLocal8Bit(buffer);
 }
 
-QString firstIPv4Address(const QString &host)
+QString firstOutsideIPv4(const QList<InterfaceAddress> &addresses)
 {
-    if (host.isEmpty())
-        return {};
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo *found = nullptr;
-    if (::getaddrinfo(host.toLocal8Bit().constData(), nullptr, &hints, &found) != 0 || !found)
-        return {};
-    std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> owner(found, &::freeaddrinfo);
-    for (const addrinfo *entry = found; entry; entry = entry->ai_next) {
-        if (entry->ai_family != AF_INET || !entry->ai_addr)
-            continue;
-        const auto *address = reinterpret_cast<const sockaddr_in *>(entry->ai_addr);
-        char text[INET_ADDRSTRLEN] = {};
-        if (::inet_ntop(AF_INET, &address->sin_addr, text, sizeof text))
-            return QString::fromLatin1(text);
+    for (const InterfaceAddress &entry : addresses) {
+        if (entry.interfaceUp && entry.address.protocol() == QAbstractSocket::IPv4Protocol
+            && !entry.address.isLoopback())
+            return entry.address.toString();
     }
     return {};
+}
+
+QString machineIPv4Address()
+{
+    QList<InterfaceAddress> addresses;
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+        const auto flags = interface.flags();
+        const bool up = flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning)
+            && !flags.testFlag(QNetworkInterface::IsLoopBack);
+        for (const QNetworkAddressEntry &entry : interface.addressEntries())
+            addresses.append({entry.ip(), up});
+    }
+    return firstOutsideIPv4(addresses);
 }
 
 OsVersion parseKernelRelease(const QString &release)
@@ -77,7 +75,7 @@ QString HostSystemFacts::hostName() const
 
 QString HostSystemFacts::ipv4Address() const
 {
-    return firstIPv4Address(platform::hostName());
+    return machineIPv4Address();
 }
 
 } // namespace platform

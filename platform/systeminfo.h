@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHostAddress>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -8,8 +10,21 @@ namespace platform {
 // The machine's host name, "" when the system cannot tell.
 QString hostName();
 
-// The first IPv4 address the resolver gives for a host name, dotted; "" on any failure.
-QString firstIPv4Address(const QString &host);
+// An address of one of the machine's network interfaces.
+struct InterfaceAddress
+{
+    QHostAddress address;
+    bool interfaceUp = false; // up and running
+};
+
+// The first IPv4 address that is not a loopback one, on an interface that is up, dotted;
+// "" when there is none.
+QString firstOutsideIPv4(const QList<InterfaceAddress> &addresses);
+
+// firstOutsideIPv4 of the machine's interfaces as the system lists them. No name is looked
+// up: a host name that maps to 127.0.1.1 (as Debian sets it) says nothing, and a resolver
+// that does not answer would hold the caller.
+QString machineIPv4Address();
 
 struct OsVersion
 {
@@ -33,7 +48,7 @@ public:
     // The primary screen in logical pixels; empty without a screen.
     virtual QSize screenSize() const = 0;
     virtual QString hostName() const = 0;
-    // The host name's first IPv4 address, "" when there is none.
+    // machineIPv4Address().
     virtual QString ipv4Address() const = 0;
 };
 

@@ -11,6 +11,8 @@
 using namespace Qt::StringLiterals;
 using platform::OsVersion;
 
+Q_DECLARE_METATYPE(platform::InterfaceAddress)
+
 namespace {
 
 class CountingBrowsers : public platform::BrowserFactory
@@ -56,6 +58,29 @@ private Q_SLOTS:
         QFETCH(int, minor);
         QFETCH(int, build);
         QCOMPARE(platform::parseKernelRelease(release), (OsVersion{major, minor, build, 2}));
+    }
+
+    // The about box's address: the first IPv4 one that leaves the machine.
+    void outsideAddress_data()
+    {
+        using A = platform::InterfaceAddress;
+        QTest::addColumn<QList<A>>("addresses");
+        QTest::addColumn<QString>("chosen");
+        const QHostAddress lan(u"192.168.1.20"_s);
+        QTest::newRow("loopback first") << QList<A>{{QHostAddress(u"127.0.0.1"_s), true}, {lan, true}}
+                                        << u"192.168.1.20"_s;
+        QTest::newRow("Debian's 127.0.1.1") << QList<A>{{QHostAddress(u"127.0.1.1"_s), true}, {lan, true}}
+                                            << u"192.168.1.20"_s;
+        QTest::newRow("IPv6 before") << QList<A>{{QHostAddress(u"fe80::1"_s), true}, {lan, true}} << u"192.168.1.20"_s;
+        QTest::newRow("on an interface that is down")
+            << QList<A>{{QHostAddress(u"10.0.0.5"_s), false}, {lan, true}} << u"192.168.1.20"_s;
+        QTest::newRow("none") << QList<A>{{QHostAddress(u"127.0.0.1"_s), true}} << QString();
+    }
+    void outsideAddress()
+    {
+        QFETCH(QList<platform::InterfaceAddress>, addresses);
+        QFETCH(QString, chosen);
+        QCOMPARE(platform::firstOutsideIPv4(addresses), chosen);
     }
 
     void hostFacts()
