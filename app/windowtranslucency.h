@@ -2,8 +2,11 @@
 
 #include "platform/windowservices.h"
 
+#include <QList>
+
 #include <algorithm>
 
+class QAction;
 class QWidget;
 
 // Makes a window translucent: 255 is opaque, 0 invisible. Values outside are clamped.
@@ -11,3 +14,8 @@ inline void SetWindowTranslucency(platform::WindowServices &windows, QWidget *wi
 {
     windows.setOpacity(window, std::clamp(opacity, 0, 255));
 }
+
+// Where the display refuses always-on-top and translucency (Wayland), the items and
+// controls that ask for them are disabled and say why in their tool tips. false then.
+bool OfferWindowEffects(const platform::WindowServices &windows, const QList<QAction *> &items,
+                        const QList<QWidget *> &controls = {});

@@ -117,7 +117,6 @@ private:
     void onCheckable(QAction *item, std::function<void()> handler);
     void copyToMemo();
     // Always-on-top and translucency, disabled with the reason where the display refuses them.
-    void disableWindowEffectsWhereImpossible();
     void mnuVisiWindowfoward_Click();
     void mnuVisiWindowEXstyle_Click();
     void mnuVisiSorce_Click();

@@ -275,7 +275,7 @@ void Form1::wireCommands()
         on(textSizes[level], [this, level] { if (m_browser) m_browser->ExecWB(platform::exec::Zoom, level); });
     command(m.mnuVisiWindowfoward, [this] { mnuVisiWindowfoward_Click(); });
     command(m.mnuVisiWindowEXstyle, [this] { mnuVisiWindowEXstyle_Click(); });
-    disableWindowEffectsWhereImpossible();
+    OfferWindowEffects(m_services.windows, {m_menus.mnuVisiWindowfoward, m_menus.mnuVisiWindowEXstyle});
     on(m.mnuVisiSorce, [this] { mnuVisiSorce_Click(); });
     command(m.mnuToolAutoRe30, [this, item = m.mnuToolAutoRe30] { chooseAutoReload(item); });
     command(m.mnuToolAutoRe60, [this, item = m.mnuToolAutoRe60] { chooseAutoReload(item); });
@@ -296,21 +296,6 @@ void Form1::onCheckable(QAction *item, std::function<void()> handler)
         item->setChecked(!item->isChecked()); // undo Qt's own toggle
         handler();
     });
-}
-
-void Form1::disableWindowEffectsWhereImpossible()
-{
-    const QString reason = m_services.windows.windowEffectsLimit();
-    if (reason.isEmpty())
-        return;
-    for (QAction *item : {m_menus.mnuVisiWindowfoward, m_menus.mnuVisiWindowEXstyle}) {
-        item->setEnabled(false);
-        item->setToolTip(reason);
-        for (QObject *owner : item->associatedObjects()) {
-            if (auto *menu = qobject_cast<QMenu *>(owner))
-                menu->setToolTipsVisible(true);
-        }
-    }
 }
 
 void Form1::mnuVisiWindowfoward_Click()

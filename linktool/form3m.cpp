@@ -3,6 +3,7 @@
 #include "app/conversions.h"
 #include "app/settingkeys.h"
 #include "app/settingsstore.h"
+#include "app/windowtranslucency.h"
 #include "linktool/form2m.h"
 #include "linktool/linkanalysis.h"
 #include "linktool/linkexport.h"
@@ -185,6 +186,7 @@ void Form3m::buildMenus()
     connect(m_html, &QAction::triggered, this, &Form3m::Command1_Click);
     connect(end, &QAction::triggered, this, &QWidget::close);
     connect(m_onTop, &QAction::triggered, this, &Form3m::mnuvisituneni_Click);
+    OfferWindowEffects(m_services.windows, {m_onTop});
     connect(m_endCheck, &QAction::triggered, this, &Form3m::mnuvisiendcheck_Click);
     connect(version, &QAction::triggered, this, &Form3m::mnuhelpvertion_Click);
 }

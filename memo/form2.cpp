@@ -2,6 +2,7 @@
 
 #include "app/browserhost.h"
 #include "app/settingsstore.h"
+#include "app/windowtranslucency.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 
@@ -161,6 +162,7 @@ void Form2::buildMenus()
     separator(view, u"mnuvishai2");
     m_onTop = item(view, u"mnuvisfor", u"ふせっこを常に手前に表示(&M)"_s, {}, &Form2::mnuvisfor_Click);
     m_onTop->setCheckable(true);
+    OfferWindowEffects(m_services.windows, {m_onTop});
 }
 
 void Form2::showAndRaise()

@@ -3,6 +3,7 @@
 #include "app/conversions.h"
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
+#include "app/windowtranslucency.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -145,7 +146,14 @@ void Form6::buildControls()
 
 void Form6::Form_Load()
 {
-    m_services.windows.setAlwaysOnTop(this, true);
+    loadSettings();
+    // Where the display cannot, the dialog neither asks to stay on top nor offers translucency.
+    if (OfferWindowEffects(m_services.windows, {}, {m_check4, m_slider}))
+        m_services.windows.setAlwaysOnTop(this, true);
+}
+
+void Form6::loadSettings()
+{
     const firstrun::VersionRecord version = firstrun::versionRecordOf(m_services.system.osVersion());
     const auto firstOpen = convert::toNumber(ReadSetting(settingkeys::FirstOpen));
     const bool firstRun = !firstOpen || *firstOpen == 0.0;

@@ -38,6 +38,7 @@ Q_SIGNALS:
 private:
     void buildControls();
     void select(firstrun::FolderOption option);
+    void loadSettings();
     void applyVersionRules(const firstrun::VersionRules &rules);
     // The typed folder exists, or the user had it made. false keeps the dialog open.
     bool ensureTypedFolder(const QString &folder);

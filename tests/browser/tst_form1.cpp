@@ -698,6 +698,26 @@ private Q_SLOTS:
         QTest::keyClick(m_window.get(), Qt::Key_F9);
         QCOMPARE(m_fake->windows.opacity(m_window.get()).has_value(), reason.isEmpty());
         QCOMPARE(setting(u"Data"_s, u"EXSTYLE"_s), reason.isEmpty() ? u"1"_s : QString());
+        // The tool windows' items alike, and the first-run dialog neither stays on top nor
+        // offers translucency.
+        item(u"mnuToolFusekko"_s)->trigger();
+        QAction *memoOnTop = m_window->memoPad()->findChild<QAction *>(u"mnuvisfor"_s);
+        QCOMPARE(memoOnTop->isEnabled(), reason.isEmpty());
+        QCOMPARE(memoOnTop->toolTip() == reason, !reason.isEmpty());
+        m_window->setAddressText(u"http://127.0.0.1/a.htm"_s);
+        item(u"mnufilelink"_s)->setEnabled(true);
+        item(u"mnufilelink"_s)->trigger();
+        QWidget *tool = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            tool = window->objectName() == u"Form3m" ? window : tool;
+        QVERIFY(tool);
+        QCOMPARE(tool->findChild<QAction *>(u"mnuvisituneni"_s)->isEnabled(), reason.isEmpty());
+        delete tool;
+        item(u"mnuToolFirstOpen"_s)->trigger();
+        QWidget *firstRun = m_window->firstRunDialog();
+        QCOMPARE(firstRun->findChild<QWidget *>(u"Check4"_s)->isEnabled(), reason.isEmpty());
+        QCOMPARE(firstRun->findChild<QWidget *>(u"Check4"_s)->toolTip() == reason, !reason.isEmpty());
+        QCOMPARE(m_fake->windows.alwaysOnTop(firstRun).has_value(), reason.isEmpty());
     }
 
     void showMenuButtonPopsUpTheSimpleMenu()
