@@ -9,7 +9,6 @@
 #include "linktool/linkexport.h"
 #include "linktool/linklistmodel.h"
 #include "platform/browsercomponent.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/pagerequests.h"
 
@@ -41,6 +40,7 @@ const QString kTitle = u"ツタノハPro"_s;
 const QString kExportTitle = u"ツタノハ"_s;
 const QString kRefusedPath = u"パスはファイル名まで入力してください"_s;
 const QString kRefusedLink = u"このリンクはここでは開けません: %1"_s;
+const QString kExportFailed = u"のリンクを出力できませんでした（%1）"_s;
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
@@ -317,24 +317,39 @@ void Form3m::Command1_Click()
 void Form3m::exportFetched(const platform::TransferResult &result, const QString &url,
                            const QString &path)
 {
-    // A failed fetch ends quietly; the status line keeps "出力中".
-    if (!result.ok()) {
+    // The status line tells how the run ended; it never stays on "出力中".
+    const auto failed = [this, &url](const QString &reason) {
+        setStatus(url + kExportFailed.arg(reason));
         endRun(Run::Export);
+    };
+    const auto cancelled = [this, &url] {
+        setStatus(url + u"のリンク出力を中止しました"_s);
+        endRun(Run::Export);
+    };
+    if (m_cancel) {
+        cancelled();
+        return;
+    }
+    if (!result.ok()) {
+        failed(result.errorMessage);
         return;
     }
     const std::optional<QString> document = linktool::buildLinkList(
         result.text, QFileInfo(path).fileName(), url, [this] { return m_cancel; });
     if (!document) {
-        endRun(Run::Export);
+        if (m_cancel)
+            cancelled();
+        else
+            failed(u"リンクの終わりが見つかりません"_s);
         return;
     }
     // Into a temporary file, renamed into place: a failed write leaves any old file whole.
     QPointer<Form3m> alive(this);
     QString error;
-    if (!platform::writeFileAtomically(path, ansi::encode(*document), &error)) {
+    if (!platform::writeFileAtomically(path, linktool::encodeLinkList(*document), &error)) {
         m_services.dialogs.message(this, error, u"ゆらぎね"_s, MessageButtons::Ok, MessageIcon::None);
         if (alive)
-            endRun(Run::Export);
+            failed(error);
         return;
     }
     m_services.dialogs.message(this,

@@ -1,6 +1,7 @@
 #include "linktool/linkexport.h"
 
 #include "app/maker.h"
+#include "platform/codepage.h"
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +53,21 @@ std::optional<QString> buildLinkList(QStringView page, const QString &fileTitle,
     document += u">ことり舎</A></I></FONT></P>"_s + kLineEnd;
     document += u"</BODY></HTML>"_s + kLineEnd;
     return document;
+}
+
+QByteArray encodeLinkList(const QString &document)
+{
+    if (ansi::holds(document))
+        return ansi::encode(document);
+    static const QString head = u"<HEAD>"_s;
+    QString declared = document;
+    const qsizetype at = declared.indexOf(head);
+    const QString meta = u"\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">"_s;
+    if (at >= 0)
+        declared.insert(at + head.size(), meta);
+    else
+        declared.prepend(meta.mid(2) + u"\r\n"_s);
+    return declared.toUtf8();
 }
 
 } // namespace linktool

@@ -2,6 +2,7 @@
 
 #include "linktool/linkanalysis.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -19,5 +20,9 @@ namespace linktool {
 // without its end marker.
 std::optional<QString> buildLinkList(QStringView page, const QString &fileTitle,
                                      const QString &pageUrl, const CancelTest &cancelled = {});
+
+// The bytes of a link list: CP932 when the code page holds the whole document, else UTF-8
+// with a charset declaration at the top of its head, so that no character becomes "?".
+QByteArray encodeLinkList(const QString &document);
 
 } // namespace linktool

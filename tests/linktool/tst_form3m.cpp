@@ -318,12 +318,26 @@ private Q_SLOTS:
         QVERIFY(m_platform->transfer.requests().isEmpty());
         QCOMPARE(m_tool->busyBarTwips(), Form3m::kBarFullTwips);
         QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
-        // A failed fetch: no file, no message; the status line keeps its text.
+        // A failed fetch: no file, no message box; the status line says so.
         QTemporaryDir folder;
         m_platform->dialogs.answerSaveFile(folder.filePath(u"l.htm"_s));
         control<QPushButton>("Command1")->click();
         waitForEnd();
-        QCOMPARE(status(), kPage + u"のリンクをファイルに出力中"_s);
+        QVERIFY2(status().startsWith(kPage + u"のリンクを出力できませんでした（"_s), qPrintable(status()));
+        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        // An anchor without its end, likewise.
+        m_platform->transfer.setText(QUrl(kPage), u"<A HREF=\"x.htm\">x"_s);
+        m_platform->dialogs.answerSaveFile(folder.filePath(u"l.htm"_s));
+        control<QPushButton>("Command1")->click();
+        waitForEnd();
+        QCOMPARE(status(), kPage + u"のリンクを出力できませんでした（リンクの終わりが見つかりません）"_s);
+        // Stopped while the page is on its way.
+        m_platform->transfer.setHolding(true);
+        m_platform->dialogs.answerSaveFile(folder.filePath(u"l.htm"_s));
+        control<QPushButton>("Command1")->click();
+        control<QPushButton>("Command4")->click();
+        waitForEnd();
+        QCOMPARE(status(), kPage + u"のリンク出力を中止しました"_s);
         QVERIFY(!QFile::exists(folder.filePath(u"l.htm"_s)));
         QCOMPARE(m_platform->dialogs.unansweredCount(), 0);
         QVERIFY(!m_platform->dialogs.hadUnexpected());
@@ -343,7 +357,7 @@ private Q_SLOTS:
         QCOMPARE(asked[1].title, u"ゆらぎね"_s);
         QVERIFY(!asked[1].text.isEmpty());
         QVERIFY(!asked[1].text.contains(u"出力完了"_s));
-        QCOMPARE(status(), kPage + u"のリンクをファイルに出力中"_s);
+        QCOMPARE(status(), kPage + u"のリンクを出力できませんでした（"_s + asked[1].text + u"）"_s);
         QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
     }
 

@@ -3,6 +3,7 @@
 #include "app/maker.h"
 #include "linktool/linkanalysis.h"
 #include "linktool/linkexport.h"
+#include "platform/codepage.h"
 #include "linktool/linklistmodel.h"
 
 #include <QtTest>
@@ -198,6 +199,32 @@ private Q_SLOTS:
         // Cancelled: tested before each anchor, not before a page without any.
         QVERIFY(!linktool::buildLinkList(u"<A HREF=\"x\">x</A>"_s, u"t"_s, u"u"_s, [] { return true; }));
         QVERIFY(linktool::buildLinkList(u"no anchors"_s, u"t"_s, u"u"_s, [] { return true; }));
+    }
+
+    // As the memo pad: CP932 where it holds the whole document, else UTF-8, declared.
+    void exportEncoding_data()
+    {
+        QTest::addColumn<QString>("anchorText");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("Japanese") << u"日本語のページ"_s << false;
+        QTest::newRow("emoji") << u"猫😺"_s << true;
+        QTest::newRow("accented Latin") << u"Café Noël"_s << true;
+        QTest::newRow("Hangul") << u"한국어"_s << true;
+        QTest::newRow("simplified Chinese") << u"简体中文"_s << true;
+    }
+    void exportEncoding()
+    {
+        QFETCH(QString, anchorText);
+        QFETCH(bool, utf8);
+        const auto document = linktool::buildLinkList(u"<A HREF=\"x.htm\">"_s + anchorText + u"</A>"_s, u"t.htm"_s,
+                                                      u"http://s.test/p.htm"_s);
+        QVERIFY(document);
+        const QByteArray bytes = linktool::encodeLinkList(*document);
+        const QByteArray declaration = "<HTML><HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
+        QCOMPARE(bytes.startsWith(declaration), utf8);
+        QCOMPARE(utf8 ? QString::fromUtf8(bytes).remove(QString::fromLatin1(declaration.mid(14)) + u"\r\n"_s)
+                      : ansi::decode(bytes),
+                 *document);
     }
 
     void exportEscapesWhatItWrites()
