@@ -25,6 +25,11 @@
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -56,12 +61,31 @@ struct ReadResult
 // document is handed over to the window's thread.
 ReadResult readMemoFile(const QString &path, QThread *windowThread)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without waiting (a FIFO would hold this thread, and the program's end, until
+    // a writer came), then kept only when it is a regular file of a size a memo can take.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {{}, nullptr, qt_error_string(errno)};
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {{}, nullptr, file.errorString()};
-    const QByteArray bytes = file.readAll();
+    }
+    struct stat status{};
+    if (::fstat(fd, &status) != 0)
+        return {{}, nullptr, qt_error_string(errno)};
+    if (S_ISDIR(status.st_mode))
+        return {{}, nullptr, qt_error_string(EISDIR)};
+    if (!S_ISREG(status.st_mode))
+        return {{}, nullptr, qt_error_string(EINVAL)};
+    if (status.st_size > memo::kMaxFileBytes)
+        return {{}, nullptr, qt_error_string(EFBIG)};
+    // A file that grows meanwhile is not read past the limit either.
+    const QByteArray bytes = file.read(memo::kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return {{}, nullptr, file.errorString()};
+    if (bytes.size() > memo::kMaxFileBytes)
+        return {{}, nullptr, qt_error_string(EFBIG)};
     const memo::LoadedText loaded = memo::decodeFile(bytes);
     DocumentPtr document(new QTextDocument);
     document->setPlainText(loaded.text);
@@ -183,6 +207,13 @@ void Form2::updateTitle(bool modified)
 
 void Form2::setMemoText(const QString &text)
 {
+    // The newest request wins: a file still being read is not shown over this text.
+    if (m_loading) {
+        ++m_loadGeneration;
+        m_loading = false;
+        m_text->setReadOnly(false);
+        setWindowTitle(m_titleBeforeLoad);
+    }
     QString lines = text;
     lines.replace(u"\r\n"_s, u"\n"_s);
     m_text->setPlainText(lines);

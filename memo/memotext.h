@@ -10,6 +10,9 @@
 // memo text here separates lines with "\n", as the editor does.
 namespace memo {
 
+// The largest file the memo pad opens: a text a person edits, not a disk image.
+constexpr qint64 kMaxFileBytes = 128LL * 1024 * 1024;
+
 enum class TextEncoding { Cp932, Utf8 };
 enum class LineEnd { CrLf, Lf };
 

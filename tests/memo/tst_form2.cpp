@@ -1,4 +1,5 @@
 #include "memo/form2.h"
+#include "memo/memotext.h"
 #include "platform/codepage.h"
 #include "tests/support/fakebrowserhost.h"
 #include "tests/support/fakeplatform.h"
@@ -11,6 +12,8 @@
 #include <QSignalSpy>
 #include <QThreadPool>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -150,19 +153,58 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // Only regular files of a size a memo can take are read; the rest get the system's
+    // message and the text stays, a FIFO without holding the reading thread.
+    void unreadableFileKeepsText_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder") << u"folder"_s << qt_error_string(EISDIR);
+        QTest::newRow("device") << u"/dev/zero"_s << qt_error_string(EINVAL);
+        QTest::newRow("FIFO") << u"fifo"_s << qt_error_string(EINVAL);
+        QTest::newRow("larger than the limit") << u"large"_s << qt_error_string(EFBIG);
+        QTest::newRow("missing") << u"missing"_s << qt_error_string(ENOENT);
+    }
     void unreadableFileKeepsText()
     {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QString file = kind.startsWith(u'/') ? kind : path(kind);
+        if (kind == u"folder")
+            file = m_folder->path();
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (kind == u"large") {
+            QFile large(file); // sparse: no disk is filled
+            QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(memo::kMaxFileBytes + 1));
+        }
         type(u"keep"_s);
         const QString before = title();
         QSignalSpy opened(m_memo.data(), &Form2::fileOpened);
-        m_fake->dialogs.answerOpenFile(m_folder->path()); // a folder cannot be read as a file
+        m_fake->dialogs.answerOpenFile(file);
         m_fake->dialogs.answerMessage(MessageAnswer::Ok);
         item("mnufileopen")->trigger();
         QVERIFY(opened.wait());
         QCOMPARE(opened.first().at(1).toBool(), false);
         QCOMPARE(m_memo->memoText(), u"keep"_s);
         QCOMPARE(title(), before);
-        QCOMPARE(m_fake->dialogs.messageTexts().size(), 1);
+        QCOMPARE(m_fake->dialogs.messageTexts(), QStringList{message});
+    }
+
+    // Text handed in while a file is still being read stays; the file is not shown over it.
+    void handedTextWinsOverARead()
+    {
+        QVERIFY(m_folder->write(u"big.txt"_s, QByteArray(4 << 20, 'x')));
+        QSignalSpy opened(m_memo.data(), &Form2::fileOpened);
+        m_memo->openFile(path(u"big.txt"_s));
+        QVERIFY(m_memo->isLoading());
+        m_memo->setMemoText(u"報告書\r\n本文"_s);
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(100);
+        QCOMPARE(m_memo->memoText(), u"報告書\n本文"_s);
+        QVERIFY(!m_memo->isLoading());
+        QVERIFY(!text()->isReadOnly());
+        QVERIFY(opened.isEmpty());
     }
 
     void closeKeepsBackup_data()
