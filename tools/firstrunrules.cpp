@@ -85,16 +85,18 @@ std::optional<TranslucencyChange> translucencyOnSave(bool checked, const QString
     return std::nullopt;
 }
 
-void applyVisualStyle(const QString &folder, bool on)
+QString applyVisualStyle(const QString &folder, bool on)
 {
     const QDir dir(folder);
     const QString manifest = dir.filePath(QString::fromUtf16(kManifestName));
     const QString parked = dir.filePath(QString::fromUtf16(kParkedManifestName));
+    if (QFileInfo::exists(manifest) == on)
+        return {};
     // QFile::rename refuses a taken name, which keeps both files as they are.
-    if (on)
-        QFile::rename(parked, manifest);
-    else
-        QFile::rename(manifest, parked);
+    QFile file(on ? parked : manifest);
+    if (file.rename(on ? manifest : parked))
+        return {};
+    return file.errorString();
 }
 
 } // namespace firstrun

@@ -69,9 +69,10 @@ std::optional<TranslucencyChange> translucencyOnSave(bool checked, const QString
 inline constexpr char16_t kManifestName[] = u"ゆらぎね.exe.manifest";
 inline constexpr char16_t kParkedManifestName[] = u"ゆらぎね.exe.wvs";
 
-// Moves the manifest in folder to the name the choice needs. Nothing happens when the
-// file to move is missing or its new name is taken.
-void applyVisualStyle(const QString &folder, bool on);
+// Moves the manifest in folder to the name the choice needs; a taken name is never
+// replaced. "" when the manifest is now as chosen (active for on, absent for off), else
+// why it is not.
+QString applyVisualStyle(const QString &folder, bool on);
 
 // "MaxConnectionsPer1_0Server" for the accelerator's choice.
 inline int connectionsPerServer(bool accelerator)

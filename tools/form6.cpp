@@ -272,7 +272,6 @@ void Form6::Command2_Click()
     stored = StoreSetting(settingkeys::NSTag, boxValue(m_check1)) != 0 && stored;
     stored = StoreSetting(settingkeys::CookiesEdit, boxValue(m_check2)) != 0 && stored;
     stored = StoreSetting(settingkeys::BBA, boxValue(m_check3)) != 0 && stored;
-    stored = StoreSetting(settingkeys::WVS, boxValue(m_check5)) != 0 && stored;
 
     platform::RegistryGateway &registry = m_services.registry;
     const platform::RegistryGateway::Handle key = registry.openKey(platform::registry::CurrentUser, kInternetSettings);
@@ -281,7 +280,16 @@ void Form6::Command2_Click()
         registry.closeKey(key);
     }
 
-    firstrun::applyVisualStyle(ProgramFolder(), m_check5->isChecked());
+    // The setting says what the files are, not what was asked for.
+    const QString styleProblem = firstrun::applyVisualStyle(ProgramFolder(), m_check5->isChecked());
+    if (!styleProblem.isEmpty()) {
+        m_check5->setChecked(false);
+        m_services.dialogs.message(this, u"WinXP Visual Style を切り替えられませんでした。\r\n\r\n"_s + styleProblem, kTitle,
+                                   platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        if (!alive)
+            return;
+    }
+    stored = StoreSetting(settingkeys::WVS, boxValue(m_check5)) != 0 && stored;
 
     const auto change = firstrun::translucencyOnSave(m_check4->isChecked(), ReadSetting(settingkeys::EXSTYLE),
                                                      m_slider->value());

@@ -116,6 +116,21 @@ private Q_SLOTS:
         QVERIFY(!m_dialog || !m_dialog->isVisible());
     }
 
+    // Without a manifest to move the visual style stays off, and the user hears why.
+    void visualStyleThatCannotBeSwitchedStaysOff()
+    {
+        open();
+        box(5)->click();
+        m_fake->dialogs.answerMessage(MessageAnswer::Ok);
+        m_fake->dialogs.answerMessage(MessageAnswer::Ok);
+        save();
+        QCOMPARE(ReadSetting(u"Data"_s, u"WVS"_s), u"0"_s);
+        const QStringList messages = m_fake->dialogs.messageTexts();
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages.first().startsWith(u"WinXP Visual Style を切り替えられませんでした。"_s), qPrintable(messages.first()));
+        QCOMPARE(messages.last(), kDone);
+    }
+
     void reopenedDialogShowsTheStoredChoices_data()
     {
         QTest::addColumn<QByteArray>("folder");

@@ -149,16 +149,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("present"); // m: the manifest, w: the parked file
         QTest::addColumn<bool>("on");
         QTest::addColumn<QString>("after");
-        QTest::newRow("on: parked becomes active") << u"w"_s << true << u"m"_s;
-        QTest::newRow("off: active is parked") << u"m"_s << false << u"w"_s;
-        QTest::newRow("on, both present") << u"mw"_s << true << u"mw"_s;
-        QTest::newRow("off, none present") << QString() << false << QString();
+        QTest::addColumn<bool>("done");
+        QTest::newRow("on: parked becomes active") << u"w"_s << true << u"m"_s << true;
+        QTest::newRow("off: active is parked") << u"m"_s << false << u"w"_s << true;
+        QTest::newRow("on, active already") << u"m"_s << true << u"m"_s << true;
+        QTest::newRow("on, both present") << u"mw"_s << true << u"mw"_s << true;
+        QTest::newRow("off, both present: not parked") << u"mw"_s << false << u"mw"_s << false;
+        QTest::newRow("on, none present: not active") << QString() << true << QString() << false;
+        QTest::newRow("off, none present") << QString() << false << QString() << true;
     }
     void visualStyleRename()
     {
         QFETCH(QString, present);
         QFETCH(bool, on);
         QFETCH(QString, after);
+        QFETCH(bool, done);
         QTemporaryDir dir;
         const QString manifest = dir.filePath(QString::fromUtf16(firstrun::kManifestName));
         const QString parked = dir.filePath(QString::fromUtf16(firstrun::kParkedManifestName));
@@ -166,7 +171,7 @@ private Q_SLOTS:
             QVERIFY(QFile(manifest).open(QIODevice::WriteOnly));
         if (present.contains(u'w'))
             QVERIFY(QFile(parked).open(QIODevice::WriteOnly));
-        firstrun::applyVisualStyle(dir.path(), on);
+        QCOMPARE(firstrun::applyVisualStyle(dir.path(), on).isEmpty(), done);
         QString found;
         if (QFile::exists(manifest))
             found += u'm';
