@@ -45,7 +45,6 @@ int main(int argc, char *argv[])
     const QString languages = languages::stored(services.registry);
     if (!languages.isEmpty())
         browsers.setAcceptLanguage(languages);
-    browsers.setPrivacy(platform::storedPrivacy(services.registry));
     // After the engine has been started above: its helper processes come up meanwhile.
     installQtTranslation(application);
     const platform::JapaneseFontSet fonts = platform::installedJapaneseFonts();

@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 
 #include "platform/networktransfer.h"
+#include "platform/privacy.h"
 
 namespace platform {
 
@@ -23,11 +24,13 @@ struct RealPlatform::Services
     QtWindowServices windows;
     QtInputMethodState inputMethod;
     SystemDriveList drives;
+    std::unique_ptr<PrivacyFollower> privacy;
 };
 
 RealPlatform::RealPlatform(BrowserFactory &browsers, const Options &options)
     : m_browsers(browsers), m_services(std::make_unique<Services>(options))
 {
+    m_services->privacy = std::make_unique<PrivacyFollower>(m_services->registry, browsers);
 }
 
 RealPlatform::~RealPlatform() = default;

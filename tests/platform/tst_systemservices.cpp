@@ -1,6 +1,7 @@
 // The small services that need a GUI application: system facts, window services,
 // clipboard, process launcher, and the real Platform owner.
 #include "platform/platform.h"
+#include "platform/privacy.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,11 +20,14 @@ class CountingBrowsers : public platform::BrowserFactory
 {
 public:
     int calls = 0;
+    platform::PrivacySettings current;
     platform::BrowserComponent *createBrowser(QWidget *) override
     {
         ++calls;
         return nullptr;
     }
+    void setPrivacy(const platform::PrivacySettings &settings) override { current = settings; }
+    platform::PrivacySettings privacy() const override { return current; }
 };
 
 } // namespace
@@ -215,6 +219,19 @@ private Q_SLOTS:
         QVERIFY(p.drives.drives().isEmpty());
         // Each call gives the same services.
         QCOMPARE(&real.platform().registry, &p.registry);
+    }
+
+    // Privacy choices another process stores reach this one's browsers.
+    void privacyChoicesFollowTheStore()
+    {
+        const QString file = m_dir.filePath(u"privacy/registry.ini"_s);
+        platform::IniRegistry elsewhere(file);
+        platform::storePrivacy(elsewhere, {true, false});
+        CountingBrowsers browsers;
+        platform::RealPlatform real(browsers, {file, m_dir.filePath(u"fav"_s)});
+        QCOMPARE(browsers.current, (platform::PrivacySettings{true, false})); // at once
+        platform::storePrivacy(elsewhere, {false, true});
+        QTRY_COMPARE(browsers.current, (platform::PrivacySettings{false, true}));
     }
 };
 
