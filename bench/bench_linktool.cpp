@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 namespace {
 
 constexpr int kAnchors = 50'000;
@@ -82,6 +84,36 @@ void BM_BuildLinkList(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * page.size());
 }
 BENCHMARK(BM_BuildLinkList)->Unit(benchmark::kMillisecond);
+
+// Heap in use now, in bytes.
+double heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd);
+}
+
+// A hostile page: 4,000 anchors that are never closed but by one "</a>" at the end
+// (48 KB). Target: under 50 ms, and under 20 MB held by the entries.
+void BM_ScanUnclosedAnchors(benchmark::State &state)
+{
+    QString page;
+    for (int i = 0; i < 4000; ++i)
+        page += QStringLiteral("<a href=\"%1\">t").arg(i % 10);
+    page += QStringLiteral("</a>");
+    double held = 0;
+    qsizetype found = 0;
+    for (auto _ : state) {
+        const double before = heapInUse();
+        const QList<linktool::LinkEntry> entries = linktool::scanAnchors(page);
+        held = heapInUse() - before;
+        found = entries.size();
+        benchmark::DoNotOptimize(entries.data());
+    }
+    state.counters["anchors"] = double(found);
+    state.counters["heldMB"] = held / (1024 * 1024);
+    state.counters["pageKB"] = double(page.size()) / 1024;
+}
+BENCHMARK(BM_ScanUnclosedAnchors)->Unit(benchmark::kMillisecond);
 
 // The entries the scan finds, listed in the tool's view and sorted by URL and by text.
 void BM_ListAndSort(benchmark::State &state)

@@ -62,6 +62,10 @@ QList<LinkEntry> scanAnchors(QStringView page, const CancelTest &cancelled)
     const QStringView upper = upperCopy;
 
     QList<LinkEntry> entries;
+    // Every search moves forward only: the next "</A" found is kept while it lies ahead,
+    // and a text never runs past the next anchor's start, so that unclosed anchors cost
+    // time and memory in proportion to the page, not to its square.
+    qsizetype nextEnd = -1;
     qsizetype p = upper.indexOf(kStart);
     while (p >= 0) {
         if (cancelled && cancelled())
@@ -84,16 +88,19 @@ QList<LinkEntry> scanAnchors(QStringView page, const CancelTest &cancelled)
             t = imageEnd + 1;
             image = true;
         }
-        const qsizetype end = upper.indexOf(kEnd, t);
-        if (end < 0)
+        if (nextEnd < t)
+            nextEnd = upper.indexOf(kEnd, t);
+        if (nextEnd < 0)
             break;
+        const qsizetype next = upper.indexOf(kStart, t);
+        const qsizetype end = next >= 0 && next < nextEnd ? next : nextEnd;
         LinkEntry entry;
         entry.url = page.sliced(open + 1, close - open - 1).toString();
         entry.text = page.sliced(t, end - t).toString();
         if (image)
             entry.text.prepend(u"<<画像>> "_s);
         entries.append(std::move(entry));
-        p = upper.indexOf(kStart, t);
+        p = next;
     }
     return entries;
 }

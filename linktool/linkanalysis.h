@@ -41,9 +41,10 @@ bool exportRefuses(QStringView text);
 using CancelTest = std::function<bool()>;
 
 // The anchors of a page, in page order: each "<A HREF" in any letter case, its URL from
-// the next two double quotes, its text up to the next "</A" (an image tag right after
-// the start tag becomes the prefix "<<画像>> "). The scan ends at the first anchor it
-// cannot read whole, keeping the ones before it.
+// the next two double quotes, its text up to the next "</A", or up to the next anchor's
+// start when that comes first (an image tag right after the start tag becomes the prefix
+// "<<画像>> "). The scan ends at the first anchor it cannot read whole, keeping the ones
+// before it. Time and memory grow with the page, whatever it holds.
 QList<LinkEntry> scanAnchors(QStringView page, const CancelTest &cancelled = {});
 
 // The page with only a-z raised to A-Z, so a position in it is the same in the page.

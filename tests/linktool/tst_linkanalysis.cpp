@@ -93,9 +93,12 @@ private Q_SLOTS:
         QTest::newRow("any letter case")
             << u"<a href=\"1\">1</a><A href=\"2\">2</A><a HREF=\"3\">3</a><A HrEf=\"4\">4</a>"_s
             << Entries{{u"1"_s, u"1"_s}, {u"2"_s, u"2"_s}, {u"3"_s, u"3"_s}, {u"4"_s, u"4"_s}};
-        QTest::newRow("next search from after the start tag")
+        QTest::newRow("an unclosed anchor's text ends where the next begins")
             << u"<a href=\"o.htm\">out <a href=\"i.htm\">in</a>"_s
-            << Entries{{u"out <a href=\"i.htm\">in"_s, u"o.htm"_s}, {u"in"_s, u"i.htm"_s}};
+            << Entries{{u"out "_s, u"o.htm"_s}, {u"in"_s, u"i.htm"_s}};
+        QTest::newRow("unclosed anchors, one end at the last")
+            << u"<a href=\"1\">one<a href=\"2\">two<a href=\"3\">three</a>"_s
+            << Entries{{u"one"_s, u"1"_s}, {u"two"_s, u"2"_s}, {u"three"_s, u"3"_s}};
     }
     void scan()
     {
