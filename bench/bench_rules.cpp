@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 namespace {
 
 void BM_BlockListCheck(benchmark::State &state)
@@ -125,6 +127,47 @@ void BM_BookmarkImport(benchmark::State &state)
     }
 }
 BENCHMARK(BM_BookmarkImport)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A hostile file: megabytes of "&" without a ";". Target: 4 MB under 1 s, and time in
+// proportion to the size (the fitted complexity is O(N)).
+void BM_ImportAmpersands(benchmark::State &state)
+{
+    const QByteArray html = "<DL><p><DT><A HREF=\"http://127.0.0.1/\">" + QByteArray(state.range(0), '&') + "</A></DL>";
+    std::optional<QTemporaryDir> target;
+    for (auto _ : state) {
+        state.PauseTiming();
+        target.reset(); // removing the files is no part of the import
+        target.emplace();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(bookmarks::importNetscapeHtml(html, target->path()));
+    }
+    target.reset(); // after the timed loop
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ImportAmpersands)->Arg(1 << 20)->Arg(2 << 20)->Arg(4 << 20)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Complexity(benchmark::oN);
+
+// Links that all have one title: each finds its free number without trying the ones
+// before it. Target: time in proportion to the number of links (O(N)).
+void BM_ImportSameTitles(benchmark::State &state)
+{
+    QByteArray html = "<DL><p>\n";
+    for (int i = 0; i < state.range(0); ++i)
+        html += "<DT><A HREF=\"http://127.0.0.1/" + QByteArray::number(i) + "\">同じ題</A>\n";
+    html += "</DL>\n";
+    std::optional<QTemporaryDir> target;
+    for (auto _ : state) {
+        state.PauseTiming();
+        target.reset(); // removing the files is no part of the import
+        target.emplace();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(bookmarks::importNetscapeHtml(html, target->path()));
+    }
+    target.reset(); // after the timed loop
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ImportSameTitles)->Arg(2'500)->Arg(5'000)->Arg(10'000)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Complexity(benchmark::oN);
 
 } // namespace
 

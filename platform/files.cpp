@@ -130,34 +130,54 @@ QString cleanFileName(const QString &title)
     return stem.isEmpty() ? u"無題"_s + extension : stem + extension;
 }
 
-QString unusedPath(const QString &folder, const QString &name, const QString &suffix)
+namespace {
+
+// The first free path from number on; 0 in *used and "" when none is free.
+QString unusedPathFrom(const QString &folder, const QString &name, const QString &suffix, int first, int *used)
 {
     const QDir dir(folder);
-    for (int number = 1; number <= kMaxClashNumber; ++number) {
+    for (int number = std::max(first, 1); number <= kMaxClashNumber; ++number) {
         const QString candidate = number == 1
             ? name + suffix
             : name + u" ("_s + QString::number(number) + u')' + suffix;
         const QString path = dir.filePath(candidate);
         const QFileInfo info(path);
-        if (!info.exists() && !info.isSymLink())
+        if (!info.exists() && !info.isSymLink()) {
+            *used = number;
             return path;
+        }
     }
+    *used = 0;
     return {};
 }
 
-QString createUnderFreeName(const QString &folder, const QString &name, const QString &suffix,
-                            const std::function<CreateResult(const QString &path)> &create)
+} // namespace
+
+QString unusedPath(const QString &folder, const QString &name, const QString &suffix)
 {
+    int used = 0;
+    return unusedPathFrom(folder, name, suffix, 1, &used);
+}
+
+QString createUnderFreeName(const QString &folder, const QString &name, const QString &suffix,
+                            const std::function<CreateResult(const QString &path)> &create, FreeNumbers *numbers)
+{
+    const QString key = QDir(folder).filePath(name + suffix);
+    int first = numbers ? numbers->firstToTry(key) : 1;
     // A name can be taken by another process between choosing and creating it.
     constexpr int kAttempts = 3;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const QString path = unusedPath(folder, name, suffix);
+        int used = 0;
+        const QString path = unusedPathFrom(folder, name, suffix, first, &used);
         if (path.isEmpty())
             return {};
         switch (create(path)) {
         case CreateResult::Created:
+            if (numbers)
+                numbers->created(key, used);
             return path;
         case CreateResult::Taken:
+            first = used + 1;
             continue;
         case CreateResult::Failed:
             return {};

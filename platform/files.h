@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QFileDevice>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -43,10 +44,25 @@ QString unusedPath(const QString &folder, const QString &name, const QString &su
 
 enum class CreateResult { Created, Taken, Failed };
 
+// The numbers that names were last created under, so that the next of the same name
+// starts its search there: ten thousand links of one title cost one check each, not
+// fifty million. Kept for one run of work (an import), whose files only it makes.
+class FreeNumbers
+{
+public:
+    int firstToTry(const QString &path) const { return m_next.value(path, 1); }
+    void created(const QString &path, int number) { m_next.insert(path, number + 1); }
+
+private:
+    QHash<QString, int> m_next; // by folder + name + suffix
+};
+
 // Creates something at unusedPath(folder, name, suffix) with create(path), which must
 // never replace what is there and says Taken when another process got there first; the
-// next free name is tried then. The path created, or "" when nothing was.
+// next free name is tried then. The path created, or "" when nothing was. numbers, when
+// given, says where to start and learns where this one went.
 QString createUnderFreeName(const QString &folder, const QString &name, const QString &suffix,
-                            const std::function<CreateResult(const QString &path)> &create);
+                            const std::function<CreateResult(const QString &path)> &create,
+                            FreeNumbers *numbers = nullptr);
 
 } // namespace platform

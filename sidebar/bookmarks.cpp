@@ -81,8 +81,12 @@ QString decodeEntities(QStringView text)
             ++i;
             continue;
         }
-        const qsizetype semicolon = text.indexOf(u';', i + 1);
-        if (semicolon < 0 || semicolon - i > 12) {
+        // An entity is short: the ";" is looked for in the next few characters only, so a
+        // file of "&" without end costs no more than its length.
+        constexpr qsizetype kLongestEntity = 12;
+        const qsizetype within = text.sliced(i + 1, std::min(kLongestEntity, text.size() - i - 1)).indexOf(u';');
+        const qsizetype semicolon = within < 0 ? -1 : i + 1 + within;
+        if (semicolon < 0) {
             out += c;
             ++i;
             continue;
@@ -253,21 +257,22 @@ bool isImportableAddress(const QString &address)
 }
 
 // Creates a new folder named after title in parent; "" when that fails.
-QString createFolder(const QString &parent, const QString &title)
+QString createFolder(const QString &parent, const QString &title, platform::FreeNumbers &numbers)
 {
     return platform::createUnderFreeName(parent, platform::cleanFileName(title), {}, [](const QString &path) {
         if (QDir().mkdir(path))
             return platform::CreateResult::Created;
         return QFileInfo::exists(path) ? platform::CreateResult::Taken : platform::CreateResult::Failed;
-    });
+    }, &numbers);
 }
 
-bool createShortcut(const QString &parent, const QString &title, const QString &address)
+bool createShortcut(const QString &parent, const QString &title, const QString &address,
+                    platform::FreeNumbers &numbers)
 {
     return !favorites::writeShortcutUnderFreeName(parent, platform::cleanFileName(title), [&](const QString &path) {
                 // One sync when the import ends, not one per shortcut.
                 return platform::writeInternetShortcutFile(path, address, false, {.syncToDisk = false});
-            }).isEmpty();
+            }, &numbers).isEmpty();
 }
 
 } // namespace
@@ -349,6 +354,7 @@ bool exportToFile(const QString &folder, const QString &htmlPath, QString *error
 ImportResult importNetscapeHtml(const QByteArray &html, const QString &favoritesFolder)
 {
     ImportResult result;
+    platform::FreeNumbers numbers;
     const QString text = decodeHtml(html);
     const bool rootReady = QDir().mkpath(favoritesFolder);
 
@@ -366,7 +372,7 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
         const QString title = decodeEntities(captured).simplified();
         const QString &parent = stack.last();
         if (capture == Capture::Folder) {
-            const QString path = parent.isEmpty() ? QString() : createFolder(parent, title);
+            const QString path = parent.isEmpty() ? QString() : createFolder(parent, title, numbers);
             if (path.isEmpty())
                 ++result.skipped;
             else
@@ -374,7 +380,7 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
             pendingFolder = path;
         } else if (capture == Capture::Link) {
             if (!parent.isEmpty() && isImportableAddress(href)
-                && createShortcut(parent, title, href))
+                && createShortcut(parent, title, href, numbers))
                 ++result.shortcuts;
             else
                 ++result.skipped;

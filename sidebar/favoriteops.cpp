@@ -18,7 +18,8 @@ QStringList favoriteFolders(const QString &root)
 }
 
 QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
-                                   const std::function<platform::ShortcutResult(const QString &path)> &write)
+                                   const std::function<platform::ShortcutResult(const QString &path)> &write,
+                                   platform::FreeNumbers *numbers)
 {
     return platform::createUnderFreeName(folder, name, QStringLiteral(".url"), [&write](const QString &path) {
         switch (write(path)) {
@@ -29,7 +30,7 @@ QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
         default:
             return platform::CreateResult::Failed;
         }
-    });
+    }, numbers);
 }
 
 QString netscape4Address(QString installFolder, const QString &user)

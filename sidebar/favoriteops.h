@@ -17,7 +17,8 @@ QStringList favoriteFolders(const QString &root);
 // Writes a shortcut into folder under a name nothing takes yet (platform::createUnderFreeName
 // with ".url"); write(path) writes the file without replacing one. The path written, or "".
 QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
-                                   const std::function<platform::ShortcutResult(const QString &path)> &write);
+                                   const std::function<platform::ShortcutResult(const QString &path)> &write,
+                                   platform::FreeNumbers *numbers = nullptr);
 
 // Where the older bookmark files of the other browser lie, from its registry values.
 QString netscape4Address(QString installFolder, const QString &user);
