@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QUuid>
 #include <QWebEngineCookieStore>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -49,6 +50,8 @@ const QByteArray kClearMarkPrefix = "# cleared ";
 const QByteArray kFencePrefix = "yuragine-fence-";
 const QUrl kFenceOrigin(QStringLiteral("http://yuragine.invalid/"));
 constexpr int kFenceTimeoutMs = 10000;
+// Changes wait this long for others to be written with them.
+constexpr int kWriteDelayMs = 250;
 
 QByteArray readAll(const QString &path)
 {
@@ -66,13 +69,25 @@ QByteArray identity(const QNetworkCookie &cookie)
     return cookie.name() + '\n' + cookie.domain().toUtf8() + '\n' + cookie.path().toUtf8();
 }
 
-qsizetype indexOfSame(const QList<QNetworkCookie> &cookies, const QNetworkCookie &cookie)
+// Applies changes to the file under the lock: re-read, edit, replace atomically. true
+// when the file holds a clearing this process has not followed (mark): the changes come
+// from before it and must not bring anything back, so nothing is written.
+bool writeChanges(const QString &path, const QByteArray &mark, const QList<SharedCookieJar::Change> &changes)
 {
-    for (qsizetype i = 0; i < cookies.size(); ++i) {
-        if (cookies[i].hasSameIdentifier(cookie))
-            return i;
+    JarLock lock(path);
+    if (!lock.held())
+        return false;
+    const QByteArray bytes = readAll(path);
+    const QByteArray fileMark = SharedCookieJar::clearMark(bytes);
+    if (fileMark != mark)
+        return true;
+    QList<QNetworkCookie> cookies = SharedCookieJar::parse(bytes);
+    if (SharedCookieJar::apply(cookies, changes)) {
+        // Cookies are private to the user.
+        writeFileAtomically(path, SharedCookieJar::serialize(cookies, fileMark), nullptr,
+                            {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
     }
-    return -1;
+    return false;
 }
 
 } // namespace
@@ -83,7 +98,13 @@ SharedCookieJar::SharedCookieJar(QWebEngineCookieStore *store, const QString &fi
     , m_path(filePath)
     , m_watcher(new QFileSystemWatcher(this))
     , m_fenceTimeout(new QTimer(this))
+    , m_writeDelay(new QTimer(this))
+    , m_writing(new QFutureWatcher<bool>(this))
 {
+    m_writeDelay->setSingleShot(true);
+    m_writeDelay->setInterval(kWriteDelayMs);
+    connect(m_writeDelay, &QTimer::timeout, this, &SharedCookieJar::writePending);
+    connect(m_writing, &QFutureWatcher<bool>::finished, this, [this] { written(m_writing->result()); });
     m_fenceTimeout->setSingleShot(true);
     m_fenceTimeout->setInterval(kFenceTimeoutMs);
     connect(m_fenceTimeout, &QTimer::timeout, this, [this] { endFence(false); });
@@ -126,6 +147,51 @@ QByteArray SharedCookieJar::serialize(const QList<QNetworkCookie> &cookies, cons
     return bytes;
 }
 
+SharedCookieJar::~SharedCookieJar()
+{
+    flush();
+}
+
+bool SharedCookieJar::apply(QList<QNetworkCookie> &cookies, const QList<Change> &changes)
+{
+    // By identity, so that a batch of thousands costs no more than its length.
+    QHash<QByteArray, qsizetype> at;
+    for (qsizetype i = 0; i < cookies.size(); ++i)
+        at.insert(identity(cookies[i]), i);
+    QList<bool> gone(cookies.size(), false);
+    bool changed = false;
+    for (const Change &change : changes) {
+        const QByteArray id = identity(change.cookie);
+        const auto found = at.constFind(id);
+        const bool stored = found != at.cend() && !gone[*found];
+        if (change.added) {
+            if (stored && cookies[*found].toRawForm() == change.cookie.toRawForm())
+                continue;
+            if (stored) {
+                cookies[*found] = change.cookie;
+            } else {
+                at.insert(id, cookies.size());
+                cookies.append(change.cookie);
+                gone.append(false);
+            }
+            changed = true;
+        } else if (stored && cookies[*found].toRawForm() == change.cookie.toRawForm()) {
+            gone[*found] = true;
+            changed = true;
+        }
+    }
+    if (changed) {
+        QList<QNetworkCookie> kept;
+        kept.reserve(cookies.size());
+        for (qsizetype i = 0; i < cookies.size(); ++i) {
+            if (!gone[i])
+                kept.append(cookies[i]);
+        }
+        cookies = std::move(kept);
+    }
+    return changed;
+}
+
 QByteArray SharedCookieJar::clearMark(const QByteArray &bytes)
 {
     for (const QByteArray &line : bytes.split('\n')) {
@@ -137,6 +203,10 @@ QByteArray SharedCookieJar::clearMark(const QByteArray &bytes)
 
 void SharedCookieJar::clearAll(std::function<void(bool)> done)
 {
+    // What was reported before the clearing goes with it; a write under way finds the
+    // new mark and leaves the file alone.
+    m_pending.clear();
+    m_writeDelay->stop();
     bool written = false;
     {
         JarLock lock(m_path);
@@ -182,6 +252,7 @@ void SharedCookieJar::importFile()
     const QByteArray mark = clearMark(bytes);
     if (mark != m_clearMark) {
         m_clearMark = mark;
+        m_pending.clear(); // reported before the clearing: must not bring anything back
         deleteEngineCookies({});
     }
     // Setting a cookie the engine already holds would replace it, which the engine
@@ -209,17 +280,7 @@ void SharedCookieJar::added(const QNetworkCookie &cookie)
     // Until the fence, what the engine reports may be a cookie from before a deletion.
     if (!m_fence.isEmpty() || !lasting(cookie) || cookie.domain().isEmpty())
         return;
-    update([&cookie](QList<QNetworkCookie> &cookies) {
-        const qsizetype found = indexOfSame(cookies, cookie);
-        if (found >= 0) {
-            if (cookies[found].toRawForm() == cookie.toRawForm())
-                return false;
-            cookies[found] = cookie;
-        } else {
-            cookies.append(cookie);
-        }
-        return true;
-    });
+    queue({true, cookie});
 }
 
 void SharedCookieJar::removed(const QNetworkCookie &cookie)
@@ -229,39 +290,44 @@ void SharedCookieJar::removed(const QNetworkCookie &cookie)
     const auto known = m_engine.constFind(identity(cookie));
     if (known != m_engine.cend() && *known == cookie.toRawForm())
         m_engine.erase(known);
-    update([&cookie](QList<QNetworkCookie> &cookies) {
-        const qsizetype found = indexOfSame(cookies, cookie);
-        // The engine reports the old cookie as removed before a newer one replaces it,
-        // and another process may have stored the newer one already: only a removal of
-        // exactly what is stored deletes it.
-        if (found < 0 || cookies[found].toRawForm() != cookie.toRawForm())
-            return false;
-        cookies.removeAt(found);
-        return true;
-    });
+    queue({false, cookie});
 }
 
-void SharedCookieJar::update(const std::function<bool(QList<QNetworkCookie> &)> &edit)
+void SharedCookieJar::queue(Change change)
 {
-    bool follow = false;
-    {
-        JarLock lock(m_path);
-        if (!lock.held())
-            return;
-        const QByteArray bytes = readAll(m_path);
-        const QByteArray mark = clearMark(bytes);
-        // Another process deleted every cookie and this one has not followed yet: the
-        // change comes from before that and must not bring anything back.
-        follow = mark != m_clearMark;
-        QList<QNetworkCookie> cookies = parse(bytes);
-        if (!follow && edit(cookies)) {
-            // Cookies are private to the user.
-            writeFileAtomically(m_path, serialize(cookies, mark), nullptr,
-                                {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
-        }
-    }
-    if (follow)
+    m_pending.append(std::move(change));
+    if (!m_writeDelay->isActive() && !m_writing->isRunning())
+        m_writeDelay->start();
+}
+
+void SharedCookieJar::writePending()
+{
+    if (m_pending.isEmpty() || m_writing->isRunning())
+        return;
+    m_writing->setFuture(QtConcurrent::run(writeChanges, m_path, m_clearMark, std::exchange(m_pending, {})));
+}
+
+void SharedCookieJar::written(bool stale)
+{
+    if (stale) {
+        m_pending.clear(); // from before the clearing too
         importFile();
+    }
+    if (!m_pending.isEmpty())
+        m_writeDelay->start();
+}
+
+void SharedCookieJar::flush()
+{
+    m_writeDelay->stop();
+    m_writing->waitForFinished();
+    const QFuture<bool> last = m_writing->future();
+    if (last.isFinished() && last.resultCount() > 0 && last.result()) {
+        m_pending.clear(); // from before another process's clearing
+        return;
+    }
+    if (!m_pending.isEmpty())
+        writeChanges(m_path, m_clearMark, std::exchange(m_pending, {}));
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFutureWatcher>
 #include <QHash>
 #include <QList>
 #include <QNetworkCookie>
@@ -19,7 +20,9 @@ namespace platform {
 // belongs to whichever process opened it first, and the others' cookies would be lost.
 // So the engine keeps cookies in memory and this jar keeps the lasting ones in one text
 // file: read at start, changed under a lock shared by all processes, and read again when
-// another process changes it. Deleting every cookie leaves a new clearing mark in the
+// another process changes it. Changes are collected and written together, a few times a
+// second at most, away from the UI thread: a page that sets cookies in a loop must not
+// hold the window, nor make every other process read the file thousands of times. Deleting every cookie leaves a new clearing mark in the
 // file; each process that finds a mark it has not followed yet empties its engine's store
 // too, and keeps the file as it is until the engine has reported everything from before
 // (a marker cookie set after the deletion comes back last), so nothing deleted returns.
@@ -43,13 +46,30 @@ public:
     // The clearing mark of a jar's bytes, "" for none.
     static QByteArray clearMark(const QByteArray &bytes);
 
+    // A change the engine reported, to be written with the others of its batch.
+    struct Change
+    {
+        bool added = true; // false: removed
+        QNetworkCookie cookie;
+    };
+    // The stored cookies with changes applied in order: an added cookie takes the place of
+    // one with its name, domain and path; a removal deletes only exactly what is stored
+    // (the engine reports the old cookie removed before a newer one replaces it, and
+    // another process may have stored the newer one already). false when nothing changed.
+    static bool apply(QList<QNetworkCookie> &cookies, const QList<Change> &changes);
+    // Writes everything reported so far, waiting for it. Done on its own at the end.
+    void flush();
+
+    ~SharedCookieJar() override;
+
 private:
     void importFile();
     void added(const QNetworkCookie &cookie);
     void removed(const QNetworkCookie &cookie);
-    // Changes the file under the lock: re-read, edit, replace atomically. The edit
-    // returns whether anything changed.
-    void update(const std::function<bool(QList<QNetworkCookie> &)> &edit);
+    void queue(Change change);
+    // Starts writing the collected changes on a worker thread.
+    void writePending();
+    void written(bool stale);
     // Empties the engine and holds the file until the engine has caught up.
     void deleteEngineCookies(std::function<void(bool)> done);
     void endFence(bool answered);
@@ -64,6 +84,9 @@ private:
     // What the engine holds or has been given, name, domain and path to the raw form:
     // the file's cookies that it already has are not set again.
     QHash<QByteArray, QByteArray> m_engine;
+    QList<Change> m_pending;
+    QTimer *m_writeDelay;
+    QFutureWatcher<bool> *m_writing; // true: the file had a newer clearing, nothing written
 };
 
 } // namespace platform

@@ -62,6 +62,53 @@ private Q_SLOTS:
         QCOMPARE(SharedCookieJar::parse(bytes).size(), 1);
         QCOMPARE(SharedCookieJar::clearMark(SharedCookieJar::serialize({cookie})), QByteArray());
     }
+
+    // A batch of the engine's reports, written in one go.
+    void batchOfChanges_data()
+    {
+        QTest::addColumn<QStringList>("stored"); // name=value
+        QTest::addColumn<QStringList>("changes"); // +name=value added, -name=value removed
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("added") << QStringList{u"a=1"_s} << QStringList{u"+b=2"_s} << QStringList{u"a=1"_s, u"b=2"_s}
+                               << true;
+        QTest::newRow("added again as it is") << QStringList{u"a=1"_s} << QStringList{u"+a=1"_s} << QStringList{u"a=1"_s}
+                                              << false;
+        QTest::newRow("replaced in place") << QStringList{u"a=1"_s, u"b=2"_s} << QStringList{u"-a=1"_s, u"+a=9"_s}
+                                           << QStringList{u"b=2"_s, u"a=9"_s} << true;
+        QTest::newRow("an old one's removal keeps the newer")
+            << QStringList{u"a=9"_s} << QStringList{u"-a=1"_s} << QStringList{u"a=9"_s} << false;
+        QTest::newRow("a loop of changes ends with the last")
+            << QStringList{} << QStringList{u"+c=1"_s, u"-c=1"_s, u"+c=2"_s, u"-c=2"_s, u"+c=3"_s}
+            << QStringList{u"c=3"_s} << true;
+        QTest::newRow("added and removed again") << QStringList{} << QStringList{u"+c=1"_s, u"-c=1"_s} << QStringList{}
+                                                 << true;
+    }
+    void batchOfChanges()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, changes);
+        QFETCH(QStringList, after);
+        QFETCH(bool, changed);
+        auto cookie = [](const QString &text) {
+            QNetworkCookie made(text.section(u'=', 0, 0).toLatin1(), text.section(u'=', 1).toLatin1());
+            made.setDomain(u"example.test"_s);
+            made.setPath(u"/"_s);
+            made.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), Qt::UTC));
+            return made;
+        };
+        QList<QNetworkCookie> cookies;
+        for (const QString &text : stored)
+            cookies.append(cookie(text));
+        QList<SharedCookieJar::Change> batch;
+        for (const QString &text : changes)
+            batch.append({text.startsWith(u'+'), cookie(text.mid(1))});
+        QCOMPARE(SharedCookieJar::apply(cookies, batch), changed);
+        QStringList found;
+        for (const QNetworkCookie &c : cookies)
+            found.append(QString::fromLatin1(c.name() + '=' + c.value()));
+        QCOMPARE(found, after);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSharedCookieJar)
