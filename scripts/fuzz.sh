@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (address and undefined-behaviour checks on) and
-# runs each for the given number of seconds (default 600). Findings land in
+# runs each for the given number of seconds (default 600). An input that takes more than
+# 256 MB or 2 s is a finding too: hostile input must stay cheap. Findings land in
 # build-fuzz/artifacts; the seed corpora in fuzz/corpus are copied, never changed.
 #   bash scripts/fuzz.sh [seconds] [target ...]
 set -euo pipefail
@@ -26,7 +27,7 @@ for t in "${targets[@]}"; do
   # The importer's test files are seeds too.
   [ "$t" = fuzz_bookmarks ] && cp -n tests/sidebar/*.html "$work"/
   echo "== $t ($seconds s)"
-  if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
+  if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=256 -timeout=2 -print_final_stats=1 \
        -artifact_prefix="build-fuzz/artifacts/$t-" "$work" 2> "build-fuzz/$t.log"; then
     echo "   FINDING: see build-fuzz/$t.log and build-fuzz/artifacts/" >&2
     status=1
