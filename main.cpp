@@ -1,5 +1,5 @@
 #include "app/startup.h"
-#include "browser/form1.h"
+#include "browser/mainwindow.h"
 #include "browser/languagedialog.h"
 #include "browser/pictures.h"
 #include "browser/qttranslation.h"
@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
     const bool firstRunDue = RunStartup();
 
     const QStringList arguments = QApplication::arguments();
-    Form1 window(services, arguments.size() > 1 ? arguments.at(1) : QString());
+    MainWindow window(services, arguments.size() > 1 ? arguments.at(1) : QString());
     // Closing the main window ends the process, whatever else is still open.
     EndProcessWithWindow(window);
     ShowStartupWindows(window, firstRunDue);

@@ -1,6 +1,6 @@
 // The memo pad with a 10 MB Shift_JIS file: from the chosen path to the text shown, and
 // saving it back.
-#include "memo/form2.h"
+#include "memo/memopadwindow.h"
 #include "platform/codepage.h"
 #include "tests/support/fakebrowserhost.h"
 #include "tests/support/fakeplatform.h"
@@ -35,10 +35,10 @@ struct Memo
     FakeBrowserHost host;
 };
 
-void openFile(Form2 &memo, const QString &path)
+void openFile(MemoPadWindow &memo, const QString &path)
 {
     QEventLoop loop;
-    QObject::connect(&memo, &Form2::fileOpened, &loop, &QEventLoop::quit);
+    QObject::connect(&memo, &MemoPadWindow::fileOpened, &loop, &QEventLoop::quit);
     memo.openFile(path);
     loop.exec();
 }
@@ -47,7 +47,7 @@ void BM_OpenTenMegabytes(benchmark::State &state)
 {
     Memo m;
     for (auto _ : state) {
-        Form2 memo(m.host, m.fake.platform());
+        MemoPadWindow memo(m.host, m.fake.platform());
         memo.show();
         openFile(memo, m.path);
         QCoreApplication::processEvents(); // the first paint of the text
@@ -59,7 +59,7 @@ BENCHMARK(BM_OpenTenMegabytes)->Unit(benchmark::kMillisecond);
 void BM_SaveTenMegabytes(benchmark::State &state)
 {
     Memo m;
-    Form2 memo(m.host, m.fake.platform());
+    MemoPadWindow memo(m.host, m.fake.platform());
     openFile(memo, m.path);
     for (auto _ : state)
         memo.saveToDocumentPath();

@@ -1,7 +1,7 @@
 #include "linktool/linktool.h"
 
 #include "app/browserhost.h"
-#include "linktool/form3m.h"
+#include "linktool/linktoolwindow.h"
 #include "linktool/linkanalysis.h"
 
 #include <QAction>
@@ -29,7 +29,7 @@ public:
     {
         // An open window is only shown again; its URL box keeps its text.
         if (!m_window)
-            m_window = new Form3m(m_host, m_services);
+            m_window = new LinkToolWindow(m_host, m_services);
         m_window->show();
         m_window->raise();
         m_window->activateWindow();
@@ -38,7 +38,7 @@ public:
 private:
     BrowserHost &m_host;
     platform::Platform m_services;
-    QPointer<Form3m> m_window;
+    QPointer<LinkToolWindow> m_window;
 };
 
 } // namespace

@@ -94,10 +94,10 @@ void SidebarPanel::wire()
     // Keys and the wheel change tabs too. A click on the tab already chosen changes
     // nothing, yet still refreshes the favorites tree; a click on another tab comes
     // through currentChanged alone, so the tree is built once.
-    connect(m_tabs, &QTabBar::currentChanged, this, &SidebarPanel::TabStrip1_Click);
+    connect(m_tabs, &QTabBar::currentChanged, this, &SidebarPanel::showSelectedTab);
     connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
         if (index >= 0 && index == m_tabs->currentIndex())
-            TabStrip1_Click();
+            showSelectedTab();
     });
     // The folder under the cursor, whether the mouse or the keys put it there.
     connect(m_shellTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -173,7 +173,7 @@ void SidebarPanel::BuildFavoritesTree(const QString &folder)
     m_favorites->topLevelItem(0)->setExpanded(true);
 }
 
-void SidebarPanel::TabStrip1_Click()
+void SidebarPanel::showSelectedTab()
 {
     if (m_tabs->currentIndex() == 0) {
         m_shellTree->hide();

@@ -31,7 +31,7 @@ public:
     // favorites tab in front.
     void load();
     // Shows the views of the chosen tab; the favorites tab rebuilds the tree.
-    void TabStrip1_Click();
+    void showSelectedTab();
     void BuildFavoritesTree(const QString &folder);
 
     // The favorites menu.

@@ -148,11 +148,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected"); // "" = nothing found
         const QByteArray head = "#pragma once\n\n#include <QString>\n";
         QTest::newRow("feature room includes browser")
-            << u"sidebar/bad.h"_s << head + "#include \"browser/form1.h\"\n"
-            << u"sidebar/bad.h:4: includes \"browser/form1.h\""_s;
+            << u"sidebar/bad.h"_s << head + "#include \"browser/mainwindow.h\"\n"
+            << u"sidebar/bad.h:4: includes \"browser/mainwindow.h\""_s;
         QTest::newRow("in angle brackets too")
-            << u"sidebar/bad.cpp"_s << head + "#  include <browser/form1.h>\n"
-            << u"sidebar/bad.cpp:4: includes \"browser/form1.h\""_s;
+            << u"sidebar/bad.cpp"_s << head + "#  include <browser/mainwindow.h>\n"
+            << u"sidebar/bad.cpp:4: includes \"browser/mainwindow.h\""_s;
         QTest::newRow("product includes tests")
             << u"browser/bad.cpp"_s << head + "#include \"tests/support/fakeplatform.h\"\n"
             << u"browser/bad.cpp:4: includes \"tests/support/fakeplatform.h\""_s;
@@ -163,8 +163,8 @@ private Q_SLOTS:
             << u"sidebar/bad.cpp"_s << head + "#include \"elsewhere.h\"\n"
             << u"sidebar/bad.cpp:4: includes \"elsewhere.h\""_s;
         QTest::newRow("climbing out of the room")
-            << u"sidebar/bad.cpp"_s << head + "#include \"../browser/form1.h\"\n"
-            << u"sidebar/bad.cpp:4: includes \"../browser/form1.h\""_s;
+            << u"sidebar/bad.cpp"_s << head + "#include \"../browser/mainwindow.h\"\n"
+            << u"sidebar/bad.cpp:4: includes \"../browser/mainwindow.h\""_s;
         QTest::newRow("own room, neighbour and generated files pass")
             << u"sidebar/good.cpp"_s
             << head + "#include \"sidebar/good.h\"\n#include \"app/inifile.h\"\n#include \"platform/x.h\"\n"

@@ -19,10 +19,10 @@ namespace {
 
 // A dialog on the heap: if its parent window is destroyed while it runs, the dialog goes
 // with it and exec() returns, instead of a second delete at the end of a stack frame.
-template <typename Dialog, typename... Args>
+template <typename QtDialog, typename... Args>
 int runDialog(Args &&...args)
 {
-    QPointer<Dialog> dialog = new Dialog(std::forward<Args>(args)...);
+    QPointer<QtDialog> dialog = new QtDialog(std::forward<Args>(args)...);
     const int result = dialog->exec();
     delete dialog.data();
     return result;

@@ -1,6 +1,5 @@
-#include "blocking/blockeditor.h"
+#include "blocking/blocklisteditor.h"
 #include "blocking/blocklist.h"
-#include "blocking/form3.h"
 #include "blocking/javascript.h"
 #include "blocking/persistfile.h"
 #include "platform/files.h"
@@ -31,14 +30,14 @@ private:
         TempProgramFolder folder;
         FakePlatform fake;
         QAction onOff;
-        std::unique_ptr<Dialog> dialog;
+        std::unique_ptr<BlockListEditor> dialog;
         explicit Editor(const QByteArray &list = {})
         {
             if (!list.isEmpty())
                 folder.write(u"blacklist.ini"_s, list);
             onOff.setCheckable(true);
             onOff.setChecked(true);
-            dialog = std::make_unique<Dialog>(fake.dialogs, &onOff);
+            dialog = std::make_unique<BlockListEditor>(fake.dialogs, &onOff);
         }
     };
 
@@ -114,7 +113,7 @@ private Q_SLOTS:
     {
         Editor e("one\r\n\r\ntwo\r\n\r\n");
         auto &[folder, fake, onOff, dialog] = e;
-        Dialog &editor = *dialog;
+        BlockListEditor &editor = *dialog;
         auto *list = child<QListWidget>(&editor, u"ListView1"_s);
         QCOMPARE(editor.entries(), QStringList({u"one"_s, u"two"_s})); // blank lines dropped
         QVERIFY(list->isEnabled());
@@ -135,7 +134,7 @@ private Q_SLOTS:
         QCOMPARE(saved.icon, platform::MessageIcon::Warning);
         QVERIFY(saved.text.startsWith(u"設定が完了しました。\r\n\r\n登録する文字列には気をつけてください。"_s));
         // And on again.
-        Dialog again(fake.dialogs, &onOff);
+        BlockListEditor again(fake.dialogs, &onOff);
         QVERIFY(!child<QCheckBox>(&again, u"Check1"_s)->isChecked());
         child<QCheckBox>(&again, u"Check1"_s)->click();
         fake.dialogs.answerMessage(MessageAnswer::Ok);
@@ -158,7 +157,7 @@ private Q_SLOTS:
         const bool yes = answer == MessageAnswer::Yes;
         Editor e("old\r\n");
         auto &[folder, fake, onOff, dialog] = e;
-        Dialog &editor = *dialog;
+        BlockListEditor &editor = *dialog;
         auto *text = child<QLineEdit>(&editor, u"Text1"_s);
         auto *add = child<QPushButton>(&editor, u"Command1"_s);
         auto *remove = child<QPushButton>(&editor, u"Command2"_s);
@@ -193,7 +192,7 @@ private Q_SLOTS:
     {
         Editor e;
         auto &[folder, fake, onOff, dialog] = e;
-        Dialog &editor = *dialog;
+        BlockListEditor &editor = *dialog;
         auto *text = child<QLineEdit>(&editor, u"Text1"_s);
         text->setText(u"広告\U0001F600"_s);
         fake.dialogs.answerMessage(MessageAnswer::Ok);
@@ -208,7 +207,7 @@ private Q_SLOTS:
     {
         Editor e;
         auto &[folder, fake, onOff, dialog] = e;
-        Dialog &editor = *dialog;
+        BlockListEditor &editor = *dialog;
         QVERIFY(editor.entries().isEmpty()); // no file: empty and usable
         fake.dialogs.answerMessage(MessageAnswer::Ok);
         child<QPushButton>(&editor, u"OKButton"_s)->click();
@@ -237,7 +236,7 @@ private Q_SLOTS:
     {
         Editor e;
         auto &[folder, fake, onOff, dialog] = e;
-        Dialog &editor = *dialog;
+        BlockListEditor &editor = *dialog;
         QVERIFY(QDir(folder.path()).mkdir(u"blacklist.ini"_s)); // a folder in the way
         QString reason;
         QVERIFY(!platform::writeFileAtomically(folder.filePath(u"blacklist.ini"_s), "", &reason));
@@ -254,35 +253,6 @@ private Q_SLOTS:
         QCOMPARE(closed.size(), 0);
         QCOMPARE(editor.entries(), QStringList{u"ad"_s});
         QVERIFY(onOff.isChecked()); // nothing saved, nothing switched
-    }
-
-    void subWindow()
-    {
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"blacklist.ini"_s, "blocked\r\n"));
-        FakePlatform fake;
-        Form3 window(fake.platform(), u"http://127.0.0.1/first"_s);
-        auto *browser = qobject_cast<FakeBrowser *>(window.browser());
-        QCOMPARE(browser->navigations(), QStringList{u"http://127.0.0.1/first"_s});
-        // No block list here.
-        QVERIFY(!browser->raiseBeforeNavigate(u"http://127.0.0.1/blocked"_s));
-        QCOMPARE(window.findChild<QLineEdit *>(u"Text1"_s)->text(), u"http://127.0.0.1/blocked"_s);
-        Q_EMIT browser->StatusTextChange(u"読み込み中"_s);
-        QCOMPARE(window.windowTitle(), u"読み込み中 - サブウィンドウ"_s);
-        Q_EMIT browser->StatusTextChange(QString());
-        QCOMPARE(window.windowTitle(), u" - サブウィンドウ"_s);
-        auto *text = window.findChild<QLineEdit *>(u"Text1"_s);
-        text->setText(u"example.test"_s);
-        QTest::keyClick(text, Qt::Key_Return);
-        QCOMPARE(browser->navigations().last(),
-                 u"http://www.google.co.jp/search?q=example.test&hl=ja&ie=Shift_JIS"_s);
-        // A download the page starts on its own is asked about here too.
-        bool allow = true;
-        fake.dialogs.answerMessage(platform::MessageAnswer::No);
-        Q_EMIT browser->unrequestedDownload(u"a.zip"_s, u"127.0.0.1"_s, allow);
-        QVERIFY(!allow);
-        QCOMPARE(fake.dialogs.requests().size(), 1);
-        QCOMPARE(fake.dialogs.requests().first().title, u"ダウンロードの確認"_s);
     }
 
     void persistFile()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/startup.h"
-#include "browser/form1.h"
+#include "browser/mainwindow.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -12,13 +12,13 @@
 #include <memory>
 
 // What the main window tests share: a temporary program folder, the fake platform and
-// the real Form1, opened as start-up opens it.
+// the real MainWindow, opened as start-up opens it.
 class MainWindowTest : public QObject
 {
 protected:
     std::unique_ptr<TempProgramFolder> m_folder;
     std::unique_ptr<FakePlatform> m_fake;
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     int m_unloaded = 0;
 
     void setUpWindowTest()
@@ -38,9 +38,9 @@ protected:
     void startWindow(const QString &commandLine = {}, bool show = true)
     {
         RunStartup();
-        m_window = std::make_unique<Form1>(m_fake->platform(), commandLine);
-        connect(m_window.get(), &Form1::unloaded, this, [this] { ++m_unloaded; });
-        m_window->Form_Load();
+        m_window = std::make_unique<MainWindow>(m_fake->platform(), commandLine);
+        connect(m_window.get(), &MainWindow::unloaded, this, [this] { ++m_unloaded; });
+        m_window->load();
         if (show) {
             m_window->show();
             QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -1,4 +1,4 @@
-#include "browser/form1.h"
+#include "browser/mainwindow.h"
 #include "browser/languagedialog.h"
 #include "browser/qttranslation.h"
 #include "tests/support/fakeplatform.h"
@@ -57,7 +57,7 @@ private Q_SLOTS:
     {
         TempProgramFolder folder;
         FakePlatform fake;
-        Form1 window(fake.platform(), {});
+        MainWindow window(fake.platform(), {});
         languages::store(fake.registry, u"ja,en;q=0.9,de;q=0.8"_s);
         // Move "de" up one and accept, as a person would.
         QTimer::singleShot(0, this, [] {
@@ -77,7 +77,7 @@ private Q_SLOTS:
     {
         TempProgramFolder folder;
         FakePlatform fake;
-        Form1 window(fake.platform(), {});
+        MainWindow window(fake.platform(), {});
         QTimer::singleShot(0, this, [] {
             auto *dialog = qobject_cast<LanguageDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);

@@ -1,12 +1,12 @@
 #include "app/startup.h"
-#include "blocking/blockeditor.h"
-#include "linktool/form3m.h"
-#include "memo/form2.h"
+#include "blocking/blocklisteditor.h"
+#include "linktool/linktoolwindow.h"
+#include "memo/memopadwindow.h"
 #include "tests/support/fakebrowserhost.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/smalldisk.h"
 #include "tests/support/tempprogramfolder.h"
-#include "tools/form6.h"
+#include "tools/firstrundialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -63,13 +63,13 @@ private Q_SLOTS:
         QString toldTitle;
         if (writer == u"first-run settings"_s) {
             RunStartup();
-            auto *dialog = new Form6(fake.platform());
+            auto *dialog = new FirstRunDialog(fake.platform());
             window.reset(dialog);
-            dialog->Form_Load();
+            dialog->load();
             write = [dialog] { dialog->findChild<QPushButton *>(u"Command2"_s)->click(); };
             toldTitle = u"初回設定ダイアログ"_s;
         } else if (writer == u"memo"_s) {
-            auto *memo = new Form2(host, fake.platform());
+            auto *memo = new MemoPadWindow(host, fake.platform());
             window.reset(memo);
             fake.dialogs.answerOpenFile(path);
             memo->findChild<QAction *>(u"mnufileopen"_s)->trigger();
@@ -82,7 +82,7 @@ private Q_SLOTS:
         } else if (writer == u"block list"_s) {
             blockingSwitch.setCheckable(true);
             blockingSwitch.setChecked(true);
-            auto *editor = new Dialog(fake.dialogs, &blockingSwitch);
+            auto *editor = new BlockListEditor(fake.dialogs, &blockingSwitch);
             window.reset(editor);
             write = [editor, &fake] {
                 editor->findChild<QLineEdit *>(u"Text1"_s)->setText(u"new"_s);
@@ -93,7 +93,7 @@ private Q_SLOTS:
             toldTitle = u"設定エラー"_s;
         } else {
             host.address = u"http://s.test/p.htm"_s;
-            auto *tool = new Form3m(host, fake.platform());
+            auto *tool = new LinkToolWindow(host, fake.platform());
             window.reset(tool);
             fake.transfer.setText(QUrl(host.address), u"<a href=\"x.htm\">x</a>"_s.repeated(200));
             fake.dialogs.answerSaveFile(path);

@@ -1,6 +1,6 @@
 // The link tool over the real transfer against pages served on 127.0.0.1: no browser
 // engine, a fake host window.
-#include "linktool/form3m.h"
+#include "linktool/linktoolwindow.h"
 #include "linktool/linklistmodel.h"
 #include "platform/codepage.h"
 #include "platform/networktransfer.h"
@@ -28,7 +28,7 @@ private:
     std::unique_ptr<FakePlatform> m_fake;
     std::unique_ptr<platform::NetworkTransfer> m_transfer;
     std::unique_ptr<FakeBrowserHost> m_host;
-    QPointer<Form3m> m_tool;
+    QPointer<LinkToolWindow> m_tool;
 
     QPushButton *button(const char *name) const
     {
@@ -38,7 +38,7 @@ private:
     {
         m_host->address = m_server->url(path).toString();
         const platform::Platform fake = m_fake->platform();
-        m_tool = new Form3m(*m_host, platform::Platform{fake.browsers, *m_transfer, fake.registry, fake.dialogs,
+        m_tool = new LinkToolWindow(*m_host, platform::Platform{fake.browsers, *m_transfer, fake.registry, fake.dialogs,
                                                         fake.clipboard, fake.processes, fake.shell, fake.system,
                                                         fake.windows, fake.inputMethod, fake.drives});
         m_tool->show();
@@ -82,7 +82,7 @@ private Q_SLOTS:
 
         auto *view = m_tool->findChild<QTreeView *>(u"lvwLink"_s);
         view->setCurrentIndex(links->index(1, 0));
-        m_tool->lvwLink_DblClick();
+        m_tool->openSelectedLink();
         QCOMPARE(m_host->fakeBrowser->navigations(), QStringList{m_server->url(u"/a.htm"_s).toString()});
 
         // The export's BASE names the served page, so its relative links lead there.
@@ -147,16 +147,16 @@ private Q_SLOTS:
     void hundredToolsClosedMidFetch()
     {
         m_server->setHolding(true);
-        QList<QPointer<Form3m>> tools;
+        QList<QPointer<LinkToolWindow>> tools;
         for (int i = 0; i < 100; ++i) {
             openTool(u"/d/p.htm"_s);
             button("Command3")->click();
             tools.append(m_tool);
         }
         QTRY_VERIFY(!m_server->requests().isEmpty()); // the rest wait in the transfer's queue
-        for (const QPointer<Form3m> &tool : std::as_const(tools))
+        for (const QPointer<LinkToolWindow> &tool : std::as_const(tools))
             QVERIFY(tool->close());
-        QTRY_VERIFY(std::all_of(tools.cbegin(), tools.cend(), [](const QPointer<Form3m> &t) { return t.isNull(); }));
+        QTRY_VERIFY(std::all_of(tools.cbegin(), tools.cend(), [](const QPointer<LinkToolWindow> &t) { return t.isNull(); }));
         m_server->releaseHeld();
         QTest::qWait(200); // the answers find no window and are dropped
     }

@@ -2,7 +2,7 @@
 #include "tests/support/fakeplatform.h"
 #include "tests/support/isolatedhome.h"
 #include "tests/support/localhttpserver.h"
-#include "tools/form5.h"
+#include "tools/cookieeditordialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -86,7 +86,7 @@ private Q_SLOTS:
         FakePlatform fake(engine);
         fake.dialogs.answerMessage(MessageAnswer::Yes);
         fake.dialogs.answerMessage(MessageAnswer::Ok);
-        Form5 editor(fake.platform());
+        CookieEditorDialog editor(fake.platform());
         editor.findChild<QPushButton *>(u"Command1"_s)->click();
         // The message comes once the engine has deleted its cookies.
         QTRY_COMPARE_WITH_TIMEOUT(fake.dialogs.messageTexts().size(), 2, 20000);

@@ -1,0 +1,96 @@
+#include "browser/subwindow.h"
+
+#include "app/navigation.h"
+#include "app/pagedownloads.h"
+#include "platform/browsercomponent.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+SubWindow::SubWindow(platform::Platform services, const QString &firstAddress, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral(" - サブウィンドウ"));
+    resize(800, 600);
+    m_text = new QLineEdit(this);
+    m_text->setObjectName(QStringLiteral("Text1"));
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("SubLabel"));
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->hide();
+    m_browser = m_services.browsers.createBrowser(this);
+    if (m_browser) {
+        m_browser->widget()->setObjectName(QStringLiteral("WebBrowser"));
+        connect(m_browser, &platform::BrowserComponent::BeforeNavigate2, this,
+                [this](const QString &url, bool &, bool mainFrame) {
+                    if (mainFrame)
+                        m_text->setText(url);
+                });
+        connect(m_browser, &platform::BrowserComponent::StatusTextChange, this,
+                [this](const QString &text) { setWindowTitle(text + QStringLiteral(" - サブウィンドウ")); });
+        AskAboutUnrequestedDownloads(*this, m_services.dialogs);
+    }
+    connect(m_text, &QLineEdit::returnPressed, this, [this] {
+        if (m_browser)
+            NavigateTypedAddress(*m_browser, m_text->text());
+    });
+    connect(m_text, &QLineEdit::textChanged, this,
+            [this] { m_text->setToolTip(ImeStatusTip(m_services.inputMethod.state())); });
+    navigate(firstAddress);
+}
+
+void SubWindow::navigate(const QString &address)
+{
+    if (m_browser)
+        m_browser->Navigate(address);
+}
+
+QString SubWindow::addressText() const
+{
+    return m_text->text();
+}
+
+void SubWindow::setAddressText(const QString &text)
+{
+    m_text->setText(text);
+}
+
+QString SubWindow::pageTitle() const
+{
+    return m_browser ? m_browser->LocationName() : QString();
+}
+
+void SubWindow::ShowMessageBar(const QString &message)
+{
+    m_message->setText(message);
+    m_message->show();
+    arrange();
+}
+
+void SubWindow::HideMessageBar()
+{
+    if (m_message->isHidden())
+        return;
+    m_message->hide();
+    m_message->clear();
+    arrange();
+}
+
+void SubWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    arrange();
+}
+
+void SubWindow::arrange()
+{
+    const int top = m_text->sizeHint().height();
+    m_text->setGeometry(0, 0, width(), top);
+    const int bottom = m_message->isHidden() ? 0 : m_message->sizeHint().height();
+    m_message->setGeometry(0, height() - bottom, width(), bottom);
+    if (m_browser)
+        m_browser->widget()->setGeometry(0, top, width(), height() - top - bottom);
+}

@@ -1,0 +1,380 @@
+#include "app/settingsstore.h"
+#include "app/startup.h"
+#include "blocking/persistfile.h"
+#include "browser/mainwindow.h"
+#include "linktool/linktoolwindow.h"
+#include "linktool/linklistmodel.h"
+#include "memo/memopadwindow.h"
+#include "platform/webengine/webenginebrowser.h"
+#include "tests/support/enginetest.h"
+#include "tests/support/fakeplatform.h"
+#include "tests/support/localhttpserver.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The main window on the real engine, pages served on 127.0.0.1.
+class TestForm1Engine : public QObject
+{
+    Q_OBJECT
+private:
+    LocalHttpServer m_server;
+    std::unique_ptr<platform::WebEngineBrowserFactory> m_engine;
+
+    QString messageText(MainWindow &window) const
+    {
+        return window.messageBarVisible() ? window.findChild<QLabel *>(u"SubLabel"_s)->text() : QString();
+    }
+
+    // A main window on the real engine over a fresh program folder, opening address.
+    struct Window
+    {
+        TempProgramFolder folder;
+        FakePlatform fake;
+        std::unique_ptr<MainWindow> form;
+    };
+    std::unique_ptr<Window> open(const QString &address, const QByteArray &settings = "[Data]\r\nFirstOpen=1\r\n",
+                                 const QByteArray &blacklist = {})
+    {
+        auto window = std::make_unique<Window>();
+        window->folder.write(u"Yura3.ini"_s, settings);
+        if (!blacklist.isEmpty())
+            window->folder.write(u"blacklist.ini"_s, blacklist);
+        RunStartup();
+        window->fake.setBrowsers(*m_engine);
+        window->form = std::make_unique<MainWindow>(window->fake.platform(), address);
+        window->form->load();
+        window->form->resize(900, 700);
+        window->form->show();
+        return window;
+    }
+    // The caption shows the title while the page still loads; the lamp goes out when it is done.
+    static bool pageShown(MainWindow &window, const QString &caption)
+    {
+        return QTest::qWaitFor([&] { return window.windowTitle() == caption && !window.lampOn(); }, 20000);
+    }
+    static QWidget *surface(MainWindow &window)
+    {
+        return static_cast<platform::WebEngineBrowser *>(window.browser())->view()->focusProxy();
+    }
+
+private Q_SLOTS:
+    void persistFileSavesARealPage()
+    {
+        TempProgramFolder folder;
+        QWidget host;
+        std::unique_ptr<platform::BrowserComponent> browser(m_engine->createBrowser(&host));
+        QSignalSpy complete(browser.get(), &platform::BrowserComponent::NavigateComplete2);
+        QVERIFY(browser->Navigate(m_server.url(u"/blink"_s).toString()));
+        QVERIFY(complete.wait(20000));
+        PersistFile persist;
+        persist.SetObject(browser.get());
+        int code = -1;
+        const QString path = folder.filePath(u"TEST.HTM"_s);
+        persist.Save(path, true, [&code](int result) { code = result; });
+        QTRY_COMPARE_WITH_TIMEOUT(code, 0, 20000);
+        // 古いページ in CP932
+        QVERIFY(folder.read(u"TEST.HTM"_s).contains("<title>\x8c\xc3\x82\xa2\x83\x79\x81\x5b\x83\x57</title>"));
+    }
+
+    void initTestCase()
+    {
+        m_engine = std::make_unique<platform::WebEngineBrowserFactory>(platform::defaultBrowserUi());
+        m_server.route(u"/framed"_s, QByteArray("<html><head><title>枠のあるページ</title></head><body>"
+                                                "<p>本文</p><iframe src=\"/banner/adserver.htm\"></iframe></body></html>"));
+        m_server.route(u"/banner/adserver.htm"_s, QByteArray("<html><body>広告</body></html>"));
+        m_server.route(u"/blink"_s, QByteArray("<html><head><title>古いページ</title></head>"
+                                               "<body><blink>点滅</blink></body></html>"));
+        m_server.route(u"/late-frame"_s, QByteArray("<html><head><title>後から枠</title></head><body><script>"
+                                                    "setTimeout(() => { const f = document.createElement('iframe');"
+                                                    " f.src = '/banner/late.htm'; document.body.appendChild(f); }, 500);"
+                                                    "</script></body></html>"));
+        m_server.route(u"/banner/late.htm"_s, QByteArray("<html><body>広告</body></html>"));
+        m_server.route(u"/adserver/page"_s, QByteArray("<html><body>広告</body></html>"));
+        m_server.route(u"/plain"_s, QByteArray("<html><head><title>普通</title></head><body>本文</body></html>"));
+        m_server.route(u"/opener"_s, QByteArray("<html><head><title>開く</title></head><body><script>"
+                                                "for (let i = 1; i <= 3; ++i) window.open('/p' + i);</script></body></html>"));
+        m_server.route(u"/links"_s, QByteArray("<html><head><title>リンク</title><style>body{margin:0}"
+                                               "a{display:block;height:100px}</style></head><body>"
+                                               "<a href=\"/p1\" target=\"_blank\">1</a><a href=\"/p2\" target=\"_blank\">2</a>"
+                                               "<a href=\"/p3\" target=\"_blank\">3</a></body></html>"));
+        for (const char *page : {"/p1", "/p2", "/p3"})
+            m_server.route(QString::fromLatin1(page), QByteArray("<html><body>p</body></html>"));
+        m_server.route(u"/source"_s, QByteArray("<html><head><title>ソース</title></head>\n<body>\n<p>行</p>\n</body></html>"));
+        m_server.route(u"/hand"_s, QByteArray("<html><head><title>渡す</title><style>body{margin:0}"
+                                              "a{display:block;height:100px}</style></head><body>"
+                                              "<a href=\"file:///tmp/evil.htm\">local</a><a href=\"/p1\">web</a></body></html>"));
+        m_server.route(u"/caf%C3%A9"_s, QByteArray("<html><head><title>カフェ</title></head><body>本文</body></html>"));
+    }
+    void cleanupTestCase()
+    {
+        m_engine.reset();
+    }
+
+    void sourceViewFillsTheMemoPad()
+    {
+        auto w = open(m_server.url(u"/source"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"ソース　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        window.menuItem(u"mnuVisiSorce"_s)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(window.memoPad(), 20000);
+        const QString text = window.memoPad()->memoText();
+        QVERIFY2(text.contains(u"<title>ソース</title></head>\n<body>\n<p>行</p>"_s), qPrintable(text));
+        QVERIFY(!w->folder.read(u"TEST.HTM"_s).isEmpty());
+        QCOMPARE(messageText(window), QString());
+    }
+
+    // Select all from the menu while the address box has the focus, then copy to the memo.
+    void selectAllWhereverTheFocusIs()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        window.findChild<QWidget *>(u"txtURL"_s)->setFocus();
+        window.menuItem(u"mnuEditAll"_s)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(window.browser()->selectedText(), u"本文"_s, 20000);
+        window.menuItem(u"mnuEditFusekkoCopy"_s)->trigger();
+        QVERIFY(window.memoPad());
+        QCOMPARE(window.memoPad()->memoText(), u"本文"_s);
+    }
+
+    void offlineWorkRefusesTheNetwork()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        window.menuItem(u"mnuFileOffline"_s)->trigger();
+        QSignalSpy error(window.browser(), &platform::BrowserComponent::NavigateError);
+        window.browser()->Navigate(m_server.url(u"/p1"_s).toString());
+        QVERIFY(error.wait(20000));
+        QVERIFY(!m_server.wasRequested(u"/p1"_s));
+    }
+
+    void blockedFrameDoesNotLoad()
+    {
+        auto w = open(m_server.url(u"/framed"_s).toString(), "[Data]\r\nFirstOpen=1\r\n", "adserver\r\n");
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"枠のあるページ　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QTRY_COMPARE_WITH_TIMEOUT(messageText(window),
+                                  u"『adserver』が、URLに含まれているので、読み込みを中止しました。"_s, 20000);
+        QVERIFY(m_server.wasRequested(u"/framed"_s));
+        QVERIFY(!m_server.wasRequested(u"/banner/adserver.htm"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(window.picture(), 2, 20000); // the page completes, frame or not
+    }
+
+    void netscapeTagOnARealPage()
+    {
+        auto w = open(m_server.url(u"/blink"_s).toString(), "[Data]\r\nFirstOpen=1\r\nNSTag=1\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(messageText(*w->form), u"NetscapeNavigetor専用タグが使用されています。"_s, 20000);
+        QCOMPARE(w->form->windowTitle(), u"古いページ　－ ゆらぎね"_s);
+    }
+
+    // A frame that starts after the page has finished leaves the window as the page left it.
+    void lateFrameLeavesTheWindowAlone()
+    {
+        auto w = open(m_server.url(u"/late-frame"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"後から枠　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.lampOn(), 20000);
+        window.ShowMessageBar(u"お知らせ"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/banner/late.htm"_s), 20000);
+        QTest::qWait(300);
+        QCOMPARE(window.addressText(), m_server.url(u"/late-frame"_s).toString());
+        QVERIFY(!window.lampOn());
+        QCOMPARE(window.picture(), 2);
+        QCOMPARE(messageText(window), u"お知らせ"_s);
+    }
+
+    // Typed into the address box: the page itself is blocked, and the engine is stopped
+    // outside its navigation decision.
+    void blockedTypedAddress()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString(), "[Data]\r\nFirstOpen=1\r\n", "adserver\r\n");
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        window.setAddressText(m_server.url(u"/adserver/page"_s).toString());
+        window.navigateTyped();
+        QTRY_COMPARE_WITH_TIMEOUT(messageText(window),
+                                  u"『adserver』が、URLに含まれているので、読み込みを中止しました。"_s, 20000);
+        QTest::qWait(300);
+        QVERIFY(!m_server.wasRequested(u"/adserver/page"_s));
+        QVERIFY(!window.lampOn());
+        QCOMPARE(window.browser()->LocationName(), u"普通"_s);
+        // And the window goes on working.
+        window.setAddressText(m_server.url(u"/blink"_s).toString());
+        window.navigateTyped();
+        QVERIFY2(pageShown(window, u"古いページ　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+    }
+
+    void pageOpeningWindowsOnItsOwnGetsNone()
+    {
+        auto w = open(m_server.url(u"/opener"_s).toString());
+        MainWindow &window = *w->form;
+        QTRY_COMPARE_WITH_TIMEOUT(messageText(window), u"ポップアップウィンドウをブロックしました。"_s, 20000);
+        QTest::qWait(500);
+        QVERIFY(w->fake.processes.starts().isEmpty());
+        for (const char *page : {"/p1", "/p2", "/p3"})
+            QVERIFY(!m_server.wasRequested(QString::fromLatin1(page)));
+    }
+
+    // Each click opens the page it was on, however fast the clicks come.
+    void clickedLinksOpenTheirOwnPages()
+    {
+        auto w = open(m_server.url(u"/links"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"リンク　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QWidget *page = surface(window);
+        QVERIFY(page);
+        for (int y : {50, 150, 250}) {
+            QTest::mouseMove(page, QPoint(40, y));
+            QTest::qWait(100);
+            QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(40, y));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(w->fake.processes.starts().size(), 3, 20000);
+        QStringList opened;
+        for (const auto &start : w->fake.processes.starts())
+            opened.append(start.arguments);
+        QCOMPARE(opened, QStringList({m_server.url(u"/p1"_s).toString(), m_server.url(u"/p2"_s).toString(),
+                                      m_server.url(u"/p3"_s).toString()}));
+        QCOMPARE(messageText(window), QString());
+    }
+
+    // A hovered link reaches the hand-over file only when it is a web address, and a start
+    // that takes it clears it, so that a later plain start does not open it again.
+    void onlyHoveredWebLinksAreHandedOver()
+    {
+        auto w = open(m_server.url(u"/hand"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"渡す　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QVERIFY(w->folder.write(u"urldata.ini"_s, "\r\n"));
+        QWidget *page = surface(window);
+        auto hover = [&](int y, const QString &shown) {
+            for (int step = 0; step < 20 && window.statusText() != shown; ++step) {
+                QTest::mouseMove(page, QPoint(40, y + step % 3));
+                QTest::qWait(100);
+            }
+            return window.statusText() == shown;
+        };
+        QVERIFY(hover(50, u"file:///tmp/evil.htm"_s));
+        QCOMPARE(w->folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
+        QVERIFY(hover(150, m_server.url(u"/p1"_s).toString()));
+        QCOMPARE(w->folder.read(u"urldata.ini"_s), m_server.url(u"/p1"_s).toEncoded() + "\r\n");
+
+        // A plain start opens the hovered link and takes it.
+        w->form.reset();
+        m_server.clearLog();
+        RunStartup();
+        w->form = std::make_unique<MainWindow>(w->fake.platform(), QString());
+        w->form->load();
+        w->form->show();
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/p1"_s), 20000);
+        QCOMPARE(w->folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
+    }
+
+    // A window the user's click asks for opens a web address, and a local file only from
+    // a local page; anything else is refused with a word in the message bar.
+    void newWindowsOpenOnlyWhatThePageMay_data()
+    {
+        QTest::addColumn<bool>("localOpener");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("web page, web address") << false << u"/p1"_s << true;
+        QTest::newRow("web page, data address") << false << u"data:text/html,<b>x</b>"_s << false;
+        QTest::newRow("local page, local file") << true << u"other.htm"_s << true;
+    }
+    void newWindowsOpenOnlyWhatThePageMay()
+    {
+        QFETCH(bool, localOpener);
+        QFETCH(QString, target);
+        QFETCH(bool, opened);
+        const QByteArray body = "<html><head><title>開く</title><style>body{margin:0} button{display:block;width:300px;"
+                                "height:200px}</style></head><body><button onclick=\"window.open('"
+            + target.toUtf8() + "')\">open</button></body></html>";
+        QTemporaryDir folder;
+        QString address = m_server.url(u"/window"_s).toString();
+        m_server.route(u"/window"_s, body);
+        if (localOpener) {
+            QFile page(folder.filePath(u"opener.htm"_s));
+            QVERIFY(page.open(QIODevice::WriteOnly) && page.write(body) == body.size());
+            address = QUrl::fromLocalFile(page.fileName()).toString();
+        }
+        auto w = open(address);
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"開く　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QTest::mouseMove(surface(window), QPoint(40, 50));
+        QTest::mouseClick(surface(window), Qt::LeftButton, {}, QPoint(40, 50));
+        if (opened) {
+            QTRY_COMPARE_WITH_TIMEOUT(w->fake.processes.starts().size(), 1, 20000);
+            const QString started = w->fake.processes.starts().first().arguments.value(0);
+            QVERIFY2(started.endsWith(target.startsWith(u'/') ? target : u'/' + target), qPrintable(started));
+            QCOMPARE(messageText(window), QString());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(messageText(window).startsWith(u"このページからは開けないアドレスです: data:"_s), 20000);
+            QVERIFY(w->fake.processes.starts().isEmpty());
+        }
+    }
+
+    // The link tool lists what the page wrote; a script or a local address among it does
+    // not reach the page the main window shows.
+    void linkToolOpensOnlyWebLinks()
+    {
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        const QUrl analysed = m_server.url(u"/tool/links.htm"_s);
+        w->fake.transfer.setText(analysed, u"<a href=\"javascript:document.title='乗っ取り'\">x</a>"
+                                           u"<a href=\"file:///etc/hostname\">y</a>"_s);
+        window.menuItem(u"mnufilelink"_s)->setEnabled(true);
+        window.menuItem(u"mnufilelink"_s)->trigger();
+        LinkToolWindow *tool = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            tool = tool ? tool : qobject_cast<LinkToolWindow *>(widget);
+        QVERIFY(tool);
+        tool->findChild<QLineEdit *>(u"txtURL"_s)->setText(analysed.toString());
+        tool->findChild<QPushButton *>(u"Command3"_s)->click();
+        QTRY_COMPARE_WITH_TIMEOUT(tool->links()->count(), 2, 20000);
+        auto *list = tool->findChild<QTreeView *>(u"lvwLink"_s);
+        for (int row = 0; row < 2; ++row) {
+            list->setCurrentIndex(tool->links()->index(row, 0));
+            tool->openSelectedLink();
+            QVERIFY(tool->findChild<QLabel *>(u"txtBar"_s)->text().startsWith(u"このリンクはここでは開けません: "_s));
+        }
+        QTest::qWait(500);
+        QCOMPARE(window.browser()->LocationName(), u"普通"_s);
+        QCOMPARE(window.browser()->LocationURL(), m_server.url(u"/plain"_s).toString());
+        delete tool;
+    }
+
+    // An address the settings file's code page cannot hold reopens as the same page.
+    void readingSessionKeepsAnAccentedAddress()
+    {
+        const QUrl address = m_server.url(u"/caf%C3%A9"_s);
+        auto w = open(address.toString());
+        QVERIFY2(pageShown(*w->form, u"カフェ　－ ゆらぎね"_s), qPrintable(w->form->windowTitle()));
+        QVERIFY(w->form->addressText().endsWith(u"/café"_s)); // shown decoded
+        w->form->keepPageAndClose();
+        QCOMPARE(ReadSetting(u"Data"_s, u"Yomikake"_s), QString::fromLatin1(address.toEncoded()));
+
+        // The next start offers the kept page and opens that very page.
+        m_server.clearLog();
+        w->form.reset();
+        w->fake.dialogs.answerMessage(platform::MessageAnswer::Yes);
+        RunStartup();
+        w->form = std::make_unique<MainWindow>(w->fake.platform(), QString());
+        w->form->load();
+        w->form->show();
+        QVERIFY2(pageShown(*w->form, u"カフェ　－ ゆらぎね"_s), qPrintable(w->form->windowTitle()));
+        QVERIFY(m_server.wasRequested(u"/caf%C3%A9"_s));
+    }
+};
+
+YURA_ENGINE_TEST_MAIN(TestForm1Engine)
+#include "tst_mainwindowengine.moc"

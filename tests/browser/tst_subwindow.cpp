@@ -1,0 +1,48 @@
+#include "browser/subwindow.h"
+#include "platform/browsercomponent.h"
+#include "tests/support/fakebrowser.h"
+#include "tests/support/fakeplatform.h"
+#include "tests/support/tempprogramfolder.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The sub window: an address box over a browser, with none of the main window's page handling.
+class TestSubWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void subWindow()
+    {
+        TempProgramFolder folder;
+        QVERIFY(folder.write(u"blacklist.ini"_s, "blocked\r\n"));
+        FakePlatform fake;
+        SubWindow window(fake.platform(), u"http://127.0.0.1/first"_s);
+        auto *browser = qobject_cast<FakeBrowser *>(window.browser());
+        QCOMPARE(browser->navigations(), QStringList{u"http://127.0.0.1/first"_s});
+        // No block list here.
+        QVERIFY(!browser->raiseBeforeNavigate(u"http://127.0.0.1/blocked"_s));
+        QCOMPARE(window.findChild<QLineEdit *>(u"Text1"_s)->text(), u"http://127.0.0.1/blocked"_s);
+        Q_EMIT browser->StatusTextChange(u"読み込み中"_s);
+        QCOMPARE(window.windowTitle(), u"読み込み中 - サブウィンドウ"_s);
+        Q_EMIT browser->StatusTextChange(QString());
+        QCOMPARE(window.windowTitle(), u" - サブウィンドウ"_s);
+        auto *text = window.findChild<QLineEdit *>(u"Text1"_s);
+        text->setText(u"example.test"_s);
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(browser->navigations().last(),
+                 u"http://www.google.co.jp/search?q=example.test&hl=ja&ie=Shift_JIS"_s);
+        // A download the page starts on its own is asked about here too.
+        bool allow = true;
+        fake.dialogs.answerMessage(platform::MessageAnswer::No);
+        Q_EMIT browser->unrequestedDownload(u"a.zip"_s, u"127.0.0.1"_s, allow);
+        QVERIFY(!allow);
+        QCOMPARE(fake.dialogs.requests().size(), 1);
+        QCOMPARE(fake.dialogs.requests().first().title, u"ダウンロードの確認"_s);
+    }
+};
+
+QTEST_MAIN(TestSubWindow)
+#include "tst_subwindow.moc"
