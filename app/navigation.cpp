@@ -29,7 +29,7 @@ QString SearchAddress(const QString &phrase)
 
 void NavigateTypedAddress(platform::BrowserComponent &browser, const QString &text)
 {
-    browser.Navigate(TypedAddressTarget(text));
+    browser.navigate(TypedAddressTarget(text));
 }
 
 std::optional<QString> QuickJumpAddress(const QString &clipboardText)

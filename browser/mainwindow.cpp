@@ -165,7 +165,7 @@ void MainWindow::setAddressText(const QString &text)
 
 QString MainWindow::pageTitle() const
 {
-    return m_browser ? m_browser->LocationName() : QString();
+    return m_browser ? m_browser->title() : QString();
 }
 
 void MainWindow::wireSidebar()

@@ -122,7 +122,7 @@ private:
     void showPageSource();
     void chooseAutoReload(QAction *item);
     void openLocalFile();
-    void pageCommand(int command, const QString &refusal);
+    void pageCommand(bool (platform::BrowserComponent::*command)(), const QString &refusal);
     void toggleOffline();
     void writeBugReport();
     void captureWindow();

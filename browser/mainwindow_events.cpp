@@ -111,7 +111,7 @@ void MainWindow::onBeforeNavigate(const QString &url, bool &cancel, bool mainFra
             // The engine must not be stopped from inside its navigation decision.
             QTimer::singleShot(0, this, [this] {
                 if (m_browser)
-                    m_browser->Stop();
+                    m_browser->stop();
             });
             return;
         }
@@ -122,7 +122,7 @@ void MainWindow::onBeforeNavigate(const QString &url, bool &cancel, bool mainFra
 
 void MainWindow::onNavigateComplete(const QString &url)
 {
-    setWindowTitle(m_browser->LocationName() + kCaptionSuffix);
+    setWindowTitle(m_browser->title() + kCaptionSuffix);
     setLamp(false);
     setPicture(pictureFor(url));
     if (Settings().NSTag == 1)
@@ -185,7 +185,7 @@ void MainWindow::onNewWindow(const QString &url, bool &cancel, bool userInitiate
     // The address the new window would open: what the page asked for, else the last link
     // shown in the status bar.
     const QString target = url.isEmpty() ? handover::read() : url;
-    if (!platform::pageMayOpen(m_browser ? m_browser->LocationURL() : QString(), target)) {
+    if (!platform::pageMayOpen(m_browser ? m_browser->address() : QString(), target)) {
         cancel = true;
         // A data: address can run to megabytes; its start tells enough.
         constexpr qsizetype kShown = 100;
@@ -235,8 +235,8 @@ void MainWindow::onDownloadStarted(quint32 id, const QString &fileName)
     m_menus.mnuFileDownloadCancel->setEnabled(true);
     // The click that led here showed its address as if a page were coming; the page stays.
     setLamp(false);
-    setAddressText(m_browser->LocationURL());
-    setPicture(pictureFor(m_browser->LocationURL()));
+    setAddressText(m_browser->address());
+    setPicture(pictureFor(m_browser->address()));
     m_status->setText(kDownloading.arg(fileName));
     onDownloadProgress(id, 0, -1);
 }
@@ -329,7 +329,7 @@ void MainWindow::openBlockEditor()
 void MainWindow::openSubWindow(const QString &address)
 {
     if (!m_subWindow)
-        m_subWindow = new SubWindow(m_services, m_browser ? m_browser->LocationURL() : QString());
+        m_subWindow = new SubWindow(m_services, m_browser ? m_browser->address() : QString());
     m_subWindow->show();
     m_subWindow->raise();
     m_subWindow->navigate(address);

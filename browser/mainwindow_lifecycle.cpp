@@ -80,9 +80,9 @@ void MainWindow::load()
     if (m_browser) {
         if (!m_commandLine.isEmpty()) {
             setAddressText(m_commandLine);
-            m_browser->Navigate2(addressText());
+            m_browser->navigate(addressText());
         } else if (!handOver.isEmpty()) {
-            m_browser->Navigate2(handOver);
+            m_browser->navigate(handOver);
         } else if (r.Yomikake.isEmpty()) {
             openStartPage();
         } else {
@@ -90,7 +90,7 @@ void MainWindow::load()
                 + r.YPage;
             if (m_services.dialogs.askYesNo(this, question, QStringLiteral("読みかけ終了"))) {
                 setAddressText(r.Yomikake);
-                m_browser->Navigate2(addressText());
+                m_browser->navigate(addressText());
                 StoreSetting(settingkeys::Yomikake, QString());
             } else {
                 m.mnuFileRestart->setChecked(true);
@@ -134,9 +134,9 @@ void MainWindow::load()
 void MainWindow::openStartPage()
 {
     if (convert::isExactly(Settings().EndK, u"False"))
-        m_browser->GoHome();
+        m_browser->goHome();
     else
-        m_browser->Navigate2(QStringLiteral("about:blank"));
+        m_browser->navigate(QStringLiteral("about:blank"));
 }
 
 void MainWindow::keepReadingSession()

@@ -20,10 +20,10 @@ void MainWindow::wireNavigation()
         connect(m_buttons[index], &QToolButton::clicked, this, handler);
     };
     // The browser refuses a move it cannot make; the click then simply does nothing.
-    auto back = [this] { if (m_browser) m_browser->GoBack(); };
-    auto forward = [this] { if (m_browser) m_browser->GoForward(); };
-    auto home = [this] { if (m_browser) m_browser->GoHome(); };
-    auto refresh = [this] { if (m_browser) m_browser->Refresh2(0); };
+    auto back = [this] { if (m_browser) m_browser->goBack(); };
+    auto forward = [this] { if (m_browser) m_browser->goForward(); };
+    auto home = [this] { if (m_browser) m_browser->goHome(); };
+    auto refresh = [this] { if (m_browser) m_browser->reload(); };
     click(0, back);
     click(1, forward);
     click(2, [this] { stopLoading(); });
@@ -33,7 +33,7 @@ void MainWindow::wireNavigation()
     on(m.mnuMoveFoward, forward);
     on(m.mnuMoveStap, [this] { stopLoading(); });
     on(m.mnuMoveRefrash, refresh);
-    on(m.mnuMoveRefrashNoChash, [this] { if (m_browser) m_browser->Refresh2(3); });
+    on(m.mnuMoveRefrashNoChash, [this] { if (m_browser) m_browser->reload(platform::ReloadMode::BypassCache); });
     on(m.mnuMoveHome, home);
     on(m.mnuSimpleHome, home);
     on(m.mnuEditQuick, [this] { quickJump(); });
@@ -42,7 +42,7 @@ void MainWindow::wireNavigation()
     for (const auto &[item, letter] : drives) {
         on(item, [this, root = QString(letter) + QStringLiteral(":\\")] {
             if (m_browser)
-                m_browser->Navigate(root);
+                m_browser->navigate(root);
         });
     }
     // Opening the menu enables the items of fixed disks; none is disabled again.
@@ -101,12 +101,12 @@ void MainWindow::quickJump()
     if (!address || !m_browser)
         return;
     setAddressText(*address);
-    m_browser->Navigate(addressText());
+    m_browser->navigate(addressText());
 }
 
 void MainWindow::stopLoading()
 {
     if (m_browser)
-        m_browser->Stop();
+        m_browser->stop();
     setLamp(false);
 }

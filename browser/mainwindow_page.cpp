@@ -26,7 +26,7 @@ const QString kPrintFailed = u"印刷できませんでした。"_s;
 
 void MainWindow::wirePageCommands()
 {
-    using platform::exec::Copy, platform::exec::SelectAll;
+    using B = platform::BrowserComponent;
     const MainMenus &m = m_menus;
     // Each command with its simple-mode twin, where it has one.
     auto on = [this](std::initializer_list<QAction *> items, auto handler) {
@@ -39,16 +39,16 @@ void MainWindow::wirePageCommands()
             m_browser->openInSystemBrowser();
     });
     on({m.mnuFileLoaclFileOpen, m.mnuSimpleOpenFile}, [this] { openLocalFile(); });
-    on({m.mnuFileHozon, m.mnuSimpleSaveFile}, [this] { pageCommand(platform::exec::SaveAs, kNoPage); });
-    on({m.mnuFilePrintEditpage}, [this] { pageCommand(platform::exec::PageSetup, u"プリンタが設定されていません。"_s); });
-    on({m.mnuFilePrintPrint}, [this] { pageCommand(platform::exec::Print, kPrintFailed); });
+    on({m.mnuFileHozon, m.mnuSimpleSaveFile}, [this] { pageCommand(&B::saveAs, kNoPage); });
+    on({m.mnuFilePrintEditpage}, [this] { pageCommand(&B::pageSetup, u"プリンタが設定されていません。"_s); });
+    on({m.mnuFilePrintPrint}, [this] { pageCommand(&B::print, kPrintFailed); });
     on({m.mnuFilePrintPrintPreview, m.mnuSimplePrintP}, [this] {
-        pageCommand(platform::exec::PrintPreview, u"印刷プレビューが使用できません。IEをVer5.5以降にバージョンアップしてください。"_s);
+        pageCommand(&B::printPreview, u"印刷プレビューが使用できません。IEをVer5.5以降にバージョンアップしてください。"_s);
     });
-    on({m.mnuFilePropates}, [this] { pageCommand(platform::exec::Properties, kNoPage); });
+    on({m.mnuFilePropates}, [this] { pageCommand(&B::showProperties, kNoPage); });
     onCheckable(m.mnuFileOffline, [this] { toggleOffline(); });
-    on({m.mnuEditCopy}, [this] { if (m_browser) m_browser->ExecWB(Copy); });
-    on({m.mnuEditAll}, [this] { if (m_browser) m_browser->ExecWB(SelectAll); });
+    on({m.mnuEditCopy}, [this] { if (m_browser) m_browser->copy(); });
+    on({m.mnuEditAll}, [this] { if (m_browser) m_browser->selectAll(); });
     on({m.mnuEditFind, m.mnuSimpleSearch}, [this] {
         if (m_browser)
             m_browser->showFindBar();
@@ -65,9 +65,9 @@ void MainWindow::wirePageCommands()
     }
 }
 
-void MainWindow::pageCommand(int command, const QString &refusal)
+void MainWindow::pageCommand(bool (platform::BrowserComponent::*command)(), const QString &refusal)
 {
-    if (!m_browser || !m_browser->ExecWB(command))
+    if (!m_browser || !(m_browser->*command)())
         ShowMessageBar(refusal);
 }
 
@@ -86,7 +86,7 @@ void MainWindow::openLocalFile()
         return;
     setAddressText(chosen.path);
     if (m_browser)
-        m_browser->Navigate2(addressText());
+        m_browser->navigate(addressText());
     WriteSetting(settingkeys::Pash, QFileInfo(chosen.path).absolutePath());
 }
 

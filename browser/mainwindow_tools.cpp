@@ -71,7 +71,7 @@ void MainWindow::wireTools()
     connect(m.mnuSimpleFirstDialog, &QAction::triggered, this, &MainWindow::openFirstRunDialog);
     auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
     auto navigate = [this](QAction *item, auto address) {
-        connect(item, &QAction::triggered, this, [this, address] { if (m_browser) m_browser->Navigate(address()); });
+        connect(item, &QAction::triggered, this, [this, address] { if (m_browser) m_browser->navigate(address()); });
     };
     on(m.mnuToolSecuP, [this] { openModal(new PrivacyDialog(m_services, this)); });
     on(m.mnuToolSecuUser, [this] { openSubWindow(ProgramDocument(u"nav.htm"_s)); });

@@ -271,15 +271,15 @@ void MainWindow::wireCommands()
         on(item, [item, key] { StoreSetting(key, convert::booleanText(item->isChecked())); });
     on(m.mnuVisihaiSinple, [this] { enterSimpleMode(); });
     QAction *const textSizes[] = {m.mnuVisiFont04, m.mnuVisiFont03, m.mnuVisiFont02, m.mnuVisiFont01, m.mnuVisiFont00};
-    for (int level = 0; level < 5; ++level)
-        on(textSizes[level], [this, level] { if (m_browser) m_browser->ExecWB(platform::exec::Zoom, level); });
+    for (int size = 0; size < 5; ++size)
+        on(textSizes[size], [this, size] { if (m_browser) m_browser->setTextSize(platform::TextSize(size)); });
     command(m.mnuVisiWindowfoward, [this] { toggleAlwaysOnTop(); });
     command(m.mnuVisiWindowEXstyle, [this] { toggleTranslucency(); });
     OfferWindowEffects(m_services.windows, {m_menus.mnuVisiWindowfoward, m_menus.mnuVisiWindowEXstyle});
     on(m.mnuVisiSorce, [this] { showPageSource(); });
     command(m.mnuToolAutoRe30, [this, item = m.mnuToolAutoRe30] { chooseAutoReload(item); });
     command(m.mnuToolAutoRe60, [this, item = m.mnuToolAutoRe60] { chooseAutoReload(item); });
-    connect(m_reloadTimer, &QTimer::timeout, this, [this] { if (m_browser) m_browser->Refresh(); });
+    connect(m_reloadTimer, &QTimer::timeout, this, [this] { if (m_browser) m_browser->reload(); });
     on(m.mnuVisiManiaLang, [this] { chooseLanguages(); });
     connect(m_menuButton, &QPushButton::clicked, this, &MainWindow::toggleMenuBar);
     connect(m_menuButton, &QPushButton::customContextMenuRequested, this, [this](const QPoint &at) {

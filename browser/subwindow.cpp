@@ -45,7 +45,7 @@ SubWindow::SubWindow(platform::Platform services, const QString &firstAddress, Q
 void SubWindow::navigate(const QString &address)
 {
     if (m_browser)
-        m_browser->Navigate(address);
+        m_browser->navigate(address);
 }
 
 QString SubWindow::addressText() const
@@ -60,7 +60,7 @@ void SubWindow::setAddressText(const QString &text)
 
 QString SubWindow::pageTitle() const
 {
-    return m_browser ? m_browser->LocationName() : QString();
+    return m_browser ? m_browser->title() : QString();
 }
 
 void SubWindow::ShowMessageBar(const QString &message)

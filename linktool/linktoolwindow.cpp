@@ -409,7 +409,7 @@ void LinkToolWindow::openSelectedLink()
         setStatus(kRefusedLink.arg(target.left(200)));
         return;
     }
-    browser->Navigate(target);
+    browser->navigate(target);
 }
 
 void LinkToolWindow::keepOnTop(bool checked)

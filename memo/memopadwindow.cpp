@@ -168,11 +168,11 @@ void MemoPadWindow::buildMenus()
     separator(edit, u"mnuedithai3");
     item(edit, u"mnueditname", u"現在のページタイトルを貼り付け(&N)"_s, QKeySequence(u"Ctrl+T"_s), [this] {
         const platform::BrowserComponent *browser = m_host.browser();
-        replaceSelection(browser ? browser->LocationName() : QString());
+        replaceSelection(browser ? browser->title() : QString());
     });
     item(edit, u"mnuediturl", u"現在のURLを貼り付け(&U)"_s, QKeySequence(u"Ctrl+U"_s), [this] {
         const platform::BrowserComponent *browser = m_host.browser();
-        replaceSelection(browser ? browser->LocationURL() : QString());
+        replaceSelection(browser ? browser->address() : QString());
     });
     item(edit, u"mnueditdate", u"現在の日時を貼り付け(&D)"_s, QKeySequence(u"Ctrl+D"_s),
          [this] { replaceSelection(memo::dateStamp(QDateTime::currentDateTime())); });

@@ -12,17 +12,11 @@ class QWidget;
 
 namespace platform {
 
-// Standard command identifiers of ExecWB.
-namespace exec {
-constexpr int SaveAs = 4;
-constexpr int Print = 6;
-constexpr int PrintPreview = 7;
-constexpr int PageSetup = 8;
-constexpr int Properties = 10;
-constexpr int Copy = 12;
-constexpr int SelectAll = 17;
-constexpr int Zoom = 19;
-} // namespace exec
+// How reload() treats the cache.
+enum class ReloadMode { Normal, BypassCache };
+
+// The text sizes of the View menu, smallest first; Medium is 100%.
+enum class TextSize { Smallest, Smaller, Medium, Larger, Largest };
 
 // Commands of CommandStateChange.
 namespace command {
@@ -46,6 +40,17 @@ struct PageInfo
 // component accepted an operation is its result (a refusal is how callers learn that no
 // page is shown). Notifications with a cancel argument must be connected directly: the
 // handler sets cancel before the signal returns.
+//
+// The names the program's description gives, and where they are here:
+//   Navigate, Navigate2                          navigate
+//   GoBack, GoForward, GoHome, Stop             goBack, goForward, goHome, stop
+//   Refresh, Refresh2 level 0 / level 3         reload(Normal) / reload(BypassCache)
+//   ExecWB 4 save as, 6 print, 7 print preview  saveAs, print, printPreview
+//   ExecWB 8 page setup, 10 properties          pageSetup, showProperties
+//   ExecWB 12 copy, 17 select all, 19 zoom      copy, selectAll, setTextSize
+//   LocationName, LocationURL, Offline          title, address, isOffline / setOffline
+//   SetFocus (the control's)                    focusPage
+//   the events (BeforeNavigate2, ...)           the signals of the same names
 class BrowserComponent : public QObject
 {
     Q_OBJECT
@@ -56,23 +61,27 @@ public:
     // The widget to place in the window.
     virtual QWidget *widget() = 0;
 
-    virtual bool Navigate(const QString &address) = 0;
-    virtual bool Navigate2(const QString &address) = 0;
-    virtual bool GoBack() = 0;
-    virtual bool GoForward() = 0;
-    virtual bool GoHome() = 0;
-    virtual bool Stop() = 0;
-    virtual bool Refresh() = 0;
-    // 0 normal, 3 bypassing the cache.
-    virtual bool Refresh2(int level) = 0;
-    // For exec::Zoom the input is the level 0 (smallest) to 4 (largest), 2 being 100%.
-    virtual bool ExecWB(int command, int input = 0) = 0;
+    virtual bool navigate(const QString &address) = 0;
+    virtual bool goBack() = 0;
+    virtual bool goForward() = 0;
+    virtual bool goHome() = 0;
+    virtual bool stop() = 0;
+    virtual bool reload(ReloadMode mode = ReloadMode::Normal) = 0;
+    // The page commands; false when there is no page or the command cannot run.
+    virtual bool saveAs() = 0;
+    virtual bool print() = 0;
+    virtual bool printPreview() = 0;
+    virtual bool pageSetup() = 0;
+    virtual bool showProperties() = 0;
+    virtual bool copy() = 0;
+    virtual bool selectAll() = 0;
+    virtual bool setTextSize(TextSize size) = 0;
 
-    virtual QString LocationName() const = 0;
-    virtual QString LocationURL() const = 0;
+    virtual QString title() const = 0;
+    virtual QString address() const = 0;
     // The text selected in the page, "" without a selection.
     virtual QString selectedText() const = 0;
-    virtual bool Offline() const = 0;
+    virtual bool isOffline() const = 0;
     virtual void setOffline(bool offline) = 0;
 
     // The document arrives later; the callback is dropped if the component goes first.
@@ -86,7 +95,7 @@ public:
     // is no document or the file cannot be written.
     virtual void saveDocument(const QString &path, std::function<void(bool)> done) = 0;
 
-    virtual void SetFocus() = 0;
+    virtual void focusPage() = 0;
     virtual void showFindBar() = 0;
     // Hands the current address to the system's default browser.
     virtual bool openInSystemBrowser() = 0;
@@ -108,7 +117,7 @@ Q_SIGNALS:
     void NewWindow2(const QString &url, bool &cancel, bool userInitiated);
     void WindowClosing(bool &cancel);
     void NavigateError(const QString &url);
-    // A print job started by ExecWB has ended.
+    // A print job started by print() has ended.
     void printingEnded(bool success);
     // A file the page cannot show is being saved in the user's download folder. id is
     // the same in the progress and the end of that download. Raised again with the same

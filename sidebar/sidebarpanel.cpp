@@ -199,7 +199,7 @@ void SidebarPanel::openSelectedFile()
 {
     m_host.setAddressText(FileListView::fileAddress(m_files->path(), m_files->fileName()));
     if (platform::BrowserComponent *browser = m_host.browser())
-        browser->Navigate2(m_host.addressText());
+        browser->navigate(m_host.addressText());
 }
 
 void SidebarPanel::chooseFileFilter(QAction *chosen)
@@ -231,7 +231,7 @@ void SidebarPanel::navigate(const QString &address)
 {
     m_host.setAddressText(address);
     if (platform::BrowserComponent *browser = m_host.browser())
-        browser->Navigate(m_host.addressText());
+        browser->navigate(m_host.addressText());
 }
 
 // Writes a shortcut under the name the user confirmed, asking before it replaces a file.
@@ -257,10 +257,10 @@ void SidebarPanel::addFavorite()
     platform::BrowserComponent *browser = m_host.browser();
     if (!browser)
         return;
-    const QString address = browser->LocationURL();
+    const QString address = browser->address();
     const QString folder = Settings().FavoritesFolder;
     QPointer<AddFavoriteDialog> dialog =
-        new AddFavoriteDialog(browser->LocationName(), favorites::favoriteFolders(folder), m_host.dialogParent());
+        new AddFavoriteDialog(browser->title(), favorites::favoriteFolders(folder), m_host.dialogParent());
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return;
@@ -284,10 +284,10 @@ void SidebarPanel::desktopShortcut()
     // The title comes from the page, so it never replaces a file: a taken name gets
     // " (2)", " (3)", ... Only the folder is expanded; the address is the page's own text.
     const QString desktop = m_services.shell.expandEnvironment(m_services.shell.desktopFolder());
-    const QString address = browser->LocationURL();
+    const QString address = browser->address();
     const QString written = desktop.isEmpty()
         ? QString()
-        : favorites::writeShortcutUnderFreeName(desktop, platform::cleanFileName(browser->LocationName()),
+        : favorites::writeShortcutUnderFreeName(desktop, platform::cleanFileName(browser->title()),
                                                 [this, &address](const QString &path) {
                                                     return m_services.shell.writeInternetShortcut(path, address, false);
                                                 });

@@ -95,7 +95,7 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_homePage) {
             if (platform::BrowserComponent *browser = m_host.browser())
-                browser->Navigate(maker::homePage());
+                browser->navigate(maker::homePage());
             return true;
         }
         if (watched == m_mail) {

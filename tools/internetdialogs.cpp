@@ -127,7 +127,7 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserHost &host, platform::Platfo
     homeLayout->addLayout(homeButtons);
     connect(useCurrent, &QPushButton::clicked, this, [this, &host] {
         if (const platform::BrowserComponent *browser = host.browser())
-            m_homePage->setText(browser->LocationURL());
+            m_homePage->setText(browser->address());
     });
     connect(useBlank, &QPushButton::clicked, this, [this] { m_homePage->setText(u"about:blank"_s); });
 

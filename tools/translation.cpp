@@ -68,5 +68,5 @@ void TranslatePage(BrowserHost &host, Translation which)
         host.ShowMessageBar(QStringLiteral("このページは翻訳できません（翻訳できるのは http と https のページだけです）。"));
         return;
     }
-    browser->Navigate(translation::requestAddress(which, address));
+    browser->navigate(translation::requestAddress(which, address));
 }

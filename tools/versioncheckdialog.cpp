@@ -64,7 +64,7 @@ VersionCheckDialog::VersionCheckDialog(BrowserHost &host, platform::InternetTran
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_homePage, &QPushButton::clicked, this, [this] {
         if (platform::BrowserComponent *browser = m_host.browser())
-            browser->Navigate(versioncheck::publishedFolder().resolved(QUrl(u"index.htm"_s)).toString());
+            browser->navigate(versioncheck::publishedFolder().resolved(QUrl(u"index.htm"_s)).toString());
         accept();
     });
 }

@@ -315,7 +315,7 @@ bool WebEngineBrowser::mayStartDownload(QWebEngineDownloadRequest *download)
     return self && allow;
 }
 
-bool WebEngineBrowser::Navigate(const QString &address)
+bool WebEngineBrowser::navigate(const QString &address)
 {
     const QUrl url = urlFromAddress(address);
     if (!url.isValid() || url.isEmpty())
@@ -325,12 +325,7 @@ bool WebEngineBrowser::Navigate(const QString &address)
     return true;
 }
 
-bool WebEngineBrowser::Navigate2(const QString &address)
-{
-    return Navigate(address);
-}
-
-bool WebEngineBrowser::GoBack()
+bool WebEngineBrowser::goBack()
 {
     if (!m_page->history()->canGoBack())
         return false;
@@ -339,7 +334,7 @@ bool WebEngineBrowser::GoBack()
     return true;
 }
 
-bool WebEngineBrowser::GoForward()
+bool WebEngineBrowser::goForward()
 {
     if (!m_page->history()->canGoForward())
         return false;
@@ -348,29 +343,24 @@ bool WebEngineBrowser::GoForward()
     return true;
 }
 
-bool WebEngineBrowser::GoHome()
+bool WebEngineBrowser::goHome()
 {
     const QString home = m_ui.homePage ? m_ui.homePage() : QString();
-    return Navigate(home.isEmpty() ? QStringLiteral("about:blank") : home);
+    return navigate(home.isEmpty() ? QStringLiteral("about:blank") : home);
 }
 
-bool WebEngineBrowser::Stop()
+bool WebEngineBrowser::stop()
 {
     m_page->triggerAction(QWebEnginePage::Stop);
     return true;
 }
 
-bool WebEngineBrowser::Refresh()
+bool WebEngineBrowser::reload(ReloadMode mode)
 {
-    return Refresh2(0);
-}
-
-bool WebEngineBrowser::Refresh2(int level)
-{
-    if (!hasDocument() || level < 0 || level > 3)
+    if (!hasDocument())
         return false;
     m_programNavigation = m_clock.elapsed();
-    m_page->triggerAction(level == 3 ? QWebEnginePage::ReloadAndBypassCache : QWebEnginePage::Reload);
+    m_page->triggerAction(mode == ReloadMode::BypassCache ? QWebEnginePage::ReloadAndBypassCache : QWebEnginePage::Reload);
     return true;
 }
 
@@ -379,68 +369,59 @@ bool WebEngineBrowser::hasDocument() const
     return !m_page->url().isEmpty();
 }
 
-double WebEngineBrowser::zoomFactorForLevel(int level)
+double WebEngineBrowser::zoomFactorFor(TextSize size)
 {
-    if (level < 0 || level >= int(kZoomFactors.size()))
-        return 0;
-    return kZoomFactors[size_t(level)];
+    return kZoomFactors[size_t(size)];
 }
 
-bool WebEngineBrowser::ExecWB(int command, int input)
+bool WebEngineBrowser::setTextSize(TextSize size)
 {
     if (!hasDocument())
         return false;
-    switch (command) {
-    case exec::SaveAs:
-        return saveAs();
-    case exec::Print:
-        return print();
-    case exec::PrintPreview:
-        return printPreview();
-    case exec::PageSetup:
-        return pageSetup();
-    case exec::Properties:
-        if (!m_ui.showProperties)
-            return false;
-    {
-        // The dialog waits for what only the page can tell.
-        QPointer<WebEngineBrowser> self(this);
-        pageInfo([self](const PageInfo &info) {
-            if (!self || !self->m_ui.showProperties)
-                return;
-            self->m_ui.showProperties(self->m_container,
-                                      {self->LocationName(), self->LocationURL(), self->m_page->url().scheme(),
-                                       info.encoding, info.size, info.lastModified});
-        });
-        return true;
-    }
-    case exec::Copy:
-        m_page->triggerAction(QWebEnginePage::Copy);
-        return true;
-    case exec::SelectAll:
-        // The engine's command acts only in a focused view (a field's text there); from
-        // the address box or a menu the whole document is meant.
-        if (m_view->focusProxy() && m_view->focusProxy()->hasFocus())
-            m_page->triggerAction(QWebEnginePage::SelectAll);
-        else
-            m_page->runJavaScript(QStringLiteral("getSelection().selectAllChildren(document.body || document.documentElement)"),
-                                  QWebEngineScript::ApplicationWorld);
-        return true;
-    case exec::Zoom: {
-        const double factor = zoomFactorForLevel(input);
-        if (factor <= 0)
-            return false;
-        m_page->setZoomFactor(factor);
-        return true;
-    }
-    default:
+    m_page->setZoomFactor(zoomFactorFor(size));
+    return true;
+}
+
+bool WebEngineBrowser::copy()
+{
+    if (!hasDocument())
         return false;
-    }
+    m_page->triggerAction(QWebEnginePage::Copy);
+    return true;
+}
+
+bool WebEngineBrowser::selectAll()
+{
+    if (!hasDocument())
+        return false;
+    // The engine's command acts only in a focused view (a field's text there); from the
+    // address box or a menu the whole document is meant.
+    if (m_view->focusProxy() && m_view->focusProxy()->hasFocus())
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+    else
+        m_page->runJavaScript(QStringLiteral("getSelection().selectAllChildren(document.body || document.documentElement)"),
+                              QWebEngineScript::ApplicationWorld);
+    return true;
+}
+
+bool WebEngineBrowser::showProperties()
+{
+    if (!hasDocument() || !m_ui.showProperties)
+        return false;
+    // The dialog waits for what only the page can tell.
+    QPointer<WebEngineBrowser> self(this);
+    pageInfo([self](const PageInfo &info) {
+        if (!self || !self->m_ui.showProperties)
+            return;
+        self->m_ui.showProperties(self->m_container, {self->title(), self->address(), self->m_page->url().scheme(),
+                                                      info.encoding, info.size, info.lastModified});
+    });
+    return true;
 }
 
 bool WebEngineBrowser::print()
 {
-    if (m_printing || !m_ui.printDialog)
+    if (!hasDocument() || m_printing || !m_ui.printDialog)
         return false;
     std::shared_ptr<QPrinter> printer = sharedPrinter();
     QPointer<WebEngineBrowser> self(this);
@@ -462,7 +443,7 @@ bool WebEngineBrowser::print()
 
 bool WebEngineBrowser::printPreview()
 {
-    if (m_printing || !m_ui.printPreview)
+    if (!hasDocument() || m_printing || !m_ui.printPreview)
         return false;
     std::shared_ptr<QPrinter> printer = sharedPrinter();
     QPointer<WebEngineBrowser> self(this);
@@ -493,7 +474,7 @@ bool WebEngineBrowser::printPreview()
 
 bool WebEngineBrowser::pageSetup()
 {
-    if (m_printing || !m_ui.pageSetupDialog)
+    if (!hasDocument() || m_printing || !m_ui.pageSetupDialog)
         return false;
     std::shared_ptr<QPrinter> printer = sharedPrinter();
     QPointer<WebEngineBrowser> self(this);
@@ -506,10 +487,10 @@ bool WebEngineBrowser::pageSetup()
 
 bool WebEngineBrowser::saveAs()
 {
-    if (!m_ui.saveFileName)
+    if (!hasDocument() || !m_ui.saveFileName)
         return false;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    const QString suggested = unusedPath(folder, cleanFileName(LocationName()), QStringLiteral(".htm"));
+    const QString suggested = unusedPath(folder, cleanFileName(title()), QStringLiteral(".htm"));
     QPointer<WebEngineBrowser> self(this);
     const QString path = m_ui.saveFileName(m_container, suggested);
     if (!self)
@@ -524,12 +505,12 @@ bool WebEngineBrowser::saveAs()
     return true;
 }
 
-QString WebEngineBrowser::LocationName() const
+QString WebEngineBrowser::title() const
 {
     return m_page->title();
 }
 
-QString WebEngineBrowser::LocationURL() const
+QString WebEngineBrowser::address() const
 {
     return m_page->url().toString();
 }
@@ -539,7 +520,7 @@ QString WebEngineBrowser::selectedText() const
     return m_page->selectedText();
 }
 
-bool WebEngineBrowser::Offline() const
+bool WebEngineBrowser::isOffline() const
 {
     return m_page->offline();
 }
@@ -635,7 +616,7 @@ void WebEngineBrowser::saveDocument(const QString &path, std::function<void(bool
     });
 }
 
-void WebEngineBrowser::SetFocus()
+void WebEngineBrowser::focusPage()
 {
     m_view->setFocus();
 }

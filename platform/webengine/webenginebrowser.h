@@ -58,20 +58,25 @@ public:
 
     QWidget *widget() override;
 
-    bool Navigate(const QString &address) override;
-    bool Navigate2(const QString &address) override;
-    bool GoBack() override;
-    bool GoForward() override;
-    bool GoHome() override;
-    bool Stop() override;
-    bool Refresh() override;
-    bool Refresh2(int level) override;
-    bool ExecWB(int command, int input = 0) override;
+    bool navigate(const QString &address) override;
+    bool goBack() override;
+    bool goForward() override;
+    bool goHome() override;
+    bool stop() override;
+    bool reload(ReloadMode mode = ReloadMode::Normal) override;
+    bool saveAs() override;
+    bool print() override;
+    bool printPreview() override;
+    bool pageSetup() override;
+    bool showProperties() override;
+    bool copy() override;
+    bool selectAll() override;
+    bool setTextSize(TextSize size) override;
 
-    QString LocationName() const override;
-    QString LocationURL() const override;
+    QString title() const override;
+    QString address() const override;
     QString selectedText() const override;
-    bool Offline() const override;
+    bool isOffline() const override;
     void setOffline(bool offline) override;
 
     void documentHtml(std::function<void(const QString &)> done) override;
@@ -80,7 +85,7 @@ public:
     void pageInfo(std::function<void(const PageInfo &)> done) override;
     void saveDocument(const QString &path, std::function<void(bool)> done) override;
 
-    void SetFocus() override;
+    void focusPage() override;
     void showFindBar() override;
     bool openInSystemBrowser() override;
     bool cancelDownloads() override;
@@ -101,9 +106,9 @@ public:
     // Built when first shown.
     QWidget *findBar() const { return m_findBar; }
 
-    // Zoom factor of a text-size level 0..4, 0 for a level out of range.
-    static double zoomFactorForLevel(int level);
-    // What Navigate makes of an address: a URL, a local path or about:blank.
+    // The zoom factor of a text size.
+    static double zoomFactorFor(TextSize size);
+    // What navigate makes of an address: a URL, a local path or about:blank.
     static QUrl urlFromAddress(const QString &address);
 
 protected:
@@ -112,10 +117,6 @@ protected:
 private:
     void noteNavigation(const QUrl &url, int type, bool isMainFrame, bool cancelled);
     bool hasDocument() const;
-    bool print();
-    bool printPreview();
-    bool pageSetup();
-    bool saveAs();
     void watchHistory();
     void buildFindBar();
     std::shared_ptr<QPrinter> sharedPrinter();

@@ -144,7 +144,7 @@ private Q_SLOTS:
         open({}, commandLine, answers);
 
         if (expected == u"home") {
-            QVERIFY(browser()->calls.contains(u"GoHome"_s));
+            QVERIFY(browser()->calls.contains(u"goHome"_s));
             QVERIFY(browser()->navigations().isEmpty());
         } else {
             QCOMPARE(browser()->navigations(), QStringList{expected});
@@ -199,7 +199,7 @@ private Q_SLOTS:
         QFETCH(bool, keepsPage);
         QVERIFY(m_folder->write(u"urldata.ini"_s, "http://127.0.0.1/x\r\n"));
         open(settings + "[Data]\r\nFirstOpen=1\r\n", u"http://127.0.0.1/cmd"_s, answers);
-        browser()->title = u"いまのページ"_s;
+        browser()->pageTitle = u"いまのページ"_s;
         m_window->setAddressText(u"http://127.0.0.1/now"_s);
         if (memo == 1)
             item(u"mnuToolFusekko"_s)->trigger();
@@ -306,7 +306,7 @@ private Q_SLOTS:
         QFETCH(QString, address);
         QFETCH(QString, kept);
         open({});
-        browser()->title = u"読んでいる"_s;
+        browser()->pageTitle = u"読んでいる"_s;
         m_window->setAddressText(address);
         item(u"mnuFileRestart"_s)->trigger();
         QCOMPARE(m_unloaded, 1);
@@ -570,14 +570,14 @@ private Q_SLOTS:
             QCOMPARE(box->selectedText(), box->text());
         }
         QTest::keyClick(box, Qt::Key_Escape);
-        QVERIFY(browser()->calls.contains(u"Stop"_s));
+        QVERIFY(browser()->calls.contains(u"stop"_s));
         // Esc on the page stops too.
         browser()->calls.clear();
         QWidget *page = control<QWidget>(u"WebBrowser"_s);
         page->setFocusPolicy(Qt::StrongFocus);
         page->setFocus();
         QTest::keyClick(page, Qt::Key_Escape);
-        QCOMPARE(browser()->calls, QStringList{u"Stop"_s});
+        QCOMPARE(browser()->calls, QStringList{u"stop"_s});
         // A double click in the box selects the whole address.
         box->deselect();
         QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(5, 5));
@@ -653,7 +653,7 @@ private Q_SLOTS:
         item(u"mnuMoveRefrashNoChash"_s)->trigger();
         QTest::mouseClick(control<QToolButton>(u"Command7"_s), Qt::LeftButton);
         QTest::mouseClick(control<QToolButton>(u"Command4"_s), Qt::LeftButton);
-        QCOMPARE(browser()->calls, QStringList({u"GoForward"_s, u"Refresh2:3"_s, u"Refresh2:0"_s, u"GoHome"_s}));
+        QCOMPARE(browser()->calls, QStringList({u"goForward"_s, u"reload:bypassCache"_s, u"reload"_s, u"goHome"_s}));
     }
 
     void onTopAndTranslucencyAtLoad_data()

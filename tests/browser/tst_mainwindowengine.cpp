@@ -73,7 +73,7 @@ private Q_SLOTS:
         QWidget host;
         std::unique_ptr<platform::BrowserComponent> browser(m_engine->createBrowser(&host));
         QSignalSpy complete(browser.get(), &platform::BrowserComponent::NavigateComplete2);
-        QVERIFY(browser->Navigate(m_server.url(u"/blink"_s).toString()));
+        QVERIFY(browser->navigate(m_server.url(u"/blink"_s).toString()));
         QVERIFY(complete.wait(20000));
         PersistFile persist;
         persist.SetObject(browser.get());
@@ -153,7 +153,7 @@ private Q_SLOTS:
         QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
         window.menuItem(u"mnuFileOffline"_s)->trigger();
         QSignalSpy error(window.browser(), &platform::BrowserComponent::NavigateError);
-        window.browser()->Navigate(m_server.url(u"/p1"_s).toString());
+        window.browser()->navigate(m_server.url(u"/p1"_s).toString());
         QVERIFY(error.wait(20000));
         QVERIFY(!m_server.wasRequested(u"/p1"_s));
     }
@@ -207,7 +207,7 @@ private Q_SLOTS:
         QTest::qWait(300);
         QVERIFY(!m_server.wasRequested(u"/adserver/page"_s));
         QVERIFY(!window.lampOn());
-        QCOMPARE(window.browser()->LocationName(), u"普通"_s);
+        QCOMPARE(window.browser()->title(), u"普通"_s);
         // And the window goes on working.
         window.setAddressText(m_server.url(u"/blink"_s).toString());
         window.navigateTyped();
@@ -348,8 +348,8 @@ private Q_SLOTS:
             QVERIFY(tool->findChild<QLabel *>(u"txtBar"_s)->text().startsWith(u"このリンクはここでは開けません: "_s));
         }
         QTest::qWait(500);
-        QCOMPARE(window.browser()->LocationName(), u"普通"_s);
-        QCOMPARE(window.browser()->LocationURL(), m_server.url(u"/plain"_s).toString());
+        QCOMPARE(window.browser()->title(), u"普通"_s);
+        QCOMPARE(window.browser()->address(), m_server.url(u"/plain"_s).toString());
         delete tool;
     }
 

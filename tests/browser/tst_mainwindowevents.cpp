@@ -93,11 +93,11 @@ private Q_SLOTS:
             QCOMPARE(messageText(), u"『%1』が、URLに含まれているので、読み込みを中止しました。"_s.arg(blockedBy));
             QVERIFY(!m_window->lampOn()); // Stop puts the lamp out
             // The engine is stopped after its navigation decision, not inside it.
-            QVERIFY(!browser()->calls.contains(u"Stop"_s));
-            QTRY_VERIFY(browser()->calls.contains(u"Stop"_s));
+            QVERIFY(!browser()->calls.contains(u"stop"_s));
+            QTRY_VERIFY(browser()->calls.contains(u"stop"_s));
         }
         QTest::qWait(10);
-        QCOMPARE(browser()->calls.count(u"Stop"_s), blockedBy.isEmpty() ? 0 : 1);
+        QCOMPARE(browser()->calls.count(u"stop"_s), blockedBy.isEmpty() ? 0 : 1);
         QCOMPARE(m_window->addressText(), addressShown ? url : u"before"_s);
         QCOMPARE(m_window->picture(), addressShown ? 3 : pictureBefore);
     }
@@ -133,7 +133,7 @@ private Q_SLOTS:
         QFETCH(int, picture);
         open();
         QVERIFY(m_window->lampOn()); // blinking since the window was made
-        browser()->title = u"題名"_s;
+        browser()->pageTitle = u"題名"_s;
         Q_EMIT browser()->NavigateComplete2(url);
         QCOMPARE(m_window->windowTitle(), u"題名　－ ゆらぎね"_s);
         QCOMPARE(m_window->picture(), picture);

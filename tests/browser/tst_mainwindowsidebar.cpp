@@ -166,7 +166,7 @@ private Q_SLOTS:
     {
         open();
         auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
-        browser->title = u"天気: 今日/明日"_s;
+        browser->pageTitle = u"天気: 今日/明日"_s;
         browser->url = u"http://127.0.0.1/weather"_s;
         const QString sub = m_favorites->filePath(u"Sub"_s);
         QTimer::singleShot(0, this, [sub] {
@@ -219,7 +219,7 @@ private Q_SLOTS:
         existing.close();
         open();
         auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
-        browser->title = u"ページ"_s;
+        browser->pageTitle = u"ページ"_s;
         browser->url = u"http://127.0.0.1/p?u=%USER%"_s;
         if (answer != platform::MessageAnswer::Ok)
             m_fake->dialogs.answerMessage(answer);

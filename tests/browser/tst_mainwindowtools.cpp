@@ -120,7 +120,7 @@ private Q_SLOTS:
                                      u"mnuVisihonyaku4"_s, u"-"_s, u"mnuVisihonyaku5"_s, u"mnuVisihonyaku6"_s}));
         for (const auto &[name, which] : items) {
             item(name)->trigger();
-            QCOMPARE(browser()->calls.last(), u"Navigate:"_s + translation::requestAddress(which, typed));
+            QCOMPARE(browser()->calls.last(), u"navigate:"_s + translation::requestAddress(which, typed));
         }
         // Only web pages are sent away.
         for (const QString &local : {u"file:///home/u/秘密.htm"_s, u"/home/u/a.htm"_s, u"ftp://f.test/"_s}) {

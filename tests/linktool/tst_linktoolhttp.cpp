@@ -53,7 +53,7 @@ private Q_SLOTS:
         m_fake = std::make_unique<FakePlatform>();
         m_transfer = std::make_unique<platform::NetworkTransfer>();
         m_host = std::make_unique<FakeBrowserHost>();
-        m_host->fakeBrowser->title = u"サンプル"_s;
+        m_host->fakeBrowser->pageTitle = u"サンプル"_s;
         LocalHttpServer::Response page;
         page.contentType = "text/html; charset=Shift_JIS";
         page.body = ansi::encode(u"<html><body><a href=\"./b.htm\">ビー</a> <A HREF=\"../a.htm\">Ay</A>"

@@ -95,7 +95,7 @@ private Q_SLOTS:
         m_home = std::make_unique<TempProgramFolder>();
         m_platform = std::make_unique<FakePlatform>();
         m_host = std::make_unique<FakeBrowserHost>();
-        m_host->fakeBrowser->title = u"Page Title"_s;
+        m_host->fakeBrowser->pageTitle = u"Page Title"_s;
     }
     void cleanup()
     {
@@ -229,7 +229,7 @@ private Q_SLOTS:
         // Resolved against the URL box as it is now.
         url()->setText(u"https://o.test/x/y/z.htm"_s);
         QCOMPARE(open(1), u"https://o.test/x/a.htm"_s);
-        QCOMPARE(m_host->fakeBrowser->calls.filter(u"Navigate:"_s).size(), 3); // not Navigate2
+        QCOMPARE(m_host->fakeBrowser->calls.filter(u"navigate:"_s).size(), 3);
     }
 
     // The page wrote these: nothing but a web address reaches the main window's browser.

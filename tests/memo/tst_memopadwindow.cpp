@@ -269,7 +269,7 @@ private Q_SLOTS:
 
     void editCommands()
     {
-        m_host->fakeBrowser->title = u"ページ"_s;
+        m_host->fakeBrowser->pageTitle = u"ページ"_s;
         m_host->fakeBrowser->url = u"http://127.0.0.1/a"_s;
         item("mnueditname")->trigger();
         item("mnuediturl")->trigger();

@@ -21,6 +21,8 @@ using namespace Qt::StringLiterals;
 using platform::BrowserComponent;
 using platform::WebEngineBrowser;
 
+Q_DECLARE_METATYPE(platform::TextSize)
+
 namespace {
 
 constexpr int kWait = 20000;
@@ -66,7 +68,7 @@ private:
     bool load(const QString &address)
     {
         QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
-        if (!m_browser->Navigate(address))
+        if (!m_browser->navigate(address))
             return false;
         return complete.wait(kWait);
     }
@@ -179,11 +181,11 @@ private Q_SLOTS:
                 [&before](const QString &address, bool &) { before.append(address); });
         QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
         QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
-        QVERIFY(m_browser->Navigate(url(u"/a"_s)));
+        QVERIFY(m_browser->navigate(url(u"/a"_s)));
         QVERIFY(complete.wait(kWait));
         QCOMPARE(complete.first().first().toString(), url(u"/a"_s));
-        QCOMPARE(m_browser->LocationName(), u"ページA"_s);
-        QCOMPARE(m_browser->LocationURL(), url(u"/a"_s));
+        QCOMPARE(m_browser->title(), u"ページA"_s);
+        QCOMPARE(m_browser->address(), url(u"/a"_s));
         QCOMPARE(before.size(), 1);
         QCOMPARE(before.first(), url(u"/a"_s));
         QTRY_COMPARE(end.size(), 1);
@@ -199,10 +201,10 @@ private Q_SLOTS:
                 [](const QString &address, bool &cancel) { cancel = address.endsWith(u"/b"); });
         QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
         QSignalSpy end(m_browser, &BrowserComponent::DownloadComplete);
-        QVERIFY(m_browser->Navigate(url(u"/b"_s)));
+        QVERIFY(m_browser->navigate(url(u"/b"_s)));
         QTest::qWait(1000);
-        QCOMPARE(m_browser->LocationURL(), url(u"/a"_s));
-        QCOMPARE(m_browser->LocationName(), u"ページA"_s);
+        QCOMPARE(m_browser->address(), url(u"/a"_s));
+        QCOMPARE(m_browser->title(), u"ページA"_s);
         QVERIFY(!m_server.wasRequested(u"/b"_s));
         QCOMPARE(error.size(), 0); // refusing is no failure
         // A link the user clicks is refused the same way.
@@ -230,7 +232,7 @@ private Q_SLOTS:
         QVERIFY(asked.contains(url(u"/kept"_s)));
         QCOMPARE(mainFrames, QStringList{url(u"/frames"_s)}); // the frames are told apart
         QVERIFY(!m_server.wasRequested(u"/inner"_s));
-        QCOMPARE(m_browser->LocationName(), u"Frames"_s);
+        QCOMPARE(m_browser->title(), u"Frames"_s);
     }
 
     void newWindowCarriesTheAddress_data()
@@ -309,7 +311,7 @@ private Q_SLOTS:
         run(u"document.title = '新しい題'; 1"_s);
         QTRY_VERIFY_WITH_TIMEOUT(!title.isEmpty(), kWait);
         QCOMPARE(title.last().first().toString(), u"新しい題"_s);
-        QCOMPARE(m_browser->LocationName(), u"新しい題"_s);
+        QCOMPARE(m_browser->title(), u"新しい題"_s);
     }
 
     void historyStateFollowsMoves()
@@ -317,21 +319,21 @@ private Q_SLOTS:
         QList<QPair<int, bool>> states;
         connect(m_browser, &BrowserComponent::CommandStateChange, this,
                 [&states](int command, bool enabled) { states.append({command, enabled}); });
-        QVERIFY(!m_browser->GoBack());
-        QVERIFY(!m_browser->GoForward());
+        QVERIFY(!m_browser->goBack());
+        QVERIFY(!m_browser->goForward());
         QVERIFY(load(url(u"/a"_s)));
         QVERIFY(load(url(u"/b"_s)));
         QTRY_VERIFY_WITH_TIMEOUT(states.contains(qMakePair(platform::command::Back, true)), kWait);
         QVERIFY(!states.contains(qMakePair(platform::command::Forward, true)));
         QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
-        QVERIFY(m_browser->GoBack());
+        QVERIFY(m_browser->goBack());
         QVERIFY(complete.wait(kWait));
-        QCOMPARE(m_browser->LocationURL(), url(u"/a"_s));
+        QCOMPARE(m_browser->address(), url(u"/a"_s));
         QTRY_VERIFY_WITH_TIMEOUT(states.contains(qMakePair(platform::command::Forward, true)), kWait);
         QTRY_VERIFY_WITH_TIMEOUT(states.contains(qMakePair(platform::command::Back, false)), kWait);
-        QVERIFY(m_browser->GoForward());
+        QVERIFY(m_browser->goForward());
         QVERIFY(complete.wait(kWait));
-        QCOMPARE(m_browser->LocationURL(), url(u"/b"_s));
+        QCOMPARE(m_browser->address(), url(u"/b"_s));
     }
 
     void statusTextFollowsThePointer()
@@ -355,7 +357,7 @@ private Q_SLOTS:
     {
         QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
         const QString refused = LocalHttpServer::refusedUrl().toString();
-        QVERIFY(m_browser->Navigate(refused));
+        QVERIFY(m_browser->navigate(refused));
         QVERIFY(error.wait(kWait));
         QCOMPARE(error.first().first().toString(), refused);
     }
@@ -367,9 +369,9 @@ private Q_SLOTS:
         m_server.route(u"/slow"_s, slow);
         QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
         QSignalSpy end(m_browser, &BrowserComponent::DownloadComplete);
-        QVERIFY(m_browser->Navigate(url(u"/slow"_s)));
+        QVERIFY(m_browser->navigate(url(u"/slow"_s)));
         QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/slow"_s), kWait);
-        QVERIFY(m_browser->Stop());
+        QVERIFY(m_browser->stop());
         QVERIFY(end.wait(kWait));
         QTest::qWait(300);
         QCOMPARE(error.size(), 0);
@@ -384,20 +386,20 @@ private Q_SLOTS:
             out.write(page("Local"));
         }
         m_browser->setOffline(true);
-        QVERIFY(m_browser->Offline());
+        QVERIFY(m_browser->isOffline());
         QSignalSpy error(m_browser, &BrowserComponent::NavigateError);
-        QVERIFY(m_browser->Navigate(url(u"/a"_s)));
+        QVERIFY(m_browser->navigate(url(u"/a"_s)));
         QVERIFY(error.wait(kWait));
         QVERIFY(!m_server.wasRequested(u"/a"_s));
 
         QVERIFY(load(file));
-        QCOMPARE(m_browser->LocationName(), u"Local"_s);
+        QCOMPARE(m_browser->title(), u"Local"_s);
         QVERIFY(load(u"data:text/html,<title>Data</title>"_s));
-        QCOMPARE(m_browser->LocationName(), u"Data"_s);
+        QCOMPARE(m_browser->title(), u"Data"_s);
 
         m_browser->setOffline(false);
         QVERIFY(load(url(u"/a"_s)));
-        QCOMPARE(m_browser->LocationName(), u"ページA"_s);
+        QCOMPARE(m_browser->title(), u"ページA"_s);
         QVERIFY(m_server.wasRequested(u"/a"_s));
     }
 
@@ -405,61 +407,63 @@ private Q_SLOTS:
     {
         QVERIFY(load(url(u"/a"_s)));
         QGuiApplication::clipboard()->clear();
-        QVERIFY(m_browser->ExecWB(platform::exec::SelectAll));
-        QVERIFY(m_browser->ExecWB(platform::exec::Copy));
+        QVERIFY(m_browser->selectAll());
+        QVERIFY(m_browser->copy());
         QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::clipboard()->text().contains(u"first page text"_s), kWait);
     }
 
-    void zoomLevels_data()
+    void textSizes_data()
     {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<platform::TextSize>("size");
         QTest::addColumn<double>("factor");
-        QTest::newRow("smallest") << 0 << true << 0.7;
-        QTest::newRow("medium") << 2 << true << 1.0;
-        QTest::newRow("largest") << 4 << true << 1.5;
-        QTest::newRow("below") << -1 << false << 1.0;
-        QTest::newRow("above") << 5 << false << 1.0;
+        QTest::newRow("smallest") << platform::TextSize::Smallest << 0.7;
+        QTest::newRow("medium") << platform::TextSize::Medium << 1.0;
+        QTest::newRow("largest") << platform::TextSize::Largest << 1.5;
     }
-    void zoomLevels()
+    void textSizes()
     {
-        QFETCH(int, level);
-        QFETCH(bool, accepted);
+        QFETCH(platform::TextSize, size);
         QFETCH(double, factor);
         QVERIFY(load(url(u"/a"_s)));
-        m_browser->page()->setZoomFactor(1.0);
-        QCOMPARE(m_browser->ExecWB(platform::exec::Zoom, level), accepted);
+        m_browser->page()->setZoomFactor(1.2);
+        QVERIFY(m_browser->setTextSize(size));
         QCOMPARE(m_browser->page()->zoomFactor(), factor);
     }
 
     void commandsWithoutAPageAreRefused_data()
     {
-        QTest::addColumn<int>("command");
-        QTest::newRow("save as") << platform::exec::SaveAs;
-        QTest::newRow("print") << platform::exec::Print;
-        QTest::newRow("print preview") << platform::exec::PrintPreview;
-        QTest::newRow("page setup") << platform::exec::PageSetup;
-        QTest::newRow("properties") << platform::exec::Properties;
-        QTest::newRow("copy") << platform::exec::Copy;
-        QTest::newRow("select all") << platform::exec::SelectAll;
-        QTest::newRow("zoom") << platform::exec::Zoom;
+        QTest::addColumn<QString>("command");
+        for (const char *name : {"saveAs", "print", "printPreview", "pageSetup", "showProperties", "copy", "selectAll",
+                                 "setTextSize", "reload", "reloadBypassingTheCache", "openInSystemBrowser"})
+            QTest::newRow(name) << QString::fromLatin1(name);
     }
     void commandsWithoutAPageAreRefused()
     {
-        QFETCH(int, command);
-        QVERIFY(!m_browser->ExecWB(command, 2));
-        QVERIFY(!m_browser->Refresh());
-        QVERIFY(!m_browser->Refresh2(3));
-        QVERIFY(!m_browser->openInSystemBrowser());
+        QFETCH(QString, command);
+        using B = BrowserComponent;
+        const QHash<QString, std::function<bool(B &)>> commands{
+            {u"saveAs"_s, &B::saveAs},
+            {u"print"_s, &B::print},
+            {u"printPreview"_s, &B::printPreview},
+            {u"pageSetup"_s, &B::pageSetup},
+            {u"showProperties"_s, &B::showProperties},
+            {u"copy"_s, &B::copy},
+            {u"selectAll"_s, &B::selectAll},
+            {u"setTextSize"_s, [](B &b) { return b.setTextSize(platform::TextSize::Larger); }},
+            {u"reload"_s, [](B &b) { return b.reload(); }},
+            {u"reloadBypassingTheCache"_s, [](B &b) { return b.reload(platform::ReloadMode::BypassCache); }},
+            {u"openInSystemBrowser"_s, &B::openInSystemBrowser},
+        };
+        QVERIFY(!commands.value(command)(*m_browser));
         QCOMPARE(m_printDialogs, 0);
-        QVERIFY(!m_browser->Navigate(QString()));
+        QVERIFY(!m_browser->navigate(QString()));
     }
 
     void propertiesTellWhatThePageIs()
     {
         QVERIFY(load(url(u"/a"_s)));
         m_properties.clear();
-        QVERIFY(m_browser->ExecWB(platform::exec::Properties));
+        QVERIFY(m_browser->showProperties());
         QTRY_COMPARE_WITH_TIMEOUT(m_properties.size(), 1, 10000);
         const platform::PageProperties &shown = m_properties.first();
         QCOMPARE(shown.title, u"ページA"_s);
@@ -468,14 +472,6 @@ private Q_SLOTS:
         QCOMPARE(shown.encoding, u"UTF-8"_s);
         QCOMPARE(shown.size, qint64(page("ページA", "<p id=\"t\">first page text</p><a id=\"l\" href=\"/b\">to b</a>").size()));
         QVERIFY(!shown.lastModified.isEmpty());
-    }
-
-    void unknownCommandIsRefused()
-    {
-        QVERIFY(load(url(u"/a"_s)));
-        QVERIFY(!m_browser->ExecWB(99));
-        QVERIFY(!m_browser->Refresh2(7));
-        QVERIFY(m_browser->Refresh2(3));
     }
 
     void documentArrives()
@@ -519,14 +515,14 @@ private Q_SLOTS:
     {
         QVERIFY(load(url(u"/a"_s)));
         m_saveTarget = m_temp.filePath(u"saved.mhtml"_s);
-        QVERIFY(m_browser->ExecWB(platform::exec::SaveAs));
+        QVERIFY(m_browser->saveAs());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_saveTarget).size() > 0, kWait);
         QFile file(m_saveTarget);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("first page text"));
         // Cancelling the file dialog is no failure and writes nothing.
         m_saveTarget.clear();
-        QVERIFY(m_browser->ExecWB(platform::exec::SaveAs));
+        QVERIFY(m_browser->saveAs());
     }
 
     void printWritesPagesOnceAtATime()
@@ -534,12 +530,12 @@ private Q_SLOTS:
         QVERIFY(load(url(u"/a"_s)));
         m_printTarget = m_temp.filePath(u"print.pdf"_s);
         QSignalSpy ended(m_browser, &WebEngineBrowser::printingEnded);
-        QVERIFY(m_browser->ExecWB(platform::exec::Print));
+        QVERIFY(m_browser->print());
         QVERIFY(m_browser->isPrinting());
         // A second print, a preview or a page setup while one runs is refused.
-        QVERIFY(!m_browser->ExecWB(platform::exec::Print));
-        QVERIFY(!m_browser->ExecWB(platform::exec::PrintPreview));
-        QVERIFY(!m_browser->ExecWB(platform::exec::PageSetup));
+        QVERIFY(!m_browser->print());
+        QVERIFY(!m_browser->printPreview());
+        QVERIFY(!m_browser->pageSetup());
         QVERIFY(ended.wait(kWait));
         QCOMPARE(ended.first().first().toBool(), true);
         QVERIFY(!m_browser->isPrinting());
@@ -552,7 +548,7 @@ private Q_SLOTS:
     void cancelledPrintDialogPrintsNothing()
     {
         QVERIFY(load(url(u"/a"_s)));
-        QVERIFY(m_browser->ExecWB(platform::exec::Print)); // the scripted dialog says cancel
+        QVERIFY(m_browser->print()); // the scripted dialog says cancel
         QVERIFY(!m_browser->isPrinting());
     }
 
@@ -560,7 +556,7 @@ private Q_SLOTS:
     {
         QVERIFY(load(url(u"/a"_s)));
         m_printTarget = m_temp.filePath(u"closing.pdf"_s);
-        QVERIFY(m_browser->ExecWB(platform::exec::Print));
+        QVERIFY(m_browser->print());
         QPointer<QWebEngineView> view = m_browser->view();
         delete m_browser;
         m_browser = nullptr;
@@ -574,7 +570,7 @@ private Q_SLOTS:
     void pageSetupKeepsItsChoicesForPrinting()
     {
         QVERIFY(load(url(u"/a"_s)));
-        QVERIFY(m_browser->ExecWB(platform::exec::PageSetup));
+        QVERIFY(m_browser->pageSetup());
         QCOMPARE(m_pageSetups, 1);
         QCOMPARE(m_browser->printer().pageLayout().orientation(), QPageLayout::Landscape);
         QVERIFY(!m_browser->isPrinting());
@@ -604,13 +600,13 @@ private Q_SLOTS:
             };
         });
         QVERIFY(load(url(u"/a"_s)));
-        QVERIFY(m_browser->ExecWB(platform::exec::PrintPreview));
+        QVERIFY(m_browser->printPreview());
         QVERIFY(painted);
         QVERIFY(!m_browser->isPrinting());
         // Printing still works after a preview.
         m_printTarget = m_temp.filePath(u"after-preview.pdf"_s);
         QSignalSpy ended(m_browser, &WebEngineBrowser::printingEnded);
-        QVERIFY(m_browser->ExecWB(platform::exec::Print));
+        QVERIFY(m_browser->print());
         QVERIFY(ended.wait(kWait));
     }
 
@@ -653,7 +649,7 @@ private Q_SLOTS:
         m_server.route(path, file);
         QSignalSpy started(m_browser, &BrowserComponent::downloadStarted);
         QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
-        QVERIFY(m_browser->Navigate(url(path)));
+        QVERIFY(m_browser->navigate(url(path)));
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
         // The first guess may be renamed once the headers are read; the id stays.
         QVERIFY(started.size() == 1 || started.size() == 2);
@@ -684,7 +680,7 @@ private Q_SLOTS:
         // Cancelled the moment it starts, while the engine is still receiving.
         connect(m_browser, &BrowserComponent::downloadStarted, m_browser,
                 [this] { QVERIFY(m_browser->cancelDownloads()); }, Qt::SingleShotConnection);
-        QVERIFY(m_browser->Navigate(url(u"/dl/big.zip"_s)));
+        QVERIFY(m_browser->navigate(url(u"/dl/big.zip"_s)));
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
         QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Cancelled);
         QCOMPARE(finished[0][2].toString(), QString());
@@ -799,8 +795,8 @@ private Q_SLOTS:
         QSignalSpy secondStart(second.get(), &BrowserComponent::downloadStarted);
         // Held, so that both are under way before either has a byte.
         m_server.setHolding(true);
-        QVERIFY(m_browser->Navigate(url(u"/same/a"_s)));
-        QVERIFY(second->Navigate(url(u"/same/b"_s)));
+        QVERIFY(m_browser->navigate(url(u"/same/a"_s)));
+        QVERIFY(second->navigate(url(u"/same/b"_s)));
         QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/same/a"_s) && m_server.wasRequested(u"/same/b"_s), kWait);
         if (cancelSecond)
             connect(second.get(), &BrowserComponent::downloadStarted, second.get(),
@@ -864,7 +860,7 @@ private Q_SLOTS:
         if (form)
             run(u"document.forms[0].submit(); 1"_s);
         else
-            QVERIFY(m_browser->Navigate(url(path)));
+            QVERIFY(m_browser->navigate(url(path)));
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
         QTest::qWait(300);
         QList<LocalHttpServer::Request> requests = m_server.requests();
@@ -904,7 +900,7 @@ private Q_SLOTS:
         // The engine has its answer; the second request, made once the download starts, waits.
         connect(browser, &BrowserComponent::downloadStarted, this, [this] { m_server.setHolding(true); },
                 Qt::SingleShotConnection);
-        QVERIFY(browser->Navigate(url(u"/held/sjis"_s)));
+        QVERIFY(browser->navigate(url(u"/held/sjis"_s)));
         QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last()[1].toLongLong() == 4000
                                      && progress.last()[2].toLongLong() == 4000, kWait);
         QCOMPARE(finished.size(), 0); // waiting for the headers
@@ -1002,9 +998,9 @@ private Q_SLOTS:
     void goHomeOpensTheHomePage()
     {
         QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
-        QVERIFY(m_browser->GoHome());
+        QVERIFY(m_browser->goHome());
         QVERIFY(complete.wait(kWait));
-        QCOMPARE(m_browser->LocationName(), u"Page C"_s);
+        QCOMPARE(m_browser->title(), u"Page C"_s);
     }
 
     void addressesBecomeUrls_data()

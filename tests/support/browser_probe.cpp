@@ -49,11 +49,11 @@ int main(int argc, char *argv[])
             poll->start(50);
             return;
         }
-        browser->Navigate(address);
+        browser->navigate(address);
     };
     QObject::connect(browser, &platform::BrowserComponent::NavigateComplete2, browser,
                      [&](const QString &) {
-                         std::printf("%s\n", qPrintable(browser->LocationName()));
+                         std::printf("%s\n", qPrintable(browser->title()));
                          std::fflush(stdout);
                          next();
                      });

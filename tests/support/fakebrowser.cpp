@@ -15,14 +15,9 @@ FakeBrowser::~FakeBrowser()
     delete m_widget.data();
 }
 
-bool FakeBrowser::Navigate(const QString &address)
+bool FakeBrowser::navigate(const QString &address)
 {
-    return record(QStringLiteral("Navigate:") + address);
-}
-
-bool FakeBrowser::Navigate2(const QString &address)
-{
-    return record(QStringLiteral("Navigate2:") + address);
+    return record(QStringLiteral("navigate:") + address);
 }
 
 void FakeBrowser::saveDocument(const QString &path, std::function<void(bool)> done)
@@ -79,10 +74,8 @@ QStringList FakeBrowser::navigations() const
 {
     QStringList addresses;
     for (const QString &call : calls) {
-        if (call.startsWith(QStringLiteral("Navigate:")))
+        if (call.startsWith(QStringLiteral("navigate:")))
             addresses.append(call.mid(9));
-        else if (call.startsWith(QStringLiteral("Navigate2:")))
-            addresses.append(call.mid(10));
     }
     return addresses;
 }

@@ -18,27 +18,36 @@ public:
 
     QWidget *widget() override { return m_widget; }
 
-    bool Navigate(const QString &address) override;
-    bool Navigate2(const QString &address) override;
-    bool GoBack() override { return record(QStringLiteral("GoBack")); }
-    bool GoForward() override { return record(QStringLiteral("GoForward")); }
-    bool GoHome() override { return record(QStringLiteral("GoHome")); }
-    bool Stop() override { return record(QStringLiteral("Stop")); }
-    bool Refresh() override { return record(QStringLiteral("Refresh")); }
-    bool Refresh2(int level) override { return record(QStringLiteral("Refresh2:%1").arg(level)); }
-    bool ExecWB(int command, int input = 0) override
+    bool navigate(const QString &address) override;
+    bool goBack() override { return record(QStringLiteral("goBack")); }
+    bool goForward() override { return record(QStringLiteral("goForward")); }
+    bool goHome() override { return record(QStringLiteral("goHome")); }
+    bool stop() override { return record(QStringLiteral("stop")); }
+    bool reload(platform::ReloadMode mode) override
     {
-        return record(QStringLiteral("ExecWB:%1:%2").arg(command).arg(input));
+        return record(mode == platform::ReloadMode::BypassCache ? QStringLiteral("reload:bypassCache")
+                                                                : QStringLiteral("reload"));
+    }
+    bool saveAs() override { return record(QStringLiteral("saveAs")); }
+    bool print() override { return record(QStringLiteral("print")); }
+    bool printPreview() override { return record(QStringLiteral("printPreview")); }
+    bool pageSetup() override { return record(QStringLiteral("pageSetup")); }
+    bool showProperties() override { return record(QStringLiteral("showProperties")); }
+    bool copy() override { return record(QStringLiteral("copy")); }
+    bool selectAll() override { return record(QStringLiteral("selectAll")); }
+    bool setTextSize(platform::TextSize size) override
+    {
+        return record(QStringLiteral("setTextSize:%1").arg(int(size)));
     }
 
-    QString LocationName() const override { return title; }
-    QString LocationURL() const override { return url; }
+    QString title() const override { return pageTitle; }
+    QString address() const override { return url; }
     QString selectedText() const override { return selection; }
-    bool Offline() const override { return offline; }
+    bool isOffline() const override { return offline; }
     void setOffline(bool value) override
     {
         offline = value;
-        calls.append(QStringLiteral("Offline:%1").arg(value));
+        calls.append(QStringLiteral("setOffline:%1").arg(value));
     }
 
     void documentHtml(std::function<void(const QString &)> done) override
@@ -67,7 +76,7 @@ public:
     }
     void saveDocument(const QString &path, std::function<void(bool)> done) override;
 
-    void SetFocus() override { record(QStringLiteral("SetFocus")); }
+    void focusPage() override { record(QStringLiteral("focusPage")); }
     void showFindBar() override { record(QStringLiteral("FindBar")); }
     bool openInSystemBrowser() override { return record(QStringLiteral("OpenInSystemBrowser")); }
     // Ends every download raised by raiseDownload as the engine does.
@@ -83,12 +92,12 @@ public:
     bool raiseNewWindow(const QString &address, bool userInitiated = true);
     bool raiseWindowClosing();
 
-    // The addresses given to Navigate and Navigate2, in order.
+    // The addresses given to navigate, in order.
     QStringList navigations() const;
 
     QStringList calls;
     bool accepts = true; // what every operation answers
-    QString title;
+    QString pageTitle;
     QString url;
     QString selection;
     platform::PageInfo info;

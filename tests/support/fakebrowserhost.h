@@ -19,7 +19,7 @@ public:
     platform::BrowserComponent *browser() const override { return fakeBrowser; }
     QString addressText() const override { return address; }
     void setAddressText(const QString &text) override { address = text; }
-    QString pageTitle() const override { return fakeBrowser ? fakeBrowser->title : QString(); }
+    QString pageTitle() const override { return fakeBrowser ? fakeBrowser->pageTitle : QString(); }
     void ShowMessageBar(const QString &message) override
     {
         messages.append(message);

@@ -40,7 +40,7 @@ private:
     static bool load(platform::BrowserComponent &browser, const QString &address)
     {
         QSignalSpy done(&browser, &platform::BrowserComponent::NavigateComplete2);
-        return browser.Navigate(address) && done.wait(30000);
+        return browser.navigate(address) && done.wait(30000);
     }
     static QByteArray read(const QString &path)
     {

@@ -32,7 +32,7 @@ private:
         QWidget window;
         std::unique_ptr<platform::BrowserComponent> browser(m_engine->createBrowser(&window));
         QSignalSpy complete(browser.get(), &platform::BrowserComponent::NavigateComplete2);
-        return browser->Navigate(address.toString()) && complete.wait(20000);
+        return browser->navigate(address.toString()) && complete.wait(20000);
     }
     QByteArray header(const QString &path, const QByteArray &name) const
     {
@@ -78,9 +78,9 @@ private Q_SLOTS:
         QWidget window;
         std::unique_ptr<platform::BrowserComponent> browser(m_engine->createBrowser(&window));
         QSignalSpy complete(browser.get(), &platform::BrowserComponent::NavigateComplete2);
-        QVERIFY(browser->GoHome());
+        QVERIFY(browser->goHome());
         QVERIFY(complete.wait(20000));
-        QCOMPARE(browser->LocationURL(), m_server.url(u"/home"_s).toString());
+        QCOMPARE(browser->address(), m_server.url(u"/home"_s).toString());
     }
 
     void privacyChoices_data()
