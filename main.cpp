@@ -8,6 +8,7 @@
 #include "platform/homepage.h"
 #include "platform/platform.h"
 #include "platform/webengine/webenginebrowser.h"
+#include "platform/webengine/webenginefactory.h"
 
 #include <QApplication>
 #include <QMessageBox>

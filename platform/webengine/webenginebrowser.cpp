@@ -5,63 +5,30 @@
 #include "platform/downloadpolicy.h"
 #include "platform/files.h"
 #include "platform/pagerequests.h"
-#include "platform/fonts.h"
 #include "platform/webengine/browserpage.h"
+#include "platform/webengine/findbar.h"
+#include "platform/webengine/webenginefactory.h"
 #include "platform/webengine/downloads.h"
-#include "platform/webengine/sharedcookiejar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QNetworkAccessManager>
 #include <QPrinter>
-#include <QShortcut>
 #include <QStandardPaths>
-#include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
-#include <QWebEngineUrlRequestInfo>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineScript>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <array>
 
 namespace platform {
-
-namespace {
-
-// Asks every site not to track the user while the choice is on.
-class DoNotTrackHeader : public QWebEngineUrlRequestInterceptor
-{
-public:
-    DoNotTrackHeader(std::shared_ptr<std::atomic<bool>> on, QObject *parent)
-        : QWebEngineUrlRequestInterceptor(parent)
-        , m_on(std::move(on))
-    {
-    }
-    void interceptRequest(QWebEngineUrlRequestInfo &info) override
-    {
-        if (m_on->load())
-            info.setHttpHeader("DNT", "1");
-    }
-
-private:
-    std::shared_ptr<std::atomic<bool>> m_on;
-};
-
-} // namespace
 
 namespace {
 
@@ -153,66 +120,6 @@ WebEngineBrowser::~WebEngineBrowser()
         });
     }
     delete m_container.data();
-}
-
-std::shared_ptr<QPrinter> WebEngineBrowser::sharedPrinter()
-{
-    // Made on first use: a printer asks the print system for its printers, which may
-    // take long and is no business of the first page.
-    if (!m_printer)
-        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    return m_printer;
-}
-
-QPrinter &WebEngineBrowser::printer()
-{
-    return *sharedPrinter();
-}
-
-void WebEngineBrowser::buildFindBar()
-{
-    m_findBar = new QWidget(m_container);
-    m_findBar->setObjectName(QStringLiteral("findBar"));
-    auto *row = new QHBoxLayout(m_findBar);
-    row->setContentsMargins(4, 2, 4, 2);
-    m_findText = new QLineEdit(m_findBar);
-    m_findText->setObjectName(QStringLiteral("findText"));
-    m_findText->setPlaceholderText(QStringLiteral("ページ内を検索"));
-    m_findText->setClearButtonEnabled(true);
-    auto *previous = new QToolButton(m_findBar);
-    previous->setText(QStringLiteral("前へ"));
-    auto *next = new QToolButton(m_findBar);
-    next->setText(QStringLiteral("次へ"));
-    auto *close = new QToolButton(m_findBar);
-    close->setText(QStringLiteral("閉じる"));
-    row->addWidget(m_findText, 1);
-    row->addWidget(previous);
-    row->addWidget(next);
-    row->addWidget(close);
-    m_findBar->hide();
-
-    connect(m_findText, &QLineEdit::textChanged, this, [this] { findNext(false); });
-    connect(m_findText, &QLineEdit::returnPressed, this, [this] { findNext(false); });
-    connect(previous, &QToolButton::clicked, this, [this] { findNext(true); });
-    connect(next, &QToolButton::clicked, this, [this] { findNext(false); });
-    connect(close, &QToolButton::clicked, this, &WebEngineBrowser::hideFindBar);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &WebEngineBrowser::hideFindBar);
-    m_container->layout()->addWidget(m_findBar);
-}
-
-void WebEngineBrowser::findNext(bool backward)
-{
-    m_page->findText(m_findText->text(),
-                     backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
-}
-
-void WebEngineBrowser::hideFindBar()
-{
-    m_page->findText(QString()); // clears the highlight
-    m_findBar->hide();
-    m_view->setFocus();
 }
 
 void WebEngineBrowser::watchHistory()
@@ -419,72 +326,6 @@ bool WebEngineBrowser::showProperties()
     return true;
 }
 
-bool WebEngineBrowser::print()
-{
-    if (!hasDocument() || m_printing || !m_ui.printDialog)
-        return false;
-    std::shared_ptr<QPrinter> printer = sharedPrinter();
-    QPointer<WebEngineBrowser> self(this);
-    m_printing = true; // the dialog must not let a second print start
-    const bool accepted = m_ui.printDialog(*printer, m_container);
-    if (!self)
-        return false;
-    if (!accepted) {
-        m_printing = false;
-        return true; // the user chose not to print; the command itself worked
-    }
-    connect(m_view, &QWebEngineView::printFinished, this, [this](bool success) {
-        m_printing = false;
-        Q_EMIT printingEnded(success);
-    }, Qt::SingleShotConnection);
-    m_view->print(printer.get());
-    return true;
-}
-
-bool WebEngineBrowser::printPreview()
-{
-    if (!hasDocument() || m_printing || !m_ui.printPreview)
-        return false;
-    std::shared_ptr<QPrinter> printer = sharedPrinter();
-    QPointer<WebEngineBrowser> self(this);
-    QPointer<QWebEngineView> view(m_view);
-    m_printing = true;
-    // The preview asks for its pages synchronously while the engine prints
-    // asynchronously: wait for printFinished in a local loop, as Qt's own example does.
-    auto paint = [view](QPrinter *target) {
-        if (!view)
-            return false;
-        QEventLoop loop;
-        bool result = false;
-        QObject::connect(view, &QWebEngineView::printFinished, &loop, [&](bool success) {
-            result = success;
-            loop.quit();
-        });
-        QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
-        view->print(target);
-        loop.exec();
-        return result;
-    };
-    m_ui.printPreview(*printer, m_container, paint);
-    if (!self)
-        return false;
-    m_printing = false;
-    return true;
-}
-
-bool WebEngineBrowser::pageSetup()
-{
-    if (!hasDocument() || m_printing || !m_ui.pageSetupDialog)
-        return false;
-    std::shared_ptr<QPrinter> printer = sharedPrinter();
-    QPointer<WebEngineBrowser> self(this);
-    m_printing = true;
-    m_ui.pageSetupDialog(*printer, m_container);
-    if (self)
-        m_printing = false;
-    return bool(self);
-}
-
 bool WebEngineBrowser::saveAs()
 {
     if (!hasDocument() || !m_ui.saveFileName)
@@ -616,18 +457,24 @@ void WebEngineBrowser::saveDocument(const QString &path, std::function<void(bool
     });
 }
 
+void WebEngineBrowser::showFindBar()
+{
+    if (!m_findBar) {
+        // Made on first use: its icons come from the theme, a slow lookup.
+        m_findBar = new FindBar(m_page, m_view, m_container);
+        m_container->layout()->addWidget(m_findBar);
+    }
+    m_findBar->open();
+}
+
+QWidget *WebEngineBrowser::findBar() const
+{
+    return m_findBar;
+}
+
 void WebEngineBrowser::focusPage()
 {
     m_view->setFocus();
-}
-
-void WebEngineBrowser::showFindBar()
-{
-    if (!m_findBar)
-        buildFindBar(); // on first use: its icons come from the theme, a slow lookup
-    m_findBar->show();
-    m_findText->setFocus();
-    m_findText->selectAll();
 }
 
 bool WebEngineBrowser::openInSystemBrowser()
@@ -665,204 +512,5 @@ void WebEngineBrowser::adoptDownload(SavedDownload *download)
     Q_EMIT downloadStarted(id, download->fileName());
 }
 
-// Windows the engine opens its own way for pages that asked for them: each is a plain
-// window with its own view, so window.opener keeps working.
-PopupWindows::PopupWindows(QWebEngineProfile *profile)
-    : m_profile(profile)
-{
-}
-
-PopupWindows::~PopupWindows()
-{
-    closeAll();
-}
-
-void PopupWindows::open(QWebEngineNewWindowRequest &request)
-{
-    auto *window = new QWidget(nullptr, Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName(QStringLiteral("popupWindow"));
-    auto *layout = new QVBoxLayout(window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *view = new QWebEngineView(window);
-    auto *page = new QWebEnginePage(m_profile, view);
-    view->setPage(page);
-    layout->addWidget(view);
-    QObject::connect(page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
-    QObject::connect(page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
-    // A window the engine opened gets no more windows than the main one would give it.
-    QObject::connect(page, &QWebEnginePage::newWindowRequested, window, [this, page](QWebEngineNewWindowRequest &next) {
-        if (next.isUserInitiated() && pageMayOpen(page->url().toString(), next.requestedUrl().toString()))
-            open(next);
-    });
-    const QRect geometry = request.requestedGeometry();
-    if (geometry.width() > 0 && geometry.height() > 0)
-        window->setGeometry(geometry);
-    else
-        window->resize(800, 600);
-    request.openIn(page);
-    m_windows.append(window);
-    window->show();
-}
-
-QList<QWidget *> PopupWindows::windows() const
-{
-    QList<QWidget *> open;
-    for (const QPointer<QWidget> &window : m_windows) {
-        if (window)
-            open.append(window);
-    }
-    return open;
-}
-
-void PopupWindows::closeAll()
-{
-    for (const QPointer<QWidget> &window : std::as_const(m_windows))
-        delete window.data();
-    m_windows.clear();
-}
-
-WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &storageName)
-    : m_ui(std::move(ui))
-    , m_profile(storageName.isEmpty() ? new QWebEngineProfile : new QWebEngineProfile(storageName))
-    , m_popups(m_profile)
-{
-    if (!storageName.isEmpty()) {
-        m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        m_cookieJar = new SharedCookieJar(m_profile->cookieStore(),
-                            QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
-                            m_profile);
-    }
-    // Without this the engine shows a local page without its own pictures and style
-    // sheets; each page's request guard decides what a local page may load.
-    m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
-    m_headerRequests = new DownloadHeaderRequests(m_profile, m_doNotTrack);
-    // Downloads must be accepted inside this slot or the engine cancels them.
-    QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
-                     [this](QWebEngineDownloadRequest *download) { handleDownload(download); });
-}
-
-WebEngineBrowserFactory::~WebEngineBrowserFactory()
-{
-    // Pages must go before their profile.
-    m_popups.closeAll();
-    delete m_profile;
-}
-
-BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
-{
-    auto *browser = new WebEngineBrowser(m_profile, &m_popups, m_ui, parent);
-    m_browsers.removeIf([](const auto &known) { return known.value().isNull(); });
-    m_browsers.insert(browser->page(), browser);
-    return browser;
-}
-
-QString WebEngineBrowserFactory::downloadFolder() const
-{
-    if (!m_downloadFolder.isEmpty())
-        return m_downloadFolder;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    // Without a download folder of its own the home folder stands in, as XDG says.
-    return folder.isEmpty() ? QDir::homePath() : folder;
-}
-
-void WebEngineBrowserFactory::setAcceptLanguage(const QString &header)
-{
-    m_profile->setHttpAcceptLanguage(header);
-}
-
-void WebEngineBrowserFactory::useFonts(const JapaneseFontSet &fonts)
-{
-    // Left to itself the engine may draw kanji with Chinese glyph shapes.
-    QWebEngineSettings *settings = m_profile->settings();
-    const std::pair<QWebEngineSettings::FontFamily, QString> families[] = {
-        {QWebEngineSettings::StandardFont, fonts.proportional},
-        {QWebEngineSettings::SansSerifFont, fonts.proportional},
-        {QWebEngineSettings::SerifFont, fonts.serif},
-        {QWebEngineSettings::FixedFont, fonts.fixed},
-    };
-    for (const auto &[which, family] : families) {
-        if (!family.isEmpty())
-            settings->setFontFamily(which, family);
-    }
-}
-
-void WebEngineBrowserFactory::setPrivacy(const PrivacySettings &settings)
-{
-    m_blockThirdParty->store(settings.blockThirdPartyCookies);
-    m_doNotTrack->store(settings.doNotTrack);
-    // The engine stops every request for the UI thread while an interceptor is set, and
-    // that thread is busiest when the first page is asked for; so the hooks are set only
-    // while they have something to do.
-    m_profile->setUrlRequestInterceptor(settings.doNotTrack ? m_headers : nullptr);
-    if (settings.blockThirdPartyCookies) {
-        m_profile->cookieStore()->setCookieFilter(
-            [blocked = m_blockThirdParty](const QWebEngineCookieStore::FilterRequest &request) {
-                return !(request.thirdParty && blocked->load());
-            });
-    } else {
-        m_profile->cookieStore()->setCookieFilter(nullptr);
-    }
-}
-
-PrivacySettings WebEngineBrowserFactory::privacy() const
-{
-    return {m_blockThirdParty->load(), m_doNotTrack->load()};
-}
-
-void WebEngineBrowserFactory::clearHistory()
-{
-    m_profile->clearAllVisitedLinks();
-}
-
-void WebEngineBrowserFactory::clearCache()
-{
-    m_profile->clearHttpCache();
-}
-
-void WebEngineBrowserFactory::deleteAllCookies(std::function<void(bool)> done)
-{
-    if (m_cookieJar) {
-        m_cookieJar->clearAll(std::move(done));
-        return;
-    }
-    // Off the record nothing outlives the process; the engine's cookies are all there is.
-    m_profile->cookieStore()->deleteAllCookies();
-    if (done)
-        done(true);
-}
-
-QString WebEngineBrowserFactory::cookieFolder() const
-{
-    return m_profile->isOffTheRecord() ? QString() : m_profile->persistentStoragePath();
-}
-
-void WebEngineBrowserFactory::handleDownload(QWebEngineDownloadRequest *download)
-{
-    if (download->isSavePageDownload()) {
-        download->accept(); // path and format were chosen by the save command
-        return;
-    }
-    // A page the engine cannot show: saved at once when the user asked for it, shown in
-    // the window that asked. A window the engine opened for a page has no one to ask.
-    const QPointer<QWebEngineDownloadRequest> request(download);
-    const QPointer<WebEngineBrowser> browser = m_browsers.value(download->page());
-    if (!browser || browser->page() != download->page() || !browser->mayStartDownload(download) || !request) {
-        if (request)
-            request->cancel();
-        return;
-    }
-    // The second request repeats a GET; a form may have sent a POST, which must not be
-    // sent again.
-    const QUrl url = download->url();
-    QNetworkReply *headers = nullptr;
-    if ((url.scheme() == u"http" || url.scheme() == u"https") && engineNameMayBeWrong(download->suggestedFileName())
-        && !browser->cameFromForm(url))
-        headers = m_headerRequests->get(url);
-    auto *saved = new SavedDownload(download, downloadFolder(), headers, m_profile);
-    QObject::connect(saved, &SavedDownload::finished, saved, &QObject::deleteLater);
-    browser->adoptDownload(saved);
-}
 
 } // namespace platform

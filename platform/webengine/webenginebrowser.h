@@ -26,29 +26,13 @@ class QWidget;
 namespace platform {
 
 class BrowserPage;
-class DownloadHeaderRequests;
+class FindBar;
+class PopupWindows;
 class SavedDownload;
 class SharedCookieJar;
 
-// Windows the engine opens its own way for pages that asked for one and were let.
-class PopupWindows
-{
-public:
-    explicit PopupWindows(QWebEngineProfile *profile);
-    ~PopupWindows();
-    PopupWindows(const PopupWindows &) = delete;
-    PopupWindows &operator=(const PopupWindows &) = delete;
-
-    void open(QWebEngineNewWindowRequest &request);
-    QList<QWidget *> windows() const;
-    void closeAll();
-
-private:
-    QWebEngineProfile *m_profile;
-    QList<QPointer<QWidget>> m_windows;
-};
-
 // The browser component on Qt WebEngine: a view with a policy page, a find bar under it.
+// Its printing lives in webengineprinting.cpp.
 class WebEngineBrowser : public BrowserComponent
 {
     Q_OBJECT
@@ -104,7 +88,7 @@ public:
     bool isPrinting() const { return m_printing; }
     QPrinter &printer();
     // Built when first shown.
-    QWidget *findBar() const { return m_findBar; }
+    QWidget *findBar() const;
 
     // The zoom factor of a text size.
     static double zoomFactorFor(TextSize size);
@@ -118,10 +102,7 @@ private:
     void noteNavigation(const QUrl &url, int type, bool isMainFrame, bool cancelled);
     bool hasDocument() const;
     void watchHistory();
-    void buildFindBar();
     std::shared_ptr<QPrinter> sharedPrinter();
-    void findNext(bool backward);
-    void hideFindBar();
 
     QWebEngineProfile *m_profile;
     PopupWindows *m_popups;
@@ -129,8 +110,7 @@ private:
     QPointer<QWidget> m_container;
     QPointer<QWebEngineView> m_view;
     BrowserPage *m_page = nullptr;
-    QWidget *m_findBar = nullptr;
-    QLineEdit *m_findText = nullptr;
+    FindBar *m_findBar = nullptr;
     // One printer for page setup and every print, made on first use; shared so that a
     // dialog or a print still running keeps it alive when this component goes.
     std::shared_ptr<QPrinter> m_printer;
@@ -149,50 +129,6 @@ private:
     EventRateLimit m_unrequestedDownloads{3, 10'000};
     bool m_backEnabled = false;
     bool m_forwardEnabled = false;
-};
-
-// Makes WebEngineBrowser components in one profile, which it owns. A storage name gives
-// a persistent profile (cookies and cache on disk); "" an off-the-record one. Every
-// component must be gone before the factory.
-class WebEngineBrowserFactory : public BrowserFactory
-{
-public:
-    explicit WebEngineBrowserFactory(BrowserUi ui, const QString &storageName = {});
-    ~WebEngineBrowserFactory() override;
-    WebEngineBrowserFactory(const WebEngineBrowserFactory &) = delete;
-    WebEngineBrowserFactory &operator=(const WebEngineBrowserFactory &) = delete;
-
-    BrowserComponent *createBrowser(QWidget *parent) override;
-    void setAcceptLanguage(const QString &header) override;
-    void deleteAllCookies(std::function<void(bool)> done) override;
-    QString cookieFolder() const override;
-    // The engine's standard, sans-serif, serif and fixed families.
-    void useFonts(const JapaneseFontSet &fonts);
-    void setPrivacy(const PrivacySettings &settings) override;
-    PrivacySettings privacy() const override;
-    void clearHistory() override;
-    void clearCache() override;
-    QWebEngineProfile *profile() const { return m_profile; }
-    PopupWindows &popups() { return m_popups; }
-    // Where downloads go: the user's download folder unless set.
-    void setDownloadFolder(const QString &folder) { m_downloadFolder = folder; }
-    QString downloadFolder() const;
-
-private:
-    void handleDownload(QWebEngineDownloadRequest *download);
-
-    BrowserUi m_ui;
-    QWebEngineProfile *m_profile;
-    SharedCookieJar *m_cookieJar = nullptr; // persistent profiles only
-    // Read on the engine's network thread.
-    std::shared_ptr<std::atomic<bool>> m_blockThirdParty = std::make_shared<std::atomic<bool>>(false);
-    std::shared_ptr<std::atomic<bool>> m_doNotTrack = std::make_shared<std::atomic<bool>>(false);
-    QWebEngineUrlRequestInterceptor *m_headers = nullptr;
-    DownloadHeaderRequests *m_headerRequests = nullptr;
-    QString m_downloadFolder;
-    // The components made here, by their pages, for the downloads those pages start.
-    QHash<const QWebEnginePage *, QPointer<WebEngineBrowser>> m_browsers;
-    PopupWindows m_popups;
 };
 
 } // namespace platform

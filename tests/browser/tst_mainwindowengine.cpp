@@ -6,6 +6,7 @@
 #include "linktool/linklistmodel.h"
 #include "memo/memopadwindow.h"
 #include "platform/webengine/webenginebrowser.h"
+#include "platform/webengine/webenginefactory.h"
 #include "tests/support/enginetest.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/localhttpserver.h"

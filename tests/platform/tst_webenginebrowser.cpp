@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/webenginebrowser.h"
+#include "platform/webengine/webenginefactory.h"
 #include "tests/support/enginetest.h"
 #include "tests/support/localhttpserver.h"
 #include "tests/support/smalldisk.h"

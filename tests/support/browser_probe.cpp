@@ -4,6 +4,7 @@
 // "wait-for:PATH" holds the next page back until that file exists, so a test can change
 // something while this process is still open.
 #include "platform/webengine/webenginebrowser.h"
+#include "platform/webengine/webenginefactory.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,4 +1,5 @@
 #include "platform/webengine/webenginebrowser.h"
+#include "platform/webengine/webenginefactory.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/isolatedhome.h"
 #include "tests/support/localhttpserver.h"

@@ -1,5 +1,6 @@
 #include "platform/homepage.h"
 #include "platform/webengine/webenginebrowser.h"
+#include "platform/webengine/webenginefactory.h"
 #include "tests/support/enginetest.h"
 #include "tests/support/fakebrowserhost.h"
 #include "tests/support/fakeplatform.h"
