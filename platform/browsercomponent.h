@@ -155,6 +155,8 @@ public:
     // Third-party cookies and the Do Not Track header for every page from now on.
     virtual void setPrivacy(const PrivacySettings &settings) { Q_UNUSED(settings); }
     virtual PrivacySettings privacy() const { return {}; }
+    // The version of the engine that shows the pages, "" when unknown.
+    virtual QString engineVersion() const { return {}; }
     // Forgets which pages were visited, and the cached copies of pages.
     virtual void clearHistory() {}
     virtual void clearCache() {}

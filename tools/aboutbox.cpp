@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 using namespace Qt::StringLiterals;
 
@@ -85,7 +84,7 @@ void AboutBox::showFacts()
     set(u"Label9", u"MSINET.OCX　(Version:)"_s);
     set(u"Label10", u"COMDLG32.OCX　(Version:)"_s);
     // What actually shows the pages, so a user can tell how current it is.
-    set(u"Label11", u"Chromium　(Version:"_s + QString::fromLatin1(qWebEngineChromiumVersion()) + u')');
+    set(u"Label11", u"Chromium　(Version:"_s + m_services.browsers.engineVersion() + u')');
     set(u"Label6", u"IP Address : "_s + m_services.system.ipv4Address());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/webengine/sharedcookiejar.h"
 
+#include "platform/cookiefile.h"
 #include "platform/files.h"
 
 #include <QDateTime>
@@ -45,7 +46,6 @@ private:
     int m_fd;
 };
 
-const QByteArray kClearMarkPrefix = "# cleared ";
 // The marker cookie lives on a host that never resolves and is removed once it is back.
 const QByteArray kFencePrefix = "yuragine-fence-";
 const QUrl kFenceOrigin(QStringLiteral("http://yuragine.invalid/"));
@@ -59,32 +59,24 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool lasting(const QNetworkCookie &cookie)
-{
-    return !cookie.isSessionCookie() && cookie.expirationDate() > QDateTime::currentDateTimeUtc();
-}
 
-QByteArray identity(const QNetworkCookie &cookie)
-{
-    return cookie.name() + '\n' + cookie.domain().toUtf8() + '\n' + cookie.path().toUtf8();
-}
 
 // Applies changes to the file under the lock: re-read, edit, replace atomically. true
 // when the file holds a clearing this process has not followed (mark): the changes come
 // from before it and must not bring anything back, so nothing is written.
-bool writeChanges(const QString &path, const QByteArray &mark, const QList<SharedCookieJar::Change> &changes)
+bool writeChanges(const QString &path, const QByteArray &mark, const QList<cookiefile::Change> &changes)
 {
     JarLock lock(path);
     if (!lock.held())
         return false;
     const QByteArray bytes = readAll(path);
-    const QByteArray fileMark = SharedCookieJar::clearMark(bytes);
+    const QByteArray fileMark = cookiefile::clearMark(bytes);
     if (fileMark != mark)
         return true;
-    QList<QNetworkCookie> cookies = SharedCookieJar::parse(bytes);
-    if (SharedCookieJar::apply(cookies, changes)) {
+    QList<QNetworkCookie> cookies = cookiefile::parse(bytes);
+    if (cookiefile::apply(cookies, changes)) {
         // Cookies are private to the user.
-        writeFileAtomically(path, SharedCookieJar::serialize(cookies, fileMark), nullptr,
+        writeFileAtomically(path, cookiefile::serialize(cookies, fileMark), nullptr,
                             {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
     }
     return false;
@@ -116,90 +108,18 @@ SharedCookieJar::SharedCookieJar(QWebEngineCookieStore *store, const QString &fi
     connect(m_store, &QWebEngineCookieStore::cookieAdded, this, &SharedCookieJar::added);
     connect(m_store, &QWebEngineCookieStore::cookieRemoved, this, &SharedCookieJar::removed);
     // A clearing made before this process started has nothing here to delete.
-    m_clearMark = clearMark(readAll(m_path));
+    m_clearMark = cookiefile::clearMark(readAll(m_path));
     importFile();
 }
 
-QList<QNetworkCookie> SharedCookieJar::parse(const QByteArray &bytes)
-{
-    QList<QNetworkCookie> cookies;
-    for (const QByteArray &line : bytes.split('\n')) {
-        const QByteArray text = line.trimmed();
-        if (text.isEmpty() || text.startsWith('#'))
-            continue;
-        for (const QNetworkCookie &cookie : QNetworkCookie::parseCookies(text)) {
-            if (lasting(cookie) && !cookie.domain().isEmpty())
-                cookies.append(cookie);
-        }
-    }
-    return cookies;
-}
 
-QByteArray SharedCookieJar::serialize(const QList<QNetworkCookie> &cookies, const QByteArray &mark)
-{
-    QByteArray bytes;
-    if (!mark.isEmpty())
-        bytes += kClearMarkPrefix + mark + '\n';
-    for (const QNetworkCookie &cookie : cookies) {
-        bytes += cookie.toRawForm(QNetworkCookie::Full);
-        bytes += '\n';
-    }
-    return bytes;
-}
 
 SharedCookieJar::~SharedCookieJar()
 {
     flush();
 }
 
-bool SharedCookieJar::apply(QList<QNetworkCookie> &cookies, const QList<Change> &changes)
-{
-    // By identity, so that a batch of thousands costs no more than its length.
-    QHash<QByteArray, qsizetype> at;
-    for (qsizetype i = 0; i < cookies.size(); ++i)
-        at.insert(identity(cookies[i]), i);
-    QList<bool> gone(cookies.size(), false);
-    bool changed = false;
-    for (const Change &change : changes) {
-        const QByteArray id = identity(change.cookie);
-        const auto found = at.constFind(id);
-        const bool stored = found != at.cend() && !gone[*found];
-        if (change.added) {
-            if (stored && cookies[*found].toRawForm() == change.cookie.toRawForm())
-                continue;
-            if (stored) {
-                cookies[*found] = change.cookie;
-            } else {
-                at.insert(id, cookies.size());
-                cookies.append(change.cookie);
-                gone.append(false);
-            }
-            changed = true;
-        } else if (stored && cookies[*found].toRawForm() == change.cookie.toRawForm()) {
-            gone[*found] = true;
-            changed = true;
-        }
-    }
-    if (changed) {
-        QList<QNetworkCookie> kept;
-        kept.reserve(cookies.size());
-        for (qsizetype i = 0; i < cookies.size(); ++i) {
-            if (!gone[i])
-                kept.append(cookies[i]);
-        }
-        cookies = std::move(kept);
-    }
-    return changed;
-}
 
-QByteArray SharedCookieJar::clearMark(const QByteArray &bytes)
-{
-    for (const QByteArray &line : bytes.split('\n')) {
-        if (line.startsWith(kClearMarkPrefix))
-            return line.mid(kClearMarkPrefix.size()).trimmed();
-    }
-    return {};
-}
 
 void SharedCookieJar::clearAll(std::function<void(bool)> done)
 {
@@ -212,7 +132,7 @@ void SharedCookieJar::clearAll(std::function<void(bool)> done)
         JarLock lock(m_path);
         if (lock.held()) {
             m_clearMark = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
-            written = writeFileAtomically(m_path, serialize({}, m_clearMark), nullptr,
+            written = writeFileAtomically(m_path, cookiefile::serialize({}, m_clearMark), nullptr,
                                           {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
         }
     }
@@ -249,7 +169,7 @@ void SharedCookieJar::importFile()
     const QByteArray bytes = readAll(m_path);
     // Another process deleted every cookie: so does this one, session cookies included,
     // before it takes the cookies stored since.
-    const QByteArray mark = clearMark(bytes);
+    const QByteArray mark = cookiefile::clearMark(bytes);
     if (mark != m_clearMark) {
         m_clearMark = mark;
         m_pending.clear(); // reported before the clearing: must not bring anything back
@@ -258,8 +178,8 @@ void SharedCookieJar::importFile()
     // Setting a cookie the engine already holds would replace it, which the engine
     // reports as a removal and an addition, each a change of the file that every other
     // process imports in turn: with many processes the changes would never settle.
-    for (const QNetworkCookie &cookie : parse(bytes)) {
-        QByteArray &known = m_engine[identity(cookie)];
+    for (const QNetworkCookie &cookie : cookiefile::parse(bytes)) {
+        QByteArray &known = m_engine[cookiefile::identity(cookie)];
         const QByteArray raw = cookie.toRawForm();
         if (known == raw)
             continue;
@@ -276,9 +196,9 @@ void SharedCookieJar::added(const QNetworkCookie &cookie)
         m_store->deleteCookie(cookie, kFenceOrigin);
         return;
     }
-    m_engine.insert(identity(cookie), cookie.toRawForm());
+    m_engine.insert(cookiefile::identity(cookie), cookie.toRawForm());
     // Until the fence, what the engine reports may be a cookie from before a deletion.
-    if (!m_fence.isEmpty() || !lasting(cookie) || cookie.domain().isEmpty())
+    if (!m_fence.isEmpty() || !cookiefile::lasting(cookie) || cookie.domain().isEmpty())
         return;
     queue({true, cookie});
 }
@@ -287,13 +207,13 @@ void SharedCookieJar::removed(const QNetworkCookie &cookie)
 {
     if (!m_fence.isEmpty() || cookie.name().startsWith(kFencePrefix))
         return;
-    const auto known = m_engine.constFind(identity(cookie));
+    const auto known = m_engine.constFind(cookiefile::identity(cookie));
     if (known != m_engine.cend() && *known == cookie.toRawForm())
         m_engine.erase(known);
     queue({false, cookie});
 }
 
-void SharedCookieJar::queue(Change change)
+void SharedCookieJar::queue(cookiefile::Change change)
 {
     m_pending.append(std::move(change));
     if (!m_writeDelay->isActive() && !m_writing->isRunning())

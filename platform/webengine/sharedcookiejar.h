@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/cookiefile.h"
+
 #include <QByteArray>
 #include <QFutureWatcher>
 #include <QHash>
@@ -39,24 +41,6 @@ public:
     // not be changed or the engine did not answer.
     void clearAll(std::function<void(bool)> done);
 
-    // The jar's cookies as stored; expired ones are dropped on reading.
-    static QList<QNetworkCookie> parse(const QByteArray &bytes);
-    // mark: the last clearing, kept as a comment line ahead of the cookies.
-    static QByteArray serialize(const QList<QNetworkCookie> &cookies, const QByteArray &mark = {});
-    // The clearing mark of a jar's bytes, "" for none.
-    static QByteArray clearMark(const QByteArray &bytes);
-
-    // A change the engine reported, to be written with the others of its batch.
-    struct Change
-    {
-        bool added = true; // false: removed
-        QNetworkCookie cookie;
-    };
-    // The stored cookies with changes applied in order: an added cookie takes the place of
-    // one with its name, domain and path; a removal deletes only exactly what is stored
-    // (the engine reports the old cookie removed before a newer one replaces it, and
-    // another process may have stored the newer one already). false when nothing changed.
-    static bool apply(QList<QNetworkCookie> &cookies, const QList<Change> &changes);
     // Writes everything reported so far, waiting for it. Done on its own at the end.
     void flush();
 
@@ -66,7 +50,7 @@ private:
     void importFile();
     void added(const QNetworkCookie &cookie);
     void removed(const QNetworkCookie &cookie);
-    void queue(Change change);
+    void queue(cookiefile::Change change);
     // Starts writing the collected changes on a worker thread.
     void writePending();
     void written(bool stale);
@@ -84,7 +68,7 @@ private:
     // What the engine holds or has been given, name, domain and path to the raw form:
     // the file's cookies that it already has are not set again.
     QHash<QByteArray, QByteArray> m_engine;
-    QList<Change> m_pending;
+    QList<cookiefile::Change> m_pending;
     QTimer *m_writeDelay;
     QFutureWatcher<bool> *m_writing; // true: the file had a newer clearing, nothing written
 };

@@ -19,6 +19,7 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace platform {
 
@@ -189,6 +190,11 @@ void WebEngineBrowserFactory::setPrivacy(const PrivacySettings &settings)
 PrivacySettings WebEngineBrowserFactory::privacy() const
 {
     return {m_blockThirdParty->load(), m_doNotTrack->load()};
+}
+
+QString WebEngineBrowserFactory::engineVersion() const
+{
+    return QString::fromLatin1(qWebEngineChromiumVersion());
 }
 
 void WebEngineBrowserFactory::clearHistory()

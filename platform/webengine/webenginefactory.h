@@ -60,6 +60,7 @@ public:
     void useFonts(const JapaneseFontSet &fonts);
     void setPrivacy(const PrivacySettings &settings) override;
     PrivacySettings privacy() const override;
+    QString engineVersion() const override;
     void clearHistory() override;
     void clearCache() override;
     QWebEngineProfile *profile() const { return m_profile; }

@@ -137,6 +137,7 @@ public:
             done(!cookieDeletionFails);
     }
     QString cookieFolder() const override { return cookieFolderPath; }
+    QString engineVersion() const override { return QStringLiteral("102.0.5005.177"); }
     QString acceptLanguage;
     int cookieDeletions = 0;
     bool cookieDeletionFails = false;

@@ -1,11 +1,11 @@
-#include "platform/webengine/sharedcookiejar.h"
+#include "platform/cookiefile.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
-using platform::SharedCookieJar;
+namespace cookiefile = platform::cookiefile;
 
-class TestSharedCookieJar : public QObject
+class TestCookieFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -30,7 +30,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, jar);
         QFETCH(QStringList, names);
         QStringList found;
-        for (const QNetworkCookie &cookie : SharedCookieJar::parse(jar))
+        for (const QNetworkCookie &cookie : cookiefile::parse(jar))
             found.append(QString::fromLatin1(cookie.name()));
         QCOMPARE(found, names);
     }
@@ -43,7 +43,7 @@ private Q_SLOTS:
         cookie.setExpirationDate(QDateTime(QDate(2099, 5, 6), QTime(7, 8, 9), Qt::UTC));
         cookie.setSecure(true);
         cookie.setHttpOnly(true);
-        const QList<QNetworkCookie> back = SharedCookieJar::parse(SharedCookieJar::serialize({cookie}));
+        const QList<QNetworkCookie> back = cookiefile::parse(cookiefile::serialize({cookie}));
         QCOMPARE(back.size(), 1);
         QVERIFY(back.first().hasSameIdentifier(cookie));
         QCOMPARE(back.first().value(), cookie.value());
@@ -57,10 +57,10 @@ private Q_SLOTS:
         QNetworkCookie cookie("id", "1");
         cookie.setDomain(u"example.test"_s);
         cookie.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), Qt::UTC));
-        const QByteArray bytes = SharedCookieJar::serialize({cookie}, "mark-2");
-        QCOMPARE(SharedCookieJar::clearMark(bytes), QByteArray("mark-2"));
-        QCOMPARE(SharedCookieJar::parse(bytes).size(), 1);
-        QCOMPARE(SharedCookieJar::clearMark(SharedCookieJar::serialize({cookie})), QByteArray());
+        const QByteArray bytes = cookiefile::serialize({cookie}, "mark-2");
+        QCOMPARE(cookiefile::clearMark(bytes), QByteArray("mark-2"));
+        QCOMPARE(cookiefile::parse(bytes).size(), 1);
+        QCOMPARE(cookiefile::clearMark(cookiefile::serialize({cookie})), QByteArray());
     }
 
     // A batch of the engine's reports, written in one go.
@@ -100,10 +100,10 @@ private Q_SLOTS:
         QList<QNetworkCookie> cookies;
         for (const QString &text : stored)
             cookies.append(cookie(text));
-        QList<SharedCookieJar::Change> batch;
+        QList<cookiefile::Change> batch;
         for (const QString &text : changes)
             batch.append({text.startsWith(u'+'), cookie(text.mid(1))});
-        QCOMPARE(SharedCookieJar::apply(cookies, batch), changed);
+        QCOMPARE(cookiefile::apply(cookies, batch), changed);
         QStringList found;
         for (const QNetworkCookie &c : cookies)
             found.append(QString::fromLatin1(c.name() + '=' + c.value()));
@@ -111,5 +111,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSharedCookieJar)
-#include "tst_sharedcookiejar.moc"
+QTEST_GUILESS_MAIN(TestCookieFile)
+#include "tst_cookiefile.moc"
