@@ -172,16 +172,16 @@ void MainWindow::wireSidebar()
 {
     SidebarPanel *panel = m_sidebar;
     const MainMenus &m = m_menus;
-    connect(m.mnuOkiniiriAdd, &QAction::triggered, panel, &SidebarPanel::addFavorite);
-    connect(m.mnuOkiniiriOrganizeFavorites, &QAction::triggered, panel, &SidebarPanel::openFavoritesFolder);
-    connect(m.mnuOkiniiriF, &QAction::triggered, panel, &SidebarPanel::openFavoritesFolder);
-    connect(m.mnuOkiniiriShort, &QAction::triggered, panel, &SidebarPanel::desktopShortcut);
-    connect(m.mnuFileinport, &QAction::triggered, panel, &SidebarPanel::importBookmarks);
-    connect(m.mnuFileexport, &QAction::triggered, panel, &SidebarPanel::exportBookmarks);
-    connect(m.mnuOkiniiriNetscape4, &QAction::triggered, panel, &SidebarPanel::openNetscape4Bookmarks);
-    connect(m.mnuOkiniiriNetscape6, &QAction::triggered, panel, &SidebarPanel::openNetscape6Bookmarks);
-    connect(panel, &SidebarPanel::favoritesMenuRequested, m.mnuOkiniiri, [menu = m.mnuOkiniiri](const QPoint &at) { menu->popup(at); });
+    connect(m.favorites.add, &QAction::triggered, panel, &SidebarPanel::addFavorite);
+    connect(m.favorites.organize, &QAction::triggered, panel, &SidebarPanel::openFavoritesFolder);
+    connect(m.favorites.openFolder, &QAction::triggered, panel, &SidebarPanel::openFavoritesFolder);
+    connect(m.favorites.desktopShortcut, &QAction::triggered, panel, &SidebarPanel::desktopShortcut);
+    connect(m.favorites.importBookmarks, &QAction::triggered, panel, &SidebarPanel::importBookmarks);
+    connect(m.favorites.exportBookmarks, &QAction::triggered, panel, &SidebarPanel::exportBookmarks);
+    connect(m.favorites.netscape4, &QAction::triggered, panel, &SidebarPanel::openNetscape4Bookmarks);
+    connect(m.favorites.netscape6, &QAction::triggered, panel, &SidebarPanel::openNetscape6Bookmarks);
+    connect(panel, &SidebarPanel::favoritesMenuRequested, m.favorites.menu, [menu = m.favorites.menu](const QPoint &at) { menu->popup(at); });
     connect(m_buttons[5], &QToolButton::clicked, this, &MainWindow::toggleSidebar);
     connect(m_buttons[5], &QToolButton::customContextMenuRequested, this,
-            [this](const QPoint &at) { m_menus.mnuVisiWS->popup(m_buttons[5]->mapToGlobal(at)); });
+            [this](const QPoint &at) { m_menus.view.sidebarWidthMenu->popup(m_buttons[5]->mapToGlobal(at)); });
 }

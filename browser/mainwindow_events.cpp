@@ -57,12 +57,12 @@ int pictureFor(const QString &url)
 void MainWindow::wireBrowserEvents()
 {
     connect(m_lampTimer, &QTimer::timeout, this, &MainWindow::lampTick);
-    connect(m_menus.mnuToolSecuNocom, &QAction::triggered, this, [this] {
+    connect(m_menus.tools.blockList, &QAction::triggered, this, [this] {
         // The item opens the editor; the editor alone changes the switch.
-        m_menus.mnuToolSecuNocom->setChecked(!m_menus.mnuToolSecuNocom->isChecked());
+        m_menus.tools.blockList->setChecked(!m_menus.tools.blockList->isChecked());
         openBlockEditor();
     });
-    connect(m_menus.mnuToolSecusub, &QAction::triggered, this, [this] { openSubWindow(addressText()); });
+    connect(m_menus.tools.subWindow, &QAction::triggered, this, [this] { openSubWindow(addressText()); });
     m_lampTimer->start(); // the lamp blinks from the start until the first page completes
     if (!m_browser)
         return;
@@ -82,8 +82,8 @@ void MainWindow::wireBrowserEvents()
     connect(m_browser, &B::downloadProgress, this, &MainWindow::onDownloadProgress);
     connect(m_browser, &B::downloadFinished, this, &MainWindow::onDownloadFinished);
     AskAboutUnrequestedDownloads(*this, m_services.dialogs);
-    m_menus.mnuFileDownloadCancel->setEnabled(false);
-    connect(m_menus.mnuFileDownloadCancel, &QAction::triggered, m_browser, &B::cancelDownloads);
+    m_menus.file.cancelDownloads->setEnabled(false);
+    connect(m_menus.file.cancelDownloads, &QAction::triggered, m_browser, &B::cancelDownloads);
 }
 
 void MainWindow::onBeforeNavigate(const QString &url, bool &cancel, bool mainFrame)
@@ -103,7 +103,7 @@ void MainWindow::onBeforeNavigate(const QString &url, bool &cancel, bool mainFra
         setLamp(true);
     }
     // The cache rereads a changed file, so a saved list applies at once.
-    if (m_menus.mnuToolSecuNocom->isChecked()) {
+    if (m_menus.tools.blockList->isChecked()) {
         if (const auto entry = blocklist::firstMatch(m_blockList.entries(blocklist::filePath()), url)) {
             cancel = true;
             ShowMessageBar(blocklist::blockedMessage(*entry));
@@ -232,7 +232,7 @@ void MainWindow::onNavigateError()
 void MainWindow::onDownloadStarted(quint32 id, const QString &fileName)
 {
     m_downloads.insert(id, fileName);
-    m_menus.mnuFileDownloadCancel->setEnabled(true);
+    m_menus.file.cancelDownloads->setEnabled(true);
     // The click that led here showed its address as if a page were coming; the page stays.
     setLamp(false);
     setAddressText(m_browser->address());
@@ -255,7 +255,7 @@ void MainWindow::onDownloadProgress(quint32 id, qint64 received, qint64 total)
 void MainWindow::onDownloadFinished(quint32 id, platform::DownloadEnd end, const QString &path, const QString &reason)
 {
     const QString name = m_downloads.take(id);
-    m_menus.mnuFileDownloadCancel->setEnabled(!m_downloads.isEmpty());
+    m_menus.file.cancelDownloads->setEnabled(!m_downloads.isEmpty());
     if (m_downloads.isEmpty())
         m_progress->setToolTip(QString());
     switch (end) {
@@ -319,7 +319,7 @@ void MainWindow::openBlockEditor()
 {
     if (!m_editor) {
         // No owner: the editor is a window of its own.
-        m_editor = new BlockListEditor(m_services.dialogs, m_menus.mnuToolSecuNocom);
+        m_editor = new BlockListEditor(m_services.dialogs, m_menus.tools.blockList);
     }
     m_editor->show();
     m_editor->raise();

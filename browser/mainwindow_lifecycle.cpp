@@ -34,14 +34,14 @@ void MainWindow::load()
     if (r.Menu.isEmpty())
         r.Menu = convert::booleanText(true);
     const MainMenus &m = m_menus;
-    checkFrom(m.mnuVisiBottonURL, r.Frame1);
-    checkFrom(m.mnuSimpleURL, r.Frame1);
-    checkFrom(m.mnuVisiSidebar, r.Frame2);
-    checkFrom(m.mnuSimpleSidebar, r.Frame2);
-    checkFrom(m.mnuVisiStatusbar, r.Frame3);
-    checkFrom(m.mnuSimpleState, r.Frame3);
-    checkFrom(m.mnuVisiWmenu, r.Menu);
-    checkFrom(m.mnuSimpleMenu, r.Menu);
+    checkFrom(m.view.buttonBar, r.Frame1);
+    checkFrom(m.simple.buttonBar, r.Frame1);
+    checkFrom(m.view.sidebar, r.Frame2);
+    checkFrom(m.simple.sidebar, r.Frame2);
+    checkFrom(m.view.statusBar, r.Frame3);
+    checkFrom(m.simple.statusBar, r.Frame3);
+    checkFrom(m.view.menuBar, r.Menu);
+    checkFrom(m.simple.menuBar, r.Menu);
     if (const auto shown = convert::toBoolean(r.Frame1))
         m_frame1->setVisible(*shown);
     if (const auto shown = convert::toBoolean(r.Frame2))
@@ -53,12 +53,12 @@ void MainWindow::load()
     // 5
     m_menuButton->setVisible(!convert::isExactly(r.Menu, u"True"));
     // 6
-    checkFrom(m.mnuVisiManiaEndC, r.EndC);
-    checkFrom(m.mnuVisiManiaEndY, r.EndY);
-    checkFrom(m.mnuVisiManiakuuhaku, r.EndK);
-    checkFrom(m.mnuToolAutoRe30, r.AutoRe30);
-    checkFrom(m.mnuToolAutoRe60, r.AutoRe60);
-    checkFrom(m.mnuToolSecuNocom, r.koukoku);
+    checkFrom(m.view.confirmExit, r.EndC);
+    checkFrom(m.view.alwaysKeepPage, r.EndY);
+    checkFrom(m.view.blankAtStart, r.EndK);
+    checkFrom(m.tools.reloadEvery30, r.AutoRe30);
+    checkFrom(m.tools.reloadEvery60, r.AutoRe60);
+    checkFrom(m.tools.blockList, r.koukoku);
     // 7: geometry in twips; no width means maximized
     if (r.FWidth != 0) {
         constexpr int twips = layout::kTwipsPerPixel;
@@ -69,7 +69,7 @@ void MainWindow::load()
     // 8
     if (convert::isExactly(r.Windowfoward, u"True")) {
         m_services.windows.setAlwaysOnTop(this, true);
-        m.mnuVisiWindowfoward->setChecked(true);
+        m.view.alwaysOnTop->setChecked(true);
     }
     // 9, 10: the first page
     const QString handOver = handover::read();
@@ -93,7 +93,7 @@ void MainWindow::load()
                 m_browser->navigate(addressText());
                 StoreSetting(settingkeys::Yomikake, QString());
             } else {
-                m.mnuFileRestart->setChecked(true);
+                m.file.keepPageAndQuit->setChecked(true);
                 openStartPage();
             }
         }
@@ -101,32 +101,32 @@ void MainWindow::load()
     // 11, 12
     m_sidebar->load();
     // 13
-    m.mnuVisiWS15->setChecked(r.SideW == 5);
-    m.mnuVisiWS16->setChecked(r.SideW == 6);
-    m.mnuVisiWS17->setChecked(r.SideW != 5 && r.SideW != 6);
+    m.view.sidebarFifth->setChecked(r.SideW == 5);
+    m.view.sidebarSixth->setChecked(r.SideW == 6);
+    m.view.sidebarSeventh->setChecked(r.SideW != 5 && r.SideW != 6);
     // 14: offline state as the Internet settings keep it
     const bool offline = m_services.registry.readStringValue(
                              platform::registry::CurrentUser,
                              platform::registry::InternetSettings.toString(),
                              QStringLiteral("GlobalUserOffline"))
         == u"1";
-    m.mnuFileOffline->setChecked(offline);
+    m.file.offline->setChecked(offline);
     if (m_browser)
         m_browser->setOffline(offline);
     // 15: a restored reload mark reloads at its own interval; 30 seconds wins a tie
-    if (m.mnuToolAutoRe30->isChecked())
-        m.mnuToolAutoRe60->setChecked(false);
-    if (m.mnuToolAutoRe30->isChecked() || m.mnuToolAutoRe60->isChecked()) {
-        m_reloadTimer->setInterval(m.mnuToolAutoRe30->isChecked() ? 30'000 : 60'000);
+    if (m.tools.reloadEvery30->isChecked())
+        m.tools.reloadEvery60->setChecked(false);
+    if (m.tools.reloadEvery30->isChecked() || m.tools.reloadEvery60->isChecked()) {
+        m_reloadTimer->setInterval(m.tools.reloadEvery30->isChecked() ? 30'000 : 60'000);
         m_reloadTimer->start();
     }
     // 16
     if (convert::isExactly(Settings().EXSTYLE, u"1")) {
         const auto opacity = convert::toInteger16(Settings().EXSTYLEValue);
         SetWindowTranslucency(m_services.windows, this, opacity ? *opacity : 255);
-        m.mnuVisiWindowEXstyle->setChecked(true);
+        m.view.translucent->setChecked(true);
     } else {
-        m.mnuVisiWindowEXstyle->setChecked(false);
+        m.view.translucent->setChecked(false);
     }
     layoutWindow();
 }

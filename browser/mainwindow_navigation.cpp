@@ -29,16 +29,16 @@ void MainWindow::wireNavigation()
     click(2, [this] { stopLoading(); });
     click(3, home);
     click(4, refresh);
-    on(m.mnuMoveBack, back);
-    on(m.mnuMoveFoward, forward);
-    on(m.mnuMoveStap, [this] { stopLoading(); });
-    on(m.mnuMoveRefrash, refresh);
-    on(m.mnuMoveRefrashNoChash, [this] { if (m_browser) m_browser->reload(platform::ReloadMode::BypassCache); });
-    on(m.mnuMoveHome, home);
-    on(m.mnuSimpleHome, home);
-    on(m.mnuEditQuick, [this] { quickJump(); });
+    on(m.move.back, back);
+    on(m.move.forward, forward);
+    on(m.move.stop, [this] { stopLoading(); });
+    on(m.move.reload, refresh);
+    on(m.move.reloadBypassingCache, [this] { if (m_browser) m_browser->reload(platform::ReloadMode::BypassCache); });
+    on(m.move.home, home);
+    on(m.simple.home, home);
+    on(m.move.quickJump, [this] { quickJump(); });
     const std::pair<QAction *, QChar> drives[] = {
-        {m.mnuMoveC, u'C'}, {m.mnuMoveD, u'D'}, {m.mnuMoveE, u'E'}, {m.mnuMoveF, u'F'}};
+        {m.move.driveC, u'C'}, {m.move.driveD, u'D'}, {m.move.driveE, u'E'}, {m.move.driveF, u'F'}};
     for (const auto &[item, letter] : drives) {
         on(item, [this, root = QString(letter) + QStringLiteral(":\\")] {
             if (m_browser)
@@ -46,7 +46,7 @@ void MainWindow::wireNavigation()
         });
     }
     // Opening the menu enables the items of fixed disks; none is disabled again.
-    connect(m.mnuMove, &QMenu::aboutToShow, this, [this, drives] {
+    connect(m.move.menu, &QMenu::aboutToShow, this, [this, drives] {
         for (const platform::Drive &drive : m_services.drives.drives()) {
             if (drive.type != platform::Drive::Type::Fixed || drive.letter.size() != 1)
                 continue;
@@ -80,10 +80,10 @@ void MainWindow::wireNavigation()
         connect(m_browser, &platform::BrowserComponent::CommandStateChange, this, [this](int command, bool enabled) {
             if (command == platform::command::Forward) {
                 m_buttons[1]->setEnabled(enabled);
-                m_menus.mnuMoveFoward->setEnabled(enabled);
+                m_menus.move.forward->setEnabled(enabled);
             } else if (command == platform::command::Back) {
                 m_buttons[0]->setEnabled(enabled);
-                m_menus.mnuMoveBack->setEnabled(enabled);
+                m_menus.move.back->setEnabled(enabled);
             }
         });
     }

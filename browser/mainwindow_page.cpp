@@ -33,29 +33,29 @@ void MainWindow::wirePageCommands()
         for (QAction *item : items)
             connect(item, &QAction::triggered, this, handler);
     };
-    on({m.mnuFileNewWindow, m.mnuSimpleNewWindow}, [this] { m_services.processes.startSelf({}); });
-    on({m.mnuFileNewIE}, [this] {
+    on({m.file.newWindow, m.simple.newWindow}, [this] { m_services.processes.startSelf({}); });
+    on({m.file.openInSystemBrowser}, [this] {
         if (m_browser)
             m_browser->openInSystemBrowser();
     });
-    on({m.mnuFileLoaclFileOpen, m.mnuSimpleOpenFile}, [this] { openLocalFile(); });
-    on({m.mnuFileHozon, m.mnuSimpleSaveFile}, [this] { pageCommand(&B::saveAs, kNoPage); });
-    on({m.mnuFilePrintEditpage}, [this] { pageCommand(&B::pageSetup, u"プリンタが設定されていません。"_s); });
-    on({m.mnuFilePrintPrint}, [this] { pageCommand(&B::print, kPrintFailed); });
-    on({m.mnuFilePrintPrintPreview, m.mnuSimplePrintP}, [this] {
+    on({m.file.openLocalFile, m.simple.openLocalFile}, [this] { openLocalFile(); });
+    on({m.file.savePage, m.simple.savePage}, [this] { pageCommand(&B::saveAs, kNoPage); });
+    on({m.file.pageSetup}, [this] { pageCommand(&B::pageSetup, u"プリンタが設定されていません。"_s); });
+    on({m.file.print}, [this] { pageCommand(&B::print, kPrintFailed); });
+    on({m.file.printPreview, m.simple.printPreview}, [this] {
         pageCommand(&B::printPreview, u"印刷プレビューが使用できません。IEをVer5.5以降にバージョンアップしてください。"_s);
     });
-    on({m.mnuFilePropates}, [this] { pageCommand(&B::showProperties, kNoPage); });
-    onCheckable(m.mnuFileOffline, [this] { toggleOffline(); });
-    on({m.mnuEditCopy}, [this] { if (m_browser) m_browser->copy(); });
-    on({m.mnuEditAll}, [this] { if (m_browser) m_browser->selectAll(); });
-    on({m.mnuEditFind, m.mnuSimpleSearch}, [this] {
+    on({m.file.properties}, [this] { pageCommand(&B::showProperties, kNoPage); });
+    onCheckable(m.file.offline, [this] { toggleOffline(); });
+    on({m.edit.copy}, [this] { if (m_browser) m_browser->copy(); });
+    on({m.edit.selectAll}, [this] { if (m_browser) m_browser->selectAll(); });
+    on({m.edit.find, m.simple.find}, [this] {
         if (m_browser)
             m_browser->showFindBar();
     });
-    on({m.mnuEditTitle}, [this] { m_services.clipboard.setText(pageTitle()); });
+    on({m.edit.copyTitle}, [this] { m_services.clipboard.setText(pageTitle()); });
     // The text as shown, which may be typed and not yet visited.
-    on({m.mnuEditURL}, [this] { m_services.clipboard.setText(addressText()); });
+    on({m.edit.copyAddress}, [this] { m_services.clipboard.setText(addressText()); });
     m_pageIcon->installEventFilter(this);
     if (m_browser) {
         connect(m_browser, &platform::BrowserComponent::printingEnded, this, [this](bool success) {
@@ -92,7 +92,7 @@ void MainWindow::openLocalFile()
 
 void MainWindow::toggleOffline()
 {
-    QAction *item = m_menus.mnuFileOffline;
+    QAction *item = m_menus.file.offline;
     const bool offline = !item->isChecked();
     platform::RegistryGateway &registry = m_services.registry;
     const platform::RegistryGateway::Handle key =

@@ -53,40 +53,40 @@ ModalDialog *openModal(ModalDialog *dialog)
 void MainWindow::wireTools()
 {
     const MainMenus &m = m_menus;
-    connect(m.mnuToolFusekko, &QAction::triggered, this, [this] { openMemoPad(); });
-    connect(m.mnuEditFusekkoCopy, &QAction::triggered, this, &MainWindow::copyToMemo);
-    linktool::wireFileMenuItem(m.mnuFile, m.mnufilelink, *this, m_services);
+    connect(m.tools.memoPad, &QAction::triggered, this, [this] { openMemoPad(); });
+    connect(m.edit.copyToMemo, &QAction::triggered, this, &MainWindow::copyToMemo);
+    linktool::wireFileMenuItem(m.file.menu, m.file.saveLinks, *this, m_services);
     auto translate = [this](QAction *item, Translation which) {
         connect(item, &QAction::triggered, this, [this, which] { TranslatePage(*this, which); });
     };
-    translate(m.mnuVisihonyaku, Translation::EnglishToJapanese);
-    translate(m.mnuVisihonyaku2, Translation::JapaneseToEnglish);
-    translate(m.mnuVisihonyaku3, Translation::ChineseToJapanese);
-    translate(m.mnuVisihonyaku4, Translation::JapaneseToChinese);
-    translate(m.mnuVisihonyaku5, Translation::KoreanToJapanese);
-    translate(m.mnuVisihonyaku6, Translation::JapaneseToKorean);
-    connect(m.mnuTool, &QMenu::aboutToShow, m.mnuToolCookies, [item = m.mnuToolCookies] { item->setEnabled(cookies::editorEnabled()); });
-    connect(m.mnuToolCookies, &QAction::triggered, this, &MainWindow::openCookieEditor);
-    connect(m.mnuToolFirstOpen, &QAction::triggered, this, &MainWindow::openFirstRunDialog);
-    connect(m.mnuSimpleFirstDialog, &QAction::triggered, this, &MainWindow::openFirstRunDialog);
+    translate(m.tools.englishToJapanese, Translation::EnglishToJapanese);
+    translate(m.tools.japaneseToEnglish, Translation::JapaneseToEnglish);
+    translate(m.tools.chineseToJapanese, Translation::ChineseToJapanese);
+    translate(m.tools.japaneseToChinese, Translation::JapaneseToChinese);
+    translate(m.tools.koreanToJapanese, Translation::KoreanToJapanese);
+    translate(m.tools.japaneseToKorean, Translation::JapaneseToKorean);
+    connect(m.tools.menu, &QMenu::aboutToShow, m.tools.cookies, [item = m.tools.cookies] { item->setEnabled(cookies::editorEnabled()); });
+    connect(m.tools.cookies, &QAction::triggered, this, &MainWindow::openCookieEditor);
+    connect(m.tools.firstRun, &QAction::triggered, this, &MainWindow::openFirstRunDialog);
+    connect(m.simple.firstRun, &QAction::triggered, this, &MainWindow::openFirstRunDialog);
     auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
     auto navigate = [this](QAction *item, auto address) {
         connect(item, &QAction::triggered, this, [this, address] { if (m_browser) m_browser->navigate(address()); });
     };
-    on(m.mnuToolSecuP, [this] { openModal(new PrivacyDialog(m_services, this)); });
-    on(m.mnuToolSecuUser, [this] { openSubWindow(ProgramDocument(u"nav.htm"_s)); });
-    on(m.mnuToolPS, [this] { captureWindow(); });
-    navigate(m.mnuToolWindowsUpdate, [] { return kWindowsUpdate; });
-    on(m.mnuToolInternetOption, [this] {
+    on(m.tools.privacy, [this] { openModal(new PrivacyDialog(m_services, this)); });
+    on(m.tools.userInfo, [this] { openSubWindow(ProgramDocument(u"nav.htm"_s)); });
+    on(m.tools.capture, [this] { captureWindow(); });
+    navigate(m.tools.windowsUpdate, [] { return kWindowsUpdate; });
+    on(m.tools.internetOptions, [this] {
         auto *options = openModal(new InternetOptionsDialog(*this, m_services, this));
         connect(options, &InternetOptionsDialog::languagesRequested, this, &MainWindow::chooseLanguages);
     });
-    navigate(m.mnuHelpHelp, [] { return ProgramDocument(u"ゆらぎねヘルプ.htm"_s); });
-    navigate(m.mnuHelpBasicHelp, [] { return maker::faqPage(); });
-    on(m.mnuHelpNewVersion, [this] { openModal(new VersionCheckDialog(*this, m_services.transfer, this)); });
-    on(m.mnuHelpAssociation, [this] { associateWithBrowser(); });
-    on(m.mnuHelpBag, [this] { writeBugReport(); });
-    on(m.mnuHelpVersion, [this] { openAboutBox(); });
+    navigate(m.help.offlineHelp, [] { return ProgramDocument(u"ゆらぎねヘルプ.htm"_s); });
+    navigate(m.help.faq, [] { return maker::faqPage(); });
+    on(m.help.newVersion, [this] { openModal(new VersionCheckDialog(*this, m_services.transfer, this)); });
+    on(m.help.association, [this] { associateWithBrowser(); });
+    on(m.help.bugReport, [this] { writeBugReport(); });
+    on(m.help.about, [this] { openAboutBox(); });
 }
 
 MemoPadWindow &MainWindow::openMemoPad()
@@ -94,11 +94,11 @@ MemoPadWindow &MainWindow::openMemoPad()
     if (!m_memo) {
         // No owner: the memo pad is a window of its own, closed with this one.
         m_memo = new MemoPadWindow(*this, m_services);
-        connect(m_memo, &MemoPadWindow::closed, this, [this] { m_menus.mnuToolFusekko->setChecked(false); });
+        connect(m_memo, &MemoPadWindow::closed, this, [this] { m_menus.tools.memoPad->setChecked(false); });
     }
     m_memo->showAndRaise();
     // The check mark shows that the memo pad is open, whatever a click on it toggled.
-    m_menus.mnuToolFusekko->setChecked(true);
+    m_menus.tools.memoPad->setChecked(true);
     return *m_memo;
 }
 
@@ -116,7 +116,7 @@ void MainWindow::openFirstRunDialog()
 {
     if (!m_firstRunDialog) {
         m_firstRunDialog = new FirstRunDialog(m_services, this);
-        connect(m_firstRunDialog, &FirstRunDialog::translucencyMarked, m_menus.mnuVisiWindowEXstyle, &QAction::setChecked);
+        connect(m_firstRunDialog, &FirstRunDialog::translucencyMarked, m_menus.view.translucent, &QAction::setChecked);
         connect(m_firstRunDialog, &FirstRunDialog::translucencyChanged, this,
                 [this](int opacity) { SetWindowTranslucency(m_services.windows, this, opacity); });
         m_firstRunDialog->load();

@@ -48,11 +48,11 @@ MainWindow::Bar MainWindow::bar(int frame) const
     const MainMenus &m = m_menus;
     switch (frame) {
     case 1:
-        return {m_frame1, m.mnuVisiBottonURL, m.mnuSimpleURL, settingkeys::Frame1};
+        return {m_frame1, m.view.buttonBar, m.simple.buttonBar, settingkeys::Frame1};
     case 2:
-        return {m_sidebar, m.mnuVisiSidebar, m.mnuSimpleSidebar, settingkeys::Frame2};
+        return {m_sidebar, m.view.sidebar, m.simple.sidebar, settingkeys::Frame2};
     default:
-        return {m_frame3, m.mnuVisiStatusbar, m.mnuSimpleState, settingkeys::Frame3};
+        return {m_frame3, m.view.statusBar, m.simple.statusBar, settingkeys::Frame3};
     }
 }
 
@@ -110,7 +110,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_client && event->type() == QEvent::Resize)
         layoutWindow();
     if (watched == m_pageIcon && event->type() == QEvent::MouseButtonRelease)
-        m_menus.mnuFilePropates->trigger();
+        m_menus.file.properties->trigger();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -132,9 +132,9 @@ bool MainWindow::menusVisible() const
 
 void MainWindow::toggleMenuBar()
 {
-    const bool show = !m_menus.mnuVisiWmenu->isChecked();
-    m_menus.mnuVisiWmenu->setChecked(show);
-    m_menus.mnuSimpleMenu->setChecked(show);
+    const bool show = !m_menus.view.menuBar->isChecked();
+    m_menus.view.menuBar->setChecked(show);
+    m_menus.simple.menuBar->setChecked(show);
     setMenusVisible(show);
     m_menuButton->setVisible(!show);
     layoutWindow();
@@ -166,7 +166,7 @@ void MainWindow::toggleBar(int frame)
 
 void MainWindow::chooseSideWidth(int sideW)
 {
-    QAction *const widths[] = {m_menus.mnuVisiWS15, m_menus.mnuVisiWS16, m_menus.mnuVisiWS17};
+    QAction *const widths[] = {m_menus.view.sidebarFifth, m_menus.view.sidebarSixth, m_menus.view.sidebarSeventh};
     if (!widths[sideW - 5]->isChecked() || Settings().SideW != sideW) {
         for (int w = 5; w <= 7; ++w)
             widths[w - 5]->setChecked(w == sideW);
@@ -183,8 +183,8 @@ void MainWindow::enterSimpleMode()
                            "・ステータスバーの非表示\r\n・NetscapeNavigetor専用タグ検出機能のオフ\r\n\r\nが実行されます。\r\nよろしいですか？"),
             QStringLiteral("シンプルモード"), platform::MessageIcon::Information))
         return;
-    m_menus.mnuVisiWmenu->setChecked(false);
-    m_menus.mnuSimpleMenu->setChecked(false);
+    m_menus.view.menuBar->setChecked(false);
+    m_menus.simple.menuBar->setChecked(false);
     setMenusVisible(false);
     m_menuButton->show();
     layoutWindow();
@@ -249,42 +249,42 @@ void MainWindow::wireCommands()
     const MainMenus &m = m_menus;
     auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
     auto command = [this](QAction *item, auto handler) { onCheckable(item, handler); };
-    on(m.mnuFileClose, [this] { close(); });
+    on(m.file.quit, [this] { close(); });
     // The check mark only tells that the kept page was not reopened; keep it as it was.
-    command(m.mnuFileRestart, [this] { keepPageAndClose(); });
-    on(m.mnuSimpleYEnd, [this] { keepPageAndClose(); });
-    command(m.mnuVisiWmenu, [this] { toggleMenuBar(); });
-    command(m.mnuSimpleMenu, [this] { toggleMenuBar(); });
+    command(m.file.keepPageAndQuit, [this] { keepPageAndClose(); });
+    on(m.simple.keepPageAndQuit, [this] { keepPageAndClose(); });
+    command(m.view.menuBar, [this] { toggleMenuBar(); });
+    command(m.simple.menuBar, [this] { toggleMenuBar(); });
     for (int frame = 1; frame <= 3; ++frame) {
         command(bar(frame).item, [this, frame] { toggleBar(frame); });
         command(bar(frame).twin, [this, frame] { toggleBar(frame); });
     }
-    command(m.mnuVisiWS15, [this] { chooseSideWidth(5); });
-    command(m.mnuVisiWS16, [this] { chooseSideWidth(6); });
-    command(m.mnuVisiWS17, [this] { chooseSideWidth(7); });
+    command(m.view.sidebarFifth, [this] { chooseSideWidth(5); });
+    command(m.view.sidebarSixth, [this] { chooseSideWidth(6); });
+    command(m.view.sidebarSeventh, [this] { chooseSideWidth(7); });
     const std::pair<QAction *, SettingKey> options[] = {
-        {m.mnuVisiManiaEndC, settingkeys::EndC},
-        {m.mnuVisiManiaEndY, settingkeys::EndY},
-        {m.mnuVisiManiakuuhaku, settingkeys::EndK},
+        {m.view.confirmExit, settingkeys::EndC},
+        {m.view.alwaysKeepPage, settingkeys::EndY},
+        {m.view.blankAtStart, settingkeys::EndK},
     };
     for (const auto &[item, key] : options)
         on(item, [item, key] { StoreSetting(key, convert::booleanText(item->isChecked())); });
-    on(m.mnuVisihaiSinple, [this] { enterSimpleMode(); });
-    QAction *const textSizes[] = {m.mnuVisiFont04, m.mnuVisiFont03, m.mnuVisiFont02, m.mnuVisiFont01, m.mnuVisiFont00};
+    on(m.view.simpleMode, [this] { enterSimpleMode(); });
+    QAction *const textSizes[] = {m.view.textSmallest, m.view.textSmaller, m.view.textMedium, m.view.textLarger, m.view.textLargest};
     for (int size = 0; size < 5; ++size)
         on(textSizes[size], [this, size] { if (m_browser) m_browser->setTextSize(platform::TextSize(size)); });
-    command(m.mnuVisiWindowfoward, [this] { toggleAlwaysOnTop(); });
-    command(m.mnuVisiWindowEXstyle, [this] { toggleTranslucency(); });
-    OfferWindowEffects(m_services.windows, {m_menus.mnuVisiWindowfoward, m_menus.mnuVisiWindowEXstyle});
-    on(m.mnuVisiSorce, [this] { showPageSource(); });
-    command(m.mnuToolAutoRe30, [this, item = m.mnuToolAutoRe30] { chooseAutoReload(item); });
-    command(m.mnuToolAutoRe60, [this, item = m.mnuToolAutoRe60] { chooseAutoReload(item); });
+    command(m.view.alwaysOnTop, [this] { toggleAlwaysOnTop(); });
+    command(m.view.translucent, [this] { toggleTranslucency(); });
+    OfferWindowEffects(m_services.windows, {m_menus.view.alwaysOnTop, m_menus.view.translucent});
+    on(m.view.source, [this] { showPageSource(); });
+    command(m.tools.reloadEvery30, [this, item = m.tools.reloadEvery30] { chooseAutoReload(item); });
+    command(m.tools.reloadEvery60, [this, item = m.tools.reloadEvery60] { chooseAutoReload(item); });
     connect(m_reloadTimer, &QTimer::timeout, this, [this] { if (m_browser) m_browser->reload(); });
-    on(m.mnuVisiManiaLang, [this] { chooseLanguages(); });
+    on(m.view.languages, [this] { chooseLanguages(); });
     connect(m_menuButton, &QPushButton::clicked, this, &MainWindow::toggleMenuBar);
     connect(m_menuButton, &QPushButton::customContextMenuRequested, this, [this](const QPoint &at) {
         m_menuButton->setFocus();
-        m_menus.mnuSimple->popup(m_menuButton->mapToGlobal(at));
+        m_menus.simple.menu->popup(m_menuButton->mapToGlobal(at));
     });
     connect(m_messageClose, &QPushButton::clicked, this, &MainWindow::HideMessageBar);
     connect(m_sidebarButton, &QPushButton::clicked, this, &MainWindow::toggleSidebar);
@@ -300,7 +300,7 @@ void MainWindow::onCheckable(QAction *item, std::function<void()> handler)
 
 void MainWindow::toggleAlwaysOnTop()
 {
-    QAction *item = m_menus.mnuVisiWindowfoward;
+    QAction *item = m_menus.view.alwaysOnTop;
     const bool onTop = !item->isChecked();
     m_services.windows.setAlwaysOnTop(this, onTop);
     item->setChecked(onTop);
@@ -309,7 +309,7 @@ void MainWindow::toggleAlwaysOnTop()
 
 void MainWindow::toggleTranslucency()
 {
-    QAction *item = m_menus.mnuVisiWindowEXstyle;
+    QAction *item = m_menus.view.translucent;
     if (item->isChecked()) {
         StoreSetting(settingkeys::EXSTYLE, QStringLiteral("0"));
         SetWindowTranslucency(m_services.windows, this, 255);
@@ -334,7 +334,7 @@ void MainWindow::toggleTranslucency()
 void MainWindow::chooseAutoReload(QAction *item)
 {
     const MainMenus &m = m_menus;
-    const bool thirty = item == m.mnuToolAutoRe30;
+    const bool thirty = item == m.tools.reloadEvery30;
     if (item->isChecked()) {
         item->setChecked(false);
         m_reloadTimer->stop();
@@ -342,7 +342,7 @@ void MainWindow::chooseAutoReload(QAction *item)
         item->setChecked(true);
         m_reloadTimer->setInterval(thirty ? 30'000 : 60'000);
         m_reloadTimer->start();
-        (thirty ? m.mnuToolAutoRe60 : m.mnuToolAutoRe30)->setChecked(false);
+        (thirty ? m.tools.reloadEvery60 : m.tools.reloadEvery30)->setChecked(false);
     }
     StoreSetting(thirty ? settingkeys::AutoRe30 : settingkeys::AutoRe60, convert::booleanText(item->isChecked()));
 }
