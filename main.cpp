@@ -1,6 +1,6 @@
 #include "app/startup.h"
 #include "browser/mainwindow.h"
-#include "browser/languagedialog.h"
+#include "tools/languagedialog.h"
 #include "browser/pictures.h"
 #include "browser/qttranslation.h"
 #include "platform/enginesandbox.h"

@@ -189,14 +189,6 @@ void MemoPadWindow::buildMenus()
     OfferWindowEffects(m_services.windows, {m_onTop});
 }
 
-void MemoPadWindow::showAndRaise()
-{
-    show();
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
-}
 
 void MemoPadWindow::updateTitle(bool modified)
 {

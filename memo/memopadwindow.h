@@ -21,8 +21,6 @@ public:
     MemoPadWindow(BrowserHost &host, platform::Platform services, QWidget *parent = nullptr);
     ~MemoPadWindow() override;
 
-    void showAndRaise();
-
     // Replaces the whole text from outside (a change like any other; nothing is asked).
     void setMemoText(const QString &text);
     // Lines separated by "\n".

@@ -252,6 +252,19 @@ bool SidebarPanel::writeShortcut(const QString &path, const QString &address)
     return true;
 }
 
+void SidebarPanel::wireFavoritesMenu(const FavoritesItems &items)
+{
+    connect(items.add, &QAction::triggered, this, &SidebarPanel::addFavorite);
+    connect(items.organize, &QAction::triggered, this, &SidebarPanel::openFavoritesFolder);
+    connect(items.openFolder, &QAction::triggered, this, &SidebarPanel::openFavoritesFolder);
+    connect(items.desktopShortcut, &QAction::triggered, this, &SidebarPanel::desktopShortcut);
+    connect(items.importBookmarks, &QAction::triggered, this, &SidebarPanel::importBookmarks);
+    connect(items.exportBookmarks, &QAction::triggered, this, &SidebarPanel::exportBookmarks);
+    connect(items.netscape4, &QAction::triggered, this, &SidebarPanel::openNetscape4Bookmarks);
+    connect(items.netscape6, &QAction::triggered, this, &SidebarPanel::openNetscape6Bookmarks);
+    connect(this, &SidebarPanel::favoritesMenuRequested, items.menu, [menu = items.menu](const QPoint &at) { menu->popup(at); });
+}
+
 void SidebarPanel::addFavorite()
 {
     platform::BrowserComponent *browser = m_host.browser();

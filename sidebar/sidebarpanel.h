@@ -34,6 +34,16 @@ public:
     void showSelectedTab();
     void BuildFavoritesTree(const QString &folder);
 
+    // The favorites menu's items, each wired to its command here; the menu also pops up
+    // from a right click on the favorites tree.
+    struct FavoritesItems
+    {
+        QMenu *menu;
+        QAction *add, *organize, *openFolder, *desktopShortcut, *importBookmarks, *exportBookmarks, *netscape4,
+            *netscape6;
+    };
+    void wireFavoritesMenu(const FavoritesItems &items);
+
     // The favorites menu.
     void addFavorite();
     void openFavoritesFolder();

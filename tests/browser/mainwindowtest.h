@@ -1,7 +1,20 @@
 #pragma once
 
 #include "app/startup.h"
+#include "blocking/blocklisteditor.h"
+#include "blocking/blocklistmenu.h"
 #include "browser/mainwindow.h"
+#include "browser/navigationbar.h"
+#include "browser/navigationcommands.h"
+#include "browser/pageevents.h"
+#include "browser/statusarea.h"
+#include "browser/subwindow.h"
+#include "memo/memopadwindow.h"
+#include "sidebar/sidebarpanel.h"
+#include "tools/aboutbox.h"
+#include "tools/cookieeditordialog.h"
+#include "tools/firstrundialog.h"
+#include "tools/toolmenus.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 

@@ -1,5 +1,5 @@
 #include "browser/mainwindow.h"
-#include "browser/languagedialog.h"
+#include "tools/languagedialog.h"
 #include "browser/qttranslation.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"

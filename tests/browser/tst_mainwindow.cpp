@@ -714,7 +714,7 @@ private Q_SLOTS:
         QCOMPARE(tool->findChild<QAction *>(u"mnuvisituneni"_s)->isEnabled(), reason.isEmpty());
         delete tool;
         item(u"mnuToolFirstOpen"_s)->trigger();
-        QWidget *firstRun = m_window->firstRunDialog();
+        QWidget *firstRun = m_window->parts().tools->firstRunDialog();
         QCOMPARE(firstRun->findChild<QWidget *>(u"Check4"_s)->isEnabled(), reason.isEmpty());
         QCOMPARE(firstRun->findChild<QWidget *>(u"Check4"_s)->toolTip() == reason, !reason.isEmpty());
         QCOMPARE(m_fake->windows.alwaysOnTop(firstRun).has_value(), reason.isEmpty());

@@ -2,6 +2,9 @@
 #include "app/startup.h"
 #include "blocking/persistfile.h"
 #include "browser/mainwindow.h"
+#include "browser/navigationbar.h"
+#include "browser/navigationcommands.h"
+#include "browser/statusarea.h"
 #include "linktool/linktoolwindow.h"
 #include "linktool/linklistmodel.h"
 #include "memo/memopadwindow.h"
@@ -60,7 +63,7 @@ private:
     // The caption shows the title while the page still loads; the lamp goes out when it is done.
     static bool pageShown(MainWindow &window, const QString &caption)
     {
-        return QTest::qWaitFor([&] { return window.windowTitle() == caption && !window.lampOn(); }, 20000);
+        return QTest::qWaitFor([&] { return window.windowTitle() == caption && !window.parts().navigation->lampOn(); }, 20000);
     }
     static QWidget *surface(MainWindow &window)
     {
@@ -168,7 +171,7 @@ private Q_SLOTS:
                                   u"『adserver』が、URLに含まれているので、読み込みを中止しました。"_s, 20000);
         QVERIFY(m_server.wasRequested(u"/framed"_s));
         QVERIFY(!m_server.wasRequested(u"/banner/adserver.htm"_s));
-        QTRY_COMPARE_WITH_TIMEOUT(window.picture(), 2, 20000); // the page completes, frame or not
+        QTRY_COMPARE_WITH_TIMEOUT(window.parts().status->picture(), 2, 20000); // the page completes, frame or not
     }
 
     void netscapeTagOnARealPage()
@@ -184,13 +187,13 @@ private Q_SLOTS:
         auto w = open(m_server.url(u"/late-frame"_s).toString());
         MainWindow &window = *w->form;
         QVERIFY2(pageShown(window, u"後から枠　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
-        QTRY_VERIFY_WITH_TIMEOUT(!window.lampOn(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.parts().navigation->lampOn(), 20000);
         window.ShowMessageBar(u"お知らせ"_s);
         QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/banner/late.htm"_s), 20000);
         QTest::qWait(300);
         QCOMPARE(window.addressText(), m_server.url(u"/late-frame"_s).toString());
-        QVERIFY(!window.lampOn());
-        QCOMPARE(window.picture(), 2);
+        QVERIFY(!window.parts().navigation->lampOn());
+        QCOMPARE(window.parts().status->picture(), 2);
         QCOMPARE(messageText(window), u"お知らせ"_s);
     }
 
@@ -202,16 +205,16 @@ private Q_SLOTS:
         MainWindow &window = *w->form;
         QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
         window.setAddressText(m_server.url(u"/adserver/page"_s).toString());
-        window.navigateTyped();
+        window.parts().navigationCommands->navigateTyped();
         QTRY_COMPARE_WITH_TIMEOUT(messageText(window),
                                   u"『adserver』が、URLに含まれているので、読み込みを中止しました。"_s, 20000);
         QTest::qWait(300);
         QVERIFY(!m_server.wasRequested(u"/adserver/page"_s));
-        QVERIFY(!window.lampOn());
+        QVERIFY(!window.parts().navigation->lampOn());
         QCOMPARE(window.browser()->title(), u"普通"_s);
         // And the window goes on working.
         window.setAddressText(m_server.url(u"/blink"_s).toString());
-        window.navigateTyped();
+        window.parts().navigationCommands->navigateTyped();
         QVERIFY2(pageShown(window, u"古いページ　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
     }
 
@@ -258,11 +261,11 @@ private Q_SLOTS:
         QVERIFY(w->folder.write(u"urldata.ini"_s, "\r\n"));
         QWidget *page = surface(window);
         auto hover = [&](int y, const QString &shown) {
-            for (int step = 0; step < 20 && window.statusText() != shown; ++step) {
+            for (int step = 0; step < 20 && window.parts().status->statusText() != shown; ++step) {
                 QTest::mouseMove(page, QPoint(40, y + step % 3));
                 QTest::qWait(100);
             }
-            return window.statusText() == shown;
+            return window.parts().status->statusText() == shown;
         };
         QVERIFY(hover(50, u"file:///tmp/evil.htm"_s));
         QCOMPARE(w->folder.read(u"urldata.ini"_s), QByteArray("\r\n"));

@@ -82,16 +82,16 @@ private Q_SLOTS:
         m_window->setAddressText(u"before"_s);
         m_window->ShowMessageBar(u"old notice"_s);
 
-        const int pictureBefore = m_window->picture();
+        const int pictureBefore = m_window->parts().status->picture();
         const bool cancelled = browser()->raiseBeforeNavigate(url, mainFrame);
         QCOMPARE(cancelled, !blockedBy.isEmpty());
         if (blockedBy.isEmpty()) {
             // Hidden at every navigation start of the page, not of its frames.
             QCOMPARE(messageText(), mainFrame ? QString() : u"old notice"_s);
-            QCOMPARE(m_window->lampOn(), lamp);
+            QCOMPARE(m_window->parts().navigation->lampOn(), lamp);
         } else {
             QCOMPARE(messageText(), u"『%1』が、URLに含まれているので、読み込みを中止しました。"_s.arg(blockedBy));
-            QVERIFY(!m_window->lampOn()); // Stop puts the lamp out
+            QVERIFY(!m_window->parts().navigation->lampOn()); // Stop puts the lamp out
             // The engine is stopped after its navigation decision, not inside it.
             QVERIFY(!browser()->calls.contains(u"stop"_s));
             QTRY_VERIFY(browser()->calls.contains(u"stop"_s));
@@ -99,7 +99,7 @@ private Q_SLOTS:
         QTest::qWait(10);
         QCOMPARE(browser()->calls.count(u"stop"_s), blockedBy.isEmpty() ? 0 : 1);
         QCOMPARE(m_window->addressText(), addressShown ? url : u"before"_s);
-        QCOMPARE(m_window->picture(), addressShown ? 3 : pictureBefore);
+        QCOMPARE(m_window->parts().status->picture(), addressShown ? 3 : pictureBefore);
     }
 
     void blockListIsReadOnEveryNavigation()
@@ -132,12 +132,12 @@ private Q_SLOTS:
         QFETCH(QString, url);
         QFETCH(int, picture);
         open();
-        QVERIFY(m_window->lampOn()); // blinking since the window was made
+        QVERIFY(m_window->parts().navigation->lampOn()); // blinking since the window was made
         browser()->pageTitle = u"題名"_s;
         Q_EMIT browser()->NavigateComplete2(url);
         QCOMPARE(m_window->windowTitle(), u"題名　－ ゆらぎね"_s);
-        QCOMPARE(m_window->picture(), picture);
-        QVERIFY(!m_window->lampOn());
+        QCOMPARE(m_window->parts().status->picture(), picture);
+        QVERIFY(!m_window->parts().navigation->lampOn());
     }
 
     // A title that arrives or changes before the page completes is shown at once.
@@ -146,7 +146,7 @@ private Q_SLOTS:
         open();
         Q_EMIT browser()->TitleChange(u"読み込み中の題名"_s);
         QCOMPARE(m_window->windowTitle(), u"読み込み中の題名　－ ゆらぎね"_s);
-        QVERIFY(m_window->lampOn());
+        QVERIFY(m_window->parts().navigation->lampOn());
     }
 
     void netscapeTags_data()
@@ -201,16 +201,16 @@ private Q_SLOTS:
     void lampBlinksAndTheBarGrows()
     {
         open();
-        QVERIFY(m_window->lampOn());
-        const int start = m_window->progressTwips();
+        QVERIFY(m_window->parts().navigation->lampOn());
+        const int start = m_window->parts().status->progressTwips();
         QTest::qWait(1100); // two ticks of 500 ms
-        QVERIFY(m_window->progressTwips() >= start + 20);
+        QVERIFY(m_window->parts().status->progressTwips() >= start + 20);
         Q_EMIT browser()->DownloadComplete();
-        QVERIFY(!m_window->lampOn());
-        QCOMPARE(m_window->progressTwips(), 1095);
+        QVERIFY(!m_window->parts().navigation->lampOn());
+        QCOMPARE(m_window->parts().status->progressTwips(), 1095);
         Q_EMIT browser()->DownloadBegin();
-        QVERIFY(m_window->lampOn());
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->progressTwips(), 5, 2000); // full bar starts over
+        QVERIFY(m_window->parts().navigation->lampOn());
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->parts().status->progressTwips(), 5, 2000); // full bar starts over
     }
 
     // After a stop the blinking starts again from white: the first tick turns it green.
@@ -220,11 +220,11 @@ private Q_SLOTS:
         auto lampColour = [this] { return control<QFrame>(u"Shape1"_s)->palette().color(QPalette::Window); };
         const QColor green(0x00, 0xFF, 0x00);
         QTRY_COMPARE_WITH_TIMEOUT(lampColour(), green, 2000);
-        m_window->stopLoading();
+        m_window->parts().navigationCommands->stopLoading();
         QCOMPARE(lampColour(), QColor(Qt::white));
         Q_EMIT browser()->DownloadBegin();
-        const int before = m_window->progressTwips();
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->progressTwips() != before, 2000); // one tick
+        const int before = m_window->parts().status->progressTwips();
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->parts().status->progressTwips() != before, 2000); // one tick
         QCOMPARE(lampColour(), green);
     }
 
@@ -248,7 +248,7 @@ private Q_SLOTS:
         open();
         QVERIFY(m_folder->write(u"urldata.ini"_s, "before\r\n"));
         Q_EMIT browser()->StatusTextChange(text);
-        QCOMPARE(m_window->statusText(), text);
+        QCOMPARE(m_window->parts().status->statusText(), text);
         QCOMPARE(control<QLabel>(u"Status"_s)->textFormat(), Qt::PlainText);
         QCOMPARE(m_folder->read(u"urldata.ini"_s), handOver.isEmpty() ? QByteArray("before\r\n") : handOver);
     }
@@ -418,10 +418,10 @@ private Q_SLOTS:
         Q_EMIT browser()->downloadStarted(id, u"表.zip"_s); // the server's headers named it
         QVERIFY(cancel->isEnabled());
         QCOMPARE(m_window->addressText(), u"http://127.0.0.1/list.htm"_s);
-        QVERIFY(!m_window->lampOn());
-        QCOMPARE(m_window->statusText(), u"ダウンロード中: 表.zip"_s);
+        QVERIFY(!m_window->parts().navigation->lampOn());
+        QCOMPARE(m_window->parts().status->statusText(), u"ダウンロード中: 表.zip"_s);
         Q_EMIT browser()->downloadProgress(id, 512, 1024);
-        QCOMPARE(m_window->progressTwips(), 1095 / 2);
+        QCOMPARE(m_window->parts().status->progressTwips(), 1095 / 2);
         if (end < 0) {
             cancel->trigger();
             QVERIFY(browser()->calls.contains(u"CancelDownloads"_s));
@@ -433,7 +433,7 @@ private Q_SLOTS:
         }
         QCOMPARE(messageText(), message);
         QVERIFY(!cancel->isEnabled());
-        QVERIFY(m_window->downloads().isEmpty());
+        QVERIFY(m_window->parts().pageEvents->downloads().isEmpty());
     }
 
     void editorAndSubWindowAreSingle()
@@ -442,10 +442,10 @@ private Q_SLOTS:
         QVERIFY(!item(u"mnuToolSecuNocom"_s)->isChecked()); // restored from koukoku
         item(u"mnuToolSecuNocom"_s)->trigger();
         QVERIFY(!item(u"mnuToolSecuNocom"_s)->isChecked()); // opening does not switch
-        BlockListEditor *editor = m_window->blockEditor();
+        BlockListEditor *editor = m_window->parts().blockList->editor();
         QVERIFY(editor && editor->isVisible());
         item(u"mnuToolSecuNocom"_s)->trigger();
-        QCOMPARE(m_window->blockEditor(), editor);
+        QCOMPARE(m_window->parts().blockList->editor(), editor);
 
         browser()->url = u"http://127.0.0.1/shown"_s;
         m_window->setAddressText(u"http://127.0.0.1/typed"_s);

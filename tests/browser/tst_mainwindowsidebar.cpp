@@ -90,7 +90,7 @@ private Q_SLOTS:
         touch(u"Added.url"_s);
         QFile::remove(m_favorites->filePath(u"News.url"_s));
         tabs->setCurrentIndex(0);
-        m_window->sidebar()->showSelectedTab();
+        m_window->parts().sidebar->showSelectedTab();
         QCOMPARE(shown(), QStringList({m_favorites->path(), u"Sub"_s, u"Added"_s}));
     }
 
@@ -99,7 +99,7 @@ private Q_SLOTS:
         open();
         auto *tabs = m_window->findChild<QTabBar *>(u"TabStrip1"_s);
         tabs->setCurrentIndex(1);
-        m_window->sidebar()->showSelectedTab();
+        m_window->parts().sidebar->showSelectedTab();
         auto *folders = qobject_cast<QFileSystemModel *>(control<QTreeView>(u"SHTree1"_s)->model());
         QCOMPARE(folders->rootPath(), u"/"_s); // the folder tree fills when first shown
         touch(u"Later.url"_s);

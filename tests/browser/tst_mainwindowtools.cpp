@@ -54,7 +54,7 @@ private Q_SLOTS:
         QFETCH(bool, shown);
         startUp(settings);
         QVERIFY(m_window->isVisible());
-        QCOMPARE(m_window->firstRunDialog() && m_window->firstRunDialog()->isVisible(), shown);
+        QCOMPARE(m_window->parts().tools->firstRunDialog() && m_window->parts().tools->firstRunDialog()->isVisible(), shown);
         // Until the dialog stores a folder, the tree shows the program folder.
         QCOMPARE(Settings().FavoritesFolder, shown ? ProgramFolderWithoutSeparator() : u"/f"_s);
     }
@@ -69,16 +69,16 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         startUp("[Data]\r\nFirstOpen=1\r\n");
-        QVERIFY(!m_window->firstRunDialog());
+        QVERIFY(!m_window->parts().tools->firstRunDialog());
         item(name)->trigger();
-        QVERIFY(m_window->firstRunDialog() && m_window->firstRunDialog()->isVisible());
+        QVERIFY(m_window->parts().tools->firstRunDialog() && m_window->parts().tools->firstRunDialog()->isVisible());
     }
 
     void savedTranslucencyReachesTheMainWindow()
     {
         m_fake->shell.setFavoritesFolder(m_folder->path());
         startUp({});
-        FirstRunDialog *dialog = m_window->firstRunDialog();
+        FirstRunDialog *dialog = m_window->parts().tools->firstRunDialog();
         QVERIFY(dialog);
         dialog->findChild<QCheckBox *>(u"Check4"_s)->click();
         dialog->findChild<QSlider *>(u"Slider1"_s)->setValue(140);
@@ -98,7 +98,7 @@ private Q_SLOTS:
         openToolsMenu();
         QVERIFY(cookies->isEnabled());
         cookies->trigger();
-        QVERIFY(m_window->cookieEditor() && m_window->cookieEditor()->isVisible());
+        QVERIFY(m_window->parts().tools->cookieEditor() && m_window->parts().tools->cookieEditor()->isVisible());
     }
 
     void translationItemsNavigateTheMainWindow()
@@ -195,7 +195,7 @@ private Q_SLOTS:
         startWindow();
         m_fake->system.address.clear(); // the lookup failed
         item(u"mnuHelpVersion"_s)->trigger();
-        AboutBox *about = m_window->aboutBox();
+        AboutBox *about = m_window->parts().tools->aboutBox();
         auto text = [about](const char *name) { return about->findChild<QLabel *>(QLatin1String(name))->text(); };
         QCOMPARE(text("Label3"), u"OSがわかりません　(Version:6.1.0)"_s);
         QCOMPARE(text("Label6"), u"IP Address : "_s);

@@ -1,3 +1,4 @@
+#include "app/singlewindow.h"
 #include "memo/memopadwindow.h"
 #include "memo/memotext.h"
 #include "platform/codepage.h"
@@ -62,7 +63,7 @@ private Q_SLOTS:
         m_fake = std::make_unique<FakePlatform>();
         m_host = std::make_unique<FakeBrowserHost>();
         m_memo = new MemoPadWindow(*m_host, m_fake->platform());
-        m_memo->showAndRaise();
+        BringToFront(m_memo);
     }
     void cleanup()
     {

@@ -1,4 +1,4 @@
-#include "browser/languagedialog.h"
+#include "tools/languagedialog.h"
 
 #include "platform/registry.h"
 

@@ -1,0 +1,29 @@
+#include "blocking/blocklistmenu.h"
+
+#include "app/singlewindow.h"
+#include "blocking/blocklisteditor.h"
+
+#include <QAction>
+
+BlockListMenu::BlockListMenu(platform::Dialogs &dialogs, QAction *blockingSwitch, QObject *parent)
+    : QObject(parent)
+    , m_dialogs(dialogs)
+    , m_switch(blockingSwitch)
+{
+    connect(blockingSwitch, &QAction::triggered, this, [this] {
+        // Qt's own toggle is undone: the editor alone changes the switch.
+        m_switch->setChecked(!m_switch->isChecked());
+        // No owner: the editor is a window of its own.
+        ShowSingleWindow(m_editor, [this] { return new BlockListEditor(m_dialogs, m_switch); });
+    });
+}
+
+BlockListEditor *BlockListMenu::editor() const
+{
+    return m_editor;
+}
+
+BlockListMenu::~BlockListMenu()
+{
+    delete m_editor.data();
+}
