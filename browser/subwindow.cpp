@@ -2,9 +2,9 @@
 
 #include "app/navigation.h"
 #include "app/pagedownloads.h"
+#include "browser/messagebar.h"
 #include "platform/browsercomponent.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 SubWindow::SubWindow(platform::Platform services, const QString &firstAddress, QWidget *parent)
@@ -17,10 +17,8 @@ SubWindow::SubWindow(platform::Platform services, const QString &firstAddress, Q
     resize(800, 600);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("Text1"));
-    m_message = new QLabel(this);
-    m_message->setObjectName(QStringLiteral("SubLabel"));
-    m_message->setTextFormat(Qt::PlainText);
-    m_message->hide();
+    m_message = new MessageBar(this);
+    connect(m_message, &MessageBar::shownChanged, this, &SubWindow::arrange);
     m_browser = m_services.browsers.createBrowser(this);
     if (m_browser) {
         m_browser->widget()->setObjectName(QStringLiteral("WebBrowser"));
@@ -65,18 +63,12 @@ QString SubWindow::pageTitle() const
 
 void SubWindow::ShowMessageBar(const QString &message)
 {
-    m_message->setText(message);
-    m_message->show();
-    arrange();
+    m_message->showMessage(message);
 }
 
 void SubWindow::HideMessageBar()
 {
-    if (m_message->isHidden())
-        return;
-    m_message->hide();
-    m_message->clear();
-    arrange();
+    m_message->dismiss();
 }
 
 void SubWindow::resizeEvent(QResizeEvent *event)
@@ -89,7 +81,7 @@ void SubWindow::arrange()
 {
     const int top = m_text->sizeHint().height();
     m_text->setGeometry(0, 0, width(), top);
-    const int bottom = m_message->isHidden() ? 0 : m_message->sizeHint().height();
+    const int bottom = m_message->isShown() ? m_message->sizeHint().height() : 0;
     m_message->setGeometry(0, height() - bottom, width(), bottom);
     if (m_browser)
         m_browser->widget()->setGeometry(0, top, width(), height() - top - bottom);

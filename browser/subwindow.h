@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-class QLabel;
+class MessageBar;
 class QLineEdit;
 
 namespace platform {
@@ -40,6 +40,6 @@ private:
 
     platform::Platform m_services;
     QLineEdit *m_text = nullptr; // Text1
-    QLabel *m_message = nullptr; // SubLabel
+    MessageBar *m_message = nullptr;
     platform::BrowserComponent *m_browser = nullptr;
 };

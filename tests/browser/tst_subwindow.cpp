@@ -4,6 +4,7 @@
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -41,6 +42,17 @@ private Q_SLOTS:
         QVERIFY(!allow);
         QCOMPARE(fake.dialogs.requests().size(), 1);
         QCOMPARE(fake.dialogs.requests().first().title, u"ダウンロードの確認"_s);
+        // A notice takes its line under the page, and gives it back.
+        window.resize(500, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *page = browser->widget();
+        const int fullHeight = page->height();
+        window.ShowMessageBar(u"お知らせ"_s);
+        QVERIFY(page->height() < fullHeight);
+        QCOMPARE(window.findChild<QLabel *>(u"SubLabel"_s)->text(), u"お知らせ"_s);
+        window.HideMessageBar();
+        QCOMPARE(page->height(), fullHeight);
     }
 };
 
