@@ -1,5 +1,6 @@
 #include "blocking/blocklistmenu.h"
 
+#include "app/menuitems.h"
 #include "app/singlewindow.h"
 #include "blocking/blocklisteditor.h"
 
@@ -10,9 +11,8 @@ BlockListMenu::BlockListMenu(platform::Dialogs &dialogs, QAction *blockingSwitch
     , m_dialogs(dialogs)
     , m_switch(blockingSwitch)
 {
-    connect(blockingSwitch, &QAction::triggered, this, [this] {
-        // Qt's own toggle is undone: the editor alone changes the switch.
-        m_switch->setChecked(!m_switch->isChecked());
+    // The editor alone changes the switch.
+    ConnectCheckableItem(this, blockingSwitch, [this] {
         // No owner: the editor is a window of its own.
         ShowSingleWindow(m_editor, [this] { return new BlockListEditor(m_dialogs, m_switch); });
     });

@@ -2,6 +2,7 @@
 #include "browser/mainwindow.h"
 
 #include "app/conversions.h"
+#include "app/menuitems.h"
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
 #include "app/singlewindow.h"
@@ -37,16 +38,6 @@ constexpr int kTwips = layout::kTwipsPerPixel;
 int px(int twips)
 {
     return layout::pixels(twips);
-}
-
-// The item's check mark is the handler's to set, not Qt's toggle.
-template <typename Handler>
-void onCheckable(QObject *context, QAction *item, Handler handler)
-{
-    QObject::connect(item, &QAction::triggered, context, [item, handler] {
-        item->setChecked(!item->isChecked());
-        handler();
-    });
 }
 
 } // namespace
@@ -143,18 +134,18 @@ void MainWindow::wireParts()
     // The window's own: its bars and its close.
     connect(m.file.quit, &QAction::triggered, this, &QWidget::close);
     // The check mark only tells that the kept page was not reopened; keep it as it was.
-    onCheckable(this, m.file.keepPageAndQuit, [this] { keepPageAndClose(); });
+    ConnectCheckableItem(this, m.file.keepPageAndQuit, [this] { keepPageAndClose(); });
     connect(m.simple.keepPageAndQuit, &QAction::triggered, this, &MainWindow::keepPageAndClose);
-    onCheckable(this, m.view.menuBar, [this] { toggleMenuBar(); });
-    onCheckable(this, m.simple.menuBar, [this] { toggleMenuBar(); });
+    ConnectCheckableItem(this, m.view.menuBar, [this] { toggleMenuBar(); });
+    ConnectCheckableItem(this, m.simple.menuBar, [this] { toggleMenuBar(); });
     for (int frame = 1; frame <= 3; ++frame) {
         const auto toggle = [this, frame] { setFrameVisible(frame, !bar(frame).item->isChecked()); };
-        onCheckable(this, bar(frame).item, toggle);
-        onCheckable(this, bar(frame).twin, toggle);
+        ConnectCheckableItem(this, bar(frame).item, toggle);
+        ConnectCheckableItem(this, bar(frame).twin, toggle);
     }
-    onCheckable(this, m.view.sidebarFifth, [this] { chooseSideWidth(5); });
-    onCheckable(this, m.view.sidebarSixth, [this] { chooseSideWidth(6); });
-    onCheckable(this, m.view.sidebarSeventh, [this] { chooseSideWidth(7); });
+    ConnectCheckableItem(this, m.view.sidebarFifth, [this] { chooseSideWidth(5); });
+    ConnectCheckableItem(this, m.view.sidebarSixth, [this] { chooseSideWidth(6); });
+    ConnectCheckableItem(this, m.view.sidebarSeventh, [this] { chooseSideWidth(7); });
     connect(m.view.simpleMode, &QAction::triggered, this, &MainWindow::enterSimpleMode);
     connect(m_menuButton, &QPushButton::clicked, this, &MainWindow::toggleMenuBar);
     connect(m_menuButton, &QPushButton::customContextMenuRequested, this, [this](const QPoint &at) {

@@ -2,6 +2,7 @@
 #include "browser/pagecommands.h"
 
 #include "app/browserhost.h"
+#include "app/menuitems.h"
 #include "app/settingsstore.h"
 #include "platform/browsercomponent.h"
 
@@ -52,10 +53,7 @@ PageCommands::PageCommands(BrowserHost &host, platform::Platform services, const
         run(&B::printPreview, u"印刷プレビューが使用できません。IEをVer5.5以降にバージョンアップしてください。"_s);
     });
     on({m.file.properties}, [this] { run(&B::showProperties, kNoPage); });
-    connect(m_offline, &QAction::triggered, this, [this] {
-        m_offline->setChecked(!m_offline->isChecked()); // undo Qt's own toggle
-        toggleOffline();
-    });
+    ConnectCheckableItem(this, m_offline, [this] { toggleOffline(); });
     on({m.edit.copy}, withBrowser([](B &b) { b.copy(); }));
     on({m.edit.selectAll}, withBrowser([](B &b) { b.selectAll(); }));
     on({m.edit.find, m.simple.find}, withBrowser([](B &b) { b.showFindBar(); }));

@@ -2,6 +2,7 @@
 
 #include "app/browserhost.h"
 #include "app/conversions.h"
+#include "app/menuitems.h"
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
 #include "app/sharedprocs.h"
@@ -18,16 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The item's check mark is the handler's to set, not Qt's toggle.
-template <typename Handler>
-void onCheckable(QObject *context, QAction *item, Handler handler)
-{
-    QObject::connect(item, &QAction::triggered, context, [item, handler] {
-        item->setChecked(!item->isChecked());
-        handler();
-    });
-}
 
 void checkFrom(QAction *item, const QString &text)
 {
@@ -66,12 +57,12 @@ ViewOptions::ViewOptions(BrowserHost &host, platform::Platform services, QWidget
                 browser->setTextSize(platform::TextSize(size));
         });
     }
-    onCheckable(this, m.view.alwaysOnTop, [this] { toggleAlwaysOnTop(); });
-    onCheckable(this, m.view.translucent, [this] { toggleTranslucency(); });
+    ConnectCheckableItem(this, m.view.alwaysOnTop, [this] { toggleAlwaysOnTop(); });
+    ConnectCheckableItem(this, m.view.translucent, [this] { toggleTranslucency(); });
     OfferWindowEffects(m_services.windows, {m.view.alwaysOnTop, m.view.translucent});
     on(m.view.source, [this] { showPageSource(); });
-    onCheckable(this, m.tools.reloadEvery30, [this, item = m.tools.reloadEvery30] { chooseAutoReload(item); });
-    onCheckable(this, m.tools.reloadEvery60, [this, item = m.tools.reloadEvery60] { chooseAutoReload(item); });
+    ConnectCheckableItem(this, m.tools.reloadEvery30, [this, item = m.tools.reloadEvery30] { chooseAutoReload(item); });
+    ConnectCheckableItem(this, m.tools.reloadEvery60, [this, item = m.tools.reloadEvery60] { chooseAutoReload(item); });
     connect(m_reloadTimer, &QTimer::timeout, this, [this] {
         if (platform::BrowserComponent *browser = m_host.browser())
             browser->reload();

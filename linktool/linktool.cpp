@@ -1,6 +1,7 @@
 #include "linktool/linktool.h"
 
 #include "app/browserhost.h"
+#include "app/singlewindow.h"
 #include "linktool/linktoolwindow.h"
 #include "linktool/linkanalysis.h"
 
@@ -28,11 +29,7 @@ public:
     void open()
     {
         // An open window is only shown again; its URL box keeps its text.
-        if (!m_window)
-            m_window = new LinkToolWindow(m_host, m_services);
-        m_window->show();
-        m_window->raise();
-        m_window->activateWindow();
+        ShowSingleWindow(m_window, [this] { return new LinkToolWindow(m_host, m_services); });
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "app/conversions.h"
 #include "app/settingkeys.h"
 #include "app/settingsstore.h"
+#include "app/singlewindow.h"
 #include "app/windowtranslucency.h"
 #include "linktool/linktoolaboutbox.h"
 #include "linktool/linkanalysis.h"
@@ -427,15 +428,12 @@ void LinkToolWindow::setExitConfirmation(bool checked)
 
 void LinkToolWindow::showAboutBox()
 {
-    if (!m_about) {
+    ShowSingleWindow(m_about, [this] {
         // Parented to the window that opened the tool: the box outlives the tool's close
         // and goes with that window.
         QWidget *owner = m_host.dialogParent();
-        m_about = new LinkToolAboutBox(owner ? owner : this);
-    }
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+        return new LinkToolAboutBox(owner ? owner : this);
+    });
 }
 
 void LinkToolWindow::closeEvent(QCloseEvent *event)
