@@ -52,12 +52,12 @@ int main(int argc, char *argv[])
     platform::useJapaneseFonts(fonts);
     browsers.useFonts(fonts);
 
-    const bool firstRunDue = RunStartup();
+    const bool firstRunDue = runStartup();
 
     const QStringList arguments = QApplication::arguments();
     MainWindow window(services, arguments.size() > 1 ? arguments.at(1) : QString());
     // Closing the main window ends the process, whatever else is still open.
-    EndProcessWithWindow(window);
-    ShowStartupWindows(window, firstRunDue);
+    endProcessWithWindow(window);
+    showStartupWindows(window, firstRunDue);
     return application.exec();
 }

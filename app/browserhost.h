@@ -22,8 +22,8 @@ public:
     virtual void setAddressText(const QString &text) = 0;
     // The title of the page shown; "" without one.
     virtual QString pageTitle() const = 0;
-    virtual void ShowMessageBar(const QString &message) = 0;
-    virtual void HideMessageBar() = 0;
+    virtual void showMessageBar(const QString &message) = 0;
+    virtual void hideMessageBar() = 0;
     // Where dialogs and message boxes of a tool are centred and parented.
     virtual QWidget *dialogParent() = 0;
 

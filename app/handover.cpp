@@ -11,7 +11,7 @@ namespace handover {
 
 QString filePath()
 {
-    return ProgramFolder() + QStringLiteral("urldata.ini");
+    return programFolder() + QStringLiteral("urldata.ini");
 }
 
 QString firstLine(const QString &text)
@@ -30,7 +30,7 @@ bool accepts(const QString &text)
 
 QString read()
 {
-    const QString address = firstLine(ReadWholeFile(filePath()));
+    const QString address = firstLine(readWholeFile(filePath()));
     return accepts(address) ? address : QString();
 }
 
@@ -39,7 +39,7 @@ bool write(const QString &address)
     if (!accepts(address))
         return false;
     // Rewritten at every pointer move onto a link: not worth waiting for the disk.
-    return platform::writeFileAtomically(filePath(), ansi::encode(StorableAddress(address)) + "\r\n", nullptr,
+    return platform::writeFileAtomically(filePath(), ansi::encode(storableAddress(address)) + "\r\n", nullptr,
                                          {.syncToDisk = false});
 }
 

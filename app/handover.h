@@ -20,7 +20,7 @@ bool accepts(const QString &text);
 // anything but an address it accepts.
 QString read();
 
-// Stores StorableAddress(address); false, with the file untouched, for an address it
+// Stores storableAddress(address); false, with the file untouched, for an address it
 // does not accept.
 bool write(const QString &address);
 

@@ -10,7 +10,7 @@ const QString kSearchPrefix = QStringLiteral("http://www.google.co.jp/search?q="
 const QString kSearchSuffix = QStringLiteral("&hl=ja&ie=Shift_JIS");
 }
 
-QString TypedAddressTarget(const QString &text)
+QString typedAddressTarget(const QString &text)
 {
     const bool direct = text.startsWith(QStringLiteral("\\\\"))
         || (text.size() >= 6 && text.at(5) == u'/')
@@ -18,21 +18,21 @@ QString TypedAddressTarget(const QString &text)
         || text.startsWith(QStringLiteral("https://"))
         // A path from the root is what a drive path is on this platform.
         || text.startsWith(u'/');
-    return direct ? text : SearchAddress(text);
+    return direct ? text : searchAddress(text);
 }
 
-QString SearchAddress(const QString &phrase)
+QString searchAddress(const QString &phrase)
 {
     return kSearchPrefix + QString::fromLatin1(ansi::encode(phrase).toPercentEncoding())
         + kSearchSuffix;
 }
 
-void NavigateTypedAddress(platform::BrowserComponent &browser, const QString &text)
+void navigateTypedAddress(platform::BrowserComponent &browser, const QString &text)
 {
-    browser.navigate(TypedAddressTarget(text));
+    browser.navigate(typedAddressTarget(text));
 }
 
-std::optional<QString> QuickJumpAddress(const QString &clipboardText)
+std::optional<QString> quickJumpAddress(const QString &clipboardText)
 {
     if (clipboardText.startsWith(QStringLiteral("http://"))
         || clipboardText.startsWith(QStringLiteral("https://")))
@@ -40,7 +40,7 @@ std::optional<QString> QuickJumpAddress(const QString &clipboardText)
     return std::nullopt;
 }
 
-QString ImeStatusTip(platform::ImeState state)
+QString imeStatusTip(platform::ImeState state)
 {
     switch (state) {
     case platform::ImeState::Off:
@@ -53,7 +53,7 @@ QString ImeStatusTip(platform::ImeState state)
     return {};
 }
 
-QString StorableAddress(const QString &address)
+QString storableAddress(const QString &address)
 {
     if (ansi::holds(address))
         return address;

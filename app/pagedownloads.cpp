@@ -16,7 +16,7 @@ QString question(const QString &fileName, const QString &from)
 
 } // namespace
 
-void AskAboutUnrequestedDownloads(BrowserHost &host, platform::Dialogs &dialogs)
+void askAboutUnrequestedDownloads(BrowserHost &host, platform::Dialogs &dialogs)
 {
     platform::BrowserComponent *browser = host.browser();
     if (!browser)
@@ -29,6 +29,6 @@ void AskAboutUnrequestedDownloads(BrowserHost &host, platform::Dialogs &dialogs)
                                                   platform::MessageButtons::YesNoDefaultNo);
                      });
     QObject::connect(browser, &platform::BrowserComponent::downloadRefused, browser, [&host](const QString &from) {
-        host.ShowMessageBar(u"このページが次々に始めたダウンロードを止めました（%1）。"_s.arg(from));
+        host.showMessageBar(u"このページが次々に始めたダウンロードを止めました（%1）。"_s.arg(from));
     });
 }

@@ -59,20 +59,20 @@ void assign(SettingsRecord &record, const Field &field, const QString &text)
 
 } // namespace
 
-SettingsRecord &Settings()
+SettingsRecord &settingsRecord()
 {
     static SettingsRecord record;
     return record;
 }
 
-SettingsRecord ReadSettingsRecord(std::span<const SettingKey> extra, QStringList *extraValues)
+SettingsRecord readSettingsRecord(std::span<const SettingKey> extra, QStringList *extraValues)
 {
     std::vector<SettingKey> keys;
     keys.reserve(std::size(kBindings) + extra.size());
     for (const Binding &binding : kBindings)
         keys.push_back(binding.key);
     keys.insert(keys.end(), extra.begin(), extra.end());
-    const QStringList values = ReadSettings(keys);
+    const QStringList values = readSettings(keys);
     SettingsRecord record;
     for (std::size_t i = 0; i < std::size(kBindings); ++i)
         assign(record, kBindings[i].field, values[qsizetype(i)]);
@@ -81,12 +81,12 @@ SettingsRecord ReadSettingsRecord(std::span<const SettingKey> extra, QStringList
     return record;
 }
 
-int StoreSetting(SettingKey key, const QString &value)
+int storeSetting(SettingKey key, const QString &value)
 {
-    const int stored = WriteSetting(key, value);
+    const int stored = writeSetting(key, value);
     for (const Binding &binding : kBindings) {
         if (sameKey(binding.key, key))
-            assign(Settings(), binding.field, value);
+            assign(settingsRecord(), binding.field, value);
     }
     return stored;
 }

@@ -38,15 +38,15 @@ struct SettingsRecord
 
 // The process-wide record. Filled once by start-up before any window exists; later only
 // the commands that change a preference touch it.
-SettingsRecord &Settings();
+SettingsRecord &settingsRecord();
 
 // The record as the settings file holds it now: each field from its key; a number that
 // does not convert keeps the field's default. The `extra` keys are read in the same pass,
 // their values left in `extraValues` in the same order.
-SettingsRecord ReadSettingsRecord(std::span<const SettingKey> extra = {},
+SettingsRecord readSettingsRecord(std::span<const SettingKey> extra = {},
                                   QStringList *extraValues = nullptr);
 
 // Writes one key and keeps the process-wide record in step: the field of that key changes
 // even when the file refuses the write, so the choice holds for this session. Non-zero
-// when the file took it, as WriteSetting.
-int StoreSetting(SettingKey key, const QString &value);
+// when the file took it, as writeSetting.
+int storeSetting(SettingKey key, const QString &value);

@@ -106,7 +106,7 @@ bool unsafeName(const QString &name, QChar forbidden)
 
 } // namespace
 
-QString ChooseProgramFolder(const ProgramFolderFacts &facts)
+QString chooseProgramFolder(const ProgramFolderFacts &facts)
 {
     QString folder = facts.homeVariable;
     if (folder.isEmpty()) {
@@ -121,7 +121,7 @@ QString ChooseProgramFolder(const ProgramFolderFacts &facts)
     return folder;
 }
 
-ProgramFolderFacts ProgramFolderFactsFor(const QString &executableFolder)
+ProgramFolderFacts programFolderFactsFor(const QString &executableFolder)
 {
     ProgramFolderFacts facts;
     facts.executableFolder = executableFolder;
@@ -140,29 +140,29 @@ ProgramFolderFacts ProgramFolderFactsFor(const QString &executableFolder)
     return facts;
 }
 
-QString ProgramFolder()
+QString programFolder()
 {
     const QString home = qEnvironmentVariable("YURAGINE_HOME");
     if (!home.isEmpty()) {
         ProgramFolderFacts facts;
         facts.homeVariable = home;
-        return ChooseProgramFolder(facts);
+        return chooseProgramFolder(facts);
     }
     const QString executableFolder = QCoreApplication::instance()
         ? QCoreApplication::applicationDirPath()
         : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
-    const ProgramFolderFacts facts = ProgramFolderFactsFor(executableFolder);
-    const QString chosen = ChooseProgramFolder(facts);
+    const ProgramFolderFacts facts = programFolderFactsFor(executableFolder);
+    const QString chosen = chooseProgramFolder(facts);
     if (chosen.startsWith(facts.userDataFolder))
         QDir().mkpath(facts.userDataFolder);
     return chosen;
 }
 
-QString ProgramDocument(const QString &name)
+QString programDocument(const QString &name)
 {
     const QString executableFolder = QCoreApplication::applicationDirPath();
     const QString candidates[] = {
-        ProgramFolder() + QStringLiteral("doc/"),
+        programFolder() + QStringLiteral("doc/"),
         executableFolder + QStringLiteral("/doc/"),
         executableFolder + QStringLiteral("/../share/yuragine/doc/"),
     };
@@ -173,16 +173,16 @@ QString ProgramDocument(const QString &name)
     return candidates[0] + name;
 }
 
-QString SettingsFilePath()
+QString settingsFilePath()
 {
-    return ProgramFolder() + QLatin1String(kSettingsFileName);
+    return programFolder() + QLatin1String(kSettingsFileName);
 }
 
 namespace {
 
 IniDocument readSettingsFile()
 {
-    QFile file(SettingsFilePath());
+    QFile file(settingsFilePath());
     if (!file.open(QIODevice::ReadOnly))
         return IniDocument();
     return IniDocument(file.readAll());
@@ -202,12 +202,12 @@ QString settingText(const IniDocument &document, QStringView section, QStringVie
 
 } // namespace
 
-QString ReadSetting(const QString &section, const QString &key)
+QString readSetting(const QString &section, const QString &key)
 {
     return settingText(readSettingsFile(), section, key);
 }
 
-QStringList ReadSettings(std::span<const SettingKey> keys)
+QStringList readSettings(std::span<const SettingKey> keys)
 {
     const IniDocument document = readSettingsFile();
     QStringList values;
@@ -217,24 +217,24 @@ QStringList ReadSettings(std::span<const SettingKey> keys)
     return values;
 }
 
-QString ReadSetting(SettingKey key)
+QString readSetting(SettingKey key)
 {
-    return ReadSetting(key.section.toString(), key.name.toString());
+    return readSetting(key.section.toString(), key.name.toString());
 }
 
-int WriteSetting(SettingKey key, const QString &value)
+int writeSetting(SettingKey key, const QString &value)
 {
-    return WriteSetting(key.section.toString(), key.name.toString(), value);
+    return writeSetting(key.section.toString(), key.name.toString(), value);
 }
 
-int WriteSetting(const QString &section, const QString &key, const QString &value)
+int writeSetting(const QString &section, const QString &key, const QString &value)
 {
     if (unsafeName(section, u']') || unsafeName(key, u'=') || value.contains(u'\r')
         || value.contains(u'\n'))
         return 0;
 
-    const QByteArray path = QFile::encodeName(SettingsFilePath());
-    const QByteArray folder = QFile::encodeName(ProgramFolder());
+    const QByteArray path = QFile::encodeName(settingsFilePath());
+    const QByteArray folder = QFile::encodeName(programFolder());
     const QByteArray temp = path + kTempSuffix;
 
     bool exists = false;

@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-QString ReadWholeFile(const QString &path)
+QString readWholeFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -16,7 +16,7 @@ QString ReadWholeFile(const QString &path)
     return ansi::decode(bytes);
 }
 
-QString TrimUrlLevels(const QString &text, const QString &separator, int levels)
+QString trimUrlLevels(const QString &text, const QString &separator, int levels)
 {
     QString result = text;
     for (int i = 0; i < levels; ++i) {
@@ -33,13 +33,13 @@ QString TrimUrlLevels(const QString &text, const QString &separator, int levels)
     return result;
 }
 
-QString FileVersionText(const QString &path)
+QString fileVersionText(const QString &path)
 {
     Q_UNUSED(path);
     return {};
 }
 
-QString LocalIpAddress()
+QString localIpAddress()
 {
     return platform::machineIPv4Address();
 }

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 // Shows a window and brings it to the front: out of its minimized state, raised, active.
-inline void BringToFront(QWidget *window)
+inline void bringToFront(QWidget *window)
 {
     window->show();
     if (window->isMinimized())
@@ -16,10 +16,10 @@ inline void BringToFront(QWidget *window)
 // A tool window that exists once: made by make() the first time, brought to the front
 // every time.
 template <typename Window, typename Make>
-Window &ShowSingleWindow(QPointer<Window> &window, Make make)
+Window &showSingleWindow(QPointer<Window> &window, Make make)
 {
     if (!window)
         window = make();
-    BringToFront(window);
+    bringToFront(window);
     return *window;
 }

@@ -5,12 +5,12 @@
 
 #include <QDir>
 
-StartupState ReadStartupState()
+StartupState readStartupState()
 {
     StartupState state;
     const SettingKey firstOpenKey[] = {settingkeys::FirstOpen};
     QStringList firstOpenValue;
-    state.record = ReadSettingsRecord(firstOpenKey, &firstOpenValue);
+    state.record = readSettingsRecord(firstOpenKey, &firstOpenValue);
     SettingsRecord &r = state.record;
     if (r.SideW < 5 || r.SideW > 7)
         r.SideW = 7;
@@ -22,9 +22,9 @@ StartupState ReadStartupState()
     return state;
 }
 
-QString ProgramFolderWithoutSeparator()
+QString programFolderWithoutSeparator()
 {
-    QString folder = ProgramFolder();
+    QString folder = programFolder();
     const QString separator = QDir::separator();
     // The root folder keeps its only separator.
     if (folder.size() > separator.size() && folder.endsWith(separator))
@@ -32,11 +32,11 @@ QString ProgramFolderWithoutSeparator()
     return folder;
 }
 
-bool RunStartup()
+bool runStartup()
 {
-    StartupState state = ReadStartupState();
+    StartupState state = readStartupState();
     if (state.firstRunDue)
-        state.record.FavoritesFolder = ProgramFolderWithoutSeparator();
-    Settings() = state.record;
+        state.record.FavoritesFolder = programFolderWithoutSeparator();
+    settingsRecord() = state.record;
     return state.firstRunDue;
 }

@@ -11,13 +11,13 @@ struct StartupState
 
 // Reads the settings file into a record, checking "SideW" and "NSTag", and decides whether
 // the first-run dialog is due. Never fails: a missing or unreadable file gives defaults.
-StartupState ReadStartupState();
+StartupState readStartupState();
 
 // The favorites folder shown until the first-run dialog stores one: the program folder
 // without its trailing separator.
-QString ProgramFolderWithoutSeparator();
+QString programFolderWithoutSeparator();
 
 // Start-up proper: fills the process-wide record and, when the first-run dialog is due,
 // points the favorites folder at the program folder. Returns whether the dialog is due;
 // the caller opens the windows.
-bool RunStartup();
+bool runStartup();

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QWidget>
 
-bool OfferWindowEffects(const platform::WindowServices &windows, const QList<QAction *> &items,
+bool offerWindowEffects(const platform::WindowServices &windows, const QList<QAction *> &items,
                         const QList<QWidget *> &controls)
 {
     const QString reason = windows.windowEffectsLimit();

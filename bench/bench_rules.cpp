@@ -55,7 +55,7 @@ void BM_TypedAddress(benchmark::State &state)
                              QStringLiteral("http://127.0.0.1/a"), QStringLiteral("/home/user/page.htm")};
     int i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(TypedAddressTarget(typed[i++ % 4]));
+        benchmark::DoNotOptimize(typedAddressTarget(typed[i++ % 4]));
 }
 BENCHMARK(BM_TypedAddress);
 
@@ -86,7 +86,7 @@ void BM_FavoritesScan(benchmark::State &state)
     Favorites favorites;
     favorites::FileSystemLister lister;
     for (auto _ : state)
-        benchmark::DoNotOptimize(favorites::ScanFavoritesFolder(lister, favorites.dir.path()));
+        benchmark::DoNotOptimize(favorites::scanFavoritesFolder(lister, favorites.dir.path()));
 }
 BENCHMARK(BM_FavoritesScan)->Unit(benchmark::kMillisecond);
 
@@ -104,7 +104,7 @@ void BM_FavoritesScanFiftyThousand(benchmark::State &state)
     }
     favorites::FileSystemLister lister;
     for (auto _ : state)
-        benchmark::DoNotOptimize(favorites::ScanFavoritesFolder(lister, dir.path()));
+        benchmark::DoNotOptimize(favorites::scanFavoritesFolder(lister, dir.path()));
 }
 BENCHMARK(BM_FavoritesScanFiftyThousand)->Unit(benchmark::kMillisecond);
 

@@ -16,8 +16,8 @@ struct Folder
     {
         qputenv("YURAGINE_HOME", QFile::encodeName(dir.path()));
         for (int i = 0; i < 100; ++i) {
-            WriteSetting(QStringLiteral("Window"), QStringLiteral("Key%1").arg(i), QStringLiteral("value %1").arg(i));
-            WriteSetting(QStringLiteral("Data"), QStringLiteral("Key%1").arg(i), QStringLiteral("値%1").arg(i));
+            writeSetting(QStringLiteral("Window"), QStringLiteral("Key%1").arg(i), QStringLiteral("value %1").arg(i));
+            writeSetting(QStringLiteral("Data"), QStringLiteral("Key%1").arg(i), QStringLiteral("値%1").arg(i));
         }
     }
     QTemporaryDir dir;
@@ -27,7 +27,7 @@ void BM_ReadSetting(benchmark::State &state)
 {
     Folder folder;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadSetting(QStringLiteral("Data"), QStringLiteral("Key19")));
+        benchmark::DoNotOptimize(readSetting(QStringLiteral("Data"), QStringLiteral("Key19")));
 }
 BENCHMARK(BM_ReadSetting);
 
@@ -36,7 +36,7 @@ void BM_WriteSetting(benchmark::State &state)
     Folder folder;
     int i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(WriteSetting(QStringLiteral("Window"), QStringLiteral("Key7"), QString::number(++i)));
+        benchmark::DoNotOptimize(writeSetting(QStringLiteral("Window"), QStringLiteral("Key7"), QString::number(++i)));
 }
 BENCHMARK(BM_WriteSetting);
 
@@ -44,7 +44,7 @@ void BM_ReadStartupState(benchmark::State &state)
 {
     Folder folder;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadStartupState());
+        benchmark::DoNotOptimize(readStartupState());
 }
 BENCHMARK(BM_ReadStartupState);
 
@@ -59,7 +59,7 @@ void BM_ReadStartupStateMegabyte(benchmark::State &state)
         file.write("[Other]\r\nk=" + QByteArray(100, 'v') + "\r\n");
     file.close();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadStartupState());
+        benchmark::DoNotOptimize(readStartupState());
 }
 BENCHMARK(BM_ReadStartupStateMegabyte)->Unit(benchmark::kMillisecond);
 

@@ -15,7 +15,7 @@ namespace blocklist {
 
 QString filePath()
 {
-    return ProgramFolder() + QStringLiteral("blacklist.ini");
+    return programFolder() + QStringLiteral("blacklist.ini");
 }
 
 QStringList parse(const QByteArray &bytes)

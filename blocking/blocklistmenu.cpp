@@ -12,9 +12,9 @@ BlockListMenu::BlockListMenu(platform::Dialogs &dialogs, QAction *blockingSwitch
     , m_switch(blockingSwitch)
 {
     // The editor alone changes the switch.
-    ConnectCheckableItem(this, blockingSwitch, [this] {
+    connectCheckableItem(this, blockingSwitch, [this] {
         // No owner: the editor is a window of its own.
-        ShowSingleWindow(m_editor, [this] { return new BlockListEditor(m_dialogs, m_switch); });
+        showSingleWindow(m_editor, [this] { return new BlockListEditor(m_dialogs, m_switch); });
     });
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // 1 when the text is exactly the address pages use to close their window, else 0.
-inline std::uint8_t IsWindowCloseScript(const QString &text)
+inline std::uint8_t isWindowCloseScript(const QString &text)
 {
     return text == QStringLiteral("javascript:window.close();") ? 1 : 0;
 }

@@ -2,7 +2,7 @@
 
 #include "platform/browsercomponent.h"
 
-void PersistFile::SetObject(QObject *object)
+void PersistFile::setObject(QObject *object)
 {
     m_document.clear();
     if (!object)
@@ -13,7 +13,7 @@ void PersistFile::SetObject(QObject *object)
     m_document = browser;
 }
 
-void PersistFile::Save(const QString &fileName, bool remember, std::function<void(int)> done)
+void PersistFile::save(const QString &fileName, bool remember, std::function<void(int)> done)
 {
     Q_UNUSED(remember); // the file name is not kept as the document's own
     if (!m_document)

@@ -27,11 +27,11 @@ public:
 
     // Takes the object's document. An object that is not a browser raises kNoInterface and
     // leaves none held; nullptr just lets go.
-    void SetObject(QObject *object);
+    void setObject(QObject *object);
 
     // Writes the document to the file; done(0) on success, done(code) on failure, later,
     // when the document has arrived. Raises 91 at once when no document is held.
-    void Save(const QString &fileName, bool remember, std::function<void(int)> done);
+    void save(const QString &fileName, bool remember, std::function<void(int)> done);
 
 private:
     QPointer<platform::BrowserComponent> m_document;

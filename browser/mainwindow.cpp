@@ -129,23 +129,23 @@ void MainWindow::wireParts()
     connect(p.tools, &ToolMenus::subWindowRequested, this, &MainWindow::openSubWindow);
     connect(p.tools, &ToolMenus::translucencyMarked, m.view.translucent, &QAction::setChecked);
     connect(p.tools, &ToolMenus::translucencyChanged, this,
-            [this](int opacity) { SetWindowTranslucency(m_services.windows, this, opacity); });
+            [this](int opacity) { setWindowTranslucency(m_services.windows, this, opacity); });
 
     // The window's own: its bars and its close.
     connect(m.file.quit, &QAction::triggered, this, &QWidget::close);
     // The check mark only tells that the kept page was not reopened; keep it as it was.
-    ConnectCheckableItem(this, m.file.keepPageAndQuit, [this] { keepPageAndClose(); });
+    connectCheckableItem(this, m.file.keepPageAndQuit, [this] { keepPageAndClose(); });
     connect(m.simple.keepPageAndQuit, &QAction::triggered, this, &MainWindow::keepPageAndClose);
-    ConnectCheckableItem(this, m.view.menuBar, [this] { toggleMenuBar(); });
-    ConnectCheckableItem(this, m.simple.menuBar, [this] { toggleMenuBar(); });
+    connectCheckableItem(this, m.view.menuBar, [this] { toggleMenuBar(); });
+    connectCheckableItem(this, m.simple.menuBar, [this] { toggleMenuBar(); });
     for (int frame = 1; frame <= 3; ++frame) {
         const auto toggle = [this, frame] { setFrameVisible(frame, !bar(frame).item->isChecked()); };
-        ConnectCheckableItem(this, bar(frame).item, toggle);
-        ConnectCheckableItem(this, bar(frame).twin, toggle);
+        connectCheckableItem(this, bar(frame).item, toggle);
+        connectCheckableItem(this, bar(frame).twin, toggle);
     }
-    ConnectCheckableItem(this, m.view.sidebarFifth, [this] { chooseSideWidth(5); });
-    ConnectCheckableItem(this, m.view.sidebarSixth, [this] { chooseSideWidth(6); });
-    ConnectCheckableItem(this, m.view.sidebarSeventh, [this] { chooseSideWidth(7); });
+    connectCheckableItem(this, m.view.sidebarFifth, [this] { chooseSideWidth(5); });
+    connectCheckableItem(this, m.view.sidebarSixth, [this] { chooseSideWidth(6); });
+    connectCheckableItem(this, m.view.sidebarSeventh, [this] { chooseSideWidth(7); });
     connect(m.view.simpleMode, &QAction::triggered, this, &MainWindow::enterSimpleMode);
     connect(m_menuButton, &QPushButton::clicked, this, &MainWindow::toggleMenuBar);
     connect(m_menuButton, &QPushButton::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -182,12 +182,12 @@ QString MainWindow::pageTitle() const
     return m_browser ? m_browser->title() : QString();
 }
 
-void MainWindow::ShowMessageBar(const QString &message)
+void MainWindow::showMessageBar(const QString &message)
 {
     m_parts.messageBar->showMessage(message);
 }
 
-void MainWindow::HideMessageBar()
+void MainWindow::hideMessageBar()
 {
     m_parts.messageBar->dismiss();
 }
@@ -209,7 +209,7 @@ SubWindow *MainWindow::subWindow() const
 
 void MainWindow::openSubWindow(const QString &address)
 {
-    ShowSingleWindow(m_subWindow, [this] {
+    showSingleWindow(m_subWindow, [this] {
         return new SubWindow(m_services, m_browser ? m_browser->address() : QString());
     }).navigate(address);
 }
@@ -236,7 +236,7 @@ layout::Input MainWindow::layoutInput() const
     in.buttonBarVisible = !m_parts.navigation->isHidden();
     in.sidebarVisible = !m_parts.sidebar->isHidden();
     in.statusBarVisible = !m_parts.status->isHidden();
-    in.sideW = Settings().SideW;
+    in.sideW = settingsRecord().SideW;
     in.buttonWidth = m_parts.navigation->buttonWidth() * kTwips;
     in.lampWidth = m_parts.navigation->lampWidth() * kTwips;
     in.tabClientTop = m_parts.sidebar->tabStripHeight() * kTwips;
@@ -294,7 +294,7 @@ void MainWindow::toggleMenuBar()
     setMenusVisible(show);
     m_menuButton->setVisible(!show);
     layoutWindow();
-    StoreSetting(settingkeys::Menu, convert::booleanText(show));
+    storeSetting(settingkeys::Menu, convert::booleanText(show));
 }
 
 void MainWindow::setFrameVisible(int frame, bool visible)
@@ -304,7 +304,7 @@ void MainWindow::setFrameVisible(int frame, bool visible)
     b.twin->setChecked(visible);
     b.frame->setVisible(visible);
     layoutWindow();
-    StoreSetting(b.key, convert::booleanText(visible));
+    storeSetting(b.key, convert::booleanText(visible));
 }
 
 void MainWindow::toggleSidebar()
@@ -318,10 +318,10 @@ void MainWindow::toggleSidebar()
 void MainWindow::chooseSideWidth(int sideW)
 {
     QAction *const widths[] = {m_menus.view.sidebarFifth, m_menus.view.sidebarSixth, m_menus.view.sidebarSeventh};
-    if (!widths[sideW - 5]->isChecked() || Settings().SideW != sideW) {
+    if (!widths[sideW - 5]->isChecked() || settingsRecord().SideW != sideW) {
         for (int w = 5; w <= 7; ++w)
             widths[w - 5]->setChecked(w == sideW);
-        StoreSetting(settingkeys::SideW, QString::number(sideW));
+        storeSetting(settingkeys::SideW, QString::number(sideW));
     }
     layoutWindow();
 }
@@ -339,8 +339,8 @@ void MainWindow::enterSimpleMode()
     setMenusVisible(false);
     m_menuButton->show();
     layoutWindow();
-    StoreSetting(settingkeys::Menu, convert::booleanText(false));
+    storeSetting(settingkeys::Menu, convert::booleanText(false));
     setFrameVisible(1, false);
     setFrameVisible(3, false);
-    StoreSetting(settingkeys::NSTag, QStringLiteral("0"));
+    storeSetting(settingkeys::NSTag, QStringLiteral("0"));
 }

@@ -62,8 +62,8 @@ public:
     QString addressText() const override;
     void setAddressText(const QString &text) override;
     QString pageTitle() const override;
-    void ShowMessageBar(const QString &message) override;
-    void HideMessageBar() override;
+    void showMessageBar(const QString &message) override;
+    void hideMessageBar() override;
     QWidget *dialogParent() override { return this; }
 
     const Parts &parts() const { return m_parts; }
@@ -118,8 +118,8 @@ private:
 
 // Ends the process's event loop once the window has unloaded. No other window is asked:
 // QApplication::quit would let any of them refuse.
-void EndProcessWithWindow(MainWindow &window);
+void endProcessWithWindow(MainWindow &window);
 
 // Start-up's windows: the main window loaded and shown, and the first-run dialog beside
 // it when it is due.
-void ShowStartupWindows(MainWindow &window, bool firstRunDue);
+void showStartupWindows(MainWindow &window, bool firstRunDue);

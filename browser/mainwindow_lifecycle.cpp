@@ -31,7 +31,7 @@ void checkFrom(QAction *item, const QString &text)
 
 void MainWindow::load()
 {
-    const SettingsRecord &r = Settings();
+    const SettingsRecord &r = settingsRecord();
     restoreBars();
     // Geometry in twips; no width means maximized.
     if (r.FWidth != 0) {
@@ -53,7 +53,7 @@ void MainWindow::load()
 
 void MainWindow::restoreBars()
 {
-    SettingsRecord &r = Settings();
+    SettingsRecord &r = settingsRecord();
     if (r.Menu.isEmpty())
         r.Menu = convert::booleanText(true);
     const MainMenus &m = m_menus;
@@ -80,7 +80,7 @@ void MainWindow::restoreBars()
 // The command line, the hand-over file, the reading session's question, the start page.
 void MainWindow::openFirstPage()
 {
-    const SettingsRecord &r = Settings();
+    const SettingsRecord &r = settingsRecord();
     const QString handOver = handover::read();
     // An address taken is cleared, so that a later plain start does not open it again;
     // a new window's address comes on the command line as well.
@@ -101,7 +101,7 @@ void MainWindow::openFirstPage()
         if (m_services.dialogs.askYesNo(this, question, QStringLiteral("読みかけ終了"))) {
             setAddressText(r.Yomikake);
             m_browser->navigate(addressText());
-            StoreSetting(settingkeys::Yomikake, QString());
+            storeSetting(settingkeys::Yomikake, QString());
         } else {
             m_menus.file.keepPageAndQuit->setChecked(true);
             openStartPage();
@@ -111,7 +111,7 @@ void MainWindow::openFirstPage()
 
 void MainWindow::openStartPage()
 {
-    if (convert::isExactly(Settings().EndK, u"False"))
+    if (convert::isExactly(settingsRecord().EndK, u"False"))
         m_browser->goHome();
     else
         m_browser->navigate(QStringLiteral("about:blank"));
@@ -119,8 +119,8 @@ void MainWindow::openStartPage()
 
 void MainWindow::keepReadingSession()
 {
-    StoreSetting(settingkeys::YPage, pageTitle());
-    StoreSetting(settingkeys::Yomikake, StorableAddress(addressText()));
+    storeSetting(settingkeys::YPage, pageTitle());
+    storeSetting(settingkeys::Yomikake, storableAddress(addressText()));
 }
 
 void MainWindow::keepPageAndClose()
@@ -132,7 +132,7 @@ void MainWindow::keepPageAndClose()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     bool cancel = false;
-    const SettingsRecord &r = Settings();
+    const SettingsRecord &r = settingsRecord();
     // The memo pad would lose unsaved text.
     if (memoPad()) {
         cancel = !m_services.dialogs.askYesNo(
@@ -164,24 +164,24 @@ void MainWindow::writeGeometry()
 {
     constexpr int twips = layout::kTwipsPerPixel;
     if (isMaximized() || isMinimized()) {
-        StoreSetting(settingkeys::FWidth, QStringLiteral("0"));
-        StoreSetting(settingkeys::FHeight, QStringLiteral("0"));
+        storeSetting(settingkeys::FWidth, QStringLiteral("0"));
+        storeSetting(settingkeys::FHeight, QStringLiteral("0"));
         return;
     }
     const QRect frame = geometry();
-    StoreSetting(settingkeys::FWidth, QString::number(frame.width() * twips));
-    StoreSetting(settingkeys::FHeight, QString::number(frame.height() * twips));
-    StoreSetting(settingkeys::FLeft, QString::number(frame.x() * twips));
-    StoreSetting(settingkeys::FTop, QString::number(frame.y() * twips));
+    storeSetting(settingkeys::FWidth, QString::number(frame.width() * twips));
+    storeSetting(settingkeys::FHeight, QString::number(frame.height() * twips));
+    storeSetting(settingkeys::FLeft, QString::number(frame.x() * twips));
+    storeSetting(settingkeys::FTop, QString::number(frame.y() * twips));
 }
 
-void EndProcessWithWindow(MainWindow &window)
+void endProcessWithWindow(MainWindow &window)
 {
     QObject::connect(&window, &MainWindow::unloaded, QCoreApplication::instance(),
                      [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
-void ShowStartupWindows(MainWindow &window, bool firstRunDue)
+void showStartupWindows(MainWindow &window, bool firstRunDue)
 {
     window.load();
     window.show();

@@ -54,7 +54,7 @@ NavigationCommands::NavigationCommands(BrowserHost &host, platform::Platform ser
     AddressBox *address = m_bar.addressBox();
     connect(address, &AddressBox::enterPressed, this, &NavigationCommands::navigateTyped);
     connect(address, &AddressBox::escapePressed, this, &NavigationCommands::stopLoading);
-    address->setTooltipSource([this] { return ImeStatusTip(m_services.inputMethod.state()); });
+    address->setTooltipSource([this] { return imeStatusTip(m_services.inputMethod.state()); });
     wireKeys(window);
 
     if (platform::BrowserComponent *browser = m_host.browser()) {
@@ -116,12 +116,12 @@ void NavigationCommands::wireKeys(QWidget *window)
 void NavigationCommands::navigateTyped()
 {
     if (platform::BrowserComponent *browser = m_host.browser())
-        NavigateTypedAddress(*browser, m_host.addressText());
+        navigateTypedAddress(*browser, m_host.addressText());
 }
 
 void NavigationCommands::quickJump()
 {
-    const auto address = QuickJumpAddress(m_services.clipboard.text());
+    const auto address = quickJumpAddress(m_services.clipboard.text());
     platform::BrowserComponent *browser = m_host.browser();
     if (!address || !browser)
         return;

@@ -53,7 +53,7 @@ PageCommands::PageCommands(BrowserHost &host, platform::Platform services, const
         run(&B::printPreview, u"印刷プレビューが使用できません。IEをVer5.5以降にバージョンアップしてください。"_s);
     });
     on({m.file.properties}, [this] { run(&B::showProperties, kNoPage); });
-    ConnectCheckableItem(this, m_offline, [this] { toggleOffline(); });
+    connectCheckableItem(this, m_offline, [this] { toggleOffline(); });
     on({m.edit.copy}, withBrowser([](B &b) { b.copy(); }));
     on({m.edit.selectAll}, withBrowser([](B &b) { b.selectAll(); }));
     on({m.edit.find, m.simple.find}, withBrowser([](B &b) { b.showFindBar(); }));
@@ -63,7 +63,7 @@ PageCommands::PageCommands(BrowserHost &host, platform::Platform services, const
     if (platform::BrowserComponent *browser = m_host.browser()) {
         connect(browser, &B::printingEnded, this, [this](bool success) {
             if (!success)
-                m_host.ShowMessageBar(kPrintFailed);
+                m_host.showMessageBar(kPrintFailed);
         });
     }
 }
@@ -72,14 +72,14 @@ void PageCommands::run(bool (platform::BrowserComponent::*command)(), const QStr
 {
     platform::BrowserComponent *browser = m_host.browser();
     if (!browser || !(browser->*command)())
-        m_host.ShowMessageBar(refusal);
+        m_host.showMessageBar(refusal);
 }
 
 void PageCommands::openLocalFile()
 {
     platform::FileDialogRequest request;
     request.title = u"ローカルファイルを開く"_s;
-    request.folder = ReadSetting(settingkeys::Pash);
+    request.folder = readSetting(settingkeys::Pash);
     if (request.folder.isEmpty())
         request.folder = QDir::homePath();
     request.filter = kLocalFileFilter;
@@ -91,7 +91,7 @@ void PageCommands::openLocalFile()
     m_host.setAddressText(chosen.path);
     if (platform::BrowserComponent *browser = m_host.browser())
         browser->navigate(m_host.addressText());
-    WriteSetting(settingkeys::Pash, QFileInfo(chosen.path).absolutePath());
+    writeSetting(settingkeys::Pash, QFileInfo(chosen.path).absolutePath());
 }
 
 void PageCommands::restoreOffline()

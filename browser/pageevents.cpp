@@ -66,7 +66,7 @@ PageEvents::PageEvents(Parts parts, platform::Platform services, QObject *parent
     connect(m_browser, &B::downloadStarted, this, &PageEvents::downloadStarted);
     connect(m_browser, &B::downloadProgress, this, &PageEvents::downloadProgress);
     connect(m_browser, &B::downloadFinished, this, &PageEvents::downloadFinished);
-    AskAboutUnrequestedDownloads(m_parts.host, m_services.dialogs);
+    askAboutUnrequestedDownloads(m_parts.host, m_services.dialogs);
     connect(m_parts.cancelDownloads, &QAction::triggered, m_browser, &B::cancelDownloads);
 }
 
@@ -75,7 +75,7 @@ void PageEvents::beforeNavigate(const QString &url, bool &cancel, bool mainFrame
     // The frames inside a page are checked against the block list and nothing else:
     // the address box, the picture, the lamp and the message bar follow the page itself.
     if (mainFrame)
-        m_parts.host.HideMessageBar();
+        m_parts.host.hideMessageBar();
     if (url.startsWith(QStringLiteral("javaScript:void")))
         return;
     const bool script = url.toLower().startsWith(QStringLiteral("javascript:"));
@@ -90,7 +90,7 @@ void PageEvents::beforeNavigate(const QString &url, bool &cancel, bool mainFrame
     if (m_parts.blockingSwitch->isChecked()) {
         if (const auto entry = blocklist::firstMatch(m_blockList.entries(blocklist::filePath()), url)) {
             cancel = true;
-            m_parts.host.ShowMessageBar(blocklist::blockedMessage(*entry));
+            m_parts.host.showMessageBar(blocklist::blockedMessage(*entry));
             setLamp(false);
             // The engine must not be stopped from inside its navigation decision.
             QTimer::singleShot(0, this, [this] {
@@ -109,7 +109,7 @@ void PageEvents::navigateComplete(const QString &url)
     m_parts.window->setWindowTitle(m_browser->title() + kCaptionSuffix);
     setLamp(false);
     m_parts.status->setPicture(pictureForAddress(url));
-    if (Settings().NSTag == 1)
+    if (settingsRecord().NSTag == 1)
         checkNetscapeTags();
 }
 
@@ -137,7 +137,7 @@ void PageEvents::checkNetscapeTags()
                 return;
             const QString text = body.toUpper();
             if (text.contains(u"<LAYER") || text.contains(u"<BLINK") || text.contains(u"<SPACER"))
-                self->m_parts.host.ShowMessageBar(kTagMessage);
+                self->m_parts.host.showMessageBar(kTagMessage);
         });
     });
 }
@@ -146,7 +146,7 @@ void PageEvents::loadEnded()
 {
     setLamp(false);
     m_parts.status->setProgressTwips(StatusArea::kProgressFull);
-    if (IsWindowCloseScript(m_parts.host.addressText()) == 1)
+    if (isWindowCloseScript(m_parts.host.addressText()) == 1)
         Q_EMIT closeRequested();
 }
 
@@ -162,7 +162,7 @@ void PageEvents::newWindow(const QString &url, bool &cancel, bool userInitiated)
     // A page gets no window the user did not ask for.
     if (!userInitiated) {
         cancel = true;
-        m_parts.host.ShowMessageBar(kPopupMessage);
+        m_parts.host.showMessageBar(kPopupMessage);
         return;
     }
     // The address the new window would open: what the page asked for, else the last link
@@ -172,7 +172,7 @@ void PageEvents::newWindow(const QString &url, bool &cancel, bool userInitiated)
         cancel = true;
         // A data: address can run to megabytes; its start tells enough.
         constexpr qsizetype kShown = 100;
-        m_parts.host.ShowMessageBar(kRefusedWindowMessage.arg(target.size() > kShown ? target.left(kShown) + u'…' : target));
+        m_parts.host.showMessageBar(kRefusedWindowMessage.arg(target.size() > kShown ? target.left(kShown) + u'…' : target));
         return;
     }
     // A script's own window is left to the browser.
@@ -189,7 +189,7 @@ void PageEvents::newWindow(const QString &url, bool &cancel, bool userInitiated)
     // Even clicks must not start processes without end.
     if (!m_newWindows.allow(m_clock.elapsed())) {
         cancel = true;
-        m_parts.host.ShowMessageBar(kPopupMessage);
+        m_parts.host.showMessageBar(kPopupMessage);
         return;
     }
     // The address also goes on the command line: the hand-over file may be overwritten
@@ -201,7 +201,7 @@ void PageEvents::newWindow(const QString &url, bool &cancel, bool userInitiated)
 void PageEvents::navigateError()
 {
     if (m_parts.host.addressText().startsWith(QStringLiteral("javascript")))
-        m_parts.host.ShowMessageBar(kScriptMessage);
+        m_parts.host.showMessageBar(kScriptMessage);
 }
 
 void PageEvents::downloadStarted(quint32 id, const QString &fileName)
@@ -235,13 +235,13 @@ void PageEvents::downloadFinished(quint32 id, platform::DownloadEnd end, const Q
         m_parts.status->setProgressTip(QString());
     switch (end) {
     case platform::DownloadEnd::Saved:
-        m_parts.host.ShowMessageBar(u"ダウンロードしました: "_s + QDir::toNativeSeparators(path));
+        m_parts.host.showMessageBar(u"ダウンロードしました: "_s + QDir::toNativeSeparators(path));
         break;
     case platform::DownloadEnd::Cancelled:
-        m_parts.host.ShowMessageBar(u"ダウンロードを中止しました: "_s + name);
+        m_parts.host.showMessageBar(u"ダウンロードを中止しました: "_s + name);
         break;
     case platform::DownloadEnd::Failed:
-        m_parts.host.ShowMessageBar(reason.isEmpty() ? u"ダウンロードに失敗しました: "_s + name
+        m_parts.host.showMessageBar(reason.isEmpty() ? u"ダウンロードに失敗しました: "_s + name
                                         : u"ダウンロードに失敗しました: %1（%2）"_s.arg(name, reason));
         break;
     }

@@ -29,14 +29,14 @@ SubWindow::SubWindow(platform::Platform services, const QString &firstAddress, Q
                 });
         connect(m_browser, &platform::BrowserComponent::StatusTextChange, this,
                 [this](const QString &text) { setWindowTitle(text + QStringLiteral(" - サブウィンドウ")); });
-        AskAboutUnrequestedDownloads(*this, m_services.dialogs);
+        askAboutUnrequestedDownloads(*this, m_services.dialogs);
     }
     connect(m_text, &QLineEdit::returnPressed, this, [this] {
         if (m_browser)
-            NavigateTypedAddress(*m_browser, m_text->text());
+            navigateTypedAddress(*m_browser, m_text->text());
     });
     connect(m_text, &QLineEdit::textChanged, this,
-            [this] { m_text->setToolTip(ImeStatusTip(m_services.inputMethod.state())); });
+            [this] { m_text->setToolTip(imeStatusTip(m_services.inputMethod.state())); });
     navigate(firstAddress);
 }
 
@@ -61,12 +61,12 @@ QString SubWindow::pageTitle() const
     return m_browser ? m_browser->title() : QString();
 }
 
-void SubWindow::ShowMessageBar(const QString &message)
+void SubWindow::showMessageBar(const QString &message)
 {
     m_message->showMessage(message);
 }
 
-void SubWindow::HideMessageBar()
+void SubWindow::hideMessageBar()
 {
     m_message->dismiss();
 }

@@ -26,8 +26,8 @@ public:
     void setAddressText(const QString &text) override;
     QString pageTitle() const override;
     // A line under the page until it is hidden again.
-    void ShowMessageBar(const QString &message) override;
-    void HideMessageBar() override;
+    void showMessageBar(const QString &message) override;
+    void hideMessageBar() override;
     QWidget *dialogParent() override { return this; }
 
     void navigate(const QString &address);

@@ -48,7 +48,7 @@ ViewOptions::ViewOptions(BrowserHost &host, platform::Platform services, QWidget
         {m.view.blankAtStart, settingkeys::EndK},
     };
     for (const auto &[item, key] : options)
-        on(item, [item, key] { StoreSetting(key, convert::booleanText(item->isChecked())); });
+        on(item, [item, key] { storeSetting(key, convert::booleanText(item->isChecked())); });
     QAction *const textSizes[] = {m.view.textSmallest, m.view.textSmaller, m.view.textMedium, m.view.textLarger,
                                   m.view.textLargest};
     for (int size = 0; size < 5; ++size) {
@@ -57,12 +57,12 @@ ViewOptions::ViewOptions(BrowserHost &host, platform::Platform services, QWidget
                 browser->setTextSize(platform::TextSize(size));
         });
     }
-    ConnectCheckableItem(this, m.view.alwaysOnTop, [this] { toggleAlwaysOnTop(); });
-    ConnectCheckableItem(this, m.view.translucent, [this] { toggleTranslucency(); });
-    OfferWindowEffects(m_services.windows, {m.view.alwaysOnTop, m.view.translucent});
+    connectCheckableItem(this, m.view.alwaysOnTop, [this] { toggleAlwaysOnTop(); });
+    connectCheckableItem(this, m.view.translucent, [this] { toggleTranslucency(); });
+    offerWindowEffects(m_services.windows, {m.view.alwaysOnTop, m.view.translucent});
     on(m.view.source, [this] { showPageSource(); });
-    ConnectCheckableItem(this, m.tools.reloadEvery30, [this, item = m.tools.reloadEvery30] { chooseAutoReload(item); });
-    ConnectCheckableItem(this, m.tools.reloadEvery60, [this, item = m.tools.reloadEvery60] { chooseAutoReload(item); });
+    connectCheckableItem(this, m.tools.reloadEvery30, [this, item = m.tools.reloadEvery30] { chooseAutoReload(item); });
+    connectCheckableItem(this, m.tools.reloadEvery60, [this, item = m.tools.reloadEvery60] { chooseAutoReload(item); });
     connect(m_reloadTimer, &QTimer::timeout, this, [this] {
         if (platform::BrowserComponent *browser = m_host.browser())
             browser->reload();
@@ -71,7 +71,7 @@ ViewOptions::ViewOptions(BrowserHost &host, platform::Platform services, QWidget
 
 void ViewOptions::restore()
 {
-    const SettingsRecord &r = Settings();
+    const SettingsRecord &r = settingsRecord();
     const MainMenus &m = m_menus;
     checkFrom(m.view.confirmExit, r.EndC);
     checkFrom(m.view.alwaysKeepPage, r.EndY);
@@ -91,7 +91,7 @@ void ViewOptions::restore()
     }
     if (convert::isExactly(r.EXSTYLE, u"1")) {
         const auto opacity = convert::toInteger16(r.EXSTYLEValue);
-        SetWindowTranslucency(m_services.windows, m_window, opacity ? *opacity : 255);
+        setWindowTranslucency(m_services.windows, m_window, opacity ? *opacity : 255);
         m.view.translucent->setChecked(true);
     } else {
         m.view.translucent->setChecked(false);
@@ -104,30 +104,30 @@ void ViewOptions::toggleAlwaysOnTop()
     const bool onTop = !item->isChecked();
     m_services.windows.setAlwaysOnTop(m_window, onTop);
     item->setChecked(onTop);
-    StoreSetting(settingkeys::Windowfoward, convert::booleanText(onTop));
+    storeSetting(settingkeys::Windowfoward, convert::booleanText(onTop));
 }
 
 void ViewOptions::toggleTranslucency()
 {
     QAction *item = m_menus.view.translucent;
     if (item->isChecked()) {
-        StoreSetting(settingkeys::EXSTYLE, u"0"_s);
-        SetWindowTranslucency(m_services.windows, m_window, 255);
+        storeSetting(settingkeys::EXSTYLE, u"0"_s);
+        setWindowTranslucency(m_services.windows, m_window, 255);
         item->setChecked(false);
         return;
     }
-    StoreSetting(settingkeys::EXSTYLE, u"1"_s);
+    storeSetting(settingkeys::EXSTYLE, u"1"_s);
     // Read from the file: the first-run dialog may have changed it since start-up.
-    QString value = ReadSetting(settingkeys::EXSTYLEValue);
+    QString value = readSetting(settingkeys::EXSTYLEValue);
     if (value.isEmpty()) {
         value = u"150"_s;
-        StoreSetting(settingkeys::EXSTYLEValue, value);
+        storeSetting(settingkeys::EXSTYLEValue, value);
     }
     const std::optional<std::int16_t> opacity = convert::toInteger16(value);
     if (opacity == 255)
-        m_host.ShowMessageBar(u"透明度が255に設定されているので、変化しません。"_s);
+        m_host.showMessageBar(u"透明度が255に設定されているので、変化しません。"_s);
     if (opacity && *opacity >= 0 && *opacity <= 255)
-        SetWindowTranslucency(m_services.windows, m_window, *opacity);
+        setWindowTranslucency(m_services.windows, m_window, *opacity);
     item->setChecked(true);
 }
 
@@ -144,7 +144,7 @@ void ViewOptions::chooseAutoReload(QAction *item)
         m_reloadTimer->start();
         (thirty ? m.tools.reloadEvery60 : m.tools.reloadEvery30)->setChecked(false);
     }
-    StoreSetting(thirty ? settingkeys::AutoRe30 : settingkeys::AutoRe60, convert::booleanText(item->isChecked()));
+    storeSetting(thirty ? settingkeys::AutoRe30 : settingkeys::AutoRe60, convert::booleanText(item->isChecked()));
 }
 
 void ViewOptions::showPageSource()
@@ -158,17 +158,17 @@ void ViewOptions::showPageSource()
         const QString &type = info.contentType;
         if (!self || !(type.startsWith(u"text/") || type.endsWith(u"xml")))
             return;
-        const QString path = ProgramFolder() + u"TEST.HTM"_s;
-        auto failed = [self] { self->m_host.ShowMessageBar(u"文字コードの変換に失敗しました。"_s); };
+        const QString path = programFolder() + u"TEST.HTM"_s;
+        auto failed = [self] { self->m_host.showMessageBar(u"文字コードの変換に失敗しました。"_s); };
         try {
             PersistFile persist;
-            persist.SetObject(browser);
-            persist.Save(path, true, [self, path, failed](int code) {
+            persist.setObject(browser);
+            persist.save(path, true, [self, path, failed](int code) {
                 if (!self)
                     return;
                 if (code != 0)
                     return failed();
-                QString text = ReadWholeFile(path);
+                QString text = readWholeFile(path);
                 if (text.isEmpty())
                     return failed();
                 text.replace(u"\r\n"_s, u"\n"_s);

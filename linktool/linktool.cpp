@@ -29,7 +29,7 @@ public:
     void open()
     {
         // An open window is only shown again; its URL box keeps its text.
-        ShowSingleWindow(m_window, [this] { return new LinkToolWindow(m_host, m_services); });
+        showSingleWindow(m_window, [this] { return new LinkToolWindow(m_host, m_services); });
     }
 
 private:

@@ -187,7 +187,7 @@ void LinkToolWindow::buildMenus()
     connect(m_html, &QAction::triggered, this, &LinkToolWindow::startExport);
     connect(end, &QAction::triggered, this, &QWidget::close);
     connect(m_onTop, &QAction::triggered, this, &LinkToolWindow::keepOnTop);
-    OfferWindowEffects(m_services.windows, {m_onTop});
+    offerWindowEffects(m_services.windows, {m_onTop});
     connect(m_endCheck, &QAction::triggered, this, &LinkToolWindow::setExitConfirmation);
     connect(version, &QAction::triggered, this, &LinkToolWindow::showAboutBox);
 }
@@ -202,7 +202,7 @@ void LinkToolWindow::loadSettings()
     m_url->setText(m_host.addressText());
     urlEdited(); // also for an empty address, which changes nothing
     m_timer->stop();
-    if (ReadSetting(settingkeys::EndCM) == u"True") {
+    if (readSetting(settingkeys::EndCM) == u"True") {
         m_endCheck->setChecked(true);
         m_exitConfirmation = u"True"_s;
     }
@@ -422,13 +422,13 @@ void LinkToolWindow::keepOnTop(bool checked)
 void LinkToolWindow::setExitConfirmation(bool checked)
 {
     const QString value = convert::booleanText(checked);
-    WriteSetting(settingkeys::EndCM, value);
+    writeSetting(settingkeys::EndCM, value);
     m_exitConfirmation = value;
 }
 
 void LinkToolWindow::showAboutBox()
 {
-    ShowSingleWindow(m_about, [this] {
+    showSingleWindow(m_about, [this] {
         // Parented to the window that opened the tool: the box outlives the tool's close
         // and goes with that window.
         QWidget *owner = m_host.dialogParent();

@@ -30,7 +30,7 @@ MemoPadWindow *MemoPadLauncher::memoPad() const
 
 MemoPadWindow &MemoPadLauncher::open()
 {
-    MemoPadWindow &memo = ShowSingleWindow(m_memo, [this] {
+    MemoPadWindow &memo = showSingleWindow(m_memo, [this] {
         // No owner: the memo pad is a window of its own.
         auto *made = new MemoPadWindow(m_host, m_services);
         connect(made, &MemoPadWindow::closed, m_toolItem, [item = m_toolItem] { item->setChecked(false); });

@@ -186,7 +186,7 @@ void MemoPadWindow::buildMenus()
     separator(view, u"mnuvishai2");
     m_onTop = item(view, u"mnuvisfor", u"ふせっこを常に手前に表示(&M)"_s, {}, &MemoPadWindow::toggleOnTop);
     m_onTop->setCheckable(true);
-    OfferWindowEffects(m_services.windows, {m_onTop});
+    offerWindowEffects(m_services.windows, {m_onTop});
 }
 
 
@@ -347,7 +347,7 @@ void MemoPadWindow::print()
 
 bool MemoPadWindow::writeBackup()
 {
-    m_path = ProgramFolder() + u"fusekkobackup.txt"_s;
+    m_path = programFolder() + u"fusekkobackup.txt"_s;
     return saveToDocumentPath();
 }
 

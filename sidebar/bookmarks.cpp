@@ -49,7 +49,7 @@ void exportFolder(const QString &path, const Listing &listing, int depth, QStrin
 {
     const QString indent(depth * 4, u' ');
     for (const favorites::FavoriteEntry &entry : listing.value(path)) {
-        const QString name = favorites::SplitAtLastBackslash(entry.path).second;
+        const QString name = favorites::splitAtLastBackslash(entry.path).second;
         if (entry.kind == favorites::kFolderKind) {
             out += indent + u"<DT><H3>"_s + htmlEscape(name) + u"</H3>\n"_s;
             out += indent + u"<DL><p>\n"_s;
@@ -324,9 +324,9 @@ QByteArray exportNetscapeHtml(const QString &favoritesFolder)
     if (QFileInfo(favoritesFolder).isDir()) {
         // Folders come first in each folder's entries, so they also lead in the file.
         Listing listing;
-        const auto entries = favorites::ScanFavoritesFolder(favorites::FileSystemLister(), favoritesFolder);
+        const auto entries = favorites::scanFavoritesFolder(favorites::FileSystemLister(), favoritesFolder);
         for (const favorites::FavoriteEntry &entry : entries)
-            listing[favorites::SplitAtLastBackslash(entry.path).first].append(entry);
+            listing[favorites::splitAtLastBackslash(entry.path).first].append(entry);
         exportFolder(favoritesFolder, listing, 1, out);
     }
     out += u"</DL><p>\n"_s;

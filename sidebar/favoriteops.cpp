@@ -10,7 +10,7 @@ namespace favorites {
 QStringList favoriteFolders(const QString &root)
 {
     QStringList folders{root};
-    for (const FavoriteEntry &entry : ScanFavoritesFolder(FileSystemLister(), root)) {
+    for (const FavoriteEntry &entry : scanFavoritesFolder(FileSystemLister(), root)) {
         if (entry.kind == kFolderKind)
             folders.append(entry.path);
     }

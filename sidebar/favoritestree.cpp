@@ -133,20 +133,20 @@ void sortListing(QList<ListedName> &names)
     std::sort(names.begin(), names.end(), listedBefore);
 }
 
-QList<FavoriteEntry> ScanFavoritesFolder(const DirectoryLister &lister, const QString &folder)
+QList<FavoriteEntry> scanFavoritesFolder(const DirectoryLister &lister, const QString &folder)
 {
     QList<FavoriteEntry> entries;
     scan(lister, folder, entries);
     return entries;
 }
 
-QString FavoriteDisplayName(const QString &text)
+QString favoriteDisplayName(const QString &text)
 {
     const qsizetype at = text.indexOf(QStringLiteral(".url"), 0, Qt::CaseSensitive);
     return at < 0 ? text : text.left(at);
 }
 
-std::pair<QString, QString> SplitAtLastBackslash(const QString &path)
+std::pair<QString, QString> splitAtLastBackslash(const QString &path)
 {
     const qsizetype at = path.lastIndexOf(QDir::separator());
     if (at < 0)
@@ -154,19 +154,19 @@ std::pair<QString, QString> SplitAtLastBackslash(const QString &path)
     return {path.left(at), path.mid(at + 1)};
 }
 
-QList<TreeNode> BuildFavoritesTree(const QList<FavoriteEntry> &entries, const QString &folder)
+QList<TreeNode> buildFavoritesTree(const QList<FavoriteEntry> &entries, const QString &folder)
 {
     if (entries.isEmpty())
         return {};
     QList<TreeNode> nodes;
     QSet<QString> keys;
-    nodes.append({folder, QString(), FavoriteDisplayName(folder), QStringLiteral("folder")});
+    nodes.append({folder, QString(), favoriteDisplayName(folder), QStringLiteral("folder")});
     keys.insert(folder);
     auto add = [&](const QString &path, bool isFolder) {
-        const auto [parent, leaf] = SplitAtLastBackslash(path);
+        const auto [parent, leaf] = splitAtLastBackslash(path);
         if (!keys.contains(parent) || keys.contains(path))
             return;
-        nodes.append({path, parent, FavoriteDisplayName(leaf),
+        nodes.append({path, parent, favoriteDisplayName(leaf),
                       isFolder ? QStringLiteral("folder") : QStringLiteral("exp")});
         keys.insert(path);
     };

@@ -64,17 +64,17 @@ void sortListing(QList<ListedName> &names);
 // Every folder's listing is read to its end and sorted (sortListing) before its
 // subfolders are scanned; at most kMaxNamesPerFolder names a folder, the first in that
 // order, and kMaxEntries entries in all.
-QList<FavoriteEntry> ScanFavoritesFolder(const DirectoryLister &lister, const QString &folder);
+QList<FavoriteEntry> scanFavoritesFolder(const DirectoryLister &lister, const QString &folder);
 
 // The nodes of the tree, root first, then the folders, then the files; a node whose parent
 // is missing or whose key repeats is left out. No entries: no nodes (the tree keeps what
 // it shows).
-QList<TreeNode> BuildFavoritesTree(const QList<FavoriteEntry> &entries, const QString &folder);
+QList<TreeNode> buildFavoritesTree(const QList<FavoriteEntry> &entries, const QString &folder);
 
 // The text before the first ".url" (letter case counting); other texts whole.
-QString FavoriteDisplayName(const QString &text);
+QString favoriteDisplayName(const QString &text);
 
 // Parent and leaf of a path, split at its last separator.
-std::pair<QString, QString> SplitAtLastBackslash(const QString &path);
+std::pair<QString, QString> splitAtLastBackslash(const QString &path);
 
 } // namespace favorites

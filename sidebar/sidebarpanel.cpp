@@ -142,7 +142,7 @@ int SidebarPanel::tabStripHeight() const
 
 void SidebarPanel::load()
 {
-    BuildFavoritesTree(Settings().FavoritesFolder);
+    buildFavoritesTree(settingsRecord().FavoritesFolder);
     if (QTreeWidgetItem *root = m_favorites->topLevelItem(0))
         m_favorites->setCurrentItem(root);
     m_tabs->setTabText(0, u"お気に入り"_s);
@@ -151,10 +151,10 @@ void SidebarPanel::load()
     m_tabs->setCurrentIndex(0);
 }
 
-void SidebarPanel::BuildFavoritesTree(const QString &folder)
+void SidebarPanel::buildFavoritesTree(const QString &folder)
 {
     const QList<favorites::TreeNode> nodes =
-        favorites::BuildFavoritesTree(favorites::ScanFavoritesFolder(favorites::FileSystemLister(), folder), folder);
+        favorites::buildFavoritesTree(favorites::scanFavoritesFolder(favorites::FileSystemLister(), folder), folder);
     if (nodes.isEmpty())
         return; // the tree keeps what it shows
     m_favorites->clear();
@@ -179,7 +179,7 @@ void SidebarPanel::showSelectedTab()
         m_shellTree->hide();
         m_files->hide();
         m_favorites->raise();
-        BuildFavoritesTree(Settings().FavoritesFolder);
+        buildFavoritesTree(settingsRecord().FavoritesFolder);
         if (QTreeWidgetItem *root = m_favorites->topLevelItem(0))
             m_favorites->setCurrentItem(root);
     } else {
@@ -246,7 +246,7 @@ bool SidebarPanel::writeShortcut(const QString &path, const QString &address)
         result = m_services.shell.writeInternetShortcut(path, address, true);
     }
     if (result != platform::ShortcutResult::Written) {
-        m_host.ShowMessageBar(u"ショートカットを作成できませんでした。"_s);
+        m_host.showMessageBar(u"ショートカットを作成できませんでした。"_s);
         return false;
     }
     return true;
@@ -271,7 +271,7 @@ void SidebarPanel::addFavorite()
     if (!browser)
         return;
     const QString address = browser->address();
-    const QString folder = Settings().FavoritesFolder;
+    const QString folder = settingsRecord().FavoritesFolder;
     QPointer<AddFavoriteDialog> dialog =
         new AddFavoriteDialog(browser->title(), favorites::favoriteFolders(folder), m_host.dialogParent());
     const bool accepted = dialog->exec() == QDialog::Accepted;
@@ -286,7 +286,7 @@ void SidebarPanel::addFavorite()
 
 void SidebarPanel::openFavoritesFolder()
 {
-    m_services.shell.openFolder(Settings().FavoritesFolder);
+    m_services.shell.openFolder(settingsRecord().FavoritesFolder);
 }
 
 void SidebarPanel::desktopShortcut()
@@ -305,7 +305,7 @@ void SidebarPanel::desktopShortcut()
                                                     return m_services.shell.writeInternetShortcut(path, address, false);
                                                 });
     if (written.isEmpty())
-        m_host.ShowMessageBar(u"ショートカットを作成できませんでした。"_s);
+        m_host.showMessageBar(u"ショートカットを作成できませんでした。"_s);
 }
 
 void SidebarPanel::importBookmarks()
@@ -318,9 +318,9 @@ void SidebarPanel::importBookmarks()
     if (!chosen.accepted)
         return;
     bool ok = false;
-    const bookmarks::ImportResult result = bookmarks::importFromFile(chosen.path, Settings().FavoritesFolder, &ok);
+    const bookmarks::ImportResult result = bookmarks::importFromFile(chosen.path, settingsRecord().FavoritesFolder, &ok);
     if (!ok) {
-        m_host.ShowMessageBar(u"インポートが実行できません。WinXP SP2環境に対応していません。"_s);
+        m_host.showMessageBar(u"インポートが実行できません。WinXP SP2環境に対応していません。"_s);
         return;
     }
     QString message = u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s
@@ -328,7 +328,7 @@ void SidebarPanel::importBookmarks()
                           .arg(result.folders);
     if (result.skipped > 0)
         message += u"（%1 件は取り込めませんでした。）"_s.arg(result.skipped);
-    m_host.ShowMessageBar(message);
+    m_host.showMessageBar(message);
 }
 
 void SidebarPanel::exportBookmarks()
@@ -343,8 +343,8 @@ void SidebarPanel::exportBookmarks()
     if (!chosen.accepted)
         return;
     QString error;
-    if (!bookmarks::exportToFile(Settings().FavoritesFolder, chosen.path, &error))
-        m_host.ShowMessageBar(u"エクスポートが実行できません。WinXP SP2環境に対応していません。"_s);
+    if (!bookmarks::exportToFile(settingsRecord().FavoritesFolder, chosen.path, &error))
+        m_host.showMessageBar(u"エクスポートが実行できません。WinXP SP2環境に対応していません。"_s);
 }
 
 void SidebarPanel::openNetscape4Bookmarks()

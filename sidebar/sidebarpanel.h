@@ -32,7 +32,7 @@ public:
     void load();
     // Shows the views of the chosen tab; the favorites tab rebuilds the tree.
     void showSelectedTab();
-    void BuildFavoritesTree(const QString &folder);
+    void buildFavoritesTree(const QString &folder);
 
     // The favorites menu's items, each wired to its command here; the menu also pops up
     // from a right click on the favorites tree.

@@ -17,7 +17,7 @@ bool editorEnabled(const QString &cookiesEdit)
 
 bool editorEnabled()
 {
-    return editorEnabled(ReadSetting(settingkeys::CookiesEdit));
+    return editorEnabled(readSetting(settingkeys::CookiesEdit));
 }
 
 bool deleteTextFiles(const QString &folder)

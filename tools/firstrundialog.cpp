@@ -52,7 +52,7 @@ QString boxValue(const QCheckBox *box)
 
 bool storedAsOne(SettingKey key)
 {
-    const auto value = convert::toNumber(ReadSetting(key));
+    const auto value = convert::toNumber(readSetting(key));
     return value && *value == 1.0;
 }
 
@@ -148,14 +148,14 @@ void FirstRunDialog::load()
 {
     loadSettings();
     // Where the display cannot, the dialog neither asks to stay on top nor offers translucency.
-    if (OfferWindowEffects(m_services.windows, {}, {m_check4, m_slider}))
+    if (offerWindowEffects(m_services.windows, {}, {m_check4, m_slider}))
         m_services.windows.setAlwaysOnTop(this, true);
 }
 
 void FirstRunDialog::loadSettings()
 {
     const firstrun::VersionRecord version = firstrun::versionRecordOf(m_services.system.osVersion());
-    const auto firstOpen = convert::toNumber(ReadSetting(settingkeys::FirstOpen));
+    const auto firstOpen = convert::toNumber(readSetting(settingkeys::FirstOpen));
     const bool firstRun = !firstOpen || *firstOpen == 0.0;
     const firstrun::VersionRules rules = firstrun::versionRules(version, firstRun);
     applyVersionRules(rules);
@@ -169,7 +169,7 @@ void FirstRunDialog::loadSettings()
         }
         return;
     }
-    const QString current = Settings().FavoritesFolder;
+    const QString current = settingsRecord().FavoritesFolder;
     m_text1->setText(current);
     select(firstrun::optionForFolder(current));
     m_check1->setChecked(storedAsOne(settingkeys::NSTag));
@@ -180,7 +180,7 @@ void FirstRunDialog::loadSettings()
     m_check4->setChecked(translucent);
     m_slider->setEnabled(translucent);
     Q_EMIT translucencyMarked(translucent);
-    const auto opacity = convert::toInteger16(ReadSetting(settingkeys::EXSTYLEValue));
+    const auto opacity = convert::toInteger16(readSetting(settingkeys::EXSTYLEValue));
     if (opacity && *opacity >= 0 && *opacity <= 255)
         m_slider->setValue(*opacity);
 }
@@ -268,10 +268,10 @@ void FirstRunDialog::saveSettings()
 
     // The record follows every key that it has a field for, so the main window and the
     // favorites tree see the new values at once.
-    bool stored = StoreSetting(settingkeys::FavoritesFolder, folder) != 0;
-    stored = StoreSetting(settingkeys::NSTag, boxValue(m_check1)) != 0 && stored;
-    stored = StoreSetting(settingkeys::CookiesEdit, boxValue(m_check2)) != 0 && stored;
-    stored = StoreSetting(settingkeys::BBA, boxValue(m_check3)) != 0 && stored;
+    bool stored = storeSetting(settingkeys::FavoritesFolder, folder) != 0;
+    stored = storeSetting(settingkeys::NSTag, boxValue(m_check1)) != 0 && stored;
+    stored = storeSetting(settingkeys::CookiesEdit, boxValue(m_check2)) != 0 && stored;
+    stored = storeSetting(settingkeys::BBA, boxValue(m_check3)) != 0 && stored;
 
     platform::RegistryGateway &registry = m_services.registry;
     const platform::RegistryGateway::Handle key = registry.openKey(platform::registry::CurrentUser, kInternetSettings);
@@ -281,7 +281,7 @@ void FirstRunDialog::saveSettings()
     }
 
     // The setting says what the files are, not what was asked for.
-    const QString styleProblem = firstrun::applyVisualStyle(ProgramFolder(), m_check5->isChecked());
+    const QString styleProblem = firstrun::applyVisualStyle(programFolder(), m_check5->isChecked());
     if (!styleProblem.isEmpty()) {
         m_check5->setChecked(false);
         m_services.dialogs.message(this, u"WinXP Visual Style を切り替えられませんでした。\r\n\r\n"_s + styleProblem, kTitle,
@@ -289,23 +289,23 @@ void FirstRunDialog::saveSettings()
         if (!alive)
             return;
     }
-    stored = StoreSetting(settingkeys::WVS, boxValue(m_check5)) != 0 && stored;
+    stored = storeSetting(settingkeys::WVS, boxValue(m_check5)) != 0 && stored;
 
-    const auto change = firstrun::translucencyOnSave(m_check4->isChecked(), ReadSetting(settingkeys::EXSTYLE),
+    const auto change = firstrun::translucencyOnSave(m_check4->isChecked(), readSetting(settingkeys::EXSTYLE),
                                                      m_slider->value());
     if (change) {
         Q_EMIT translucencyMarked(change->checkMark);
         Q_EMIT translucencyChanged(change->opacity);
     }
-    stored = StoreSetting(settingkeys::EXSTYLE, boxValue(m_check4)) != 0 && stored;
-    stored = StoreSetting(settingkeys::EXSTYLEValue, QString::number(m_slider->value())) != 0 && stored;
-    stored = StoreSetting(settingkeys::FirstOpen, u"1"_s) != 0 && stored;
+    stored = storeSetting(settingkeys::EXSTYLE, boxValue(m_check4)) != 0 && stored;
+    stored = storeSetting(settingkeys::EXSTYLEValue, QString::number(m_slider->value())) != 0 && stored;
+    stored = storeSetting(settingkeys::FirstOpen, u"1"_s) != 0 && stored;
     // Saying the settings are done when the file did not take them (a full disk, a
     // read-only folder) would leave the user with defaults next time and no idea why;
     // the dialog stays open instead, for another try once there is room.
     if (!stored) {
         m_services.dialogs.message(this,
-                                   u"設定を保存できませんでした。\r\n\r\n"_s + QDir::toNativeSeparators(SettingsFilePath()),
+                                   u"設定を保存できませんでした。\r\n\r\n"_s + QDir::toNativeSeparators(settingsFilePath()),
                                    kTitle, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }

@@ -63,7 +63,7 @@ ToolMenus::ToolMenus(BrowserHost &host, platform::Platform services, QWidget *wi
                                  Translation::ChineseToJapanese, Translation::JapaneseToChinese,
                                  Translation::KoreanToJapanese,  Translation::JapaneseToKorean};
     for (int i = 0; i < 6; ++i)
-        connect(items.translations[i], &QAction::triggered, this, [this, which = order[i]] { TranslatePage(m_host, which); });
+        connect(items.translations[i], &QAction::triggered, this, [this, which = order[i]] { translatePage(m_host, which); });
     connect(items.toolsMenu, &QMenu::aboutToShow, items.cookies,
             [item = items.cookies] { item->setEnabled(cookies::editorEnabled()); });
     auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
@@ -73,11 +73,11 @@ ToolMenus::ToolMenus(BrowserHost &host, platform::Platform services, QWidget *wi
                 browser->navigate(address());
         });
     };
-    on(items.cookies, [this] { ShowSingleWindow(m_cookieEditor, [this] { return new CookieEditorDialog(m_services, m_window); }); });
+    on(items.cookies, [this] { showSingleWindow(m_cookieEditor, [this] { return new CookieEditorDialog(m_services, m_window); }); });
     on(items.firstRun, [this] { openFirstRunDialog(); });
     on(items.simpleFirstRun, [this] { openFirstRunDialog(); });
     on(items.privacy, [this] { openModal(new PrivacyDialog(m_services, m_window)); });
-    on(items.userInfo, [this] { Q_EMIT subWindowRequested(ProgramDocument(u"nav.htm"_s)); });
+    on(items.userInfo, [this] { Q_EMIT subWindowRequested(programDocument(u"nav.htm"_s)); });
     on(items.capture, [this] { captureWindow(); });
     navigate(items.windowsUpdate, [] { return kWindowsUpdate; });
     on(items.internetOptions, [this] {
@@ -85,7 +85,7 @@ ToolMenus::ToolMenus(BrowserHost &host, platform::Platform services, QWidget *wi
         connect(options, &InternetOptionsDialog::languagesRequested, this, &ToolMenus::chooseLanguages);
     });
     on(items.languages, [this] { chooseLanguages(); });
-    navigate(items.offlineHelp, [] { return ProgramDocument(u"ゆらぎねヘルプ.htm"_s); });
+    navigate(items.offlineHelp, [] { return programDocument(u"ゆらぎねヘルプ.htm"_s); });
     navigate(items.faq, [] { return maker::faqPage(); });
     on(items.newVersion, [this] { openModal(new VersionCheckDialog(m_host, m_services.transfer, m_window)); });
     on(items.association, [this] { associateWithBrowser(); });
@@ -110,7 +110,7 @@ AboutBox *ToolMenus::aboutBox() const
 
 void ToolMenus::openFirstRunDialog()
 {
-    ShowSingleWindow(m_firstRun, [this] {
+    showSingleWindow(m_firstRun, [this] {
         auto *dialog = new FirstRunDialog(m_services, m_window);
         connect(dialog, &FirstRunDialog::translucencyMarked, this, &ToolMenus::translucencyMarked);
         connect(dialog, &FirstRunDialog::translucencyChanged, this, &ToolMenus::translucencyChanged);
@@ -121,7 +121,7 @@ void ToolMenus::openFirstRunDialog()
 
 void ToolMenus::openAboutBox()
 {
-    AboutBox &about = ShowSingleWindow(m_about, [this] { return new AboutBox(m_host, m_services, m_window); });
+    AboutBox &about = showSingleWindow(m_about, [this] { return new AboutBox(m_host, m_services, m_window); });
     about.showFacts();
 }
 
@@ -151,12 +151,12 @@ void ToolMenus::writeBugReport()
     // Counted before the memo pad opens.
     facts.windowCount = openWindowCount();
     const QString data = u"Data"_s;
-    facts.nstag = ReadSetting(data, u"NSTag"_s);
-    facts.cookiesEdit = ReadSetting(data, u"CookiesEdit"_s);
-    facts.bba = ReadSetting(data, u"BBA"_s);
-    facts.wvs = ReadSetting(data, u"WVS"_s);
-    facts.exstyle = ReadSetting(data, u"EXSTYLE"_s);
-    facts.exstyleValue = ReadSetting(data, u"EXSTYLEValue"_s);
+    facts.nstag = readSetting(data, u"NSTag"_s);
+    facts.cookiesEdit = readSetting(data, u"CookiesEdit"_s);
+    facts.bba = readSetting(data, u"BBA"_s);
+    facts.wvs = readSetting(data, u"WVS"_s);
+    facts.exstyle = readSetting(data, u"EXSTYLE"_s);
+    facts.exstyleValue = readSetting(data, u"EXSTYLEValue"_s);
     Q_EMIT bugReportWritten(systemreport::bugReport(facts));
 }
 
@@ -176,7 +176,7 @@ void ToolMenus::captureWindow()
     QCoreApplication::processEvents();
     const QImage image = m_services.windows.capture(m_window);
     if (image.isNull() || !m_services.windows.saveBitmap(image, chosen.path))
-        m_host.ShowMessageBar(u"キャプチャに失敗しました。"_s);
+        m_host.showMessageBar(u"キャプチャに失敗しました。"_s);
 }
 
 void ToolMenus::associateWithBrowser()

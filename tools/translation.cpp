@@ -55,7 +55,7 @@ QString requestAddress(Translation which, const QString &address)
 
 } // namespace translation
 
-void TranslatePage(BrowserHost &host, Translation which)
+void translatePage(BrowserHost &host, Translation which)
 {
     platform::BrowserComponent *browser = host.browser();
     if (!browser)
@@ -65,7 +65,7 @@ void TranslatePage(BrowserHost &host, Translation which)
     const QString address = host.addressText();
     const QString scheme = QUrl(address.trimmed()).scheme();
     if (scheme != u"http" && scheme != u"https") {
-        host.ShowMessageBar(QStringLiteral("このページは翻訳できません（翻訳できるのは http と https のページだけです）。"));
+        host.showMessageBar(QStringLiteral("このページは翻訳できません（翻訳できるのは http と https のページだけです）。"));
         return;
     }
     browser->navigate(translation::requestAddress(which, address));

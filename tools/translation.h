@@ -27,4 +27,4 @@ QString requestAddress(Translation which, const QString &address);
 } // namespace translation
 
 // Shows the page of the window's address box translated, in the window's own browser.
-void TranslatePage(BrowserHost &host, Translation which);
+void translatePage(BrowserHost &host, Translation which);

@@ -44,7 +44,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         QFETCH(QString, target);
-        QCOMPARE(TypedAddressTarget(typed), target);
+        QCOMPARE(typedAddressTarget(typed), target);
     }
 
     void quickJump_data()
@@ -61,7 +61,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, clipboard);
         QFETCH(bool, jumps);
-        const auto address = QuickJumpAddress(clipboard);
+        const auto address = quickJumpAddress(clipboard);
         QCOMPARE(address.has_value(), jumps);
         if (address)
             QCOMPARE(*address, clipboard);
@@ -79,7 +79,7 @@ private Q_SLOTS:
     {
         QFETCH(int, state);
         QFETCH(QString, tip);
-        QCOMPARE(ImeStatusTip(platform::ImeState(state)), tip);
+        QCOMPARE(imeStatusTip(platform::ImeState(state)), tip);
     }
 
     void storableAddress_data()
@@ -99,7 +99,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, address);
         QFETCH(QString, stored);
-        QCOMPARE(StorableAddress(address), stored);
+        QCOMPARE(::storableAddress(address), stored);
     }
 
     void rateLimit_data()

@@ -115,8 +115,8 @@ private Q_SLOTS:
             }
         }
         // The store still works after the crashes.
-        QCOMPARE(WriteSetting(u"Load"_s, u"after"_s, u"ok"_s), 1);
-        QCOMPARE(ReadSetting(u"Load"_s, u"after"_s), u"ok"_s);
+        QCOMPARE(writeSetting(u"Load"_s, u"after"_s, u"ok"_s), 1);
+        QCOMPARE(readSetting(u"Load"_s, u"after"_s), u"ok"_s);
     }
 };
 

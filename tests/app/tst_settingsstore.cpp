@@ -25,11 +25,11 @@ private Q_SLOTS:
     void programFolderFollowsEnvironment()
     {
         TempProgramFolder folder;
-        QCOMPARE(ProgramFolder(), folder.path() + u'/');
+        QCOMPARE(programFolder(), folder.path() + u'/');
         qputenv("YURAGINE_HOME", "/already/ends/");
-        QCOMPARE(ProgramFolder(), u"/already/ends/"_s);
+        QCOMPARE(programFolder(), u"/already/ends/"_s);
         qunsetenv("YURAGINE_HOME");
-        QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + u'/');
+        QCOMPARE(programFolder(), QCoreApplication::applicationDirPath() + u'/');
     }
 
     void programFolderChoice_data()
@@ -54,10 +54,10 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         const ProgramFolderFacts facts{home, u"/opt/y/bin"_s, installed, writable,
                                        u"/home/u/.local/share/yuragine"_s};
-        QCOMPARE(ChooseProgramFolder(facts), expected);
+        QCOMPARE(chooseProgramFolder(facts), expected);
     }
 
-    // The layout and the write bits on disk, as ProgramFolder sees them.
+    // The layout and the write bits on disk, as programFolder sees them.
     void programFolderFacts_data()
     {
         QTest::addColumn<QString>("exeFolder");
@@ -86,7 +86,7 @@ private Q_SLOTS:
             QVERIFY(::chmod(QFile::encodeName(exe).constData(), 0555) == 0);
         const QByteArray oldData = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(prefix.filePath(u"data"_s)));
-        const ProgramFolderFacts facts = ProgramFolderFactsFor(exe);
+        const ProgramFolderFacts facts = programFolderFactsFor(exe);
         qputenv("XDG_DATA_HOME", oldData);
         ::chmod(QFile::encodeName(exe).constData(), 0755);
         QCOMPARE(facts.installedLayout, installed);
@@ -97,19 +97,19 @@ private Q_SLOTS:
     void missingFileSectionOrKeyReadsEmpty()
     {
         TempProgramFolder folder;
-        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), QString());
+        QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), QString());
         QVERIFY(folder.write(kIni, "[Window]\r\nSideW=6\r\n"));
-        QCOMPARE(ReadSetting(u"Data"_s, u"SideW"_s), QString());
-        QCOMPARE(ReadSetting(u"Window"_s, u"FWidth"_s), QString());
-        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), u"6"_s);
+        QCOMPARE(readSetting(u"Data"_s, u"SideW"_s), QString());
+        QCOMPARE(readSetting(u"Window"_s, u"FWidth"_s), QString());
+        QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), u"6"_s);
     }
 
     void firstWriteCreatesFileAndSection()
     {
         TempProgramFolder folder;
-        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
+        QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
         QCOMPARE(folder.read(kIni), QByteArray("[Window]\r\nSideW=6\r\n"));
-        QCOMPARE(WriteSetting(u"Data"_s, u"NSTag"_s, u"1"_s), 1);
+        QCOMPARE(writeSetting(u"Data"_s, u"NSTag"_s, u"1"_s), 1);
         QCOMPARE(folder.read(kIni), QByteArray("[Window]\r\nSideW=6\r\n[Data]\r\nNSTag=1\r\n"));
         QVERIFY(!QFile::exists(folder.filePath(u"Yura3.ini.tmp"_s)));
     }
@@ -191,9 +191,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, after);
         TempProgramFolder folder;
         QVERIFY(folder.write(kIni, before));
-        QCOMPARE(WriteSetting(section, key, value), 1);
+        QCOMPARE(writeSetting(section, key, value), 1);
         QCOMPARE(folder.read(kIni), after);
-        QCOMPARE(ReadSetting(section, key), value);
+        QCOMPARE(readSetting(section, key), value);
     }
 
     // Damaged or hand-edited files read without failing.
@@ -234,34 +234,34 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         TempProgramFolder folder;
         QVERIFY(folder.write(kIni, content));
-        QCOMPARE(ReadSetting(section, key), expected);
+        QCOMPARE(readSetting(section, key), expected);
 
         // A write elsewhere keeps every line it does not replace.
-        QCOMPARE(WriteSetting(u"Fresh"_s, u"Key"_s, u"v"_s), 1);
+        QCOMPARE(writeSetting(u"Fresh"_s, u"Key"_s, u"v"_s), 1);
         QByteArray normalised = content;
         normalised.replace("\r\n", "\n").replace("\n", "\r\n");
         if (!normalised.isEmpty() && !normalised.endsWith("\r\n"))
             normalised += "\r\n";
         QCOMPARE(folder.read(kIni), normalised + "[Fresh]\r\nKey=v\r\n");
-        QCOMPARE(ReadSetting(section, key), expected);
+        QCOMPARE(readSetting(section, key), expected);
     }
 
     void japaneseValueIsCp932OnDisk()
     {
         TempProgramFolder folder;
         const QString title = u"ゆらぎね表示～ソ"_s;
-        QCOMPARE(WriteSetting(u"Data"_s, u"YPage"_s, title), 1);
+        QCOMPARE(writeSetting(u"Data"_s, u"YPage"_s, title), 1);
         QCOMPARE(folder.read(kIni),
                  QByteArray("[Data]\r\nYPage=\x82\xe4\x82\xe7\x82\xac\x82\xcb\x95\x5c\x8e\xa6"
                             "\x81\x60\x83\x5c\r\n"));
-        QCOMPARE(ReadSetting(u"data"_s, u"ypage"_s), title);
+        QCOMPARE(readSetting(u"data"_s, u"ypage"_s), title);
     }
 
     void japaneseSectionAndKeyNames()
     {
         TempProgramFolder folder;
-        QCOMPARE(WriteSetting(u"表示"_s, u"ソフト"_s, u"1"_s), 1);
-        QCOMPARE(ReadSetting(u"表示"_s, u"ソフト"_s), u"1"_s);
+        QCOMPARE(writeSetting(u"表示"_s, u"ソフト"_s, u"1"_s), 1);
+        QCOMPARE(readSetting(u"表示"_s, u"ソフト"_s), u"1"_s);
     }
 
     void longValuesAreCut_data()
@@ -280,8 +280,8 @@ private Q_SLOTS:
         QFETCH(QString, value);
         QFETCH(QString, expected);
         TempProgramFolder folder;
-        QCOMPARE(WriteSetting(u"Data"_s, u"YPage"_s, value), 1);
-        QCOMPARE(ReadSetting(u"Data"_s, u"YPage"_s), expected);
+        QCOMPARE(writeSetting(u"Data"_s, u"YPage"_s, value), 1);
+        QCOMPARE(readSetting(u"Data"_s, u"YPage"_s), expected);
         // The whole value is on disk; only reading cuts it.
         QVERIFY(folder.read(kIni).size() > 254);
     }
@@ -289,8 +289,8 @@ private Q_SLOTS:
     void unencodableCharacterBecomesQuestionMark()
     {
         TempProgramFolder folder;
-        QCOMPARE(WriteSetting(u"Data"_s, u"YPage"_s, u"a😀b"_s), 1);
-        QCOMPARE(ReadSetting(u"Data"_s, u"YPage"_s), u"a?b"_s);
+        QCOMPARE(writeSetting(u"Data"_s, u"YPage"_s, u"a😀b"_s), 1);
+        QCOMPARE(readSetting(u"Data"_s, u"YPage"_s), u"a?b"_s);
     }
 
     void refusedWritesChangeNothing_data()
@@ -315,7 +315,7 @@ private Q_SLOTS:
         TempProgramFolder folder;
         const QByteArray before("[Data]\r\nYPage=old\r\n");
         QVERIFY(folder.write(kIni, before));
-        QCOMPARE(WriteSetting(section, key, value), 0);
+        QCOMPARE(writeSetting(section, key, value), 0);
         QCOMPARE(folder.read(kIni), before);
     }
 
@@ -323,9 +323,9 @@ private Q_SLOTS:
     {
         TempProgramFolder folder;
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
+        QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
         QVERIFY(!QFile::exists(folder.filePath(kIni)));
-        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), QString());
+        QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), QString());
     }
 
     void readOnlyFileKeepsItsContent()
@@ -334,9 +334,9 @@ private Q_SLOTS:
         const QByteArray before("[Window]\r\nSideW=5\r\n");
         QVERIFY(folder.write(kIni, before));
         QVERIFY(QFile::setPermissions(folder.filePath(kIni), QFile::ReadOwner | QFile::ReadGroup));
-        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
+        QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
         QCOMPARE(folder.read(kIni), before);
-        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), u"5"_s);
+        QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), u"5"_s);
     }
 
     void writeKeepsTheFileMode()
@@ -344,7 +344,7 @@ private Q_SLOTS:
         TempProgramFolder folder;
         QVERIFY(folder.write(kIni, "[Window]\r\n"));
         QVERIFY(::chmod(QFile::encodeName(folder.filePath(kIni)).constData(), 0640) == 0);
-        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
+        QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
         struct stat info {};
         QCOMPARE(::stat(QFile::encodeName(folder.filePath(kIni)).constData(), &info), 0);
         QCOMPARE(info.st_mode & 07777, mode_t(0640));
@@ -353,8 +353,8 @@ private Q_SLOTS:
     void missingFolderFailsQuietly()
     {
         qputenv("YURAGINE_HOME", "/nonexistent/yuragine-test-folder");
-        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
-        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), QString());
+        QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, u"6"_s), 0);
+        QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), QString());
         qunsetenv("YURAGINE_HOME");
     }
 };

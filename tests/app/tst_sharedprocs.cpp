@@ -74,7 +74,7 @@ private Q_SLOTS:
         QFETCH(QString, separator);
         QFETCH(int, levels);
         QFETCH(QString, expected);
-        QCOMPARE(TrimUrlLevels(text, separator, levels), expected);
+        QCOMPARE(::trimUrlLevels(text, separator, levels), expected);
     }
 
     void readWholeFile_data()
@@ -92,26 +92,26 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         TempProgramFolder folder;
         QVERIFY(folder.write(u"TEST.HTM"_s, bytes));
-        QCOMPARE(ReadWholeFile(folder.filePath(u"TEST.HTM"_s)), expected);
+        QCOMPARE(::readWholeFile(folder.filePath(u"TEST.HTM"_s)), expected);
     }
 
     void readWholeFileUnreadable()
     {
         TempProgramFolder folder;
-        QCOMPARE(ReadWholeFile(folder.filePath(u"missing.txt"_s)), QString());
-        QCOMPARE(ReadWholeFile(folder.path()), QString()); // a folder is no file
-        QCOMPARE(ReadWholeFile(QString()), QString());
+        QCOMPARE(::readWholeFile(folder.filePath(u"missing.txt"_s)), QString());
+        QCOMPARE(::readWholeFile(folder.path()), QString()); // a folder is no file
+        QCOMPARE(::readWholeFile(QString()), QString());
     }
 
     void fileVersionTextIsEmptyHere()
     {
-        QCOMPARE(FileVersionText(QCoreApplication::applicationFilePath()), QString());
-        QCOMPARE(FileVersionText(u"/nonexistent"_s), QString());
+        QCOMPARE(fileVersionText(QCoreApplication::applicationFilePath()), QString());
+        QCOMPARE(fileVersionText(u"/nonexistent"_s), QString());
     }
 
     void localIpAddressIsDottedOrEmpty()
     {
-        const QString address = LocalIpAddress();
+        const QString address = localIpAddress();
         if (address.isEmpty())
             QSKIP("this machine's host name does not resolve to IPv4");
         QHostAddress parsed;

@@ -13,7 +13,7 @@ private Q_SLOTS:
     void missingFileGivesDefaults()
     {
         TempProgramFolder folder;
-        const StartupState state = ReadStartupState();
+        const StartupState state = readStartupState();
         const SettingsRecord &r = state.record;
         QCOMPARE(r.SideW, 7);
         QCOMPARE(r.FWidth, 0);
@@ -49,8 +49,8 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(int, expected);
         TempProgramFolder folder;
-        QCOMPARE(WriteSetting(u"Window"_s, u"SideW"_s, stored), 1);
-        QCOMPARE(int(ReadStartupState().record.SideW), expected);
+        QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, stored), 1);
+        QCOMPARE(int(readStartupState().record.SideW), expected);
     }
 
     void geometry_data()
@@ -67,11 +67,11 @@ private Q_SLOTS:
         QFETCH(QString, width);
         QFETCH(int, expected);
         TempProgramFolder folder;
-        WriteSetting(u"Window"_s, u"FWidth"_s, width);
-        WriteSetting(u"Window"_s, u"FHeight"_s, u"9000"_s);
-        WriteSetting(u"Window"_s, u"FLeft"_s, u"300"_s);
-        WriteSetting(u"Window"_s, u"FTop"_s, u"-45"_s);
-        const SettingsRecord r = ReadStartupState().record;
+        writeSetting(u"Window"_s, u"FWidth"_s, width);
+        writeSetting(u"Window"_s, u"FHeight"_s, u"9000"_s);
+        writeSetting(u"Window"_s, u"FLeft"_s, u"300"_s);
+        writeSetting(u"Window"_s, u"FTop"_s, u"-45"_s);
+        const SettingsRecord r = readStartupState().record;
         QCOMPARE(int(r.FWidth), expected);
         QCOMPARE(int(r.FHeight), 9000);
         QCOMPARE(int(r.FLeft), 300);
@@ -93,8 +93,8 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(int, expected);
         TempProgramFolder folder;
-        WriteSetting(u"Data"_s, u"NSTag"_s, stored);
-        QCOMPARE(int(ReadStartupState().record.NSTag), expected);
+        writeSetting(u"Data"_s, u"NSTag"_s, stored);
+        QCOMPARE(int(readStartupState().record.NSTag), expected);
     }
 
     void firstRun_data()
@@ -113,12 +113,12 @@ private Q_SLOTS:
         QFETCH(QString, firstOpen);
         QFETCH(bool, due);
         TempProgramFolder folder;
-        WriteSetting(u"Data"_s, u"FirstOpen"_s, firstOpen);
-        WriteSetting(u"Data"_s, u"FavoritesFolder"_s, u"/home/me/お気に入り"_s);
-        QCOMPARE(RunStartup(), due);
+        writeSetting(u"Data"_s, u"FirstOpen"_s, firstOpen);
+        writeSetting(u"Data"_s, u"FavoritesFolder"_s, u"/home/me/お気に入り"_s);
+        QCOMPARE(runStartup(), due);
         // Until the dialog stores a folder, the favorites tree shows the program folder.
-        QCOMPARE(Settings().FavoritesFolder, due ? folder.path() : u"/home/me/お気に入り"_s);
-        QVERIFY(!Settings().FavoritesFolder.endsWith(u'/'));
+        QCOMPARE(settingsRecord().FavoritesFolder, due ? folder.path() : u"/home/me/お気に入り"_s);
+        QVERIFY(!settingsRecord().FavoritesFolder.endsWith(u'/'));
     }
 
     // Texts are kept as stored; the comparisons happen where they are applied.
@@ -130,7 +130,7 @@ private Q_SLOTS:
             "EndY=False\r\nEndK=false\r\nAutoRe30=True\r\nAutoRe60=0\r\n"
             "[Data]\r\nYPage=\x83\x79\x81\x5b\x83\x57\r\nYomikake=http://127.0.0.1/a.htm\r\n"
             "EXSTYLE=1\r\nEXSTYLEValue=150\r\nkoukoku=False\r\nWindowfoward=1\r\nFirstOpen=1\r\n"));
-        const SettingsRecord r = ReadStartupState().record;
+        const SettingsRecord r = readStartupState().record;
         QCOMPARE(r.Frame1, u"False"_s);
         QCOMPARE(r.Frame2, u"1"_s);
         QCOMPARE(r.Frame3, u"true"_s);
@@ -164,16 +164,16 @@ private Q_SLOTS:
         QVERIFY(folder.write(u"Yura3.ini"_s, "[Data]\r\nFirstOpen=1\r\n"));
         if (readOnly)
             QVERIFY(QFile::setPermissions(folder.filePath(u"Yura3.ini"_s), QFile::ReadOwner));
-        RunStartup();
-        QCOMPARE(StoreSetting(settingkeys::EndC, u"True"_s), stored);
-        QCOMPARE(StoreSetting(settingkeys::SideW, u"5"_s), stored);
-        QCOMPARE(StoreSetting({u"window", u"endy"}, u"True"_s), stored); // names match in any case
-        QCOMPARE(StoreSetting({u"Data", u"NotInTheRecord"}, u"x"_s), stored);
-        QCOMPARE(Settings().EndC, u"True"_s);
-        QCOMPARE(Settings().SideW, 5);
-        QCOMPARE(Settings().EndY, u"True"_s);
-        QCOMPARE(ReadSetting(u"Window"_s, u"SideW"_s), readOnly ? QString() : u"5"_s);
-        QCOMPARE(ReadSetting(u"Data"_s, u"NotInTheRecord"_s), readOnly ? QString() : u"x"_s);
+        runStartup();
+        QCOMPARE(storeSetting(settingkeys::EndC, u"True"_s), stored);
+        QCOMPARE(storeSetting(settingkeys::SideW, u"5"_s), stored);
+        QCOMPARE(storeSetting({u"window", u"endy"}, u"True"_s), stored); // names match in any case
+        QCOMPARE(storeSetting({u"Data", u"NotInTheRecord"}, u"x"_s), stored);
+        QCOMPARE(settingsRecord().EndC, u"True"_s);
+        QCOMPARE(settingsRecord().SideW, 5);
+        QCOMPARE(settingsRecord().EndY, u"True"_s);
+        QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), readOnly ? QString() : u"5"_s);
+        QCOMPARE(readSetting(u"Data"_s, u"NotInTheRecord"_s), readOnly ? QString() : u"x"_s);
     }
 };
 

@@ -259,20 +259,20 @@ private Q_SLOTS:
     {
         PersistFile persist;
         try {
-            persist.Save(u"/tmp/x"_s, true, [](int) {});
+            persist.save(u"/tmp/x"_s, true, [](int) {});
             QFAIL("no error raised");
         } catch (const PersistError &error) {
             QCOMPARE(error.number, 91);
         }
         QObject notADocument;
         try {
-            persist.SetObject(&notADocument);
+            persist.setObject(&notADocument);
             QFAIL("no error raised");
         } catch (const PersistError &error) {
             QCOMPARE(error.number, PersistFile::kNoInterface);
         }
         try {
-            persist.Save(u"/tmp/x"_s, true, [](int) {});
+            persist.save(u"/tmp/x"_s, true, [](int) {});
             QFAIL("no error raised");
         } catch (const PersistError &error) {
             QCOMPARE(error.number, 91);
@@ -280,9 +280,9 @@ private Q_SLOTS:
         QWidget host;
         FakeBrowser browser(&host);
         browser.accepts = false;
-        persist.SetObject(&browser);
+        persist.setObject(&browser);
         int code = 0;
-        persist.Save(u"/nonexistent-dir/TEST.HTM"_s, true, [&code](int result) { code = result; });
+        persist.save(u"/nonexistent-dir/TEST.HTM"_s, true, [&code](int result) { code = result; });
         QCOMPARE(code, PersistFile::kFailed);
     }
 
@@ -298,7 +298,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(int, result);
-        QCOMPARE(int(IsWindowCloseScript(text)), result);
+        QCOMPARE(int(isWindowCloseScript(text)), result);
     }
 };
 

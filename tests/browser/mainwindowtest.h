@@ -50,7 +50,7 @@ protected:
     // Runs start-up on the settings already in the folder and loads a window.
     void startWindow(const QString &commandLine = {}, bool show = true)
     {
-        RunStartup();
+        runStartup();
         m_window = std::make_unique<MainWindow>(m_fake->platform(), commandLine);
         connect(m_window.get(), &MainWindow::unloaded, this, [this] { ++m_unloaded; });
         m_window->load();

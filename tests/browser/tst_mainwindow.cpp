@@ -44,7 +44,7 @@ private:
         startWindow(commandLine, show);
     }
 
-    QString setting(const QString &section, const QString &key) const { return ReadSetting(section, key); }
+    QString setting(const QString &section, const QString &key) const { return readSetting(section, key); }
 
 private Q_SLOTS:
     void init() { setUpWindowTest(); }
@@ -135,9 +135,9 @@ private Q_SLOTS:
         QFETCH(bool, restartChecked);
         if (!handOver.isEmpty())
             QVERIFY(m_folder->write(u"urldata.ini"_s, handOver));
-        WriteSetting(u"Window"_s, u"EndK"_s, endK);
-        WriteSetting(u"Data"_s, u"Yomikake"_s, yomikake);
-        WriteSetting(u"Data"_s, u"YPage"_s, u"前のページ"_s);
+        writeSetting(u"Window"_s, u"EndK"_s, endK);
+        writeSetting(u"Data"_s, u"Yomikake"_s, yomikake);
+        writeSetting(u"Data"_s, u"YPage"_s, u"前のページ"_s);
         QList<MessageAnswer> answers;
         if (!answer.isEmpty())
             answers.append(answer == kYes ? MessageAnswer::Yes : MessageAnswer::No);
@@ -323,7 +323,7 @@ private Q_SLOTS:
         } other;
         other.show();
         open({});
-        EndProcessWithWindow(*m_window);
+        endProcessWithWindow(*m_window);
         QTimer::singleShot(0, m_window.get(), [this] { m_window->close(); });
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // not ended: fail, not hang
         QCOMPARE(QCoreApplication::exec(), 0);
@@ -369,7 +369,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(bool, visible);
-        WriteSetting(u"Window"_s, u"Frame3"_s, stored);
+        writeSetting(u"Window"_s, u"Frame3"_s, stored);
         open({});
         QCOMPARE(!control<QFrame>(u"Frame3"_s)->isHidden(), visible);
         QCOMPARE(item(u"mnuVisiStatusbar"_s)->isChecked(), visible);
@@ -388,7 +388,7 @@ private Q_SLOTS:
         QVERIFY(item(u"mnuVisiWS15"_s)->isChecked());
         QVERIFY(!item(u"mnuVisiWS16"_s)->isChecked());
         QCOMPARE(setting(u"Window"_s, u"SideW"_s), u"5"_s);
-        QCOMPARE(int(Settings().SideW), 5);
+        QCOMPARE(int(settingsRecord().SideW), 5);
         QCOMPARE(control<QFrame>(u"Frame2"_s)->width(), m_window->centralWidget()->width() / 5);
     }
 
@@ -408,7 +408,7 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(bool, menus);
         QFETCH(bool, button);
-        WriteSetting(u"Window"_s, u"Menu"_s, stored);
+        writeSetting(u"Window"_s, u"Menu"_s, stored);
         open({});
         QCOMPARE(item(u"mnuFile"_s)->isVisible(), menus);
         QCOMPARE(item(u"mnuHelp"_s)->isVisible(), menus);
@@ -462,7 +462,7 @@ private Q_SLOTS:
         QCOMPARE(setting(u"Window"_s, u"Frame3"_s), u"False"_s);
         QCOMPARE(setting(u"Window"_s, u"Frame2"_s), QString());
         QCOMPARE(setting(u"Data"_s, u"NSTag"_s), u"0"_s);
-        QCOMPARE(int(Settings().NSTag), 0);
+        QCOMPARE(int(settingsRecord().NSTag), 0);
     }
 
     // The bars follow the client area's real height when the menu bar comes or goes.
@@ -504,7 +504,7 @@ private Q_SLOTS:
         QVERIFY(!item(u"mnuVisiManiaEndC"_s)->isChecked());
         item(u"mnuVisiManiaEndC"_s)->trigger();
         QCOMPARE(setting(u"Window"_s, u"EndC"_s), u"True"_s);
-        QCOMPARE(Settings().EndC, u"True"_s);
+        QCOMPARE(settingsRecord().EndC, u"True"_s);
         item(u"mnuVisiManiakuuhaku"_s)->trigger(); // checked at start: now off
         QCOMPARE(setting(u"Window"_s, u"EndK"_s), u"False"_s);
         // The exit question follows the option in the same run.
@@ -759,15 +759,15 @@ private Q_SLOTS:
         open({});
         QWidget *page = control<QWidget>(u"WebBrowser"_s);
         const int height = page->height();
-        m_window->ShowMessageBar(u"一つ目"_s);
-        m_window->ShowMessageBar(u"<b>二つ目</b>"_s);
+        m_window->showMessageBar(u"一つ目"_s);
+        m_window->showMessageBar(u"<b>二つ目</b>"_s);
         QCOMPARE(page->height(), height - 280 / 15); // moved once
         QCOMPARE(control<QLabel>(u"SubLabel"_s)->text(), u"<b>二つ目</b>"_s);
         QCOMPARE(control<QLabel>(u"SubLabel"_s)->textFormat(), Qt::PlainText); // texts from pages stay text
         QTest::mouseClick(control<QPushButton>(u"subtitlebutton"_s), Qt::LeftButton);
         QVERIFY(!m_window->messageBarVisible());
         QCOMPARE(page->height(), height);
-        m_window->HideMessageBar();
+        m_window->hideMessageBar();
         QCOMPARE(page->height(), height);
     }
 };

@@ -21,7 +21,7 @@ private:
         startWindow();
         browser()->calls.clear();
     }
-    QString setting(const QString &section, const QString &key) const { return ReadSetting(section, key); }
+    QString setting(const QString &section, const QString &key) const { return readSetting(section, key); }
     QTimer *reloadTimer() const { return m_window->findChild<QTimer *>(u"Timer2"_s); }
     QString offlineValue() const
     {

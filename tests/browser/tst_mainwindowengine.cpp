@@ -52,7 +52,7 @@ private:
         window->folder.write(u"Yura3.ini"_s, settings);
         if (!blacklist.isEmpty())
             window->folder.write(u"blacklist.ini"_s, blacklist);
-        RunStartup();
+        runStartup();
         window->fake.setBrowsers(*m_engine);
         window->form = std::make_unique<MainWindow>(window->fake.platform(), address);
         window->form->load();
@@ -80,10 +80,10 @@ private Q_SLOTS:
         QVERIFY(browser->navigate(m_server.url(u"/blink"_s).toString()));
         QVERIFY(complete.wait(20000));
         PersistFile persist;
-        persist.SetObject(browser.get());
+        persist.setObject(browser.get());
         int code = -1;
         const QString path = folder.filePath(u"TEST.HTM"_s);
-        persist.Save(path, true, [&code](int result) { code = result; });
+        persist.save(path, true, [&code](int result) { code = result; });
         QTRY_COMPARE_WITH_TIMEOUT(code, 0, 20000);
         // 古いページ in CP932
         QVERIFY(folder.read(u"TEST.HTM"_s).contains("<title>\x8c\xc3\x82\xa2\x83\x79\x81\x5b\x83\x57</title>"));
@@ -188,7 +188,7 @@ private Q_SLOTS:
         MainWindow &window = *w->form;
         QVERIFY2(pageShown(window, u"後から枠　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
         QTRY_VERIFY_WITH_TIMEOUT(!window.parts().navigation->lampOn(), 20000);
-        window.ShowMessageBar(u"お知らせ"_s);
+        window.showMessageBar(u"お知らせ"_s);
         QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/banner/late.htm"_s), 20000);
         QTest::qWait(300);
         QCOMPARE(window.addressText(), m_server.url(u"/late-frame"_s).toString());
@@ -275,7 +275,7 @@ private Q_SLOTS:
         // A plain start opens the hovered link and takes it.
         w->form.reset();
         m_server.clearLog();
-        RunStartup();
+        runStartup();
         w->form = std::make_unique<MainWindow>(w->fake.platform(), QString());
         w->form->load();
         w->form->show();
@@ -365,13 +365,13 @@ private Q_SLOTS:
         QVERIFY2(pageShown(*w->form, u"カフェ　－ ゆらぎね"_s), qPrintable(w->form->windowTitle()));
         QVERIFY(w->form->addressText().endsWith(u"/café"_s)); // shown decoded
         w->form->keepPageAndClose();
-        QCOMPARE(ReadSetting(u"Data"_s, u"Yomikake"_s), QString::fromLatin1(address.toEncoded()));
+        QCOMPARE(readSetting(u"Data"_s, u"Yomikake"_s), QString::fromLatin1(address.toEncoded()));
 
         // The next start offers the kept page and opens that very page.
         m_server.clearLog();
         w->form.reset();
         w->fake.dialogs.answerMessage(platform::MessageAnswer::Yes);
-        RunStartup();
+        runStartup();
         w->form = std::make_unique<MainWindow>(w->fake.platform(), QString());
         w->form->load();
         w->form->show();

@@ -80,7 +80,7 @@ private Q_SLOTS:
         Q_EMIT browser()->NavigateComplete2(u"about:blank"_s); // lamp off, as after a first page
         item(u"mnuToolSecuNocom"_s)->setChecked(switchOn);
         m_window->setAddressText(u"before"_s);
-        m_window->ShowMessageBar(u"old notice"_s);
+        m_window->showMessageBar(u"old notice"_s);
 
         const int pictureBefore = m_window->parts().status->picture();
         const bool cancelled = browser()->raiseBeforeNavigate(url, mainFrame);

@@ -43,8 +43,8 @@ private:
     }
     void open()
     {
-        WriteSetting(u"Data"_s, u"FirstOpen"_s, u"1"_s);
-        WriteSetting(u"Data"_s, u"FavoritesFolder"_s, m_favorites->path());
+        writeSetting(u"Data"_s, u"FirstOpen"_s, u"1"_s);
+        writeSetting(u"Data"_s, u"FavoritesFolder"_s, m_favorites->path());
         startWindow();
     }
     QTreeWidget *tree() const { return m_window->findChild<QTreeWidget *>(u"TreeView1"_s); }
@@ -107,11 +107,11 @@ private Q_SLOTS:
         auto *frame = m_window->findChild<QFrame *>(u"Frame2"_s);
         button->click();
         QVERIFY(frame->isHidden());
-        QCOMPARE(ReadSetting(u"Window"_s, u"Frame2"_s), u"False"_s);
+        QCOMPARE(readSetting(u"Window"_s, u"Frame2"_s), u"False"_s);
         QVERIFY(!m_window->menuItem(u"mnuVisiSidebar"_s)->isChecked());
         button->click();
         QVERIFY(!frame->isHidden());
-        QCOMPARE(ReadSetting(u"Window"_s, u"Frame2"_s), u"True"_s);
+        QCOMPARE(readSetting(u"Window"_s, u"Frame2"_s), u"True"_s);
         QVERIFY(!shown().contains(u"Later"_s)); // the file tab stays in front, no rebuild
         // On the favorites tab the button rebuilds the tree.
         tabs->setCurrentIndex(0);
@@ -298,8 +298,8 @@ private Q_SLOTS:
         QVERIFY(QFile(file).size() > 0);
         // Into a fresh favorites folder.
         QTemporaryDir fresh;
-        WriteSetting(u"Data"_s, u"FavoritesFolder"_s, fresh.path());
-        RunStartup();
+        writeSetting(u"Data"_s, u"FavoritesFolder"_s, fresh.path());
+        runStartup();
         m_fake->dialogs.answerOpenFile(file);
         m_window->menuItem(u"mnuFileinport"_s)->trigger();
         QVERIFY(QFile::exists(fresh.filePath(u"News.url"_s)));

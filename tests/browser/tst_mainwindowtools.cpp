@@ -26,9 +26,9 @@ private:
     {
         if (!settings.isEmpty())
             QVERIFY(m_folder->write(u"Yura3.ini"_s, settings));
-        const bool due = RunStartup();
+        const bool due = runStartup();
         m_window = std::make_unique<MainWindow>(m_fake->platform(), QString());
-        ShowStartupWindows(*m_window, due);
+        showStartupWindows(*m_window, due);
     }
     void openToolsMenu() { Q_EMIT m_window->findChild<QMenu *>(u"mnuTool"_s)->aboutToShow(); }
 
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QVERIFY(m_window->isVisible());
         QCOMPARE(m_window->parts().tools->firstRunDialog() && m_window->parts().tools->firstRunDialog()->isVisible(), shown);
         // Until the dialog stores a folder, the tree shows the program folder.
-        QCOMPARE(Settings().FavoritesFolder, shown ? ProgramFolderWithoutSeparator() : u"/f"_s);
+        QCOMPARE(settingsRecord().FavoritesFolder, shown ? programFolderWithoutSeparator() : u"/f"_s);
     }
 
     void firstRunItemsOpenTheDialog_data()
@@ -94,7 +94,7 @@ private Q_SLOTS:
         QAction *cookies = item(u"mnuToolCookies"_s);
         openToolsMenu();
         QVERIFY(!cookies->isEnabled());
-        QVERIFY(WriteSetting(u"Data"_s, u"CookiesEdit"_s, u"1"_s));
+        QVERIFY(writeSetting(u"Data"_s, u"CookiesEdit"_s, u"1"_s));
         openToolsMenu();
         QVERIFY(cookies->isEnabled());
         cookies->trigger();

@@ -48,10 +48,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QWidget *page = browser->widget();
         const int fullHeight = page->height();
-        window.ShowMessageBar(u"お知らせ"_s);
+        window.showMessageBar(u"お知らせ"_s);
         QVERIFY(page->height() < fullHeight);
         QCOMPARE(window.findChild<QLabel *>(u"SubLabel"_s)->text(), u"お知らせ"_s);
-        window.HideMessageBar();
+        window.hideMessageBar();
         QCOMPARE(page->height(), fullHeight);
     }
 };

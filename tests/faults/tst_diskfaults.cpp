@@ -62,7 +62,7 @@ private Q_SLOTS:
         std::function<void()> write;
         QString toldTitle;
         if (writer == u"first-run settings"_s) {
-            RunStartup();
+            runStartup();
             auto *dialog = new FirstRunDialog(fake.platform());
             window.reset(dialog);
             dialog->load();

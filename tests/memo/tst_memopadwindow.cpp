@@ -63,7 +63,7 @@ private Q_SLOTS:
         m_fake = std::make_unique<FakePlatform>();
         m_host = std::make_unique<FakeBrowserHost>();
         m_memo = new MemoPadWindow(*m_host, m_fake->platform());
-        BringToFront(m_memo);
+        bringToFront(m_memo);
     }
     void cleanup()
     {

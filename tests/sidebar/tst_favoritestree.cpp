@@ -38,12 +38,12 @@ private Q_SLOTS:
                                    {u"a2.url"_s, false}};
         lister.folders[u"/f/B"_s] = {{u"inner.url"_s, false}, {u"C"_s, true}};
         lister.folders[u"/f/B/C"_s] = {{u"deep.url"_s, false}};
-        const auto entries = ScanFavoritesFolder(lister, u"/f"_s);
+        const auto entries = scanFavoritesFolder(lister, u"/f"_s);
         // Pre-order: every folder directly followed by its subtree.
         QCOMPARE(entries, (QList<FavoriteEntry>{{16, u"/f/A"_s}, {16, u"/f/B"_s}, {16, u"/f/B/C"_s},
                                                {0, u"/f/B/C/deep.url"_s}, {0, u"/f/B/inner.url"_s},
                                                {0, u"/f/a2.url"_s}, {0, u"/f/a10.url"_s}, {0, u"/f/x.url"_s}}));
-        const auto nodes = BuildFavoritesTree(entries, u"/f"_s);
+        const auto nodes = buildFavoritesTree(entries, u"/f"_s);
         QCOMPARE(texts(nodes), QStringList({u">/f:folder"_s, u"f>A:folder"_s, u"f>B:folder"_s, u"B>C:folder"_s,
                                             u"C>deep:exp"_s, u"B>inner:exp"_s, u"f>a2:exp"_s, u"f>a10:exp"_s,
                                             u"f>x:exp"_s}));
@@ -86,7 +86,7 @@ private Q_SLOTS:
         for (int i = 299; i >= 0; --i) // listed backwards: the first 257 in order are kept
             many.append({u"n%1.url"_s.arg(i), false});
         lister.folders[u"/f"_s] = many;
-        const auto kept = ScanFavoritesFolder(lister, u"/f"_s);
+        const auto kept = scanFavoritesFolder(lister, u"/f"_s);
         QCOMPARE(kept.size(), 257);
         QCOMPARE(kept.first().path, u"/f/n0.url"_s);
         QCOMPARE(kept.last().path, u"/f/n256.url"_s);
@@ -97,7 +97,7 @@ private Q_SLOTS:
         lister.folders[u"/g"_s] = folders;
         for (int i = 0; i < 5; ++i)
             lister.folders[u"/g/d%1"_s.arg(i)] = many;
-        const auto entries = ScanFavoritesFolder(lister, u"/g"_s);
+        const auto entries = scanFavoritesFolder(lister, u"/g"_s);
         QCOMPARE(entries.size(), 769);
         QCOMPARE(entries.last().path, u"/g/d2/n251.url"_s); // (1+257) * 2, then 1 + 252
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         for (int i = 0; i < 50'000; ++i)
             QVERIFY(QFile(dir.filePath(u"ページ%1.url"_s.arg(i))).open(QIODevice::WriteOnly));
-        const auto entries = ScanFavoritesFolder(FileSystemLister(), dir.path());
+        const auto entries = scanFavoritesFolder(FileSystemLister(), dir.path());
         QCOMPARE(entries.size(), 257);
         QCOMPARE(entries.first().path, dir.filePath(u"ページ0.url"_s));
         QCOMPARE(entries.last().path, dir.filePath(u"ページ256.url"_s));
@@ -116,7 +116,7 @@ private Q_SLOTS:
     void emptyFolderGivesNoNodes()
     {
         ScriptedLister lister;
-        QVERIFY(BuildFavoritesTree(ScanFavoritesFolder(lister, u"/none"_s), u"/none"_s).isEmpty());
+        QVERIFY(buildFavoritesTree(scanFavoritesFolder(lister, u"/none"_s), u"/none"_s).isEmpty());
     }
 
     void displayName_data()
@@ -134,7 +134,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QString, shown);
-        QCOMPARE(FavoriteDisplayName(text), shown);
+        QCOMPARE(favoriteDisplayName(text), shown);
     }
 
     void split_data()
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QString, parent);
         QFETCH(QString, leaf);
-        const auto [p, l] = SplitAtLastBackslash(path);
+        const auto [p, l] = splitAtLastBackslash(path);
         QCOMPARE(p, parent);
         QCOMPARE(l, leaf);
     }
@@ -165,7 +165,7 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         QVERIFY(QDir(dir.path()).mkdir(u".config"_s));
-        const auto nodes = BuildFavoritesTree(ScanFavoritesFolder(FileSystemLister(), dir.path()), dir.path());
+        const auto nodes = buildFavoritesTree(scanFavoritesFolder(FileSystemLister(), dir.path()), dir.path());
         QStringList names;
         for (const TreeNode &node : nodes)
             names.append(node.text + u':' + node.image);

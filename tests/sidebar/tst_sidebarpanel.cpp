@@ -59,7 +59,7 @@ private Q_SLOTS:
         QVERIFY(QDir(m_favorites.path()).mkpath(u"Sub"_s));
         write(u"News.url"_s, "[InternetShortcut]\r\nURL=http://127.0.0.1/news\r\n");
         write(u"Big.url"_s, "[InternetShortcut]\r\n" + QByteArray(70000, ';') + "\r\nURL=http://127.0.0.1/big\r\n");
-        Settings().FavoritesFolder = m_favorites.path();
+        settingsRecord().FavoritesFolder = m_favorites.path();
         m_fake = std::make_unique<FakePlatform>();
         m_host = std::make_unique<FakeBrowserHost>();
         m_panel = std::make_unique<SidebarPanel>(*m_host, m_fake->platform(), &m_host->window);
@@ -73,7 +73,7 @@ private Q_SLOTS:
         m_panel.reset();
         m_host.reset();
         m_fake.reset();
-        Settings() = SettingsRecord();
+        settingsRecord() = SettingsRecord();
     }
 
     void everyWayOfChoosingATabSwapsTheViews_data()
@@ -161,7 +161,7 @@ private Q_SLOTS:
         const QString file = QString::fromLatin1(QTest::currentDataTag()) + u".html"_s;
         if (!html.isNull())
             write(file, html);
-        Settings().FavoritesFolder = m_favorites.filePath(into);
+        settingsRecord().FavoritesFolder = m_favorites.filePath(into);
         m_fake->dialogs.answerOpenFile(m_favorites.filePath(file));
         m_panel->importBookmarks();
         QCOMPARE(m_host->messages, QStringList{message});

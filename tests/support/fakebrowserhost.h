@@ -20,12 +20,12 @@ public:
     QString addressText() const override { return address; }
     void setAddressText(const QString &text) override { address = text; }
     QString pageTitle() const override { return fakeBrowser ? fakeBrowser->pageTitle : QString(); }
-    void ShowMessageBar(const QString &message) override
+    void showMessageBar(const QString &message) override
     {
         messages.append(message);
         messageBarVisible = true;
     }
-    void HideMessageBar() override { messageBarVisible = false; }
+    void hideMessageBar() override { messageBarVisible = false; }
     QWidget *dialogParent() override { return &window; }
 
     QWidget window;

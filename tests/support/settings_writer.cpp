@@ -23,14 +23,14 @@ int main(int argc, char *argv[])
     if (std::strcmp(argv[1], "distinct") == 0 && argc == 4) {
         const long count = std::strtol(argv[3], nullptr, 10);
         for (long i = 0; i < count; ++i) {
-            if (WriteSetting(section, key(i), value(i)) == 0)
+            if (writeSetting(section, key(i), value(i)) == 0)
                 return 1;
         }
         return 0;
     }
     if (std::strcmp(argv[1], "loop") == 0) {
         for (long i = 0;; ++i) {
-            if (WriteSetting(section, key(i), value(i)) == 0)
+            if (writeSetting(section, key(i), value(i)) == 0)
                 return 1;
             std::printf("%ld\n", i);
             std::fflush(stdout);

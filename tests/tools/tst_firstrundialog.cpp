@@ -35,7 +35,7 @@ private:
     {
         if (!settings.isEmpty())
             QVERIFY(m_folder->write(u"Yura3.ini"_s, settings));
-        RunStartup();
+        runStartup();
         m_dialog = new FirstRunDialog(m_fake->platform());
         connect(m_dialog, &FirstRunDialog::translucencyMarked, this, [this](bool on) { m_marks.append(on); });
         connect(m_dialog, &FirstRunDialog::translucencyChanged, this, [this](int opacity) { m_opacities.append(opacity); });
@@ -51,7 +51,7 @@ private:
     {
         QStringList values;
         for (const QString &key : keys)
-            values.append(ReadSetting(u"Data"_s, key));
+            values.append(readSetting(u"Data"_s, key));
         return values;
     }
     QVariant connections() const
@@ -105,8 +105,8 @@ private Q_SLOTS:
         save();
 
         QCOMPARE(stored(kKeys), (QStringList{m_ownFavorites, u"1"_s, u"0"_s, u"1"_s, u"1"_s, u"1"_s, u"100"_s, u"1"_s}));
-        QCOMPARE(Settings().FavoritesFolder, m_ownFavorites);
-        QCOMPARE(Settings().NSTag, 1);
+        QCOMPARE(settingsRecord().FavoritesFolder, m_ownFavorites);
+        QCOMPARE(settingsRecord().NSTag, 1);
         QVERIFY(QFileInfo(m_ownFavorites).isDir());
         QCOMPARE(connections(), QVariant(20u));
         QVERIFY(QFile::exists(m_folder->filePath(QString::fromUtf16(firstrun::kManifestName))));
@@ -124,7 +124,7 @@ private Q_SLOTS:
         m_fake->dialogs.answerMessage(MessageAnswer::Ok);
         m_fake->dialogs.answerMessage(MessageAnswer::Ok);
         save();
-        QCOMPARE(ReadSetting(u"Data"_s, u"WVS"_s), u"0"_s);
+        QCOMPARE(readSetting(u"Data"_s, u"WVS"_s), u"0"_s);
         const QStringList messages = m_fake->dialogs.messageTexts();
         QCOMPARE(messages.size(), 2);
         QVERIFY2(messages.first().startsWith(u"WinXP Visual Style を切り替えられませんでした。"_s), qPrintable(messages.first()));
