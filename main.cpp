@@ -1,6 +1,5 @@
 #include "app/startup.h"
 #include "browser/mainwindow.h"
-#include "tools/languagedialog.h"
 #include "browser/pictures.h"
 #include "browser/qttranslation.h"
 #include "platform/enginesandbox.h"
@@ -9,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/webengine/webenginebrowser.h"
 #include "platform/webengine/webenginefactory.h"
+#include "tools/languagedialog.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -97,8 +97,7 @@ std::optional<std::int16_t> toInteger16(QStringView text)
     if (!fraction.isEmpty()) {
         const int first = fraction.front().unicode() - u'0';
         const bool restZero = allZero(fraction.sliced(1));
-        const bool up = first > 5 || (first == 5 && !restZero)
-            || (first == 5 && restZero && magnitude % 2 == 1);
+        const bool up = first > 5 || (first == 5 && !restZero) || (first == 5 && restZero && magnitude % 2 == 1);
         if (up)
             ++magnitude;
     }
@@ -110,4 +109,3 @@ std::optional<std::int16_t> toInteger16(QStringView text)
 }
 
 } // namespace convert
-

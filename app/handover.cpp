@@ -1,11 +1,11 @@
 #include "app/handover.h"
 
 #include "app/navigation.h"
-#include "platform/pagerequests.h"
 #include "app/settingsstore.h"
 #include "app/sharedprocs.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/pagerequests.h"
 
 namespace handover {
 

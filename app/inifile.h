@@ -32,7 +32,7 @@ private:
     enum class Kind { Other, Section, Key };
     struct Line
     {
-        QByteArray raw;   // without its line end
+        QByteArray raw; // without its line end
         Kind kind = Kind::Other;
         QString name;     // section or key name, trimmed
         QByteArray value; // for keys: the trimmed value bytes

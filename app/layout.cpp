@@ -8,7 +8,7 @@ std::optional<Rect> rectIfValid(int left, int top, int width, int height)
 {
     if (width < 0 || height < 0)
         return std::nullopt;
-    return Rect{left, top, width, height};
+    return Rect {left, top, width, height};
 }
 
 } // namespace
@@ -51,8 +51,8 @@ Result compute(const Input &in)
         out.favorites = rectIfValid(0, in.tabClientTop, clientWidth + 70, clientHeight + 40);
         out.folders = rectIfValid(0, in.tabClientTop, clientWidth + 70, clientHeight / 2);
         if (out.folders)
-            out.files = rectIfValid(0, in.tabClientTop + out.folders->height + 25, clientWidth + 70,
-                                    clientHeight / 2 + 120);
+            out.files =
+                rectIfValid(0, in.tabClientTop + out.folders->height + 25, clientWidth + 70, clientHeight / 2 + 120);
     }
     if (out.statusBar)
         out.statusWidth = out.statusBar->width;

@@ -6,9 +6,21 @@
 // the about boxes and the link lists credit the home page.
 namespace maker {
 
-inline QString webFolder() { return QStringLiteral("https://yuragine.example/"); }
-inline QString homePage() { return webFolder() + QStringLiteral("index.htm"); }
-inline QString faqPage() { return webFolder() + QStringLiteral("download/qa/qaa.htm"); }
-inline QString mailAddress() { return QStringLiteral("support@yuragine.example"); }
+inline QString webFolder()
+{
+    return QStringLiteral("https://yuragine.example/");
+}
+inline QString homePage()
+{
+    return webFolder() + QStringLiteral("index.htm");
+}
+inline QString faqPage()
+{
+    return webFolder() + QStringLiteral("download/qa/qaa.htm");
+}
+inline QString mailAddress()
+{
+    return QStringLiteral("support@yuragine.example");
+}
 
 } // namespace maker

@@ -8,12 +8,11 @@
 namespace {
 const QString kSearchPrefix = QStringLiteral("http://www.google.co.jp/search?q=");
 const QString kSearchSuffix = QStringLiteral("&hl=ja&ie=Shift_JIS");
-}
+} // namespace
 
 QString typedAddressTarget(const QString &text)
 {
-    const bool direct = text.startsWith(QStringLiteral("\\\\"))
-        || (text.size() >= 6 && text.at(5) == u'/')
+    const bool direct = text.startsWith(QStringLiteral("\\\\")) || (text.size() >= 6 && text.at(5) == u'/')
         || (text.size() >= 2 && text.at(1) == u':')
         || text.startsWith(QStringLiteral("https://"))
         // A path from the root is what a drive path is on this platform.
@@ -23,8 +22,7 @@ QString typedAddressTarget(const QString &text)
 
 QString searchAddress(const QString &phrase)
 {
-    return kSearchPrefix + QString::fromLatin1(ansi::encode(phrase).toPercentEncoding())
-        + kSearchSuffix;
+    return kSearchPrefix + QString::fromLatin1(ansi::encode(phrase).toPercentEncoding()) + kSearchSuffix;
 }
 
 void navigateTypedAddress(platform::BrowserComponent &browser, const QString &text)
@@ -34,8 +32,7 @@ void navigateTypedAddress(platform::BrowserComponent &browser, const QString &te
 
 std::optional<QString> quickJumpAddress(const QString &clipboardText)
 {
-    if (clipboardText.startsWith(QStringLiteral("http://"))
-        || clipboardText.startsWith(QStringLiteral("https://")))
+    if (clipboardText.startsWith(QStringLiteral("http://")) || clipboardText.startsWith(QStringLiteral("https://")))
         return clipboardText;
     return std::nullopt;
 }

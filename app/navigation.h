@@ -32,4 +32,3 @@ QString imeStatusTip(platform::ImeState state);
 // holds every character, otherwise percent-encoded (a local path as a file address), so
 // that it reopens the same page instead of one with "?" in it.
 QString storableAddress(const QString &address);
-

@@ -10,8 +10,8 @@ namespace {
 
 QString question(const QString &fileName, const QString &from)
 {
-    return u"このページが、ファイルを保存しようとしています。\r\n\r\nファイル名 : %1\r\nサーバー : %2\r\n\r\n保存しますか？"_s.arg(
-        fileName, from);
+    return u"このページが、ファイルを保存しようとしています。\r\n\r\nファイル名 : %1\r\nサーバー : %2\r\n\r\n保存しますか？"_s
+        .arg(fileName, from);
 }
 
 } // namespace

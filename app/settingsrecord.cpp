@@ -44,8 +44,7 @@ const Binding kBindings[] = {
 // Section and key names match without regard to letter case, as in the file.
 bool sameKey(SettingKey a, SettingKey b)
 {
-    return a.section.compare(b.section, Qt::CaseInsensitive) == 0
-        && a.name.compare(b.name, Qt::CaseInsensitive) == 0;
+    return a.section.compare(b.section, Qt::CaseInsensitive) == 0 && a.name.compare(b.name, Qt::CaseInsensitive) == 0;
 }
 
 void assign(SettingsRecord &record, const Field &field, const QString &text)

@@ -43,8 +43,7 @@ SettingsRecord &settingsRecord();
 // The record as the settings file holds it now: each field from its key; a number that
 // does not convert keeps the field's default. The `extra` keys are read in the same pass,
 // their values left in `extraValues` in the same order.
-SettingsRecord readSettingsRecord(std::span<const SettingKey> extra = {},
-                                  QStringList *extraValues = nullptr);
+SettingsRecord readSettingsRecord(std::span<const SettingKey> extra = {}, QStringList *extraValues = nullptr);
 
 // Writes one key and keeps the process-wide record in step: the field of that key changes
 // even when the file refuses the write, so the choice holds for this session. Non-zero

@@ -1,7 +1,7 @@
 #include "app/settingsstore.h"
 
-#include "platform/codepage.h"
 #include "app/inifile.h"
+#include "platform/codepage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,7 +25,9 @@ const char kTempSuffix[] = ".tmp";
 class Descriptor
 {
 public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    explicit Descriptor(int fd = -1)
+        : m_fd(fd)
+    { }
     ~Descriptor()
     {
         if (m_fd >= 0)
@@ -51,7 +53,8 @@ private:
 // is meant to stay as it is.
 bool hasNoWriteBit(const QByteArray &path, bool *exists)
 {
-    struct stat info {};
+    struct stat info
+    { };
     if (::stat(path.constData(), &info) != 0) {
         *exists = false;
         return false;
@@ -100,8 +103,8 @@ bool readExisting(const QByteArray &path, QByteArray *bytes)
 
 bool unsafeName(const QString &name, QChar forbidden)
 {
-    return name.trimmed().isEmpty() || name.contains(u'\r') || name.contains(u'\n')
-        || name.contains(QChar(0)) || name.contains(forbidden);
+    return name.trimmed().isEmpty() || name.contains(u'\r') || name.contains(u'\n') || name.contains(QChar(0))
+        || name.contains(forbidden);
 }
 
 } // namespace
@@ -110,8 +113,8 @@ QString chooseProgramFolder(const ProgramFolderFacts &facts)
 {
     QString folder = facts.homeVariable;
     if (folder.isEmpty()) {
-        folder = facts.installedLayout && !facts.executableFolderWritable ? facts.userDataFolder
-                                                                          : facts.executableFolder;
+        folder =
+            facts.installedLayout && !facts.executableFolderWritable ? facts.userDataFolder : facts.executableFolder;
     }
     if (folder.isEmpty())
         return {};
@@ -131,12 +134,11 @@ ProgramFolderFacts programFolderFactsFor(const QString &executableFolder)
     // The same test the writes apply: no write bit means read-only, even for root.
     bool exists = false;
     const QByteArray path = QFile::encodeName(executableFolder);
-    facts.executableFolderWritable =
-        !hasNoWriteBit(path, &exists) && exists && ::access(path.constData(), W_OK) == 0;
+    facts.executableFolderWritable = !hasNoWriteBit(path, &exists) && exists && ::access(path.constData(), W_OK) == 0;
     // Not through QStandardPaths' application name: tests and helpers run under other
     // names and must find the same folder.
-    facts.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/yuragine");
+    facts.userDataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/yuragine");
     return facts;
 }
 
@@ -229,8 +231,7 @@ int writeSetting(SettingKey key, const QString &value)
 
 int writeSetting(const QString &section, const QString &key, const QString &value)
 {
-    if (unsafeName(section, u']') || unsafeName(key, u'=') || value.contains(u'\r')
-        || value.contains(u'\n'))
+    if (unsafeName(section, u']') || unsafeName(key, u'=') || value.contains(u'\r') || value.contains(u'\n'))
         return 0;
 
     const QByteArray path = QFile::encodeName(settingsFilePath());
@@ -263,15 +264,16 @@ int writeSetting(const QString &section, const QString &key, const QString &valu
     const QByteArray after = document.toBytes();
 
     mode_t mode = 0666;
-    struct stat info {};
+    struct stat info
+    { };
     if (hadFile && ::stat(path.constData(), &info) == 0)
         mode = info.st_mode & 07777;
 
     Descriptor out(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!out.valid())
         return 0;
-    const bool written = (!hadFile || ::fchmod(out.get(), mode) == 0) && writeAll(out.get(), after)
-        && ::fsync(out.get()) == 0;
+    const bool written =
+        (!hadFile || ::fchmod(out.get(), mode) == 0) && writeAll(out.get(), after) && ::fsync(out.get()) == 0;
     if (!out.close() || !written || ::rename(temp.constData(), path.constData()) != 0) {
         ::unlink(temp.constData());
         return 0;

@@ -17,11 +17,11 @@ QString programFolder();
 // caller gave no usable folder.
 struct ProgramFolderFacts
 {
-    QString homeVariable;      // YURAGINE_HOME, "" when unset
+    QString homeVariable; // YURAGINE_HOME, "" when unset
     QString executableFolder;
     bool installedLayout = false;
     bool executableFolderWritable = true;
-    QString userDataFolder;    // ~/.local/share/yuragine
+    QString userDataFolder; // ~/.local/share/yuragine
 };
 QString chooseProgramFolder(const ProgramFolderFacts &facts);
 // The facts about an executable folder (without YURAGINE_HOME).

@@ -23,9 +23,8 @@ QString trimUrlLevels(const QString &text, const QString &separator, int levels)
         // QString::lastIndexOf counts a negative start from the end, so a text shorter
         // than three characters must be caught here.
         const qsizetype from = result.size() - 3;
-        const qsizetype found = (from < 0 || separator.isEmpty())
-            ? -1
-            : result.lastIndexOf(separator, from, Qt::CaseSensitive);
+        const qsizetype found =
+            (from < 0 || separator.isEmpty()) ? -1 : result.lastIndexOf(separator, from, Qt::CaseSensitive);
         if (found < 0)
             return {};
         result.truncate(found + separator.size());

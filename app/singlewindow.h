@@ -15,8 +15,7 @@ inline void bringToFront(QWidget *window)
 
 // A tool window that exists once: made by make() the first time, brought to the front
 // every time.
-template <typename Window, typename Make>
-Window &showSingleWindow(QPointer<Window> &window, Make make)
+template <typename Window, typename Make> Window &showSingleWindow(QPointer<Window> &window, Make make)
 {
     if (!window)
         window = make();

@@ -34,10 +34,12 @@ const QString &bigPage()
             const QString number = QString::number((i * 7919) % kAnchors);
             switch (i % 4) {
             case 0:
-                text += QStringLiteral("<a href=\"page") + number + QStringLiteral(".htm\">Link ") + number + QStringLiteral("</a>");
+                text += QStringLiteral("<a href=\"page") + number + QStringLiteral(".htm\">Link ") + number
+                    + QStringLiteral("</a>");
                 break;
             case 1:
-                text += QStringLiteral("<A HREF=\"../dir/") + number + QStringLiteral(".html\">リンク ") + number + QStringLiteral("</A>");
+                text += QStringLiteral("<A HREF=\"../dir/") + number + QStringLiteral(".html\">リンク ") + number
+                    + QStringLiteral("</A>");
                 break;
             case 2:
                 text += QStringLiteral("<a href=\"http://example.test/") + number
@@ -77,8 +79,8 @@ void BM_BuildLinkList(benchmark::State &state)
 {
     const QString &page = bigPage();
     for (auto _ : state) {
-        const auto document = linktool::buildLinkList(page, QStringLiteral("links.htm"),
-                                                      QStringLiteral("http://example.test/p.htm"));
+        const auto document =
+            linktool::buildLinkList(page, QStringLiteral("links.htm"), QStringLiteral("http://example.test/p.htm"));
         benchmark::DoNotOptimize(document->data());
     }
     state.SetBytesProcessed(state.iterations() * page.size());

@@ -144,8 +144,13 @@ void BM_ImportAmpersands(benchmark::State &state)
     target.reset(); // after the timed loop
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ImportAmpersands)->Arg(1 << 20)->Arg(2 << 20)->Arg(4 << 20)->Unit(benchmark::kMillisecond)
-    ->Iterations(1)->Complexity(benchmark::oN);
+BENCHMARK(BM_ImportAmpersands)
+    ->Arg(1 << 20)
+    ->Arg(2 << 20)
+    ->Arg(4 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Complexity(benchmark::oN);
 
 // Links that all have one title: each finds its free number without trying the ones
 // before it. Target: time in proportion to the number of links (O(N)).
@@ -166,8 +171,13 @@ void BM_ImportSameTitles(benchmark::State &state)
     target.reset(); // after the timed loop
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ImportSameTitles)->Arg(2'500)->Arg(5'000)->Arg(10'000)->Unit(benchmark::kMillisecond)
-    ->Iterations(1)->Complexity(benchmark::oN);
+BENCHMARK(BM_ImportSameTitles)
+    ->Arg(2'500)
+    ->Arg(5'000)
+    ->Arg(10'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Complexity(benchmark::oN);
 
 } // namespace
 

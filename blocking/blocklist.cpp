@@ -44,7 +44,8 @@ constexpr long long kSettleNs = 3'000'000'000LL;
 
 ListCache::Stamp ListCache::stampOf(const QString &path)
 {
-    struct stat info {};
+    struct stat info
+    { };
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return {true,

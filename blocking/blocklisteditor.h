@@ -30,9 +30,9 @@ private:
 
     platform::Dialogs &m_dialogs;
     QPointer<QAction> m_switch;
-    QCheckBox *m_check = nullptr;       // Check1
-    QListWidget *m_list = nullptr;      // ListView1
-    QLineEdit *m_text = nullptr;        // Text1
-    QPushButton *m_add = nullptr;       // Command1
-    QPushButton *m_delete = nullptr;    // Command2
+    QCheckBox *m_check = nullptr;    // Check1
+    QListWidget *m_list = nullptr;   // ListView1
+    QLineEdit *m_text = nullptr;     // Text1
+    QPushButton *m_add = nullptr;    // Command1
+    QPushButton *m_delete = nullptr; // Command2
 };

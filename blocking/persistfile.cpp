@@ -9,7 +9,7 @@ void PersistFile::setObject(QObject *object)
         return;
     auto *browser = qobject_cast<platform::BrowserComponent *>(object);
     if (!browser)
-        throw PersistError{kNoInterface};
+        throw PersistError {kNoInterface};
     m_document = browser;
 }
 
@@ -17,6 +17,6 @@ void PersistFile::save(const QString &fileName, bool remember, std::function<voi
 {
     Q_UNUSED(remember); // the file name is not kept as the document's own
     if (!m_document)
-        throw PersistError{kNoObject};
+        throw PersistError {kNoObject};
     m_document->saveDocument(fileName, [done = std::move(done)](bool ok) { done(ok ? 0 : kFailed); });
 }

@@ -37,18 +37,19 @@ constexpr bool check = true;
 } // namespace
 
 // Each member beside the objectName it gets.
-#define TOP(member, name, caption) \
+#define TOP(member, name, caption)                                                                                     \
     m.topMenus.append(m.member = named(window->menuBar()->addMenu(caption), QStringLiteral(name)))
 #define SUB(parent, member, name, caption) m.member = named(m.parent->addMenu(caption), QStringLiteral(name))
 #define ITEM(menu, member, name, ...) (m.member = addItem(m.menu, QStringLiteral(name), __VA_ARGS__))
 
 MainMenus buildMainMenus(QMainWindow *window)
 {
-    MainMenus m{};
+    MainMenus m {};
     TOP(file.menu, "mnuFile", u"ファイル(&F)"_s);
     ITEM(file.menu, file.newWindow, "mnuFileNewWindow", u"新規ウィンドウを開く(&N)"_s);
     ITEM(file.menu, file.openInSystemBrowser, "mnuFileNewIE", u"IEで開く(&I)"_s, QKeySequence(Qt::CTRL | Qt::Key_N));
-    ITEM(file.menu, file.openLocalFile, "mnuFileLoaclFileOpen", u"ローカルファイルを開く(&O)..."_s, QKeySequence(Qt::CTRL | Qt::Key_O));
+    ITEM(file.menu, file.openLocalFile, "mnuFileLoaclFileOpen", u"ローカルファイルを開く(&O)..."_s,
+         QKeySequence(Qt::CTRL | Qt::Key_O));
     addSeparator(m.file.menu, u"mnuFilehai1"_s);
     ITEM(file.menu, file.savePage, "mnuFileHozon", u"HTMLファイルを保存(&H)..."_s, QKeySequence(Qt::CTRL | Qt::Key_H));
     ITEM(file.menu, file.saveLinks, "mnufilelink", u"リンクのみ抽出して保存(&L)...."_s);
@@ -69,7 +70,8 @@ MainMenus buildMainMenus(QMainWindow *window)
     ITEM(edit.menu, edit.copy, "mnuEditCopy", u"コピー(&C)"_s, QKeySequence(Qt::CTRL | Qt::Key_C));
     ITEM(edit.menu, edit.selectAll, "mnuEditAll", u"すべて選択(&A)"_s, QKeySequence(Qt::CTRL | Qt::Key_A));
     addSeparator(m.edit.menu, u"mnuEdithai1"_s);
-    ITEM(edit.menu, edit.copyTitle, "mnuEditTitle", u"ページタイトルをコピー(&T)"_s, QKeySequence(Qt::CTRL | Qt::Key_T));
+    ITEM(edit.menu, edit.copyTitle, "mnuEditTitle", u"ページタイトルをコピー(&T)"_s,
+         QKeySequence(Qt::CTRL | Qt::Key_T));
     ITEM(edit.menu, edit.copyAddress, "mnuEditURL", u"URLをコピー(&U)"_s, QKeySequence(Qt::CTRL | Qt::Key_U));
     ITEM(edit.menu, edit.copyToMemo, "mnuEditFusekkoCopy", u"ふせっこminiにコピー(&M)"_s);
     addSeparator(m.edit.menu, u"mnuEdithai2"_s);
@@ -94,7 +96,8 @@ MainMenus buildMainMenus(QMainWindow *window)
     ITEM(view.menu, view.source, "mnuVisiSorce", u"ソース(&C)"_s);
     addSeparator(m.view.menu, u"mnuVisihai2"_s);
     ITEM(view.menu, view.alwaysOnTop, "mnuVisiWindowfoward", u"ウィンドウを常に手前に表示(&W)"_s, {}, check);
-    ITEM(view.menu, view.translucent, "mnuVisiWindowEXstyle", u"半透明ウィンドウ(&E)"_s, QKeySequence(Qt::Key_F9), check);
+    ITEM(view.menu, view.translucent, "mnuVisiWindowEXstyle", u"半透明ウィンドウ(&E)"_s, QKeySequence(Qt::Key_F9),
+         check);
     addSeparator(m.view.menu, u"mnuVisihai3"_s);
     SUB(view.menu, view.moreMenu, "mnuVisiMania", u"詳細設定(&E)"_s);
     ITEM(view.moreMenu, view.confirmExit, "mnuVisiManiaEndC", u"終了時に必ず確認する"_s, {}, check);
@@ -111,7 +114,8 @@ MainMenus buildMainMenus(QMainWindow *window)
     addSeparator(m.move.menu, u"mnuMovehai1"_s);
     ITEM(move.menu, move.stop, "mnuMoveStap", u"中止(&S)"_s);
     ITEM(move.menu, move.reload, "mnuMoveRefrash", u"再読込(&R)"_s, QKeySequence(Qt::Key_F5));
-    ITEM(move.menu, move.reloadBypassingCache, "mnuMoveRefrashNoChash", u"キャッシュ使わず再読込(&N)"_s, QKeySequence(Qt::CTRL | Qt::Key_F5));
+    ITEM(move.menu, move.reloadBypassingCache, "mnuMoveRefrashNoChash", u"キャッシュ使わず再読込(&N)"_s,
+         QKeySequence(Qt::CTRL | Qt::Key_F5));
     ITEM(move.menu, move.home, "mnuMoveHome", u"ホームページ(&H)"_s);
     addSeparator(m.move.menu, u"mnuMovehai2"_s);
     // This platform has no drive letters: the drive items stay disabled.
@@ -151,8 +155,10 @@ MainMenus buildMainMenus(QMainWindow *window)
     ITEM(tools.translationMenu, tools.japaneseToKorean, "mnuVisihonyaku6", u"韓訳(日本語→ハングル語)(&Y)"_s);
     addSeparator(m.tools.menu, u"mnuToolhai2"_s);
     SUB(tools.menu, tools.securityMenu, "mnuToolSecu", u"セキュリティー(&S)"_s);
-    ITEM(tools.securityMenu, tools.blockList, "mnuToolSecuNocom", u"ページ、ウィンドウ非表示機能(&N)..."_s, {}, check, true);
-    ITEM(tools.securityMenu, tools.subWindow, "mnuToolSecusub", u"サブウィンドウで開く(&S)..."_s, QKeySequence(Qt::CTRL | Qt::Key_S));
+    ITEM(tools.securityMenu, tools.blockList, "mnuToolSecuNocom", u"ページ、ウィンドウ非表示機能(&N)..."_s, {}, check,
+         true);
+    ITEM(tools.securityMenu, tools.subWindow, "mnuToolSecusub", u"サブウィンドウで開く(&S)..."_s,
+         QKeySequence(Qt::CTRL | Qt::Key_S));
     ITEM(tools.securityMenu, tools.cookies, "mnuToolCookies", u"Cookieの編集(&C)..."_s)->setEnabled(false);
     addSeparator(m.tools.securityMenu, u"mnuToolSecuhai1"_s);
     ITEM(tools.securityMenu, tools.privacy, "mnuToolSecuP", u"プライバシー設定(&P)..."_s);

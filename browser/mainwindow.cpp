@@ -117,13 +117,24 @@ void MainWindow::wireParts()
     p.sidebar->wireFavoritesMenu({m.favorites.menu, m.favorites.add, m.favorites.organize, m.favorites.openFolder,
                                   m.favorites.desktopShortcut, m.favorites.importBookmarks, m.favorites.exportBookmarks,
                                   m.favorites.netscape4, m.favorites.netscape6});
-    const ToolMenus::Items tools{m.tools.menu,
-                                 {m.tools.englishToJapanese, m.tools.japaneseToEnglish, m.tools.chineseToJapanese,
-                                  m.tools.japaneseToChinese, m.tools.koreanToJapanese, m.tools.japaneseToKorean},
-                                 m.tools.cookies, m.tools.firstRun, m.simple.firstRun, m.tools.privacy,
-                                 m.tools.userInfo, m.tools.capture, m.tools.windowsUpdate, m.tools.internetOptions,
-                                 m.view.languages, m.help.offlineHelp, m.help.faq, m.help.newVersion,
-                                 m.help.association, m.help.bugReport, m.help.about};
+    const ToolMenus::Items tools {m.tools.menu,
+                                  {m.tools.englishToJapanese, m.tools.japaneseToEnglish, m.tools.chineseToJapanese,
+                                   m.tools.japaneseToChinese, m.tools.koreanToJapanese, m.tools.japaneseToKorean},
+                                  m.tools.cookies,
+                                  m.tools.firstRun,
+                                  m.simple.firstRun,
+                                  m.tools.privacy,
+                                  m.tools.userInfo,
+                                  m.tools.capture,
+                                  m.tools.windowsUpdate,
+                                  m.tools.internetOptions,
+                                  m.view.languages,
+                                  m.help.offlineHelp,
+                                  m.help.faq,
+                                  m.help.newVersion,
+                                  m.help.association,
+                                  m.help.bugReport,
+                                  m.help.about};
     p.tools = new ToolMenus(*this, m_services, this, tools, this);
     connect(p.tools, &ToolMenus::bugReportWritten, p.memo, &MemoPadLauncher::show);
     connect(p.tools, &ToolMenus::subWindowRequested, this, &MainWindow::openSubWindow);
@@ -154,8 +165,9 @@ void MainWindow::wireParts()
     });
     QToolButton *sidebarButton = p.navigation->button(NavigationBar::Button::Sidebar);
     connect(sidebarButton, &QToolButton::clicked, this, &MainWindow::toggleSidebar);
-    connect(sidebarButton, &QToolButton::customContextMenuRequested, this,
-            [this, sidebarButton](const QPoint &at) { m_menus.view.sidebarWidthMenu->popup(sidebarButton->mapToGlobal(at)); });
+    connect(sidebarButton, &QToolButton::customContextMenuRequested, this, [this, sidebarButton](const QPoint &at) {
+        m_menus.view.sidebarWidthMenu->popup(sidebarButton->mapToGlobal(at));
+    });
     connect(p.status->sidebarButton(), &QPushButton::clicked, this, &MainWindow::toggleSidebar);
 }
 
@@ -330,8 +342,10 @@ void MainWindow::enterSimpleMode()
 {
     if (!m_services.dialogs.askYesNo(
             this,
-            QStringLiteral("シンプルモードに移行します。\r\n\r\n・メニューの非表示\r\n・ナビゲートボタンとURL入力欄の非表示\r\n"
-                           "・ステータスバーの非表示\r\n・NetscapeNavigetor専用タグ検出機能のオフ\r\n\r\nが実行されます。\r\nよろしいですか？"),
+            QStringLiteral(
+                "シンプルモードに移行します。\r\n\r\n・メニューの非表示\r\n・ナビゲートボタンとURL入力欄の非表示\r\n"
+                "・ステータスバーの非表示\r\n・NetscapeNavigetor専用タグ検出機能のオフ\r\n\r\nが実行されます。\r\nよろ"
+                "しいですか？"),
             QStringLiteral("シンプルモード"), platform::MessageIcon::Information))
         return;
     m_menus.view.menuBar->setChecked(false);

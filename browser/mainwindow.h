@@ -111,7 +111,7 @@ private:
     platform::BrowserComponent *m_browser = nullptr;
     QWidget *m_client = nullptr;
     QPushButton *m_menuButton = nullptr; // Command9
-    MainMenus m_menus{};
+    MainMenus m_menus {};
     Parts m_parts;
     QPointer<SubWindow> m_subWindow;
 };

@@ -97,7 +97,8 @@ void MainWindow::openFirstPage()
         openStartPage();
     } else {
         const QString question =
-            QStringLiteral("読みかけのページ情報があります。\r\n読みかけのページから開きますか？\r\nページタイトル : ") + r.YPage;
+            QStringLiteral("読みかけのページ情報があります。\r\n読みかけのページから開きますか？\r\nページタイトル : ")
+            + r.YPage;
         if (m_services.dialogs.askYesNo(this, question, QStringLiteral("読みかけ終了"))) {
             setAddressText(r.Yomikake);
             m_browser->navigate(addressText());
@@ -177,8 +178,9 @@ void MainWindow::writeGeometry()
 
 void endProcessWithWindow(MainWindow &window)
 {
-    QObject::connect(&window, &MainWindow::unloaded, QCoreApplication::instance(),
-                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QObject::connect(
+        &window, &MainWindow::unloaded, QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
 }
 
 void showStartupWindows(MainWindow &window, bool firstRunDue)

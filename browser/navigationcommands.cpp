@@ -34,7 +34,9 @@ NavigationCommands::NavigationCommands(BrowserHost &host, platform::Platform ser
     const auto home = withBrowser([](B &b) { b.goHome(); });
     const auto reload = withBrowser([](B &b) { b.reload(); });
     const auto stop = [this] { stopLoading(); };
-    auto click = [this](Button which, auto handler) { connect(m_bar.button(which), &QToolButton::clicked, this, handler); };
+    auto click = [this](Button which, auto handler) {
+        connect(m_bar.button(which), &QToolButton::clicked, this, handler);
+    };
     auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
     click(Button::Back, back);
     click(Button::Forward, forward);
@@ -101,8 +103,8 @@ void NavigationCommands::wireKeys(QWidget *window)
         m_bar.addressBox()->setFocus(Qt::ShortcutFocusReason);
         m_bar.addressBox()->selectAll();
     };
-    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D),
-                                     QKeySequence(Qt::Key_F6)}) {
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::Key_F6)}) {
         auto *shortcut = new QShortcut(keys, window);
         connect(shortcut, &QShortcut::activated, this, focusAddress);
     }

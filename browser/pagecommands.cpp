@@ -96,9 +96,9 @@ void PageCommands::openLocalFile()
 
 void PageCommands::restoreOffline()
 {
-    const bool offline = m_services.registry.readStringValue(platform::registry::CurrentUser,
-                                                             platform::registry::InternetSettings.toString(),
-                                                             u"GlobalUserOffline"_s)
+    const bool offline =
+        m_services.registry.readStringValue(platform::registry::CurrentUser,
+                                            platform::registry::InternetSettings.toString(), u"GlobalUserOffline"_s)
         == u"1";
     m_offline->setChecked(offline);
     if (platform::BrowserComponent *browser = m_host.browser())

@@ -32,7 +32,6 @@ const QString kPopupMessage = QStringLiteral("ポップアップウィンドウ�
 const QString kRefusedWindowMessage = QStringLiteral("このページからは開けないアドレスです: %1");
 const QString kDownloading = QStringLiteral("ダウンロード中: %1");
 
-
 } // namespace
 
 PageEvents::PageEvents(Parts parts, platform::Platform services, QObject *parent)
@@ -172,7 +171,8 @@ void PageEvents::newWindow(const QString &url, bool &cancel, bool userInitiated)
         cancel = true;
         // A data: address can run to megabytes; its start tells enough.
         constexpr qsizetype kShown = 100;
-        m_parts.host.showMessageBar(kRefusedWindowMessage.arg(target.size() > kShown ? target.left(kShown) + u'…' : target));
+        m_parts.host.showMessageBar(
+            kRefusedWindowMessage.arg(target.size() > kShown ? target.left(kShown) + u'…' : target));
         return;
     }
     // A script's own window is left to the browser.
@@ -195,7 +195,7 @@ void PageEvents::newWindow(const QString &url, bool &cancel, bool userInitiated)
     // The address also goes on the command line: the hand-over file may be overwritten
     // by the next request before the new process reads it.
     if (!scriptWindow)
-        m_services.processes.startSelf(url.isEmpty() ? QStringList() : QStringList{url});
+        m_services.processes.startSelf(url.isEmpty() ? QStringList() : QStringList {url});
 }
 
 void PageEvents::navigateError()
@@ -222,8 +222,8 @@ void PageEvents::downloadProgress(quint32 id, qint64 received, qint64 total)
         return;
     m_parts.status->setProgressTwips(
         total > 0 ? int(StatusArea::kProgressFull * std::clamp<qint64>(received, 0, total) / total) : 0);
-    const QString size = total > 0 ? u"%1 / %2 KB"_s.arg(received / 1024).arg(total / 1024)
-                                   : u"%1 KB"_s.arg(received / 1024);
+    const QString size =
+        total > 0 ? u"%1 / %2 KB"_s.arg(received / 1024).arg(total / 1024) : u"%1 KB"_s.arg(received / 1024);
     m_parts.status->setProgressTip(kDownloading.arg(m_downloads.value(id)) + u' ' + size);
 }
 
@@ -242,11 +242,10 @@ void PageEvents::downloadFinished(quint32 id, platform::DownloadEnd end, const Q
         break;
     case platform::DownloadEnd::Failed:
         m_parts.host.showMessageBar(reason.isEmpty() ? u"ダウンロードに失敗しました: "_s + name
-                                        : u"ダウンロードに失敗しました: %1（%2）"_s.arg(name, reason));
+                                                     : u"ダウンロードに失敗しました: %1（%2）"_s.arg(name, reason));
         break;
     }
 }
-
 
 void PageEvents::setLamp(bool on)
 {

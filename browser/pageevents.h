@@ -18,7 +18,7 @@ class StatusArea;
 namespace platform {
 class BrowserComponent;
 enum class DownloadEnd;
-}
+} // namespace platform
 
 // What the main window does when its browser reports: the caption, the address box, the
 // lamp, the page picture and the status text follow the page; every navigation, frames
@@ -63,7 +63,7 @@ private:
     platform::Platform m_services;
     platform::BrowserComponent *m_browser;
     quint64 m_pageSerial = 0; // counts the pages navigated to
-    platform::EventRateLimit m_newWindows{5, 10'000};
+    platform::EventRateLimit m_newWindows {5, 10'000};
     QElapsedTimer m_clock;
     blocklist::ListCache m_blockList;
     QHash<quint32, QString> m_downloads;

@@ -9,8 +9,13 @@
 
 namespace {
 
-const char *const kPictures[] = {nullptr, nullptr, ":/icons/page_web.png", ":/icons/page_loading.png",
-                                 ":/icons/page_other.png", ":/icons/page_jpeg.png", ":/icons/page_image.png"};
+const char *const kPictures[] = {nullptr,
+                                 nullptr,
+                                 ":/icons/page_web.png",
+                                 ":/icons/page_loading.png",
+                                 ":/icons/page_other.png",
+                                 ":/icons/page_jpeg.png",
+                                 ":/icons/page_image.png"};
 
 } // namespace
 
@@ -61,7 +66,8 @@ void StatusArea::setPicture(int position)
         return;
     m_picture = position;
     // The label is 16 pixels wide; the pixmap follows the window's pixel ratio.
-    m_pageIcon->setPixmap(sharpIcon(QString::fromLatin1(kPictures[position])).pixmap(QSize(16, 16), devicePixelRatioF()));
+    m_pageIcon->setPixmap(
+        sharpIcon(QString::fromLatin1(kPictures[position])).pixmap(QSize(16, 16), devicePixelRatioF()));
 }
 
 void StatusArea::setProgressTwips(int twips)

@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString page = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    const auto document = linktool::buildLinkList(page, QStringLiteral("<title>\"&"), QStringLiteral("http://127.0.0.1/\"><x>"));
+    const auto document =
+        linktool::buildLinkList(page, QStringLiteral("<title>\"&"), QStringLiteral("http://127.0.0.1/\"><x>"));
     if (!document)
         return 0;
     // The five lines the export writes itself come before anything copied from the page.

@@ -7,8 +7,8 @@ using namespace Qt::StringLiterals;
 
 namespace linktool {
 
-std::optional<QString> buildLinkList(QStringView page, const QString &fileTitle,
-                                     const QString &pageUrl, const CancelTest &cancelled)
+std::optional<QString> buildLinkList(QStringView page, const QString &fileTitle, const QString &pageUrl,
+                                     const CancelTest &cancelled)
 {
     const QString kLineEnd = u"\r\n"_s;
     struct Pass
@@ -26,8 +26,7 @@ std::optional<QString> buildLinkList(QStringView page, const QString &fileTitle,
     QString document;
     document.reserve(page.size() / 2 + 1024);
     document += u"<HTML><HEAD>"_s + kLineEnd;
-    document += u"<TITLE>"_s + fileTitle.toHtmlEscaped() + u"</TITLE><BASE HREF=\""_s + url
-        + u"\">"_s + kLineEnd;
+    document += u"<TITLE>"_s + fileTitle.toHtmlEscaped() + u"</TITLE><BASE HREF=\""_s + url + u"\">"_s + kLineEnd;
     document += u"<META NAME=GENERATOR CONTENT=Tsutanoha Pro>"_s + kLineEnd;
     document += u"</HEAD><BODY>"_s + kLineEnd;
     document += u"<H2>"_s + url + u"のリンク集</H2><BR><BR>"_s + kLineEnd;

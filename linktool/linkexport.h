@@ -18,8 +18,8 @@ namespace linktool {
 // itself (fileTitle, pageUrl) is HTML-escaped; the copied anchors stay as written.
 // nullopt when the export ends without a file: cancelled before an anchor, or an anchor
 // without its end marker.
-std::optional<QString> buildLinkList(QStringView page, const QString &fileTitle,
-                                     const QString &pageUrl, const CancelTest &cancelled = {});
+std::optional<QString> buildLinkList(QStringView page, const QString &fileTitle, const QString &pageUrl,
+                                     const CancelTest &cancelled = {});
 
 // The bytes of a link list: CP932 when the code page holds the whole document, else UTF-8
 // with a charset declaration at the top of its head, so that no character becomes "?".

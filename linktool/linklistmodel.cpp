@@ -96,9 +96,7 @@ void LinkListModel::applySort()
 {
     std::iota(m_order.begin(), m_order.end(), 0);
     const bool byUrl = m_sortColumn == 1;
-    const auto text = [this, byUrl](int i) -> const QString & {
-        return byUrl ? m_entries[i].url : m_entries[i].text;
-    };
+    const auto text = [this, byUrl](int i) -> const QString & { return byUrl ? m_entries[i].url : m_entries[i].text; };
     // Folded once rather than in every comparison.
     QList<QString> folded;
     folded.reserve(m_entries.size());

@@ -2,8 +2,8 @@
 
 #include "app/browserhost.h"
 #include "app/singlewindow.h"
-#include "linktool/linktoolwindow.h"
 #include "linktool/linkanalysis.h"
+#include "linktool/linktoolwindow.h"
 
 #include <QAction>
 #include <QMenu>
@@ -22,8 +22,7 @@ public:
         : QObject(item)
         , m_host(host)
         , m_services(services)
-    {
-    }
+    { }
     ~Launcher() override { delete m_window.data(); }
 
     void open()
@@ -40,13 +39,11 @@ private:
 
 } // namespace
 
-void wireFileMenuItem(QMenu *fileMenu, QAction *item, BrowserHost &host,
-                      platform::Platform services)
+void wireFileMenuItem(QMenu *fileMenu, QAction *item, BrowserHost &host, platform::Platform services)
 {
     auto *launcher = new Launcher(item, host, services);
-    QObject::connect(fileMenu, &QMenu::aboutToShow, item, [item, &host] {
-        item->setEnabled(checkUrl(host.addressText()) == UrlCheck::Accepted);
-    });
+    QObject::connect(fileMenu, &QMenu::aboutToShow, item,
+                     [item, &host] { item->setEnabled(checkUrl(host.addressText()) == UrlCheck::Accepted); });
     QObject::connect(item, &QAction::triggered, launcher, [launcher] { launcher->open(); });
 }
 

@@ -46,7 +46,8 @@ QPixmap leafPicture(qreal ratio)
 
 } // namespace
 
-LinkToolAboutBox::LinkToolAboutBox(QWidget *parent) : QDialog(parent)
+LinkToolAboutBox::LinkToolAboutBox(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(u"Form2m"_s);
     setWindowTitle(u"バージョン情報"_s);

@@ -5,10 +5,10 @@
 #include "app/settingsstore.h"
 #include "app/singlewindow.h"
 #include "app/windowtranslucency.h"
-#include "linktool/linktoolaboutbox.h"
 #include "linktool/linkanalysis.h"
 #include "linktool/linkexport.h"
 #include "linktool/linklistmodel.h"
+#include "linktool/linktoolaboutbox.h"
 #include "platform/browsercomponent.h"
 #include "platform/files.h"
 #include "platform/pagerequests.h"
@@ -310,13 +310,10 @@ void LinkToolWindow::startExport()
     const QString path = chosen.path;
     setStatus(url + u"のリンクをファイルに出力中"_s);
     setRunning(true);
-    fetch(url, [this, url, path](const platform::TransferResult &result) {
-        exportFetched(result, url, path);
-    });
+    fetch(url, [this, url, path](const platform::TransferResult &result) { exportFetched(result, url, path); });
 }
 
-void LinkToolWindow::exportFetched(const platform::TransferResult &result, const QString &url,
-                           const QString &path)
+void LinkToolWindow::exportFetched(const platform::TransferResult &result, const QString &url, const QString &path)
 {
     // The status line tells how the run ended; it never stays on "出力中".
     const auto failed = [this, &url](const QString &reason) {
@@ -335,8 +332,8 @@ void LinkToolWindow::exportFetched(const platform::TransferResult &result, const
         failed(result.errorMessage);
         return;
     }
-    const std::optional<QString> document = linktool::buildLinkList(
-        result.text, QFileInfo(path).fileName(), url, [this] { return m_cancel; });
+    const std::optional<QString> document =
+        linktool::buildLinkList(result.text, QFileInfo(path).fileName(), url, [this] { return m_cancel; });
     if (!document) {
         if (m_cancel)
             cancelled();

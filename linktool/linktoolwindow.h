@@ -36,8 +36,8 @@ public:
 
     // The commands, callable as the controls call them.
     void startAnalysis(); // analysis run, also Enter in txtURL and mnufilere
-    void startExport(); // export run, also mnufilehtml
-    void stopRun(); // cancel
+    void startExport();   // export run, also mnufilehtml
+    void stopRun();       // cancel
     void sortByColumn(int column);
     void openSelectedLink();
 
@@ -70,8 +70,7 @@ private:
     void setRunning(bool running);
     void fetch(const QString &url, std::function<void(const platform::TransferResult &)> done);
     void analysisFetched(const platform::TransferResult &result);
-    void exportFetched(const platform::TransferResult &result, const QString &url,
-                       const QString &path);
+    void exportFetched(const platform::TransferResult &result, const QString &url, const QString &path);
     void endRun(Run run);
     void keepOnTop(bool checked);
     void setExitConfirmation(bool checked);
@@ -80,19 +79,19 @@ private:
     BrowserHost &m_host;
     platform::Platform m_services;
 
-    QLineEdit *m_url = nullptr;         // txtURL
-    QPushButton *m_analyse = nullptr;   // Command3
-    QPushButton *m_export = nullptr;    // Command1
+    QLineEdit *m_url = nullptr;            // txtURL
+    QPushButton *m_analyse = nullptr;      // Command3
+    QPushButton *m_export = nullptr;       // Command1
     QPushButton *m_cancelButton = nullptr; // Command4
-    QTreeView *m_list = nullptr;        // lvwLink
+    QTreeView *m_list = nullptr;           // lvwLink
     LinkListModel *m_model = nullptr;
-    QLabel *m_status = nullptr;         // txtBar
-    QFrame *m_bar = nullptr;            // Shape1
-    QTimer *m_timer = nullptr;          // Timer1
-    QAction *m_re = nullptr;            // mnufilere
-    QAction *m_html = nullptr;          // mnufilehtml
-    QAction *m_onTop = nullptr;         // mnuvisituneni
-    QAction *m_endCheck = nullptr;      // mnuvisiendcheck
+    QLabel *m_status = nullptr;    // txtBar
+    QFrame *m_bar = nullptr;       // Shape1
+    QTimer *m_timer = nullptr;     // Timer1
+    QAction *m_re = nullptr;       // mnufilere
+    QAction *m_html = nullptr;     // mnufilehtml
+    QAction *m_onTop = nullptr;    // mnuvisituneni
+    QAction *m_endCheck = nullptr; // mnuvisiendcheck
 
     bool m_cancel = false;
     bool m_running = false;

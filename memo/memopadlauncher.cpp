@@ -7,8 +7,8 @@
 
 #include <QAction>
 
-MemoPadLauncher::MemoPadLauncher(BrowserHost &host, platform::Platform services, QAction *toolItem,
-                                 QAction *copyItem, QObject *parent)
+MemoPadLauncher::MemoPadLauncher(BrowserHost &host, platform::Platform services, QAction *toolItem, QAction *copyItem,
+                                 QObject *parent)
     : QObject(parent)
     , m_host(host)
     , m_services(services)

@@ -71,7 +71,8 @@ ReadResult readMemoFile(const QString &path, QThread *windowThread)
         ::close(fd);
         return {{}, nullptr, file.errorString()};
     }
-    struct stat status{};
+    struct stat status
+    { };
     if (::fstat(fd, &status) != 0)
         return {{}, nullptr, qt_error_string(errno)};
     if (S_ISDIR(status.st_mode))
@@ -93,8 +94,14 @@ ReadResult readMemoFile(const QString &path, QThread *windowThread)
     return {loaded.format, std::move(document), {}};
 }
 
-QString lowerCase(const QString &text) { return text.toLower(); }
-QString upperCase(const QString &text) { return text.toUpper(); }
+QString lowerCase(const QString &text)
+{
+    return text.toLower();
+}
+QString upperCase(const QString &text)
+{
+    return text.toUpper();
+}
 
 } // namespace
 
@@ -129,17 +136,14 @@ void MemoPadWindow::buildMenus()
         m->menuAction()->setObjectName(QString::fromUtf16(name));
         return m;
     };
-    auto item = [this](QMenu *m, const char16_t *name, const QString &caption,
-                       const QKeySequence &keys, auto handler) {
+    auto item = [this](QMenu *m, const char16_t *name, const QString &caption, const QKeySequence &keys, auto handler) {
         QAction *a = m->addAction(caption);
         a->setObjectName(QString::fromUtf16(name));
         a->setShortcut(keys);
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    auto separator = [](QMenu *m, const char16_t *name) {
-        m->addSeparator()->setObjectName(QString::fromUtf16(name));
-    };
+    auto separator = [](QMenu *m, const char16_t *name) { m->addSeparator()->setObjectName(QString::fromUtf16(name)); };
 
     QMenu *file = menu(u"mnufile", u"ファイル(&F)"_s);
     item(file, u"mnufilenew", u"白紙に戻す(&N)"_s, {}, &MemoPadWindow::startBlank);
@@ -161,8 +165,7 @@ void MemoPadWindow::buildMenus()
     m_cut = item(edit, u"mnueditcut", u"切り取り(&T)"_s, QKeySequence(u"Ctrl+X"_s), &MemoPadWindow::cutSelection);
     m_copy = item(edit, u"mnueditcopy", u"コピー(&C)"_s, QKeySequence(u"Ctrl+C"_s), &MemoPadWindow::copySelection);
     m_paste = item(edit, u"mnueditpaste", u"貼り付け(&P)"_s, QKeySequence(u"Ctrl+V"_s), &MemoPadWindow::paste);
-    m_delete = item(edit, u"mnueditdel", u"削除(&D)"_s, QKeySequence(Qt::Key_Delete),
-                    [this] { replaceSelection({}); });
+    m_delete = item(edit, u"mnueditdel", u"削除(&D)"_s, QKeySequence(Qt::Key_Delete), [this] { replaceSelection({}); });
     separator(edit, u"mnuedithai2");
     item(edit, u"mnueditall", u"すべての範囲を選択(&A)"_s, QKeySequence(u"Ctrl+A"_s), [this] { m_text->selectAll(); });
     separator(edit, u"mnuedithai3");
@@ -188,7 +191,6 @@ void MemoPadWindow::buildMenus()
     m_onTop->setCheckable(true);
     offerWindowEffects(m_services.windows, {m_onTop});
 }
-
 
 void MemoPadWindow::updateTitle(bool modified)
 {
@@ -241,7 +243,7 @@ void MemoPadWindow::openFile(const QString &path)
 }
 
 void MemoPadWindow::finishOpen(const QString &path, const memo::FileFormat &format, QTextDocument *document,
-                       const QString &error)
+                               const QString &error)
 {
     m_loading = false;
     m_text->setReadOnly(false);
@@ -286,8 +288,8 @@ bool MemoPadWindow::saveToDocumentPath()
 
 void MemoPadWindow::showError(const QString &description)
 {
-    m_services.dialogs.message(this, description, QStringLiteral("ゆらぎね"),
-                               platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    m_services.dialogs.message(this, description, QStringLiteral("ゆらぎね"), platform::MessageButtons::Ok,
+                               platform::MessageIcon::Warning);
 }
 
 void MemoPadWindow::rememberDialogPath(const QString &path)
@@ -434,7 +436,8 @@ void MemoPadWindow::chooseFont()
     preset.name = kFontName;
     preset.pointSize = kFontSize;
     QPointer<MemoPadWindow> self(this);
-    const std::optional<platform::FontChoice> chosen = m_services.dialogs.chooseFont(this, u"フォント設定"_s, preset, true);
+    const std::optional<platform::FontChoice> chosen =
+        m_services.dialogs.chooseFont(this, u"フォント設定"_s, preset, true);
     if (!self || !chosen)
         return;
     QPalette palette = m_text->palette();

@@ -50,8 +50,7 @@ protected:
 private:
     void buildMenus();
     void updateTitle(bool modified);
-    void finishOpen(const QString &path, const memo::FileFormat &format, QTextDocument *document,
-                    const QString &error);
+    void finishOpen(const QString &path, const memo::FileFormat &format, QTextDocument *document, const QString &error);
     bool writeBackup();
     void replaceSelection(const QString &text);
     void transformSelection(QString (*transform)(const QString &));

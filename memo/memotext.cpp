@@ -24,7 +24,14 @@ bool isAscii(QByteArrayView bytes)
 bool startsWord(QChar previous)
 {
     switch (previous.unicode()) {
-    case 0x00: case 0x09: case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x20: case 0x3000:
+    case 0x00:
+    case 0x09:
+    case 0x0A:
+    case 0x0B:
+    case 0x0C:
+    case 0x0D:
+    case 0x20:
+    case 0x3000:
         return true;
     default:
         return false;

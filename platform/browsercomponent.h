@@ -158,8 +158,8 @@ public:
     // The version of the engine that shows the pages, "" when unknown.
     virtual QString engineVersion() const { return {}; }
     // Forgets which pages were visited, and the cached copies of pages.
-    virtual void clearHistory() {}
-    virtual void clearCache() {}
+    virtual void clearHistory() { }
+    virtual void clearCache() { }
 };
 
 } // namespace platform

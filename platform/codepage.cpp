@@ -35,8 +35,8 @@ QByteArray encode(QStringView text)
     bytes.clear();
     qsizetype i = 0;
     while (i < text.size()) {
-        const qsizetype width = (text[i].isHighSurrogate() && i + 1 < text.size()
-                                 && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        const qsizetype width =
+            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
         QStringEncoder single(kCodePage, QStringEncoder::Flag::Stateless);
         const QByteArray one = single.encode(text.mid(i, width));
         bytes += single.hasError() ? QByteArray("?") : one;

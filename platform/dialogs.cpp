@@ -62,8 +62,8 @@ QString withDefaultExtension(const QString &path, const QString &extension)
     return path + u'.' + ext;
 }
 
-MessageAnswer QtDialogs::message(QWidget *parent, const QString &text, const QString &title,
-                                 MessageButtons buttons, MessageIcon icon)
+MessageAnswer QtDialogs::message(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
+                                 MessageIcon icon)
 {
     QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
     switch (icon) {
@@ -80,8 +80,7 @@ MessageAnswer QtDialogs::message(QWidget *parent, const QString &text, const QSt
         break;
     }
     const bool yesNo = buttons != MessageButtons::Ok;
-    QMessageBox box(qtIcon, title, text,
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    QMessageBox box(qtIcon, title, text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     if (yesNo) {
         box.setDefaultButton(buttons == MessageButtons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
@@ -89,8 +88,7 @@ MessageAnswer QtDialogs::message(QWidget *parent, const QString &text, const QSt
     box.exec();
     if (!yesNo)
         return MessageAnswer::Ok;
-    return box.standardButton(box.clickedButton()) == QMessageBox::Yes ? MessageAnswer::Yes
-                                                                        : MessageAnswer::No;
+    return box.standardButton(box.clickedButton()) == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 namespace {
@@ -101,8 +99,7 @@ FileDialogResult runFileDialog(QWidget *parent, const FileDialogRequest &request
     QPointer<QFileDialog> dialog = new QFileDialog(parent, request.title, request.folder);
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog->setFileMode(!save && request.mustExist ? QFileDialog::ExistingFile
-                                                   : QFileDialog::AnyFile);
+    dialog->setFileMode(!save && request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     QString suffix = request.defaultExtension.trimmed();
     while (suffix.startsWith(u'.'))
@@ -195,8 +192,7 @@ bool QtDialogs::pageSetup(QWidget *parent, QPrinter &printer)
     return accepted;
 }
 
-std::optional<QString> QtDialogs::chooseFolder(QWidget *parent, const QString &title,
-                                               const QString &initialFolder)
+std::optional<QString> QtDialogs::chooseFolder(QWidget *parent, const QString &title, const QString &initialFolder)
 {
     const QString folder = QFileDialog::getExistingDirectory(parent, title, initialFolder);
     if (folder.isEmpty())

@@ -23,10 +23,10 @@ struct FileDialogRequest
     // Pairs of a display name and ";"-separated patterns, each followed by "|":
     // "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*|".
     QString filter;
-    int filterIndex = 1; // 1-based, into the pairs of filter
-    QString folder;      // initial folder
-    QString fileName;    // initial file name
-    QString defaultExtension; // "txt"; added when the chosen name has none
+    int filterIndex = 1;          // 1-based, into the pairs of filter
+    QString folder;               // initial folder
+    QString fileName;             // initial file name
+    QString defaultExtension;     // "txt"; added when the chosen name has none
     bool overwritePrompt = false; // save: ask before replacing a file
     bool mustExist = false;       // open: only existing files
 };
@@ -57,11 +57,11 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
 
-    virtual MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
-                                  MessageButtons buttons, MessageIcon icon) = 0;
+    virtual MessageAnswer message(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
+                                  MessageIcon icon) = 0;
     // A Yes/No message; true only when the user answers Yes.
-    bool askYesNo(QWidget *parent, const QString &text, const QString &title,
-                  MessageIcon icon = MessageIcon::Question, MessageButtons buttons = MessageButtons::YesNo);
+    bool askYesNo(QWidget *parent, const QString &text, const QString &title, MessageIcon icon = MessageIcon::Question,
+                  MessageButtons buttons = MessageButtons::YesNo);
     virtual FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) = 0;
     // withColor also lets the user pick the text colour. nullopt: cancelled.
@@ -86,16 +86,15 @@ QString withDefaultExtension(const QString &path, const QString &extension);
 class QtDialogs : public Dialogs
 {
 public:
-    MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
-                          MessageButtons buttons, MessageIcon icon) override;
+    MessageAnswer message(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
+                          MessageIcon icon) override;
     FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) override;
     FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<FontChoice> chooseFont(QWidget *parent, const QString &title, const FontChoice &initial,
                                          bool withColor) override;
     bool print(QWidget *parent, QPrinter &printer) override;
     bool pageSetup(QWidget *parent, QPrinter &printer) override;
-    std::optional<QString> chooseFolder(QWidget *parent, const QString &title,
-                                        const QString &initialFolder) override;
+    std::optional<QString> chooseFolder(QWidget *parent, const QString &title, const QString &initialFolder) override;
 };
 
 } // namespace platform

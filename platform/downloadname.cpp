@@ -54,7 +54,7 @@ QString lastPart(const QString &name)
 
 struct Parameter
 {
-    QByteArray name; // lower case
+    QByteArray name;  // lower case
     QByteArray value; // quotes and backslash escapes removed
 };
 

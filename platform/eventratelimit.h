@@ -9,7 +9,10 @@ namespace platform {
 class EventRateLimit
 {
 public:
-    EventRateLimit(int count, qint64 spanMs) : m_count(count), m_span(spanMs) {}
+    EventRateLimit(int count, qint64 spanMs)
+        : m_count(count)
+        , m_span(spanMs)
+    { }
     // Counts an event at now (milliseconds on a clock that never goes back) unless that
     // would pass the limit; false when it would.
     bool allow(qint64 now);

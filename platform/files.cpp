@@ -6,9 +6,9 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
-#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -39,11 +39,10 @@ bool writeUnsynced(const QString &path, QByteArrayView bytes, QString *error,
         return false;
     }
     if (!permissions)
-        permissions = target.exists() ? target.permissions()
-                                      : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                            | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    if (!temp.setPermissions(*permissions) || temp.write(bytes.data(), bytes.size()) != bytes.size()
-        || !temp.flush()) {
+        permissions = target.exists()
+            ? target.permissions()
+            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (!temp.setPermissions(*permissions) || temp.write(bytes.data(), bytes.size()) != bytes.size() || !temp.flush()) {
         *error = temp.errorString();
         return false;
     }
@@ -58,8 +57,7 @@ bool writeUnsynced(const QString &path, QByteArrayView bytes, QString *error,
 
 } // namespace
 
-bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error,
-                         const AtomicWriteOptions &options)
+bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error, const AtomicWriteOptions &options)
 {
     QString reason;
     bool ok = false;
@@ -97,8 +95,8 @@ QString cleanFileName(const QString &title)
         // itself as another: "txt.exe" drawn as "exe.txt".
         if (c.category() == QChar::Other_Format)
             continue;
-        if (forbidden.contains(c) || c.category() == QChar::Other_Control
-            || c.unicode() == 0x2028 || c.unicode() == 0x2029)
+        if (forbidden.contains(c) || c.category() == QChar::Other_Control || c.unicode() == 0x2028
+            || c.unicode() == 0x2029)
             name += u'_';
         else
             name += c;
@@ -137,9 +135,8 @@ QString unusedPathFrom(const QString &folder, const QString &name, const QString
 {
     const QDir dir(folder);
     for (int number = std::max(first, 1); number <= kMaxClashNumber; ++number) {
-        const QString candidate = number == 1
-            ? name + suffix
-            : name + u" ("_s + QString::number(number) + u')' + suffix;
+        const QString candidate =
+            number == 1 ? name + suffix : name + u" ("_s + QString::number(number) + u')' + suffix;
         const QString path = dir.filePath(candidate);
         const QFileInfo info(path);
         if (!info.exists() && !info.isSymLink()) {

@@ -3,8 +3,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
-#include <QVariant>
 #include <QStringList>
+#include <QVariant>
 
 #include <optional>
 
@@ -17,9 +17,8 @@ constexpr int kCallTimeoutMs = 200;
 
 bool isJapaneseEngine(const QString &name)
 {
-    static const QStringList engines = {QStringLiteral("mozc"), QStringLiteral("anthy"),
-                                        QStringLiteral("kkc"), QStringLiteral("skk"),
-                                        QStringLiteral("canna")};
+    static const QStringList engines = {QStringLiteral("mozc"), QStringLiteral("anthy"), QStringLiteral("kkc"),
+                                        QStringLiteral("skk"), QStringLiteral("canna")};
     for (const QString &engine : engines) {
         if (name == engine || name.startsWith(engine + u'-'))
             return true;
@@ -29,9 +28,9 @@ bool isJapaneseEngine(const QString &name)
 
 std::optional<QVariant> askFcitx(const QDBusConnection &bus, const QString &method)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
-        QStringLiteral("org.fcitx.Fcitx.Controller1"), method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
+                                       QStringLiteral("org.fcitx.Fcitx.Controller1"), method);
     const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return std::nullopt;

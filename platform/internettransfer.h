@@ -10,8 +10,8 @@ namespace platform {
 
 enum class TransferError {
     None,
-    Aborted,            // abort() was called
-    HttpStatus,         // the server answered with a status outside 200-299
+    Aborted,    // abort() was called
+    HttpStatus, // the server answered with a status outside 200-299
     HostNotFound,
     ConnectionRefused,
     Timeout,

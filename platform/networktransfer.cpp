@@ -37,7 +37,8 @@ QString transferErrorMessage(TransferError error, int httpStatus)
     return u"転送に失敗しました。"_s;
 }
 
-NetworkTransfer::NetworkTransfer(QObject *parent) : QObject(parent)
+NetworkTransfer::NetworkTransfer(QObject *parent)
+    : QObject(parent)
 {
     m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
@@ -165,8 +166,7 @@ void NetworkTransfer::finish(Id id)
         if (body.size() > m_maximumSize) {
             result.error = TransferError::TooLarge;
         } else {
-            result.text = decodeBody(
-                body, reply->rawHeader("Content-Type"));
+            result.text = decodeBody(body, reply->rawHeader("Content-Type"));
         }
     }
     if (!result.ok()) {
@@ -182,9 +182,7 @@ void NetworkTransfer::deliver(QObject *context, Done done, TransferResult result
     if (!context)
         return;
     // Zero-time timer bound to the context: a window that closes in between never hears.
-    QTimer::singleShot(0, context, [done = std::move(done), result = std::move(result)] {
-        done(result);
-    });
+    QTimer::singleShot(0, context, [done = std::move(done), result = std::move(result)] { done(result); });
 }
 
 } // namespace platform

@@ -9,8 +9,7 @@ bool isWebAddress(const QString &address)
 {
     const QUrl url(address.trimmed());
     const QString scheme = url.scheme(); // QUrl keeps schemes in lower case
-    return url.isValid() && !url.host().isEmpty()
-        && (scheme == u"http" || scheme == u"https" || scheme == u"ftp");
+    return url.isValid() && !url.host().isEmpty() && (scheme == u"http" || scheme == u"https" || scheme == u"ftp");
 }
 
 bool pageMayOpen(const QString &pageAddress, const QString &target)

@@ -8,11 +8,9 @@ namespace platform {
 struct RealPlatform::Services
 {
     explicit Services(const Options &options)
-        : registry(options.registryFile.isEmpty() ? IniRegistry::defaultFilePath()
-                                                  : options.registryFile)
+        : registry(options.registryFile.isEmpty() ? IniRegistry::defaultFilePath() : options.registryFile)
         , shell(options.favoritesFolder)
-    {
-    }
+    { }
 
     NetworkTransfer transfer;
     IniRegistry registry;
@@ -28,7 +26,8 @@ struct RealPlatform::Services
 };
 
 RealPlatform::RealPlatform(BrowserFactory &browsers, const Options &options)
-    : m_browsers(browsers), m_services(std::make_unique<Services>(options))
+    : m_browsers(browsers)
+    , m_services(std::make_unique<Services>(options))
 {
     m_services->privacy = std::make_unique<PrivacyFollower>(m_services->registry, browsers);
 }
@@ -38,8 +37,8 @@ RealPlatform::~RealPlatform() = default;
 Platform RealPlatform::platform()
 {
     Services &s = *m_services;
-    return Platform{m_browsers, s.transfer, s.registry, s.dialogs,  s.clipboard,  s.processes,
-                    s.shell,    s.system,   s.windows,  s.inputMethod, s.drives};
+    return Platform {m_browsers, s.transfer, s.registry, s.dialogs,     s.clipboard, s.processes,
+                     s.shell,    s.system,   s.windows,  s.inputMethod, s.drives};
 }
 
 } // namespace platform

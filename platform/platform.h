@@ -43,7 +43,9 @@ public:
         QString favoritesFolder; // "" : SystemShell::defaultFavoritesFolder()
     };
 
-    explicit RealPlatform(BrowserFactory &browsers) : RealPlatform(browsers, Options{}) {}
+    explicit RealPlatform(BrowserFactory &browsers)
+        : RealPlatform(browsers, Options {})
+    { }
     RealPlatform(BrowserFactory &browsers, const Options &options);
     ~RealPlatform();
     RealPlatform(const RealPlatform &) = delete;

@@ -13,7 +13,7 @@ namespace platform {
 namespace {
 const QString kThirdParty = u"BlockThirdPartyCookies"_s;
 const QString kDoNotTrack = u"DoNotTrack"_s;
-}
+} // namespace
 
 PrivacySettings storedPrivacy(RegistryGateway &registry)
 {

@@ -5,12 +5,13 @@
 
 namespace platform {
 
-SystemProcessLauncher::SystemProcessLauncher(const QString &selfPath) : m_selfPath(selfPath) {}
+SystemProcessLauncher::SystemProcessLauncher(const QString &selfPath)
+    : m_selfPath(selfPath)
+{ }
 
 bool SystemProcessLauncher::startSelf(const QStringList &arguments)
 {
-    return start(m_selfPath.isEmpty() ? QCoreApplication::applicationFilePath() : m_selfPath,
-                 arguments);
+    return start(m_selfPath.isEmpty() ? QCoreApplication::applicationFilePath() : m_selfPath, arguments);
 }
 
 bool SystemProcessLauncher::start(const QString &program, const QStringList &arguments)

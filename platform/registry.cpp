@@ -46,8 +46,7 @@ QString RegistryGateway::readStringValue(int root, const QString &path, const QS
     return text;
 }
 
-bool RegistryGateway::writeStringValue(int root, const QString &path, const QString &name,
-                                       const QString &text)
+bool RegistryGateway::writeStringValue(int root, const QString &path, const QString &name, const QString &text)
 {
     const Handle key = openKey(root, path);
     if (!key)
@@ -88,7 +87,7 @@ QString escapeLevel(const QString &level)
 
 QString settingsKey(const QString &path, const QString &name)
 {
-    QStringList parts{u"HKEY_CURRENT_USER"_s};
+    QStringList parts {u"HKEY_CURRENT_USER"_s};
     for (const QString &level : path.split(u'\\', Qt::SkipEmptyParts))
         parts.append(escapeLevel(level));
     parts.append(escapeLevel(name));
@@ -97,12 +96,13 @@ QString settingsKey(const QString &path, const QString &name)
 
 } // namespace
 
-IniRegistry::IniRegistry(const QString &filePath) : m_filePath(filePath) {}
+IniRegistry::IniRegistry(const QString &filePath)
+    : m_filePath(filePath)
+{ }
 
 QString IniRegistry::defaultFilePath()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-        .filePath(u"registry.ini"_s);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath(u"registry.ini"_s);
 }
 
 QVariant IniRegistry::value(const QString &path, const QString &name) const

@@ -10,7 +10,7 @@ namespace registry {
 constexpr int CurrentUser = 1; // the only root this store keeps
 // The key of the Internet settings under CurrentUser.
 constexpr QStringView InternetSettings = u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-}
+} // namespace registry
 
 // Registry values named as on Windows: a key path with "\" between levels under a root,
 // value names within a key. Names compare without regard to case, as there. A key is

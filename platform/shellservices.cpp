@@ -65,8 +65,8 @@ std::optional<QByteArray> internetShortcutBytes(const QString &address)
     QByteArray url;
     qsizetype i = 0;
     while (i < address.size()) {
-        const qsizetype width = (address[i].isHighSurrogate() && i + 1 < address.size()
-                                 && address[i + 1].isLowSurrogate()) ? 2 : 1;
+        const qsizetype width =
+            (address[i].isHighSurrogate() && i + 1 < address.size() && address[i + 1].isLowSurrogate()) ? 2 : 1;
         const QString one = address.sliced(i, width);
         QStringEncoder encoder("CP932", QStringEncoder::Flag::Stateless);
         const QByteArray bytes = encoder.encode(one);
@@ -76,8 +76,8 @@ std::optional<QByteArray> internetShortcutBytes(const QString &address)
     return QByteArray("[InternetShortcut]\r\nURL=") + url + "\r\n";
 }
 
-ShortcutResult writeInternetShortcutFile(const QString &path, const QString &address,
-                                         bool overwrite, const AtomicWriteOptions &options)
+ShortcutResult writeInternetShortcutFile(const QString &path, const QString &address, bool overwrite,
+                                         const AtomicWriteOptions &options)
 {
     const auto bytes = internetShortcutBytes(address);
     if (!bytes)
@@ -93,19 +93,16 @@ ShortcutResult writeInternetShortcutFile(const QString &path, const QString &add
 bool isBrowsableAddress(const QUrl &address)
 {
     const QString scheme = address.scheme().toLower();
-    return address.isValid() && !address.host().isEmpty()
-        && (scheme == u"http"_s || scheme == u"https"_s);
+    return address.isValid() && !address.host().isEmpty() && (scheme == u"http"_s || scheme == u"https"_s);
 }
 
 SystemShell::SystemShell(const QString &favoritesFolder)
     : m_favoritesFolder(favoritesFolder.isEmpty() ? defaultFavoritesFolder() : favoritesFolder)
-{
-}
+{ }
 
 QString SystemShell::defaultFavoritesFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath(u"Favorites"_s);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(u"Favorites"_s);
 }
 
 bool SystemShell::openFolder(const QString &path)
@@ -144,8 +141,7 @@ QString SystemShell::expandEnvironment(const QString &text) const
     return expandEnvironmentStrings(text, QProcessEnvironment::systemEnvironment());
 }
 
-ShortcutResult SystemShell::writeInternetShortcut(const QString &path, const QString &address,
-                                                  bool overwrite)
+ShortcutResult SystemShell::writeInternetShortcut(const QString &path, const QString &address, bool overwrite)
 {
     return writeInternetShortcutFile(path, address, overwrite);
 }

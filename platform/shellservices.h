@@ -25,8 +25,8 @@ QString expandEnvironmentStrings(const QString &text, const QProcessEnvironment 
 std::optional<QByteArray> internetShortcutBytes(const QString &address);
 
 // Writes the shortcut atomically. Without overwrite an existing file is left alone.
-ShortcutResult writeInternetShortcutFile(const QString &path, const QString &address,
-                                         bool overwrite, const AtomicWriteOptions &options = {});
+ShortcutResult writeInternetShortcutFile(const QString &path, const QString &address, bool overwrite,
+                                         const AtomicWriteOptions &options = {});
 
 class ShellServices
 {
@@ -41,8 +41,7 @@ public:
     virtual QString desktopFolder() const = 0;
     virtual QString favoritesFolder() const = 0;
     virtual QString expandEnvironment(const QString &text) const = 0;
-    virtual ShortcutResult writeInternetShortcut(const QString &path, const QString &address,
-                                                 bool overwrite) = 0;
+    virtual ShortcutResult writeInternetShortcut(const QString &path, const QString &address, bool overwrite) = 0;
 };
 
 class SystemShell : public ShellServices
@@ -61,8 +60,7 @@ public:
     QString desktopFolder() const override;
     QString favoritesFolder() const override;
     QString expandEnvironment(const QString &text) const override;
-    ShortcutResult writeInternetShortcut(const QString &path, const QString &address,
-                                         bool overwrite) override;
+    ShortcutResult writeInternetShortcut(const QString &path, const QString &address, bool overwrite) override;
 
 private:
     QString m_favoritesFolder;

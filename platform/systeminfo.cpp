@@ -47,7 +47,8 @@ OsVersion parseKernelRelease(const QString &release)
     OsVersion version;
     // Leading dotted numbers only: "5.15.90.1-microsoft-standard" has a fourth part and a
     // suffix, "6.8" no build.
-    static const QRegularExpression dotted(QStringLiteral("^\\s*(\\d{1,9})(?!\\d)(?:\\.(\\d{1,9})(?!\\d))?(?:\\.(\\d{1,9})(?!\\d))?"));
+    static const QRegularExpression dotted(
+        QStringLiteral("^\\s*(\\d{1,9})(?!\\d)(?:\\.(\\d{1,9})(?!\\d))?(?:\\.(\\d{1,9})(?!\\d))?"));
     const QRegularExpressionMatch match = dotted.match(release);
     if (!match.hasMatch())
         return version;

@@ -12,8 +12,8 @@ constexpr qsizetype kMetaScanBytes = 4096;
 
 bool isNameChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-        || c == '-' || c == '_' || c == '.' || c == ':';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'
+        || c == '.' || c == ':';
 }
 
 bool isSpace(char c)
@@ -51,9 +51,8 @@ QByteArray charsetAfterKeyword(QByteArrayView text)
 // the characters Windows added, which Japanese pages use.
 bool isShiftJisLabel(const QByteArray &name)
 {
-    return name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis"
-        || name == "ms_kanji" || name == "csshiftjis" || name == "windows-31j"
-        || name == "ms932" || name == "cp932" || name == "windows-932";
+    return name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis" || name == "ms_kanji"
+        || name == "csshiftjis" || name == "windows-31j" || name == "ms932" || name == "cp932" || name == "windows-932";
 }
 
 std::optional<QString> decodeAs(QByteArray name, const QByteArray &body)

@@ -33,11 +33,20 @@ QString htmlEscape(const QString &text)
     out.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '&': out += u"&amp;"_s; break;
-        case '<': out += u"&lt;"_s; break;
-        case '>': out += u"&gt;"_s; break;
-        case '"': out += u"&quot;"_s; break;
-        default: out += c;
+        case '&':
+            out += u"&amp;"_s;
+            break;
+        case '<':
+            out += u"&lt;"_s;
+            break;
+        case '>':
+            out += u"&gt;"_s;
+            break;
+        case '"':
+            out += u"&quot;"_s;
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -60,8 +69,8 @@ void exportFolder(const QString &path, const Listing &listing, int depth, QStrin
             if (!file.open(QIODevice::ReadOnly))
                 continue;
             if (const auto address = readShortcutAddress(file)) {
-                out += indent + u"<DT><A HREF=\""_s + htmlEscape(*address) + u"\">"_s
-                    + htmlEscape(name.chopped(4)) + u"</A>\n"_s;
+                out += indent + u"<DT><A HREF=\""_s + htmlEscape(*address) + u"\">"_s + htmlEscape(name.chopped(4))
+                    + u"</A>\n"_s;
             }
         }
     }
@@ -135,8 +144,7 @@ QString decodeHtml(const QByteArray &html)
 {
     // The charset is only taken from META tags, not from anywhere in the text, so an
     // address that happens to contain "charset=" cannot change it.
-    static const QRegularExpression metaTag(u"<meta\\b[^>]*>"_s,
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression metaTag(u"<meta\\b[^>]*>"_s, QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression charsetAttr(u"charset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:-]+)"_s,
                                                 QRegularExpression::CaseInsensitiveOption);
     const QString head = QString::fromLatin1(html.left(65536));
@@ -151,9 +159,8 @@ QString decodeHtml(const QByteArray &html)
     QByteArray body = html;
     if (body.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(body.sliced(3));
-    static const QStringList cp932Names = { u"shift_jis"_s, u"shift-jis"_s, u"sjis"_s,
-                                            u"x-sjis"_s, u"cp932"_s, u"windows-31j"_s,
-                                            u"ms_kanji"_s, u"csshiftjis"_s, u"ms932"_s };
+    static const QStringList cp932Names = {u"shift_jis"_s,   u"shift-jis"_s, u"sjis"_s,       u"x-sjis"_s, u"cp932"_s,
+                                           u"windows-31j"_s, u"ms_kanji"_s,  u"csshiftjis"_s, u"ms932"_s};
     if (cp932Names.contains(charset))
         return ansi::decode(body);
     if (!charset.isEmpty() && charset != u"utf-8"_s && charset != u"utf8"_s) {
@@ -212,8 +219,7 @@ qsizetype readTag(QStringView text, qsizetype pos, Tag &tag, bool &skip)
             continue;
         }
         const qsizetype attrStart = i;
-        while (i < n && !text[i].isSpace() && text[i] != u'=' && text[i] != u'>'
-               && text[i] != u'/')
+        while (i < n && !text[i].isSpace() && text[i] != u'=' && text[i] != u'>' && text[i] != u'/')
             ++i;
         const QString attr = text.sliced(attrStart, i - attrStart).toString().toLower();
         if (i == attrStart) {
@@ -252,27 +258,32 @@ bool isImportableAddress(const QString &address)
     if (colon <= 0)
         return false;
     const QString scheme = address.left(colon).toLower();
-    return scheme == u"http"_s || scheme == u"https"_s || scheme == u"ftp"_s
-        || scheme == u"file"_s;
+    return scheme == u"http"_s || scheme == u"https"_s || scheme == u"ftp"_s || scheme == u"file"_s;
 }
 
 // Creates a new folder named after title in parent; "" when that fails.
 QString createFolder(const QString &parent, const QString &title, platform::FreeNumbers &numbers)
 {
-    return platform::createUnderFreeName(parent, platform::cleanFileName(title), {}, [](const QString &path) {
-        if (QDir().mkdir(path))
-            return platform::CreateResult::Created;
-        return QFileInfo::exists(path) ? platform::CreateResult::Taken : platform::CreateResult::Failed;
-    }, &numbers);
+    return platform::createUnderFreeName(
+        parent, platform::cleanFileName(title), {},
+        [](const QString &path) {
+            if (QDir().mkdir(path))
+                return platform::CreateResult::Created;
+            return QFileInfo::exists(path) ? platform::CreateResult::Taken : platform::CreateResult::Failed;
+        },
+        &numbers);
 }
 
-bool createShortcut(const QString &parent, const QString &title, const QString &address,
-                    platform::FreeNumbers &numbers)
+bool createShortcut(const QString &parent, const QString &title, const QString &address, platform::FreeNumbers &numbers)
 {
-    return !favorites::writeShortcutUnderFreeName(parent, platform::cleanFileName(title), [&](const QString &path) {
-                // One sync when the import ends, not one per shortcut.
-                return platform::writeInternetShortcutFile(path, address, false, {.syncToDisk = false});
-            }, &numbers).isEmpty();
+    return !favorites::writeShortcutUnderFreeName(
+                parent, platform::cleanFileName(title),
+                [&](const QString &path) {
+                    // One sync when the import ends, not one per shortcut.
+                    return platform::writeInternetShortcutFile(path, address, false, {.syncToDisk = false});
+                },
+                &numbers)
+                .isEmpty();
 }
 
 } // namespace
@@ -289,8 +300,7 @@ std::optional<QString> parseShortcutAddress(const QByteArray &fileBytes)
         const QByteArrayView line = QByteArrayView(fileBytes).sliced(start, end - start);
         if (isSectionHeader(line)) {
             inSection = line.trimmed().compare("[InternetShortcut]", Qt::CaseInsensitive) == 0;
-        } else if (inSection && line.size() >= 4
-                   && line.first(4).compare("URL=", Qt::CaseInsensitive) == 0) {
+        } else if (inSection && line.size() >= 4 && line.first(4).compare("URL=", Qt::CaseInsensitive) == 0) {
             // CR and LF never occur inside a CP932 double-byte character, so splitting
             // the bytes first is safe.
             const QString address = ansi::decode(line.sliced(4)).trimmed();
@@ -360,7 +370,7 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
 
     // Folders of the open DL lists; "" marks a folder that could not be created, whose
     // contents are skipped.
-    QStringList stack{ rootReady ? favoritesFolder : QString() };
+    QStringList stack {rootReady ? favoritesFolder : QString()};
     std::optional<QString> pendingFolder; // from the last H3, opened by the next DL
 
     enum class Capture { None, Folder, Link };
@@ -379,8 +389,7 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
                 ++result.folders;
             pendingFolder = path;
         } else if (capture == Capture::Link) {
-            if (!parent.isEmpty() && isImportableAddress(href)
-                && createShortcut(parent, title, href, numbers))
+            if (!parent.isEmpty() && isImportableAddress(href) && createShortcut(parent, title, href, numbers))
                 ++result.shortcuts;
             else
                 ++result.skipped;
@@ -413,14 +422,13 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
             continue;
 
         const QString &name = tag.name;
-        const bool structural = name == u"dl"_s || name == u"dt"_s || name == u"dd"_s
-            || name == u"h3"_s || name == u"a"_s;
+        const bool structural =
+            name == u"dl"_s || name == u"dt"_s || name == u"dd"_s || name == u"h3"_s || name == u"a"_s;
         if (capture != Capture::None) {
             const bool ownEnd = tag.closing
-                && ((capture == Capture::Folder && name == u"h3"_s)
-                    || (capture == Capture::Link && name == u"a"_s));
+                && ((capture == Capture::Folder && name == u"h3"_s) || (capture == Capture::Link && name == u"a"_s));
             if (!ownEnd && !structural)
-                continue; // formatting inside a title
+                continue;    // formatting inside a title
             finishCapture(); // the closing tag, or a missing one
             if (ownEnd)
                 continue;

@@ -9,7 +9,7 @@ namespace favorites {
 
 QStringList favoriteFolders(const QString &root)
 {
-    QStringList folders{root};
+    QStringList folders {root};
     for (const FavoriteEntry &entry : scanFavoritesFolder(FileSystemLister(), root)) {
         if (entry.kind == kFolderKind)
             folders.append(entry.path);
@@ -21,16 +21,19 @@ QString writeShortcutUnderFreeName(const QString &folder, const QString &name,
                                    const std::function<platform::ShortcutResult(const QString &path)> &write,
                                    platform::FreeNumbers *numbers)
 {
-    return platform::createUnderFreeName(folder, name, QStringLiteral(".url"), [&write](const QString &path) {
-        switch (write(path)) {
-        case platform::ShortcutResult::Written:
-            return platform::CreateResult::Created;
-        case platform::ShortcutResult::Exists:
-            return platform::CreateResult::Taken;
-        default:
-            return platform::CreateResult::Failed;
-        }
-    }, numbers);
+    return platform::createUnderFreeName(
+        folder, name, QStringLiteral(".url"),
+        [&write](const QString &path) {
+            switch (write(path)) {
+            case platform::ShortcutResult::Written:
+                return platform::CreateResult::Created;
+            case platform::ShortcutResult::Exists:
+                return platform::CreateResult::Taken;
+            default:
+                return platform::CreateResult::Failed;
+            }
+        },
+        numbers);
 }
 
 QString netscape4Address(QString installFolder, const QString &user)

@@ -103,8 +103,8 @@ void scan(const DirectoryLister &lister, const QString &folder, QList<FavoriteEn
 
 int compareNames(QStringView a, QStringView b)
 {
-    CodePoints x{a};
-    CodePoints y{b};
+    CodePoints x {a};
+    CodePoints y {b};
     while (!x.atEnd() && !y.atEnd()) {
         if (x.atDigit() && y.atDigit()) {
             if (const int order = compareNumbers(x, y))
@@ -166,8 +166,8 @@ QList<TreeNode> buildFavoritesTree(const QList<FavoriteEntry> &entries, const QS
         const auto [parent, leaf] = splitAtLastBackslash(path);
         if (!keys.contains(parent) || keys.contains(path))
             return;
-        nodes.append({path, parent, favoriteDisplayName(leaf),
-                      isFolder ? QStringLiteral("folder") : QStringLiteral("exp")});
+        nodes.append(
+            {path, parent, favoriteDisplayName(leaf), isFolder ? QStringLiteral("folder") : QStringLiteral("exp")});
         keys.insert(path);
     };
     for (const FavoriteEntry &entry : entries) {

@@ -49,7 +49,7 @@ struct TreeNode
     QString key;       // the full path
     QString parentKey; // "" for the root
     QString text;
-    QString image;     // "folder" or "exp"
+    QString image; // "folder" or "exp"
     friend bool operator==(const TreeNode &, const TreeNode &) = default;
 };
 

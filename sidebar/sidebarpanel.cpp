@@ -162,9 +162,8 @@ void SidebarPanel::buildFavoritesTree(const QString &folder)
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileLinkIcon);
     QHash<QString, QTreeWidgetItem *> byKey;
     for (const favorites::TreeNode &node : nodes) {
-        QTreeWidgetItem *item = node.parentKey.isEmpty()
-            ? new QTreeWidgetItem(m_favorites)
-            : new QTreeWidgetItem(byKey.value(node.parentKey));
+        QTreeWidgetItem *item = node.parentKey.isEmpty() ? new QTreeWidgetItem(m_favorites)
+                                                         : new QTreeWidgetItem(byKey.value(node.parentKey));
         item->setText(0, node.text);
         item->setData(0, kKeyRole, node.key);
         item->setIcon(0, node.image == u"folder" ? folderIcon : fileIcon);
@@ -239,9 +238,9 @@ bool SidebarPanel::writeShortcut(const QString &path, const QString &address)
 {
     platform::ShortcutResult result = m_services.shell.writeInternetShortcut(path, address, false);
     if (result == platform::ShortcutResult::Exists) {
-        if (!m_services.dialogs.askYesNo(m_host.dialogParent(),
-                                         u"「%1」はすでにあります。置き換えますか？"_s.arg(QDir::toNativeSeparators(path)),
-                                         u"お気に入り"_s))
+        if (!m_services.dialogs.askYesNo(
+                m_host.dialogParent(),
+                u"「%1」はすでにあります。置き換えますか？"_s.arg(QDir::toNativeSeparators(path)), u"お気に入り"_s))
             return false;
         result = m_services.shell.writeInternetShortcut(path, address, true);
     }
@@ -262,7 +261,8 @@ void SidebarPanel::wireFavoritesMenu(const FavoritesItems &items)
     connect(items.exportBookmarks, &QAction::triggered, this, &SidebarPanel::exportBookmarks);
     connect(items.netscape4, &QAction::triggered, this, &SidebarPanel::openNetscape4Bookmarks);
     connect(items.netscape6, &QAction::triggered, this, &SidebarPanel::openNetscape6Bookmarks);
-    connect(this, &SidebarPanel::favoritesMenuRequested, items.menu, [menu = items.menu](const QPoint &at) { menu->popup(at); });
+    connect(this, &SidebarPanel::favoritesMenuRequested, items.menu,
+            [menu = items.menu](const QPoint &at) { menu->popup(at); });
 }
 
 void SidebarPanel::addFavorite()
@@ -318,14 +318,14 @@ void SidebarPanel::importBookmarks()
     if (!chosen.accepted)
         return;
     bool ok = false;
-    const bookmarks::ImportResult result = bookmarks::importFromFile(chosen.path, settingsRecord().FavoritesFolder, &ok);
+    const bookmarks::ImportResult result =
+        bookmarks::importFromFile(chosen.path, settingsRecord().FavoritesFolder, &ok);
     if (!ok) {
         m_host.showMessageBar(u"インポートが実行できません。WinXP SP2環境に対応していません。"_s);
         return;
     }
-    QString message = u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s
-                          .arg(result.shortcuts)
-                          .arg(result.folders);
+    QString message =
+        u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s.arg(result.shortcuts).arg(result.folders);
     if (result.skipped > 0)
         message += u"（%1 件は取り込めませんでした。）"_s.arg(result.skipped);
     m_host.showMessageBar(message);
@@ -350,10 +350,10 @@ void SidebarPanel::exportBookmarks()
 void SidebarPanel::openNetscape4Bookmarks()
 {
     constexpr int user = platform::registry::CurrentUser;
-    const QString install = m_services.registry.readStringValue(
-        user, u"Software\\Netscape\\Netscape Navigator\\Main"_s, u"Install Directory"_s);
-    const QString name = m_services.registry.readStringValue(
-        user, u"Software\\Netscape\\Netscape Navigator\\biff"_s, u"CurrentUser"_s);
+    const QString install = m_services.registry.readStringValue(user, u"Software\\Netscape\\Netscape Navigator\\Main"_s,
+                                                                u"Install Directory"_s);
+    const QString name =
+        m_services.registry.readStringValue(user, u"Software\\Netscape\\Netscape Navigator\\biff"_s, u"CurrentUser"_s);
     navigate(favorites::netscape4Address(install, name));
 }
 

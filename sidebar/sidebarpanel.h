@@ -67,11 +67,11 @@ private:
 
     BrowserHost &m_host;
     platform::Platform m_services;
-    QTabBar *m_tabs = nullptr;               // TabStrip1
-    QTreeWidget *m_favorites = nullptr;      // TreeView1
-    QTreeView *m_shellTree = nullptr;        // SHTree1
+    QTabBar *m_tabs = nullptr;          // TabStrip1
+    QTreeWidget *m_favorites = nullptr; // TreeView1
+    QTreeView *m_shellTree = nullptr;   // SHTree1
     QFileSystemModel *m_folders = nullptr;
-    FileListView *m_files = nullptr;         // FileView1
-    QMenu *m_fileFilterMenu = nullptr;       // mnufileF
+    FileListView *m_files = nullptr;                // FileView1
+    QMenu *m_fileFilterMenu = nullptr;              // mnufileF
     QList<std::pair<QAction *, QString>> m_filters; // item and its patterns
 };

@@ -13,9 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList kRooms{u"platform"_s, u"app"_s, u"sidebar"_s, u"blocking"_s, u"memo"_s,
-                         u"linktool"_s, u"tools"_s, u"browser"_s};
-const QStringList kFeatures{u"sidebar"_s, u"blocking"_s, u"memo"_s, u"linktool"_s, u"tools"_s};
+const QStringList kRooms {u"platform"_s, u"app"_s,      u"sidebar"_s, u"blocking"_s,
+                          u"memo"_s,     u"linktool"_s, u"tools"_s,   u"browser"_s};
+const QStringList kFeatures {u"sidebar"_s, u"blocking"_s, u"memo"_s, u"linktool"_s, u"tools"_s};
 
 struct Finding
 {
@@ -52,7 +52,7 @@ bool allowed(const QString &target, bool quoted, const QFileInfo &file, const QS
 QList<Finding> check(const QString &root, const QString &room, const QStringList &mayInclude)
 {
     static const QRegularExpression include(uR"(^\s*#\s*include\s*(["<])([^">]+)[">])"_s);
-    static const QStringList suffixes{u"h"_s, u"hh"_s, u"hpp"_s, u"cpp"_s, u"cc"_s, u"cxx"_s};
+    static const QStringList suffixes {u"h"_s, u"hh"_s, u"hpp"_s, u"cpp"_s, u"cc"_s, u"cxx"_s};
     const QDir rootDir(root);
     QStringList files;
     const QFileInfo start(rootDir.filePath(room));
@@ -123,11 +123,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("room");
         QTest::addColumn<QStringList>("mayInclude");
-        QTest::newRow("platform") << u"platform"_s << QStringList{u"platform"_s};
-        QTest::newRow("app") << u"app"_s << QStringList{u"platform"_s, u"app"_s};
+        QTest::newRow("platform") << u"platform"_s << QStringList {u"platform"_s};
+        QTest::newRow("app") << u"app"_s << QStringList {u"platform"_s, u"app"_s};
         for (const QString &feature : kFeatures) {
-            QTest::addRow("%s", qPrintable(feature))
-                << feature << QStringList{u"platform"_s, u"app"_s, feature};
+            QTest::addRow("%s", qPrintable(feature)) << feature << QStringList {u"platform"_s, u"app"_s, feature};
         }
         QTest::newRow("browser") << u"browser"_s << kRooms;
         QTest::newRow("main.cpp") << u"main.cpp"_s << kRooms;
@@ -150,26 +149,23 @@ private Q_SLOTS:
         QTest::newRow("feature room includes browser")
             << u"sidebar/bad.h"_s << head + "#include \"browser/mainwindow.h\"\n"
             << u"sidebar/bad.h:4: includes \"browser/mainwindow.h\""_s;
-        QTest::newRow("in angle brackets too")
-            << u"sidebar/bad.cpp"_s << head + "#  include <browser/mainwindow.h>\n"
-            << u"sidebar/bad.cpp:4: includes \"browser/mainwindow.h\""_s;
+        QTest::newRow("in angle brackets too") << u"sidebar/bad.cpp"_s << head + "#  include <browser/mainwindow.h>\n"
+                                               << u"sidebar/bad.cpp:4: includes \"browser/mainwindow.h\""_s;
         QTest::newRow("product includes tests")
             << u"browser/bad.cpp"_s << head + "#include \"tests/support/fakeplatform.h\"\n"
             << u"browser/bad.cpp:4: includes \"tests/support/fakeplatform.h\""_s;
-        QTest::newRow("browser includes main")
-            << u"browser/bad.cpp"_s << head + "#include \"main.cpp\"\n"
-            << u"browser/bad.cpp:4: includes \"main.cpp\""_s;
-        QTest::newRow("unknown file without a room")
-            << u"sidebar/bad.cpp"_s << head + "#include \"elsewhere.h\"\n"
-            << u"sidebar/bad.cpp:4: includes \"elsewhere.h\""_s;
+        QTest::newRow("browser includes main") << u"browser/bad.cpp"_s << head + "#include \"main.cpp\"\n"
+                                               << u"browser/bad.cpp:4: includes \"main.cpp\""_s;
+        QTest::newRow("unknown file without a room") << u"sidebar/bad.cpp"_s << head + "#include \"elsewhere.h\"\n"
+                                                     << u"sidebar/bad.cpp:4: includes \"elsewhere.h\""_s;
         QTest::newRow("climbing out of the room")
             << u"sidebar/bad.cpp"_s << head + "#include \"../browser/mainwindow.h\"\n"
             << u"sidebar/bad.cpp:4: includes \"../browser/mainwindow.h\""_s;
-        QTest::newRow("own room, neighbour and generated files pass")
-            << u"sidebar/good.cpp"_s
-            << head + "#include \"sidebar/good.h\"\n#include \"app/inifile.h\"\n#include \"platform/x.h\"\n"
-                      "#include \"good.h\"\n#include \"ui_good.h\"\n#include \"moc_good.cpp\"\n#include \"good.moc\"\n"
-            << QString();
+        QTest::newRow("own room, neighbour and generated files pass") << u"sidebar/good.cpp"_s
+                                                                      << head
+                + "#include \"sidebar/good.h\"\n#include \"app/inifile.h\"\n#include \"platform/x.h\"\n"
+                  "#include \"good.h\"\n#include \"ui_good.h\"\n#include \"moc_good.cpp\"\n#include \"good.moc\"\n"
+                                                                      << QString();
     }
     void checkerFindsWrongArrows()
     {
@@ -180,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(write(root.filePath(file), source));
         QVERIFY(write(root.filePath(u"sidebar/good.h"_s), "#pragma once\n"));
         const QString room = file.section(u'/', 0, 0);
-        const QStringList mayInclude = room == u"browser"_s ? kRooms : QStringList{u"platform"_s, u"app"_s, room};
+        const QStringList mayInclude = room == u"browser"_s ? kRooms : QStringList {u"platform"_s, u"app"_s, room};
         QCOMPARE(describe(check(root.path(), room, mayInclude)), expected);
     }
 };

@@ -37,7 +37,8 @@ AboutBox::AboutBox(BrowserHost &host, platform::Platform services, QWidget *pare
     auto *versions = new QGroupBox(u"バージョン情報"_s, this);
     versions->setObjectName(u"Frame1"_s);
     auto *versionLines = new QVBoxLayout(versions);
-    for (const char16_t *name : {u"Label3", u"Label4", u"Label5", u"Label7", u"Label8", u"Label9", u"Label10", u"Label11"})
+    for (const char16_t *name :
+         {u"Label3", u"Label4", u"Label5", u"Label7", u"Label8", u"Label9", u"Label10", u"Label11"})
         versionLines->addWidget(label(name, kPlaceholder, versions));
     layout->addWidget(versions);
 
@@ -90,8 +91,7 @@ void AboutBox::showFacts()
 
 bool AboutBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_homePage) {
             if (platform::BrowserComponent *browser = m_host.browser())
                 browser->navigate(maker::homePage());

@@ -35,13 +35,14 @@ CookieEditorDialog::CookieEditorDialog(platform::Platform services, QWidget *par
     QFont font = heading->font();
     font.setBold(true);
     heading->setFont(font);
-    auto *warning = new QLabel(u"『全削除』はＰＣ内の全てのCookieデータを削除します。パソコンの動作に特に不都合は起きないと思われますが、自己責任の元で行ってください。"_s);
+    auto *warning = new QLabel(
+        u"『全削除』はＰＣ内の全てのCookieデータを削除します。パソコンの動作に特に不都合は起きないと思われますが、自己責任の元で行ってください。"_s);
     warning->setObjectName(u"Label1"_s);
     warning->setWordWrap(true);
     QPushButton *deleteAll = m_deleteAll = button(u"Command1"_s, u"全削除"_s);
     QPushButton *explore = button(u"Command2"_s, u"ウィンドウにCookieフォルダを開く"_s);
     QPushButton *cancel = button(u"Command3"_s, u"キャンセル"_s);
-    for (QWidget *widget : std::initializer_list<QWidget *>{heading, warning, deleteAll, explore, cancel})
+    for (QWidget *widget : std::initializer_list<QWidget *> {heading, warning, deleteAll, explore, cancel})
         layout->addWidget(widget);
     setMinimumWidth(360);
 

@@ -28,8 +28,7 @@ const QString kTitle = u"初回設定ダイアログ"_s;
 const QString kInternetSettings = u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"_s;
 constexpr int kDesignOpacity = 150; // the slider before any value is stored
 
-template <typename T>
-T *named(T *widget, const QString &name, const QString &tip = {})
+template <typename T> T *named(T *widget, const QString &name, const QString &tip = {})
 {
     widget->setObjectName(name);
     widget->setToolTip(tip);
@@ -71,7 +70,8 @@ FirstRunDialog::FirstRunDialog(platform::Platform services, QWidget *parent)
 void FirstRunDialog::buildControls()
 {
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(named(new QLabel(u"次回より起動を素早くするために、必要な設定を入力してください。"_s), u"Label1"_s));
+    layout->addWidget(
+        named(new QLabel(u"次回より起動を素早くするために、必要な設定を入力してください。"_s), u"Label1"_s));
 
     layout->addWidget(heading(u"Label2"_s, u"お気に入りフォルダ"_s));
     auto option = [layout](const QString &name, const QString &caption, const QString &tip) {
@@ -105,8 +105,9 @@ void FirstRunDialog::buildControls()
                    u"ネスケ専用タグが使われているかチェックします。チェックを外すと若干表示が速くなります"_s);
     m_check2 = box(u"Check2"_s, u"Cookie編集機能\u3000\u3000(注)Windows2000/XPでは使用できません"_s,
                    u"Cookieをわかってる人だけ使用してください"_s);
-    m_check3 = box(u"Check3"_s, u"ブロードバンドアクセラレータ\u3000\u3000(注)ADSL、FTTHなど高速回線でのみ有効"_s,
-                   u"ISDN、アナログ通信では逆に遅くなります。チェックを外すと設定も元に戻されます。古いOSほど効果大。"_s);
+    m_check3 =
+        box(u"Check3"_s, u"ブロードバンドアクセラレータ\u3000\u3000(注)ADSL、FTTHなど高速回線でのみ有効"_s,
+            u"ISDN、アナログ通信では逆に遅くなります。チェックを外すと設定も元に戻されます。古いOSほど効果大。"_s);
     m_check5 = box(u"Check5"_s, u"WinXP Visual Style 対応\u3000\u3000(注)WindowsXPで再起動後から有効"_s,
                    u"チェックを外すと旧スタイルになりますが、描画速度向上とちらつき防止になります。"_s);
     for (QCheckBox *check : {m_check1, m_check2, m_check3, m_check5})
@@ -276,7 +277,8 @@ void FirstRunDialog::saveSettings()
     platform::RegistryGateway &registry = m_services.registry;
     const platform::RegistryGateway::Handle key = registry.openKey(platform::registry::CurrentUser, kInternetSettings);
     if (key) {
-        registry.writeNumber(key, u"MaxConnectionsPer1_0Server"_s, firstrun::connectionsPerServer(m_check3->isChecked()));
+        registry.writeNumber(key, u"MaxConnectionsPer1_0Server"_s,
+                             firstrun::connectionsPerServer(m_check3->isChecked()));
         registry.closeKey(key);
     }
 
@@ -284,15 +286,15 @@ void FirstRunDialog::saveSettings()
     const QString styleProblem = firstrun::applyVisualStyle(programFolder(), m_check5->isChecked());
     if (!styleProblem.isEmpty()) {
         m_check5->setChecked(false);
-        m_services.dialogs.message(this, u"WinXP Visual Style を切り替えられませんでした。\r\n\r\n"_s + styleProblem, kTitle,
-                                   platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        m_services.dialogs.message(this, u"WinXP Visual Style を切り替えられませんでした。\r\n\r\n"_s + styleProblem,
+                                   kTitle, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         if (!alive)
             return;
     }
     stored = storeSetting(settingkeys::WVS, boxValue(m_check5)) != 0 && stored;
 
-    const auto change = firstrun::translucencyOnSave(m_check4->isChecked(), readSetting(settingkeys::EXSTYLE),
-                                                     m_slider->value());
+    const auto change =
+        firstrun::translucencyOnSave(m_check4->isChecked(), readSetting(settingkeys::EXSTYLE), m_slider->value());
     if (change) {
         Q_EMIT translucencyMarked(change->checkMark);
         Q_EMIT translucencyChanged(change->opacity);
@@ -304,14 +306,15 @@ void FirstRunDialog::saveSettings()
     // read-only folder) would leave the user with defaults next time and no idea why;
     // the dialog stays open instead, for another try once there is room.
     if (!stored) {
-        m_services.dialogs.message(this,
-                                   u"設定を保存できませんでした。\r\n\r\n"_s + QDir::toNativeSeparators(settingsFilePath()),
-                                   kTitle, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        m_services.dialogs.message(
+            this, u"設定を保存できませんでした。\r\n\r\n"_s + QDir::toNativeSeparators(settingsFilePath()), kTitle,
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }
-    m_services.dialogs.message(this,
-                               u"設定を終了します。再度設定し直す場合は\r\n[ツール]-[初回設定ダイアログ]\r\nメニューから変更可能です。"_s,
-                               kTitle, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    m_services.dialogs.message(
+        this,
+        u"設定を終了します。再度設定し直す場合は\r\n[ツール]-[初回設定ダイアログ]\r\nメニューから変更可能です。"_s,
+        kTitle, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     if (alive)
         close();
 }

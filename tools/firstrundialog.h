@@ -27,7 +27,7 @@ public:
     firstrun::FolderOption selectedOption() const;
 
     void browseForFolder(); // 参照...
-    void saveSettings(); // 設定完了
+    void saveSettings();    // 設定完了
 
 Q_SIGNALS:
     // The main window's translucency command shows its check mark exactly when on.

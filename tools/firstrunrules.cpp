@@ -60,8 +60,8 @@ QString folderOf(FolderOption option)
 
 FolderOption optionForFolder(const QString &folder)
 {
-    for (FolderOption option : {FolderOption::Option1, FolderOption::Option5, FolderOption::Option2,
-                                FolderOption::Option3}) {
+    for (FolderOption option :
+         {FolderOption::Option1, FolderOption::Option5, FolderOption::Option2, FolderOption::Option3}) {
         if (folder == folderOf(option))
             return option;
     }
@@ -74,14 +74,13 @@ QString chosenFolder(FolderOption selected, const QString &typed)
     return folder.isEmpty() ? typed : folder;
 }
 
-std::optional<TranslucencyChange> translucencyOnSave(bool checked, const QString &storedExStyle,
-                                                     int sliderValue)
+std::optional<TranslucencyChange> translucencyOnSave(bool checked, const QString &storedExStyle, int sliderValue)
 {
     if (checked)
-        return TranslucencyChange{true, sliderValue};
+        return TranslucencyChange {true, sliderValue};
     // Only a window that was translucent is made opaque again.
     if (storedExStyle == u"1")
-        return TranslucencyChange{false, 255};
+        return TranslucencyChange {false, 255};
     return std::nullopt;
 }
 

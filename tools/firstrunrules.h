@@ -62,8 +62,7 @@ struct TranslucencyChange
 
     bool operator==(const TranslucencyChange &) const = default;
 };
-std::optional<TranslucencyChange> translucencyOnSave(bool checked, const QString &storedExStyle,
-                                                     int sliderValue);
+std::optional<TranslucencyChange> translucencyOnSave(bool checked, const QString &storedExStyle, int sliderValue);
 
 // The visual-style file beside the executable, active or parked.
 inline constexpr char16_t kManifestName[] = u"ゆらぎね.exe.manifest";

@@ -50,7 +50,7 @@ BrowsingDataBox::BrowsingDataBox(platform::BrowserFactory &browsers, QWidget *pa
     m_result = new QLabel(this);
     m_result->setObjectName(u"lblCleared"_s);
     auto *layout = new QVBoxLayout(this);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_history, m_cache, m_cookies})
+    for (QWidget *w : std::initializer_list<QWidget *> {m_history, m_cache, m_cookies})
         layout->addWidget(w);
     auto *row = new QHBoxLayout;
     row->addWidget(clear);
@@ -100,7 +100,7 @@ PrivacyDialog::PrivacyDialog(platform::Platform services, QWidget *parent)
 
 void PrivacyDialog::accept()
 {
-    const platform::PrivacySettings chosen{m_thirdParty->isChecked(), m_doNotTrack->isChecked()};
+    const platform::PrivacySettings chosen {m_thirdParty->isChecked(), m_doNotTrack->isChecked()};
     platform::storePrivacy(m_services.registry, chosen);
     m_services.browsers.setPrivacy(chosen);
     QDialog::accept();

@@ -121,8 +121,8 @@ void LanguageDialog::add()
 {
     bool ok = false;
     const QString tag = QInputDialog::getText(this, QStringLiteral("言語の追加"),
-                                              QStringLiteral("言語タグ (例: ja, en-US):"), QLineEdit::Normal,
-                                              {}, &ok).trimmed();
+                                              QStringLiteral("言語タグ (例: ja, en-US):"), QLineEdit::Normal, {}, &ok)
+                            .trimmed();
     if (ok && languages::isLanguageTag(tag) && languages().indexOf(tag) < 0)
         m_list->addItem(tag);
 }

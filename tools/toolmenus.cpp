@@ -42,8 +42,7 @@ int openWindowCount()
 }
 
 // A modal dialog that goes when it is closed.
-template <typename ModalDialog>
-ModalDialog *openModal(ModalDialog *dialog)
+template <typename ModalDialog> ModalDialog *openModal(ModalDialog *dialog)
 {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
@@ -63,7 +62,8 @@ ToolMenus::ToolMenus(BrowserHost &host, platform::Platform services, QWidget *wi
                                  Translation::ChineseToJapanese, Translation::JapaneseToChinese,
                                  Translation::KoreanToJapanese,  Translation::JapaneseToKorean};
     for (int i = 0; i < 6; ++i)
-        connect(items.translations[i], &QAction::triggered, this, [this, which = order[i]] { translatePage(m_host, which); });
+        connect(items.translations[i], &QAction::triggered, this,
+                [this, which = order[i]] { translatePage(m_host, which); });
     connect(items.toolsMenu, &QMenu::aboutToShow, items.cookies,
             [item = items.cookies] { item->setEnabled(cookies::editorEnabled()); });
     auto on = [this](QAction *item, auto handler) { connect(item, &QAction::triggered, this, handler); };
@@ -73,7 +73,8 @@ ToolMenus::ToolMenus(BrowserHost &host, platform::Platform services, QWidget *wi
                 browser->navigate(address());
         });
     };
-    on(items.cookies, [this] { showSingleWindow(m_cookieEditor, [this] { return new CookieEditorDialog(m_services, m_window); }); });
+    on(items.cookies,
+       [this] { showSingleWindow(m_cookieEditor, [this] { return new CookieEditorDialog(m_services, m_window); }); });
     on(items.firstRun, [this] { openFirstRunDialog(); });
     on(items.simpleFirstRun, [this] { openFirstRunDialog(); });
     on(items.privacy, [this] { openModal(new PrivacyDialog(m_services, m_window)); });

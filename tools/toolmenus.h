@@ -24,10 +24,10 @@ class ToolMenus : public QObject
 public:
     struct Items
     {
-        QMenu *toolsMenu; // the cookie editor is offered when it opens
+        QMenu *toolsMenu;         // the cookie editor is offered when it opens
         QAction *translations[6]; // in the menu's order
-        QAction *cookies, *firstRun, *simpleFirstRun, *privacy, *userInfo, *capture, *windowsUpdate,
-            *internetOptions, *languages;
+        QAction *cookies, *firstRun, *simpleFirstRun, *privacy, *userInfo, *capture, *windowsUpdate, *internetOptions,
+            *languages;
         QAction *offlineHelp, *faq, *newVersion, *association, *bugReport, *about;
     };
     // window: the browser window, which the dialogs belong to and the capture takes.

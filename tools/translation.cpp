@@ -28,8 +28,8 @@ QString pathRest(const QString &address)
 
 QString englishChinese(const char *path, const QString &address, const char *pair)
 {
-    return http(kEnglishChineseHost) + QString::fromLatin1(path) + queryValue(address)
-        + QStringLiteral("&wb_lp=") + QString::fromLatin1(pair) + QStringLiteral("&wb_dis=2");
+    return http(kEnglishChineseHost) + QString::fromLatin1(path) + queryValue(address) + QStringLiteral("&wb_lp=")
+        + QString::fromLatin1(pair) + QStringLiteral("&wb_dis=2");
 }
 
 } // namespace
@@ -65,7 +65,8 @@ void translatePage(BrowserHost &host, Translation which)
     const QString address = host.addressText();
     const QString scheme = QUrl(address.trimmed()).scheme();
     if (scheme != u"http" && scheme != u"https") {
-        host.showMessageBar(QStringLiteral("このページは翻訳できません（翻訳できるのは http と https のページだけです）。"));
+        host.showMessageBar(
+            QStringLiteral("このページは翻訳できません（翻訳できるのは http と https のページだけです）。"));
         return;
     }
     browser->navigate(translation::requestAddress(which, address));

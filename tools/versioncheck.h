@@ -7,7 +7,10 @@
 // shows meanwhile.
 namespace versioncheck {
 
-inline QString currentVersion() { return QStringLiteral("4.00"); }
+inline QString currentVersion()
+{
+    return QStringLiteral("4.00");
+}
 
 enum class Outcome {
     NoData,  // nothing usable was fetched

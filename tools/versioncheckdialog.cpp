@@ -60,7 +60,8 @@ VersionCheckDialog::VersionCheckDialog(BrowserHost &host, platform::InternetTran
     grid->addWidget(m_close, 5, 1);
     setFixedSize(360, 300);
 
-    connect(m_marks, &QTimer::timeout, this, [this] { m_text->setPlainText(versioncheck::nextMarks(m_text->toPlainText())); });
+    connect(m_marks, &QTimer::timeout, this,
+            [this] { m_text->setPlainText(versioncheck::nextMarks(m_text->toPlainText())); });
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_homePage, &QPushButton::clicked, this, [this] {
         if (platform::BrowserComponent *browser = m_host.browser())
@@ -91,11 +92,11 @@ void VersionCheckDialog::startCheck()
     // dialog is the context: closing it drops what is still on its way.
     m_transfer.openUrl(folder.resolved(QUrl(u"newdatayura.txt"_s)), this,
                        [this, folder](const platform::TransferResult &data) {
-        m_transfer.openUrl(folder.resolved(QUrl(u"newveryura.txt"_s)), this,
-                           [this, text = data.text](const platform::TransferResult &version) {
-            finish(text, version.text);
-        });
-    });
+                           m_transfer.openUrl(folder.resolved(QUrl(u"newveryura.txt"_s)), this,
+                                              [this, text = data.text](const platform::TransferResult &version) {
+                                                  finish(text, version.text);
+                                              });
+                       });
 }
 
 void VersionCheckDialog::finish(const QString &data, const QString &version)

@@ -35,10 +35,10 @@ private:
 
     BrowserHost &m_host;
     platform::InternetTransfer &m_transfer;
-    QLabel *m_current = nullptr;   // Label1
-    QLabel *m_published = nullptr; // Label2
-    QPlainTextEdit *m_text = nullptr; // Text1
-    QPushButton *m_close = nullptr;   // Command1
+    QLabel *m_current = nullptr;       // Label1
+    QLabel *m_published = nullptr;     // Label2
+    QPlainTextEdit *m_text = nullptr;  // Text1
+    QPushButton *m_close = nullptr;    // Command1
     QPushButton *m_homePage = nullptr; // Command2
     QTimer *m_marks = nullptr;         // Timer1
     bool m_started = false;

@@ -28,8 +28,7 @@ LocalRequest requestKind(QWebEngineUrlRequestInfo::ResourceType type)
 
 bool PageRequestGuard::isNetworkScheme(const QString &scheme)
 {
-    return scheme == u"http" || scheme == u"https" || scheme == u"ftp" || scheme == u"ws"
-        || scheme == u"wss";
+    return scheme == u"http" || scheme == u"https" || scheme == u"ftp" || scheme == u"ws" || scheme == u"wss";
 }
 
 void PageRequestGuard::interceptRequest(QWebEngineUrlRequestInfo &info)
@@ -42,7 +41,8 @@ void PageRequestGuard::interceptRequest(QWebEngineUrlRequestInfo &info)
     // The engine lets a local page read every local file once it may show its own
     // pictures; what it may not have is decided here.
     const QUrl page = info.firstPartyUrl();
-    if (url.isLocalFile() && page.isLocalFile() && info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame
+    if (url.isLocalFile() && page.isLocalFile()
+        && info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame
         && !localPageMayLoad(page, url, requestKind(info.resourceType())))
         info.block(true);
 }

@@ -21,7 +21,7 @@ public:
     static bool isNetworkScheme(const QString &scheme);
 
 private:
-    std::atomic<bool> m_offline{false};
+    std::atomic<bool> m_offline {false};
 };
 
 // Holds the navigation policy and reports every navigation, frames included, before it

@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPointer>
 #include <QPrinter>
 
 namespace platform {
@@ -19,8 +19,7 @@ namespace {
 
 // A dialog on the heap: if its parent window is destroyed while it runs, the dialog goes
 // with it and exec() returns, instead of a second delete at the end of a stack frame.
-template <typename QtDialog, typename... Args>
-int runDialog(Args &&...args)
+template <typename QtDialog, typename... Args> int runDialog(Args &&...args)
 {
     QPointer<QtDialog> dialog = new QtDialog(std::forward<Args>(args)...);
     const int result = dialog->exec();
@@ -46,9 +45,9 @@ void showPropertiesDialog(QWidget *parent, const PageProperties &properties)
     addRow(QStringLiteral("アドレス (URL):"), properties.address);
     addRow(QStringLiteral("プロトコル:"), properties.protocol);
     addRow(QStringLiteral("エンコード:"), properties.encoding);
-    addRow(QStringLiteral("サイズ:"), properties.size < 0
-               ? QStringLiteral("不明")
-               : QLocale().toString(properties.size) + QStringLiteral(" バイト"));
+    addRow(QStringLiteral("サイズ:"),
+           properties.size < 0 ? QStringLiteral("不明")
+                               : QLocale().toString(properties.size) + QStringLiteral(" バイト"));
     addRow(QStringLiteral("更新日時:"), properties.lastModified);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -68,8 +67,7 @@ BrowserUi defaultBrowserUi()
     ui.pageSetupDialog = [](QPrinter &printer, QWidget *parent) {
         return runDialog<QPageSetupDialog>(&printer, parent) == QDialog::Accepted;
     };
-    ui.printPreview = [](QPrinter &printer, QWidget *parent,
-                         const std::function<bool(QPrinter *)> &paint) {
+    ui.printPreview = [](QPrinter &printer, QWidget *parent, const std::function<bool(QPrinter *)> &paint) {
         QPointer<QPrintPreviewDialog> dialog = new QPrintPreviewDialog(&printer, parent);
         QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
                          [paint](QPrinter *target) { paint(target); });

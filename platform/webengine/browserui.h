@@ -30,8 +30,7 @@ struct BrowserUi
     std::function<bool(QPrinter &printer, QWidget *parent)> pageSetupDialog;
     // Shows a preview of the printer's pages; paint renders the page into a printer and
     // returns whether that worked. Returns when the preview is closed.
-    std::function<void(QPrinter &printer, QWidget *parent,
-                       const std::function<bool(QPrinter *)> &paint)> printPreview;
+    std::function<void(QPrinter &printer, QWidget *parent, const std::function<bool(QPrinter *)> &paint)> printPreview;
     // A file name to save to, "" when cancelled.
     std::function<QString(QWidget *parent, const QString &suggestedPath)> saveFileName;
     std::function<void(QWidget *parent, const PageProperties &properties)> showProperties;

@@ -108,8 +108,7 @@ DownloadHeaderRequests::DownloadHeaderRequests(QWebEngineProfile *profile,
     , m_profile(profile)
     , m_doNotTrack(std::move(doNotTrack))
     , m_cookies(new EngineCookies(profile->cookieStore(), this))
-{
-}
+{ }
 
 QNetworkReply *DownloadHeaderRequests::get(const QUrl &url)
 {
@@ -156,9 +155,12 @@ SavedDownload::SavedDownload(QWebEngineDownloadRequest *request, const QString &
         request->cancel();
         m_engineDone = true;
         // Whoever made this connects first.
-        QMetaObject::invokeMethod(this, [this] {
-            end(DownloadEnd::Failed, QString(), QStringLiteral("保存先のフォルダーにファイルを作れませんでした。"));
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                end(DownloadEnd::Failed, QString(), QStringLiteral("保存先のフォルダーにファイルを作れませんでした。"));
+            },
+            Qt::QueuedConnection);
         return;
     }
     const QFileInfo part(m_partPath);
@@ -281,7 +283,8 @@ void SavedDownload::complete()
     if (saved.isEmpty()) {
         // The data is complete: it stays under its working name, and the user is told where.
         end(DownloadEnd::Failed, m_partPath,
-            QStringLiteral("名前を付けられませんでした。データは %1 にあります").arg(QDir::toNativeSeparators(m_partPath)));
+            QStringLiteral("名前を付けられませんでした。データは %1 にあります")
+                .arg(QDir::toNativeSeparators(m_partPath)));
         return;
     }
     end(DownloadEnd::Saved, saved, QString());

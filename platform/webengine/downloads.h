@@ -33,7 +33,7 @@ public:
 private:
     QWebEngineProfile *m_profile;
     std::shared_ptr<std::atomic<bool>> m_doNotTrack;
-    QNetworkCookieJar *m_cookies; // follows the engine's store from the start
+    QNetworkCookieJar *m_cookies;               // follows the engine's store from the start
     QNetworkAccessManager *m_manager = nullptr; // made when first needed
 };
 
@@ -50,8 +50,7 @@ public:
     // Accepts request, which must come straight from downloadRequested. headers: the
     // second request for the response headers, which this takes over; nullptr keeps the
     // engine's name.
-    SavedDownload(QWebEngineDownloadRequest *request, const QString &folder, QNetworkReply *headers,
-                  QObject *parent);
+    SavedDownload(QWebEngineDownloadRequest *request, const QString &folder, QNetworkReply *headers, QObject *parent);
     ~SavedDownload() override;
 
     quint32 id() const { return m_id; }

@@ -27,8 +27,8 @@ class JarLock
 {
 public:
     explicit JarLock(const QString &jarPath)
-        : m_fd(::open(QFile::encodeName(jarPath + QStringLiteral(".lock")).constData(),
-                      O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+        : m_fd(::open(QFile::encodeName(jarPath + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
+                      0600))
     {
         if (m_fd >= 0)
             ::flock(m_fd, LOCK_EX);
@@ -58,8 +58,6 @@ QByteArray readAll(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-
 
 // Applies changes to the file under the lock: re-read, edit, replace atomically. true
 // when the file holds a clearing this process has not followed (mark): the changes come
@@ -112,14 +110,10 @@ SharedCookieJar::SharedCookieJar(QWebEngineCookieStore *store, const QString &fi
     importFile();
 }
 
-
-
 SharedCookieJar::~SharedCookieJar()
 {
     flush();
 }
-
-
 
 void SharedCookieJar::clearAll(std::function<void(bool)> done)
 {

@@ -6,9 +6,9 @@
 #include "platform/files.h"
 #include "platform/pagerequests.h"
 #include "platform/webengine/browserpage.h"
+#include "platform/webengine/downloads.h"
 #include "platform/webengine/findbar.h"
 #include "platform/webengine/webenginefactory.h"
-#include "platform/webengine/downloads.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,12 +35,11 @@ namespace {
 // Chromium's ERR_ABORTED: the load was stopped or refused by us, which is no failure.
 constexpr int kAborted = -3;
 
-constexpr std::array<double, 5> kZoomFactors{0.7, 0.85, 1.0, 1.25, 1.5};
+constexpr std::array<double, 5> kZoomFactors {0.7, 0.85, 1.0, 1.25, 1.5};
 
 } // namespace
 
-WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *popups, BrowserUi ui,
-                                   QWidget *parent)
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *popups, BrowserUi ui, QWidget *parent)
     : BrowserComponent(parent)
     , m_profile(profile)
     , m_popups(popups)
@@ -85,14 +84,13 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserComponent::TitleChange);
     connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserComponent::StatusTextChange);
-    connect(m_page, &QWebEnginePage::newWindowRequested, this,
-            [this](QWebEngineNewWindowRequest &request) {
-                bool cancel = false;
-                Q_EMIT NewWindow2(request.requestedUrl().toString(), cancel, request.isUserInitiated());
-                // Not calling openIn() refuses the window.
-                if (!cancel && m_popups)
-                    m_popups->open(request);
-            });
+    connect(m_page, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
+        bool cancel = false;
+        Q_EMIT NewWindow2(request.requestedUrl().toString(), cancel, request.isUserInitiated());
+        // Not calling openIn() refuses the window.
+        if (!cancel && m_popups)
+            m_popups->open(request);
+    });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
         bool cancel = false;
         Q_EMIT WindowClosing(cancel);
@@ -115,9 +113,7 @@ WebEngineBrowser::~WebEngineBrowser()
         std::shared_ptr<QPrinter> printer = m_printer; // made when printing began
         view->setParent(nullptr);
         view->hide();
-        connect(view, &QWebEngineView::printFinished, view, [view, printer](bool) {
-            view->deleteLater();
-        });
+        connect(view, &QWebEngineView::printFinished, view, [view, printer](bool) { view->deleteLater(); });
     }
     delete m_container.data();
 }
@@ -166,7 +162,8 @@ QUrl WebEngineBrowser::urlFromAddress(const QString &address)
 bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::MouseButtonPress || (type == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->isAutoRepeat()))
+    if ((type == QEvent::MouseButtonPress
+         || (type == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->isAutoRepeat()))
         && watched->isWidgetType() && m_container && static_cast<QWidget *>(watched)->window() == m_container->window())
         m_lastInput = m_clock.elapsed();
     return false;
@@ -267,7 +264,8 @@ bool WebEngineBrowser::reload(ReloadMode mode)
     if (!hasDocument())
         return false;
     m_programNavigation = m_clock.elapsed();
-    m_page->triggerAction(mode == ReloadMode::BypassCache ? QWebEnginePage::ReloadAndBypassCache : QWebEnginePage::Reload);
+    m_page->triggerAction(mode == ReloadMode::BypassCache ? QWebEnginePage::ReloadAndBypassCache
+                                                          : QWebEnginePage::Reload);
     return true;
 }
 
@@ -306,8 +304,9 @@ bool WebEngineBrowser::selectAll()
     if (m_view->focusProxy() && m_view->focusProxy()->hasFocus())
         m_page->triggerAction(QWebEnginePage::SelectAll);
     else
-        m_page->runJavaScript(QStringLiteral("getSelection().selectAllChildren(document.body || document.documentElement)"),
-                              QWebEngineScript::ApplicationWorld);
+        m_page->runJavaScript(
+            QStringLiteral("getSelection().selectAllChildren(document.body || document.documentElement)"),
+            QWebEngineScript::ApplicationWorld);
     return true;
 }
 
@@ -320,8 +319,9 @@ bool WebEngineBrowser::showProperties()
     pageInfo([self](const PageInfo &info) {
         if (!self || !self->m_ui.showProperties)
             return;
-        self->m_ui.showProperties(self->m_container, {self->title(), self->address(), self->m_page->url().scheme(),
-                                                      info.encoding, info.size, info.lastModified});
+        self->m_ui.showProperties(self->m_container,
+                                  {self->title(), self->address(), self->m_page->url().scheme(), info.encoding,
+                                   info.size, info.lastModified});
     });
     return true;
 }
@@ -338,11 +338,10 @@ bool WebEngineBrowser::saveAs()
         return false;
     if (path.isEmpty())
         return true;
-    const bool mime = path.endsWith(u".mht", Qt::CaseInsensitive)
-        || path.endsWith(u".mhtml", Qt::CaseInsensitive);
+    const bool mime = path.endsWith(u".mht", Qt::CaseInsensitive) || path.endsWith(u".mhtml", Qt::CaseInsensitive);
     // The profile's download handler accepts this save (see WebEngineBrowserFactory).
-    m_page->save(path, mime ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
-                            : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+    m_page->save(
+        path, mime ? QWebEngineDownloadRequest::MimeHtmlSaveFormat : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
     return true;
 }
 
@@ -387,7 +386,7 @@ void WebEngineBrowser::documentHtml(std::function<void(const QString &)> done)
 void WebEngineBrowser::pageInfo(std::function<void(const PageInfo &)> done)
 {
     if (!hasDocument()) {
-        done(PageInfo{});
+        done(PageInfo {});
         return;
     }
     // The navigation entry knows the body's size as received; a page built by a script
@@ -422,8 +421,7 @@ void WebEngineBrowser::bodyOuterHtml(std::function<void(const QString &)> done)
     }
     QPointer<WebEngineBrowser> self(this);
     m_page->runJavaScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
-                          QWebEngineScript::ApplicationWorld,
-                          [self, done = std::move(done)](const QVariant &result) {
+                          QWebEngineScript::ApplicationWorld, [self, done = std::move(done)](const QVariant &result) {
                               if (self)
                                   done(result.toString());
                           });
@@ -436,14 +434,12 @@ void WebEngineBrowser::elementTagNames(std::function<void(const QStringList &)> 
         return;
     }
     QPointer<WebEngineBrowser> self(this);
-    m_page->runJavaScript(
-        QStringLiteral("Array.prototype.map.call(document.getElementsByTagName('*'),"
-                       " function (e) { return e.tagName; })"),
-        QWebEngineScript::ApplicationWorld,
-        [self, done = std::move(done)](const QVariant &result) {
-            if (self)
-                done(result.toStringList());
-        });
+    m_page->runJavaScript(QStringLiteral("Array.prototype.map.call(document.getElementsByTagName('*'),"
+                                         " function (e) { return e.tagName; })"),
+                          QWebEngineScript::ApplicationWorld, [self, done = std::move(done)](const QVariant &result) {
+                              if (self)
+                                  done(result.toStringList());
+                          });
 }
 
 void WebEngineBrowser::saveDocument(const QString &path, std::function<void(bool)> done)
@@ -511,6 +507,5 @@ void WebEngineBrowser::adoptDownload(SavedDownload *download)
             });
     Q_EMIT downloadStarted(id, download->fileName());
 }
-
 
 } // namespace platform

@@ -119,14 +119,14 @@ private:
     // What tells a download the user asked for from one the page started on its own,
     // in milliseconds of m_clock.
     QElapsedTimer m_clock;
-    qint64 m_lastInput = -1;  // the last click or key in this window
-    qint64 m_pageStart = -1;  // the main frame's last navigation
-    qint64 m_programNavigation = -1;  // when the program itself last asked for a page
-    bool m_navigationByUser = false;  // the main frame's last navigation followed the user
+    qint64 m_lastInput = -1;         // the last click or key in this window
+    qint64 m_pageStart = -1;         // the main frame's last navigation
+    qint64 m_programNavigation = -1; // when the program itself last asked for a page
+    bool m_navigationByUser = false; // the main frame's last navigation followed the user
     bool m_navigationFromForm = false;
-    QList<QUrl> m_navigationChain;    // that navigation and its redirects
-    QList<QUrl> m_formTargets;        // the last addresses forms were sent to
-    EventRateLimit m_unrequestedDownloads{3, 10'000};
+    QList<QUrl> m_navigationChain; // that navigation and its redirects
+    QList<QUrl> m_formTargets;     // the last addresses forms were sent to
+    EventRateLimit m_unrequestedDownloads {3, 10'000};
     bool m_backEnabled = false;
     bool m_forwardEnabled = false;
 };

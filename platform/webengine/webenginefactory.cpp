@@ -32,8 +32,7 @@ public:
     DoNotTrackHeader(std::shared_ptr<std::atomic<bool>> on, QObject *parent)
         : QWebEngineUrlRequestInterceptor(parent)
         , m_on(std::move(on))
-    {
-    }
+    { }
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
         if (m_on->load())
@@ -50,8 +49,7 @@ private:
 // window with its own view, so window.opener keeps working.
 PopupWindows::PopupWindows(QWebEngineProfile *profile)
     : m_profile(profile)
-{
-}
+{ }
 
 PopupWindows::~PopupWindows()
 {
@@ -110,9 +108,9 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
 {
     if (!storageName.isEmpty()) {
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        m_cookieJar = new SharedCookieJar(m_profile->cookieStore(),
-                            QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")),
-                            m_profile);
+        m_cookieJar = new SharedCookieJar(
+            m_profile->cookieStore(),
+            QDir(m_profile->persistentStoragePath()).filePath(QStringLiteral("shared-cookies/cookies.txt")), m_profile);
     }
     // Without this the engine shows a local page without its own pictures and style
     // sheets; each page's request guard decides what a local page may load.

@@ -35,10 +35,13 @@ bool WebEngineBrowser::print()
         m_printing = false;
         return true; // the user chose not to print; the command itself worked
     }
-    connect(m_view, &QWebEngineView::printFinished, this, [this](bool success) {
-        m_printing = false;
-        Q_EMIT printingEnded(success);
-    }, Qt::SingleShotConnection);
+    connect(
+        m_view, &QWebEngineView::printFinished, this,
+        [this](bool success) {
+            m_printing = false;
+            Q_EMIT printingEnded(success);
+        },
+        Qt::SingleShotConnection);
     m_view->print(printer.get());
     return true;
 }

@@ -33,8 +33,7 @@ private Q_SLOTS:
         QTest::newRow("about:blank is a search") << u"about:blank"_s << search(u"about%3Ablank"_s);
         QTest::newRow("bare host is a search") << u"example.test"_s << search(u"example.test"_s);
         QTest::newRow("empty text") << QString() << search(QString());
-        QTest::newRow("reserved characters arrive whole")
-            << u"a&b #c+d%e"_s << search(u"a%26b%20%23c%2Bd%25e"_s);
+        QTest::newRow("reserved characters arrive whole") << u"a&b #c+d%e"_s << search(u"a%26b%20%23c%2Bd%25e"_s);
         // 日本語 in CP932: 93 FA 96 7B 8C EA
         QTest::newRow("Japanese as CP932 bytes") << u"日本語"_s << search(u"%93%FA%96%7B%8C%EA"_s);
         QTest::newRow("kana with a backslash byte") << u"ソフト"_s << search(u"%83%5C%83t%83g"_s);
@@ -107,13 +106,13 @@ private Q_SLOTS:
         QTest::addColumn<QList<qint64>>("times");
         QTest::addColumn<QList<bool>>("allowed");
         QTest::newRow("five at once, the sixth refused")
-            << QList<qint64>{0, 0, 0, 0, 0, 0} << QList<bool>{true, true, true, true, true, false};
+            << QList<qint64> {0, 0, 0, 0, 0, 0} << QList<bool> {true, true, true, true, true, false};
         QTest::newRow("ten seconds after the first")
-            << QList<qint64>{0, 1, 2, 3, 4, 9'999, 10'000} << QList<bool>{true, true, true, true, true, false, true};
-        QTest::newRow("refusals do not count")
-            << QList<qint64>{0, 0, 0, 0, 0, 5'000, 5'000, 10'000} << QList<bool>{true, true, true, true, true, false, false, true};
-        QTest::newRow("spread out") << QList<qint64>{0, 3'000, 6'000, 9'000, 12'000, 15'000, 18'000}
-                                    << QList<bool>{true, true, true, true, true, true, true};
+            << QList<qint64> {0, 1, 2, 3, 4, 9'999, 10'000} << QList<bool> {true, true, true, true, true, false, true};
+        QTest::newRow("refusals do not count") << QList<qint64> {0, 0, 0, 0, 0, 5'000, 5'000, 10'000}
+                                               << QList<bool> {true, true, true, true, true, false, false, true};
+        QTest::newRow("spread out") << QList<qint64> {0, 3'000, 6'000, 9'000, 12'000, 15'000, 18'000}
+                                    << QList<bool> {true, true, true, true, true, true, true};
     }
     void rateLimit()
     {

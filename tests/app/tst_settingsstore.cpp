@@ -11,12 +11,11 @@ namespace {
 const QString kIni = u"Yura3.ini"_s;
 
 // Bytes of a literal that may hold NUL.
-template <std::size_t N>
-QByteArray raw(const char (&text)[N])
+template <std::size_t N> QByteArray raw(const char (&text)[N])
 {
     return QByteArray(text, N - 1);
 }
-}
+} // namespace
 
 class TestSettingsStore : public QObject
 {
@@ -52,8 +51,7 @@ private Q_SLOTS:
         QFETCH(bool, installed);
         QFETCH(bool, writable);
         QFETCH(QString, expected);
-        const ProgramFolderFacts facts{home, u"/opt/y/bin"_s, installed, writable,
-                                       u"/home/u/.local/share/yuragine"_s};
+        const ProgramFolderFacts facts {home, u"/opt/y/bin"_s, installed, writable, u"/home/u/.local/share/yuragine"_s};
         QCOMPARE(chooseProgramFolder(facts), expected);
     }
 
@@ -124,63 +122,47 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("after");
 
         QTest::newRow("replace in place")
-            << QByteArray("; my notes\r\n[Window]\r\nSideW=5\r\n\r\nFrame1=True\r\n")
-            << u"Window"_s << u"SideW"_s << u"6"_s
-            << QByteArray("; my notes\r\n[Window]\r\nSideW=6\r\n\r\nFrame1=True\r\n");
-        QTest::newRow("names without regard to case")
-            << QByteArray("[WINDOW]\r\nsidew=5\r\n")
-            << u"window"_s << u"SideW"_s << u"7"_s
-            << QByteArray("[WINDOW]\r\nSideW=7\r\n");
+            << QByteArray("; my notes\r\n[Window]\r\nSideW=5\r\n\r\nFrame1=True\r\n") << u"Window"_s << u"SideW"_s
+            << u"6"_s << QByteArray("; my notes\r\n[Window]\r\nSideW=6\r\n\r\nFrame1=True\r\n");
+        QTest::newRow("names without regard to case") << QByteArray("[WINDOW]\r\nsidew=5\r\n") << u"window"_s
+                                                      << u"SideW"_s << u"7"_s << QByteArray("[WINDOW]\r\nSideW=7\r\n");
         QTest::newRow("new key at the end of its section, before the blank line")
-            << QByteArray("[Window]\r\nSideW=5\r\n\r\n[Data]\r\nNSTag=0\r\n")
-            << u"Window"_s << u"EndC"_s << u"True"_s
+            << QByteArray("[Window]\r\nSideW=5\r\n\r\n[Data]\r\nNSTag=0\r\n") << u"Window"_s << u"EndC"_s << u"True"_s
             << QByteArray("[Window]\r\nSideW=5\r\nEndC=True\r\n\r\n[Data]\r\nNSTag=0\r\n");
         QTest::newRow("new key in an empty section")
-            << QByteArray("[Data]\r\n[Window]\r\nSideW=5\r\n")
-            << u"Data"_s << u"koukoku"_s << u"False"_s
+            << QByteArray("[Data]\r\n[Window]\r\nSideW=5\r\n") << u"Data"_s << u"koukoku"_s << u"False"_s
             << QByteArray("[Data]\r\nkoukoku=False\r\n[Window]\r\nSideW=5\r\n");
         QTest::newRow("LF file becomes CR LF, last line without end")
-            << QByteArray("[Window]\nSideW=5\n# kept\nFrame1=True")
-            << u"Window"_s << u"SideW"_s << u"6"_s
+            << QByteArray("[Window]\nSideW=5\n# kept\nFrame1=True") << u"Window"_s << u"SideW"_s << u"6"_s
             << QByteArray("[Window]\r\nSideW=6\r\n# kept\r\nFrame1=True\r\n");
         QTest::newRow("spaces around names and value")
-            << QByteArray("  [ Window ]  \r\n  SideW  =  5  \r\n")
-            << u"Window"_s << u"SideW"_s << u"6"_s
+            << QByteArray("  [ Window ]  \r\n  SideW  =  5  \r\n") << u"Window"_s << u"SideW"_s << u"6"_s
             << QByteArray("  [ Window ]  \r\nSideW=6\r\n");
-        QTest::newRow("empty value")
-            << QByteArray("[Data]\r\nYomikake=http://a/\r\n")
-            << u"Data"_s << u"Yomikake"_s << QString()
-            << QByteArray("[Data]\r\nYomikake=\r\n");
+        QTest::newRow("empty value") << QByteArray("[Data]\r\nYomikake=http://a/\r\n") << u"Data"_s << u"Yomikake"_s
+                                     << QString() << QByteArray("[Data]\r\nYomikake=\r\n");
         QTest::newRow("duplicate keys: the first is replaced")
-            << QByteArray("[Window]\r\nSideW=5\r\nSideW=6\r\n")
-            << u"Window"_s << u"SideW"_s << u"7"_s
+            << QByteArray("[Window]\r\nSideW=5\r\nSideW=6\r\n") << u"Window"_s << u"SideW"_s << u"7"_s
             << QByteArray("[Window]\r\nSideW=7\r\nSideW=6\r\n");
         QTest::newRow("duplicate sections: the key where it stands")
-            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=True\r\n")
-            << u"Window"_s << u"Frame1"_s << u"False"_s
-            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=False\r\n");
+            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=True\r\n") << u"Window"_s << u"Frame1"_s
+            << u"False"_s << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=False\r\n");
         QTest::newRow("duplicate sections: a new key goes to the first")
-            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=True\r\n")
-            << u"Window"_s << u"EndC"_s << u"True"_s
+            << QByteArray("[Window]\r\nSideW=5\r\n[Window]\r\nFrame1=True\r\n") << u"Window"_s << u"EndC"_s << u"True"_s
             << QByteArray("[Window]\r\nSideW=5\r\nEndC=True\r\n[Window]\r\nFrame1=True\r\n");
         QTest::newRow("keys before any section stay theirs")
-            << QByteArray("SideW=5\r\n[Data]\r\n")
-            << u"Window"_s << u"SideW"_s << u"6"_s
+            << QByteArray("SideW=5\r\n[Data]\r\n") << u"Window"_s << u"SideW"_s << u"6"_s
             << QByteArray("SideW=5\r\n[Data]\r\n[Window]\r\nSideW=6\r\n");
         QTest::newRow("NUL and invalid bytes in other lines are kept")
-            << raw("[Window]\r\nodd=\x80\xff\x00z\r\nSideW=5\r\n")
-            << u"Window"_s << u"SideW"_s << u"6"_s
+            << raw("[Window]\r\nodd=\x80\xff\x00z\r\nSideW=5\r\n") << u"Window"_s << u"SideW"_s << u"6"_s
             << raw("[Window]\r\nodd=\x80\xff\x00z\r\nSideW=6\r\n");
         QByteArray megabyte;
         for (int i = 0; megabyte.size() < 1024 * 1024; ++i)
             megabyte += "[S" + QByteArray::number(i) + "]\r\nk=" + QByteArray(100, 'v') + "\r\n";
-        QTest::newRow("a 1 MB file")
-            << megabyte + "[Window]\r\nSideW=5\r\n" << u"Window"_s << u"SideW"_s << u"6"_s
-            << megabyte + "[Window]\r\nSideW=6\r\n";
+        QTest::newRow("a 1 MB file") << megabyte + "[Window]\r\nSideW=5\r\n"
+                                     << u"Window"_s << u"SideW"_s << u"6"_s << megabyte + "[Window]\r\nSideW=6\r\n";
         QTest::newRow("a bracket that is the second byte of a kanji")
             << QByteArray("[\x83\x5d]\r\nk=1\r\n") // "[ゾ]": 0x5D is its second byte
-            << u"ゾ"_s << u"k"_s << u"2"_s
-            << QByteArray("[\x83\x5d]\r\nk=2\r\n");
+            << u"ゾ"_s << u"k"_s << u"2"_s << QByteArray("[\x83\x5d]\r\nk=2\r\n");
     }
     void writeKeepsEverythingElse()
     {
@@ -210,16 +192,20 @@ private Q_SLOTS:
         QTest::newRow("key before any section is not in one") << messy << u"Window"_s << u"SideW"_s << u"6"_s;
         QTest::newRow("key of a later duplicate section") << messy << u"Window"_s << u"Frame1"_s << u"True"_s;
         QTest::newRow("line without equals is no key") << messy << u"Window"_s << u"no equals here"_s << QString();
-        QTest::newRow("NUL cuts the value")
-            << raw("[Data]\r\nYPage=ab\x00" "cd\r\n") << u"Data"_s << u"YPage"_s << u"ab"_s;
+        QTest::newRow("NUL cuts the value") << raw("[Data]\r\nYPage=ab\x00"
+                                                   "cd\r\n")
+                                            << u"Data"_s << u"YPage"_s << u"ab"_s;
         QTest::newRow("NUL in another line")
             << raw("[Data]\r\nx=\x00\x00\r\nYPage=ok\r\n") << u"Data"_s << u"YPage"_s << u"ok"_s;
-        QTest::newRow("invalid CP932 bytes become SUB")
-            << QByteArray("[Data]\r\nYPage=a\x80" "b\xff\r\n") << u"Data"_s << u"YPage"_s << u"a\x1a" "b\x1a"_s;
+        QTest::newRow("invalid CP932 bytes become SUB") << QByteArray("[Data]\r\nYPage=a\x80"
+                                                                      "b\xff\r\n")
+                                                        << u"Data"_s << u"YPage"_s
+                                                        << u"a\x1a"
+                                                           "b\x1a"_s;
         QTest::newRow("lone lead byte at the end")
             << QByteArray("[Data]\r\nYPage=a\x82\r\n") << u"Data"_s << u"YPage"_s << u"a"_s;
-        QTest::newRow("equals in the value") << QByteArray("[Data]\r\nYomikake=http://a/?q=1&r=2\r\n")
-            << u"Data"_s << u"Yomikake"_s << u"http://a/?q=1&r=2"_s;
+        QTest::newRow("equals in the value") << QByteArray("[Data]\r\nYomikake=http://a/?q=1&r=2\r\n") << u"Data"_s
+                                             << u"Yomikake"_s << u"http://a/?q=1&r=2"_s;
         QTest::newRow("unclosed section header is no section")
             << QByteArray("[Data]\r\n[Window\r\nYPage=x\r\n") << u"Data"_s << u"YPage"_s << u"x"_s;
         QTest::newRow("CR alone inside a line stays in the value")
@@ -345,7 +331,8 @@ private Q_SLOTS:
         QVERIFY(folder.write(kIni, "[Window]\r\n"));
         QVERIFY(::chmod(QFile::encodeName(folder.filePath(kIni)).constData(), 0640) == 0);
         QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
-        struct stat info {};
+        struct stat info
+        { };
         QCOMPARE(::stat(QFile::encodeName(folder.filePath(kIni)).constData(), &info), 0);
         QCOMPARE(info.st_mode & 07777, mode_t(0640));
     }

@@ -126,10 +126,10 @@ private Q_SLOTS:
     {
         TempProgramFolder folder;
         QVERIFY(folder.write(u"Yura3.ini"_s,
-            "[Window]\r\nFrame1=False\r\nFrame2=1\r\nFrame3=true\r\nMenu=False\r\nEndC=True\r\n"
-            "EndY=False\r\nEndK=false\r\nAutoRe30=True\r\nAutoRe60=0\r\n"
-            "[Data]\r\nYPage=\x83\x79\x81\x5b\x83\x57\r\nYomikake=http://127.0.0.1/a.htm\r\n"
-            "EXSTYLE=1\r\nEXSTYLEValue=150\r\nkoukoku=False\r\nWindowfoward=1\r\nFirstOpen=1\r\n"));
+                             "[Window]\r\nFrame1=False\r\nFrame2=1\r\nFrame3=true\r\nMenu=False\r\nEndC=True\r\n"
+                             "EndY=False\r\nEndK=false\r\nAutoRe30=True\r\nAutoRe60=0\r\n"
+                             "[Data]\r\nYPage=\x83\x79\x81\x5b\x83\x57\r\nYomikake=http://127.0.0.1/a.htm\r\n"
+                             "EXSTYLE=1\r\nEXSTYLEValue=150\r\nkoukoku=False\r\nWindowfoward=1\r\nFirstOpen=1\r\n"));
         const SettingsRecord r = readStartupState().record;
         QCOMPARE(r.Frame1, u"False"_s);
         QCOMPARE(r.Frame2, u"1"_s);

@@ -1,5 +1,5 @@
-#include "blocking/blocklisteditor.h"
 #include "blocking/blocklist.h"
+#include "blocking/blocklisteditor.h"
 #include "blocking/javascript.h"
 #include "blocking/persistfile.h"
 #include "platform/files.h"
@@ -21,8 +21,7 @@ class TestBlocking : public QObject
 {
     Q_OBJECT
 private:
-    template <typename T>
-    static T *child(QWidget *w, const QString &name) { return w->findChild<T *>(name); }
+    template <typename T> static T *child(QWidget *w, const QString &name) { return w->findChild<T *>(name); }
 
     // The editor over a fresh program folder holding list, its switch on.
     struct Editor
@@ -50,10 +49,13 @@ private Q_SLOTS:
         QTest::newRow("two letters anywhere") << QByteArray("ad\r\n") << u"http://x.test/load.htm"_s << u"ad"_s;
         QTest::newRow("capitals do not match") << QByteArray("AD\r\n") << u"http://x.test/load.htm"_s << QString();
         QTest::newRow("empty lines block nothing") << QByteArray("\r\n\r\n") << u"http://x.test/"_s << QString();
-        QTest::newRow("first matching line wins") << QByteArray("zz\r\nx.test\r\n.test\r\n") << u"http://x.test/"_s << u"x.test"_s;
-        QTest::newRow("trailing space belongs to the entry") << QByteArray("a \r\n") << u"http://a.test/"_s << QString();
+        QTest::newRow("first matching line wins")
+            << QByteArray("zz\r\nx.test\r\n.test\r\n") << u"http://x.test/"_s << u"x.test"_s;
+        QTest::newRow("trailing space belongs to the entry")
+            << QByteArray("a \r\n") << u"http://a.test/"_s << QString();
         QTest::newRow("LF only, blank lines between") << QByteArray("one\n\n\ntwo\n") << u"http://two/"_s << u"two"_s;
-        QTest::newRow("Japanese entry in CP932") << QByteArray("\x8d\x4c\x8d\x90\r\n") << u"http://x/広告/"_s << u"広告"_s;
+        QTest::newRow("Japanese entry in CP932")
+            << QByteArray("\x8d\x4c\x8d\x90\r\n") << u"http://x/広告/"_s << u"広告"_s;
         QTest::newRow("no file content") << QByteArray() << u"http://x/"_s << QString();
     }
     void matching()
@@ -93,11 +95,11 @@ private Q_SLOTS:
         blocklist::ListCache cache;
         QVERIFY(cache.entries(path).isEmpty());
         QVERIFY(blocklist::write(path, {u"aaa"_s}));
-        QCOMPARE(cache.entries(path), QStringList{u"aaa"_s});
+        QCOMPARE(cache.entries(path), QStringList {u"aaa"_s});
         QVERIFY(blocklist::write(path, {u"bbb"_s}));
-        QCOMPARE(cache.entries(path), QStringList{u"bbb"_s});
+        QCOMPARE(cache.entries(path), QStringList {u"bbb"_s});
         QVERIFY(folder.write(u"blacklist.ini"_s, "ccc\r\n\r\n"));
-        QCOMPARE(cache.entries(path), QStringList{u"ccc"_s});
+        QCOMPARE(cache.entries(path), QStringList {u"ccc"_s});
         QVERIFY(QFile::remove(path));
         QVERIFY(cache.entries(path).isEmpty());
     }
@@ -168,7 +170,7 @@ private Q_SLOTS:
         add->click();
         QCOMPARE(fake.dialogs.requests().last().text, u"文字列リストに追加しますか？"_s);
         QCOMPARE(fake.dialogs.requests().last().title, u"追加"_s);
-        QCOMPARE(editor.entries(), yes ? QStringList({u"old"_s, u"new "_s}) : QStringList{u"old"_s});
+        QCOMPARE(editor.entries(), yes ? QStringList({u"old"_s, u"new "_s}) : QStringList {u"old"_s});
         QCOMPARE(text->text(), yes ? QString() : u"new "_s);
         QCOMPARE(add->isEnabled(), !yes);
 
@@ -251,7 +253,7 @@ private Q_SLOTS:
         QCOMPARE(shown.title, u"設定エラー"_s);
         QVERIFY2(shown.text.contains(reason), qPrintable(shown.text));
         QCOMPARE(closed.size(), 0);
-        QCOMPARE(editor.entries(), QStringList{u"ad"_s});
+        QCOMPARE(editor.entries(), QStringList {u"ad"_s});
         QVERIFY(onOff.isChecked()); // nothing saved, nothing switched
     }
 

@@ -11,12 +11,12 @@
 #include "browser/subwindow.h"
 #include "memo/memopadwindow.h"
 #include "sidebar/sidebarpanel.h"
+#include "tests/support/fakeplatform.h"
+#include "tests/support/tempprogramfolder.h"
 #include "tools/aboutbox.h"
 #include "tools/cookieeditordialog.h"
 #include "tools/firstrundialog.h"
 #include "tools/toolmenus.h"
-#include "tests/support/fakeplatform.h"
-#include "tests/support/tempprogramfolder.h"
 
 #include <QAction>
 #include <QLabel>
@@ -62,12 +62,10 @@ protected:
 
     FakeBrowser *browser() const { return qobject_cast<FakeBrowser *>(m_window->browser()); }
     QAction *item(const QString &name) const { return m_window->menuItem(name); }
-    template <typename T>
-    T *control(const QString &name) const { return m_window->findChild<T *>(name); }
+    template <typename T> T *control(const QString &name) const { return m_window->findChild<T *>(name); }
     QString messageText() const
     {
-        return m_window->messageBarVisible()
-            ? m_window->findChild<QLabel *>(QStringLiteral("SubLabel"))->text()
-            : QString();
+        return m_window->messageBarVisible() ? m_window->findChild<QLabel *>(QStringLiteral("SubLabel"))->text()
+                                             : QString();
     }
 };

@@ -1,8 +1,8 @@
 #include "browser/mainwindow.h"
-#include "tools/languagedialog.h"
 #include "browser/qttranslation.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
+#include "tools/languagedialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,13 +21,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("languages");
         QTest::addColumn<QString>("header");
-        QTest::newRow("one") << QStringList{u"ja"_s} << u"ja"_s;
-        QTest::newRow("three") << QStringList{u"ja"_s, u"en-US"_s, u"en"_s} << u"ja,en-US;q=0.9,en;q=0.8"_s;
-        QTest::newRow("none") << QStringList{} << QString();
+        QTest::newRow("one") << QStringList {u"ja"_s} << u"ja"_s;
+        QTest::newRow("three") << QStringList {u"ja"_s, u"en-US"_s, u"en"_s} << u"ja,en-US;q=0.9,en;q=0.8"_s;
+        QTest::newRow("none") << QStringList {} << QString();
         QStringList many;
         for (int i = 0; i < 12; ++i)
             many.append(u"x%1"_s.arg(i));
-        QTest::newRow("weights stop at 0.1") << many
+        QTest::newRow("weights stop at 0.1")
+            << many
             << u"x0,x1;q=0.9,x2;q=0.8,x3;q=0.7,x4;q=0.6,x5;q=0.5,x6;q=0.4,x7;q=0.3,x8;q=0.2,x9;q=0.1,x10;q=0.1,x11;q=0.1"_s;
     }
     void header()
@@ -42,9 +43,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("header");
         QTest::addColumn<QStringList>("languages");
-        QTest::newRow("spaces and weights") << u" ja ; q=1 , en-US;q=0.5"_s << QStringList{u"ja"_s, u"en-US"_s};
-        QTest::newRow("duplicates and blanks") << u"ja,,JA,en"_s << QStringList{u"ja"_s, u"en"_s};
-        QTest::newRow("junk dropped") << u"ja,<b>,en us,fr"_s << QStringList{u"ja"_s, u"fr"_s};
+        QTest::newRow("spaces and weights") << u" ja ; q=1 , en-US;q=0.5"_s << QStringList {u"ja"_s, u"en-US"_s};
+        QTest::newRow("duplicates and blanks") << u"ja,,JA,en"_s << QStringList {u"ja"_s, u"en"_s};
+        QTest::newRow("junk dropped") << u"ja,<b>,en us,fr"_s << QStringList {u"ja"_s, u"fr"_s};
     }
     void parseForeignHeaders()
     {

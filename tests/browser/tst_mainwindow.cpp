@@ -34,8 +34,8 @@ class TestMainWindow : public MainWindowTest
     Q_OBJECT
 private:
     // Writes the settings file and loads a window, with the answers to its questions.
-    void open(const QByteArray &settings, const QString &commandLine = {},
-              const QList<MessageAnswer> &answers = {}, bool show = true)
+    void open(const QByteArray &settings, const QString &commandLine = {}, const QList<MessageAnswer> &answers = {},
+              bool show = true)
     {
         if (!settings.isEmpty())
             QVERIFY(m_folder->write(u"Yura3.ini"_s, settings));
@@ -55,7 +55,8 @@ private Q_SLOTS:
         open({});
         for (const QString &name : {u"Frame1"_s, u"Frame2"_s, u"Frame3"_s, u"Shape1"_s, u"ProgressBar1"_s})
             QVERIFY2(control<QFrame>(name), qPrintable(name));
-        for (const QString &name : {u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command4"_s, u"Command7"_s, u"Command8"_s})
+        for (const QString &name :
+             {u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command4"_s, u"Command7"_s, u"Command8"_s})
             QVERIFY2(control<QToolButton>(name), qPrintable(name));
         for (const QString &name : {u"Command5"_s, u"Command9"_s, u"subtitlebutton"_s})
             QVERIFY2(control<QPushButton>(name), qPrintable(name));
@@ -70,8 +71,9 @@ private Q_SLOTS:
         QStringList captions;
         for (QAction *action : m_window->menuBar()->actions())
             captions.append(action->text());
-        QCOMPARE(captions, QStringList({u"ファイル(&F)"_s, u"編集(&E)"_s, u"表示(&V)"_s, u"ページ移動(&M)"_s,
-                                        u"お気に入り(&A)"_s, u"ツール(&T)"_s, u"ヘルプ(&H)"_s}));
+        QCOMPARE(captions,
+                 QStringList({u"ファイル(&F)"_s, u"編集(&E)"_s, u"表示(&V)"_s, u"ページ移動(&M)"_s, u"お気に入り(&A)"_s,
+                              u"ツール(&T)"_s, u"ヘルプ(&H)"_s}));
         QCOMPARE(item(u"mnuMoveRefrashNoChash"_s)->shortcut(), QKeySequence(u"Ctrl+F5"_s));
         QVERIFY(!item(u"mnuMoveBack"_s)->isEnabled());
         QVERIFY(!item(u"mnuMoveC"_s)->isEnabled());
@@ -92,8 +94,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("restartChecked");
         const QString kept = u"http://127.0.0.1/kept.htm"_s;
         QTest::newRow("command line beats the reading session")
-            << u"http://127.0.0.1/cmd"_s << QByteArray() << QString() << kept << QString()
-            << u"http://127.0.0.1/cmd"_s << false << kept << false;
+            << u"http://127.0.0.1/cmd"_s << QByteArray() << QString() << kept << QString() << u"http://127.0.0.1/cmd"_s
+            << false << kept << false;
         QTest::newRow("hand-over address without its line end")
             << QString() << QByteArray("http://127.0.0.1/h\r\n") << QString() << kept << QString()
             << u"http://127.0.0.1/h"_s << false << kept << false;
@@ -107,20 +109,20 @@ private Q_SLOTS:
             << u"http://127.0.0.1/cmd"_s << QByteArray("http://127.0.0.1/h\r\n") << QString() << QString() << QString()
             << u"http://127.0.0.1/cmd"_s << false << QString() << false;
         QTest::newRow("hand-over empty line: start page")
-            << QString() << QByteArray("\r\n") << QString() << QString() << QString()
-            << u"about:blank"_s << false << QString() << false;
+            << QString() << QByteArray("\r\n") << QString() << QString() << QString() << u"about:blank"_s << false
+            << QString() << false;
         QTest::newRow("reading session, Yes")
             << QString() << QByteArray() << QString() << kept << kYes << kept << true << QString() << false;
         QTest::newRow("reading session, No")
             << QString() << QByteArray() << u"False"_s << kept << kNo << u"home"_s << true << kept << true;
-        QTest::newRow("EndK False: home page")
-            << QString() << QByteArray() << u"False"_s << QString() << QString() << u"home"_s << false << QString() << false;
-        QTest::newRow("EndK empty: blank")
-            << QString() << QByteArray() << QString() << QString() << QString() << u"about:blank"_s << false << QString() << false;
-        QTest::newRow("EndK True: blank")
-            << QString() << QByteArray() << u"True"_s << QString() << QString() << u"about:blank"_s << false << QString() << false;
-        QTest::newRow("EndK false: blank")
-            << QString() << QByteArray() << u"false"_s << QString() << QString() << u"about:blank"_s << false << QString() << false;
+        QTest::newRow("EndK False: home page") << QString() << QByteArray() << u"False"_s << QString() << QString()
+                                               << u"home"_s << false << QString() << false;
+        QTest::newRow("EndK empty: blank") << QString() << QByteArray() << QString() << QString() << QString()
+                                           << u"about:blank"_s << false << QString() << false;
+        QTest::newRow("EndK True: blank") << QString() << QByteArray() << u"True"_s << QString() << QString()
+                                          << u"about:blank"_s << false << QString() << false;
+        QTest::newRow("EndK false: blank") << QString() << QByteArray() << u"false"_s << QString() << QString()
+                                           << u"about:blank"_s << false << QString() << false;
     }
     void firstPage()
     {
@@ -147,12 +149,14 @@ private Q_SLOTS:
             QVERIFY(browser()->calls.contains(u"goHome"_s));
             QVERIFY(browser()->navigations().isEmpty());
         } else {
-            QCOMPARE(browser()->navigations(), QStringList{expected});
+            QCOMPARE(browser()->navigations(), QStringList {expected});
         }
         QCOMPARE(m_fake->dialogs.requests().size(), asked ? 1 : 0);
         if (asked) {
             const auto &request = m_fake->dialogs.requests().first();
-            QCOMPARE(request.text, u"読みかけのページ情報があります。\r\n読みかけのページから開きますか？\r\nページタイトル : 前のページ"_s);
+            QCOMPARE(
+                request.text,
+                u"読みかけのページ情報があります。\r\n読みかけのページから開きますか？\r\nページタイトル : 前のページ"_s);
             QCOMPARE(request.title, u"読みかけ終了"_s);
             QCOMPARE(request.icon, platform::MessageIcon::Question);
         }
@@ -175,19 +179,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("questions");
         QTest::addColumn<bool>("keepsPage");
         const QByteArray plain("[Window]\r\nFWidth=9000\r\nFHeight=6000\r\nFLeft=300\r\nFTop=450\r\n");
-        QTest::newRow("nothing to ask") << plain << 0 << QList<MessageAnswer>{} << true << 0 << false;
-        QTest::newRow("memo open, No") << plain + "EndC=True\r\n" << 1 << QList<MessageAnswer>{MessageAnswer::No}
-                                       << false << 1 << false;
-        QTest::newRow("memo open, Yes") << plain << 1 << QList<MessageAnswer>{MessageAnswer::Yes} << true << 1 << false;
-        QTest::newRow("memo check mark alone") << plain << 2 << QList<MessageAnswer>{} << true << 0 << false;
-        QTest::newRow("EndC True, No") << plain + "EndC=True\r\n" << 0 << QList<MessageAnswer>{MessageAnswer::No}
-                                       << false << 1 << false;
-        QTest::newRow("EndC true is not asked") << plain + "EndC=true\r\n" << 0 << QList<MessageAnswer>{}
-                                                << true << 0 << false;
-        QTest::newRow("EndY True keeps the page") << plain + "EndY=True\r\n" << 0 << QList<MessageAnswer>{}
-                                                  << true << 0 << true;
+        QTest::newRow("nothing to ask") << plain << 0 << QList<MessageAnswer> {} << true << 0 << false;
+        QTest::newRow("memo open, No") << plain + "EndC=True\r\n"
+                                       << 1 << QList<MessageAnswer> {MessageAnswer::No} << false << 1 << false;
+        QTest::newRow("memo open, Yes") << plain << 1 << QList<MessageAnswer> {MessageAnswer::Yes} << true << 1
+                                        << false;
+        QTest::newRow("memo check mark alone") << plain << 2 << QList<MessageAnswer> {} << true << 0 << false;
+        QTest::newRow("EndC True, No") << plain + "EndC=True\r\n"
+                                       << 0 << QList<MessageAnswer> {MessageAnswer::No} << false << 1 << false;
+        QTest::newRow("EndC true is not asked") << plain + "EndC=true\r\n"
+                                                << 0 << QList<MessageAnswer> {} << true << 0 << false;
+        QTest::newRow("EndY True keeps the page") << plain + "EndY=True\r\n"
+                                                  << 0 << QList<MessageAnswer> {} << true << 0 << true;
         QTest::newRow("EndC and EndY, No keeps nothing")
-            << plain + "EndC=True\r\nEndY=True\r\n" << 0 << QList<MessageAnswer>{MessageAnswer::No} << false << 1 << false;
+            << plain + "EndC=True\r\nEndY=True\r\n"
+            << 0 << QList<MessageAnswer> {MessageAnswer::No} << false << 1 << false;
     }
     void closeRequest()
     {
@@ -518,8 +524,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target");
         QTest::newRow("http") << u"http://127.0.0.1/"_s << u"http://127.0.0.1/"_s;
         QTest::newRow("https") << u"https://127.0.0.1/"_s << u"https://127.0.0.1/"_s;
-        QTest::newRow("Japanese search") << u"ゆらぎね"_s
-            << u"http://www.google.co.jp/search?q=%82%E4%82%E7%82%AC%82%CB&hl=ja&ie=Shift_JIS"_s;
+        QTest::newRow("Japanese search")
+            << u"ゆらぎね"_s << u"http://www.google.co.jp/search?q=%82%E4%82%E7%82%AC%82%CB&hl=ja&ie=Shift_JIS"_s;
         QTest::newRow("empty") << QString() << u"http://www.google.co.jp/search?q=&hl=ja&ie=Shift_JIS"_s;
     }
     void typedAddresses()
@@ -531,7 +537,7 @@ private Q_SLOTS:
         auto *box = control<AddressBox>(u"txtURL"_s);
         box->setText(typed);
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(browser()->navigations(), QStringList{target});
+        QCOMPARE(browser()->navigations(), QStringList {target});
     }
 
     void enterWhileComposingNavigatesNowhere()
@@ -577,7 +583,7 @@ private Q_SLOTS:
         page->setFocusPolicy(Qt::StrongFocus);
         page->setFocus();
         QTest::keyClick(page, Qt::Key_Escape);
-        QCOMPARE(browser()->calls, QStringList{u"stop"_s});
+        QCOMPARE(browser()->calls, QStringList {u"stop"_s});
         // A double click in the box selects the whole address.
         box->deselect();
         QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(5, 5));
@@ -589,8 +595,8 @@ private Q_SLOTS:
         open({});
         auto *box = control<AddressBox>(u"txtURL"_s);
         auto hover = [box] {
-            QMouseEvent move(QEvent::MouseMove, QPointF(10, 5), box->mapToGlobal(QPointF(10, 5)),
-                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, QPointF(10, 5), box->mapToGlobal(QPointF(10, 5)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(box, &move);
         };
         m_fake->inputMethod.current = platform::ImeState::Hiragana;
@@ -618,7 +624,7 @@ private Q_SLOTS:
         browser()->calls.clear();
         m_fake->clipboard.setText(clipboard);
         item(u"mnuEditQuick"_s)->trigger();
-        QCOMPARE(browser()->navigations(), jumps ? QStringList{clipboard} : QStringList{});
+        QCOMPARE(browser()->navigations(), jumps ? QStringList {clipboard} : QStringList {});
         QCOMPARE(m_window->addressText(), jumps ? clipboard : QString());
     }
 
@@ -751,7 +757,7 @@ private Q_SLOTS:
         QVERIFY(item(u"mnuMoveD"_s)->isEnabled()); // never disabled again
         browser()->calls.clear();
         item(u"mnuMoveD"_s)->trigger();
-        QCOMPARE(browser()->navigations(), QStringList{u"D:\\"_s});
+        QCOMPARE(browser()->navigations(), QStringList {u"D:\\"_s});
     }
 
     void messageBar()

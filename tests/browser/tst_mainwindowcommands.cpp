@@ -25,9 +25,8 @@ private:
     QTimer *reloadTimer() const { return m_window->findChild<QTimer *>(u"Timer2"_s); }
     QString offlineValue() const
     {
-        return m_fake->registry.readStringValue(platform::registry::CurrentUser,
-                                                platform::registry::InternetSettings.toString(),
-                                                u"GlobalUserOffline"_s);
+        return m_fake->registry.readStringValue(
+            platform::registry::CurrentUser, platform::registry::InternetSettings.toString(), u"GlobalUserOffline"_s);
     }
 
 private Q_SLOTS:
@@ -41,12 +40,13 @@ private Q_SLOTS:
     void textSizesSendZoomLevels()
     {
         open();
-        const char *items[] = {"mnuVisiFont04", "mnuVisiFont03", "mnuVisiFont02", "mnuVisiFont01", "mnuVisiFont00",
-                               "mnuVisiFont04"};
+        const char *items[] = {"mnuVisiFont04", "mnuVisiFont03", "mnuVisiFont02",
+                               "mnuVisiFont01", "mnuVisiFont00", "mnuVisiFont04"};
         for (const char *name : items)
             item(QLatin1String(name))->trigger();
-        QCOMPARE(browser()->calls, QStringList({u"setTextSize:0"_s, u"setTextSize:1"_s, u"setTextSize:2"_s,
-                                                u"setTextSize:3"_s, u"setTextSize:4"_s, u"setTextSize:0"_s}));
+        QCOMPARE(browser()->calls,
+                 QStringList({u"setTextSize:0"_s, u"setTextSize:1"_s, u"setTextSize:2"_s, u"setTextSize:3"_s,
+                              u"setTextSize:4"_s, u"setTextSize:0"_s}));
         QVERIFY(!item(u"mnuVisiFont04"_s)->isChecked());
     }
 
@@ -131,8 +131,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("html") << u"text/html"_s << true << u"<p>a\nb\nc</p>"_s << QString();
         QTest::newRow("picture") << u"image/png"_s << true << QString() << QString();
-        QTest::newRow("save fails") << u"text/html"_s << false << QString()
-                                    << u"文字コードの変換に失敗しました。"_s;
+        QTest::newRow("save fails") << u"text/html"_s << false << QString() << u"文字コードの変換に失敗しました。"_s;
     }
     void sourceView()
     {
@@ -165,11 +164,12 @@ private Q_SLOTS:
         QCOMPARE(first.folder, QDir::homePath());
         QCOMPARE(first.filterIndex, 1);
         QVERIFY(first.mustExist);
-        QCOMPARE(first.filter,
-                 u"読み込み可能ファイル|*.htm;*.html;*.txt;*.mht;*.gif;*.jpeg;*.jpg;*.jpe;*.png;*.swf|"
-                 u"HTMLファイル(*.htm,*.html,*.mht)|*.htm;*.html;*.mht|テキスト(*.txt)|*.txt|"
-                 u"メディア(*.gif,*.jpeg,*.jpg,*.png,*.swf)|*.gif;*.jpeg;*.jpg;*.png;*.swf|すべてのファイル(*.*)|*.*|"_s);
-        QCOMPARE(browser()->navigations(), QStringList{page});
+        QCOMPARE(
+            first.filter,
+            u"読み込み可能ファイル|*.htm;*.html;*.txt;*.mht;*.gif;*.jpeg;*.jpg;*.jpe;*.png;*.swf|"
+            u"HTMLファイル(*.htm,*.html,*.mht)|*.htm;*.html;*.mht|テキスト(*.txt)|*.txt|"
+            u"メディア(*.gif,*.jpeg,*.jpg,*.png,*.swf)|*.gif;*.jpeg;*.jpg;*.png;*.swf|すべてのファイル(*.*)|*.*|"_s);
+        QCOMPARE(browser()->navigations(), QStringList {page});
         QCOMPARE(m_window->addressText(), page);
 
         // The simple-mode twin starts where the last file was; a cancel changes nothing.
@@ -226,8 +226,8 @@ private Q_SLOTS:
         QCOMPARE(m_fake->clipboard.text(), u"http://127.0.0.1/typed"_s);
         for (const char *name : {"mnuEditCopy", "mnuEditAll", "mnuEditFind", "mnuSimpleSearch", "mnuFileNewIE"})
             item(QLatin1String(name))->trigger();
-        QCOMPARE(browser()->calls, QStringList({u"copy"_s, u"selectAll"_s, u"FindBar"_s, u"FindBar"_s,
-                                                u"OpenInSystemBrowser"_s}));
+        QCOMPARE(browser()->calls,
+                 QStringList({u"copy"_s, u"selectAll"_s, u"FindBar"_s, u"FindBar"_s, u"OpenInSystemBrowser"_s}));
         item(u"mnuFileNewWindow"_s)->trigger();
         item(u"mnuSimpleNewWindow"_s)->trigger();
         QCOMPARE(m_fake->processes.starts().size(), 2);

@@ -5,8 +5,8 @@
 #include "browser/navigationbar.h"
 #include "browser/navigationcommands.h"
 #include "browser/statusarea.h"
-#include "linktool/linktoolwindow.h"
 #include "linktool/linklistmodel.h"
+#include "linktool/linktoolwindow.h"
 #include "memo/memopadwindow.h"
 #include "platform/webengine/webenginebrowser.h"
 #include "platform/webengine/webenginefactory.h"
@@ -16,9 +16,9 @@
 #include "tests/support/tempprogramfolder.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTreeView>
 
 #include <memory>
@@ -63,7 +63,8 @@ private:
     // The caption shows the title while the page still loads; the lamp goes out when it is done.
     static bool pageShown(MainWindow &window, const QString &caption)
     {
-        return QTest::qWaitFor([&] { return window.windowTitle() == caption && !window.parts().navigation->lampOn(); }, 20000);
+        return QTest::qWaitFor([&] { return window.windowTitle() == caption && !window.parts().navigation->lampOn(); },
+                               20000);
     }
     static QWidget *surface(MainWindow &window)
     {
@@ -92,36 +93,40 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_engine = std::make_unique<platform::WebEngineBrowserFactory>(platform::defaultBrowserUi());
-        m_server.route(u"/framed"_s, QByteArray("<html><head><title>枠のあるページ</title></head><body>"
-                                                "<p>本文</p><iframe src=\"/banner/adserver.htm\"></iframe></body></html>"));
+        m_server.route(u"/framed"_s,
+                       QByteArray("<html><head><title>枠のあるページ</title></head><body>"
+                                  "<p>本文</p><iframe src=\"/banner/adserver.htm\"></iframe></body></html>"));
         m_server.route(u"/banner/adserver.htm"_s, QByteArray("<html><body>広告</body></html>"));
-        m_server.route(u"/blink"_s, QByteArray("<html><head><title>古いページ</title></head>"
-                                               "<body><blink>点滅</blink></body></html>"));
-        m_server.route(u"/late-frame"_s, QByteArray("<html><head><title>後から枠</title></head><body><script>"
-                                                    "setTimeout(() => { const f = document.createElement('iframe');"
-                                                    " f.src = '/banner/late.htm'; document.body.appendChild(f); }, 500);"
-                                                    "</script></body></html>"));
+        m_server.route(u"/blink"_s,
+                       QByteArray("<html><head><title>古いページ</title></head>"
+                                  "<body><blink>点滅</blink></body></html>"));
+        m_server.route(u"/late-frame"_s,
+                       QByteArray("<html><head><title>後から枠</title></head><body><script>"
+                                  "setTimeout(() => { const f = document.createElement('iframe');"
+                                  " f.src = '/banner/late.htm'; document.body.appendChild(f); }, 500);"
+                                  "</script></body></html>"));
         m_server.route(u"/banner/late.htm"_s, QByteArray("<html><body>広告</body></html>"));
         m_server.route(u"/adserver/page"_s, QByteArray("<html><body>広告</body></html>"));
         m_server.route(u"/plain"_s, QByteArray("<html><head><title>普通</title></head><body>本文</body></html>"));
-        m_server.route(u"/opener"_s, QByteArray("<html><head><title>開く</title></head><body><script>"
-                                                "for (let i = 1; i <= 3; ++i) window.open('/p' + i);</script></body></html>"));
-        m_server.route(u"/links"_s, QByteArray("<html><head><title>リンク</title><style>body{margin:0}"
-                                               "a{display:block;height:100px}</style></head><body>"
-                                               "<a href=\"/p1\" target=\"_blank\">1</a><a href=\"/p2\" target=\"_blank\">2</a>"
-                                               "<a href=\"/p3\" target=\"_blank\">3</a></body></html>"));
+        m_server.route(u"/opener"_s,
+                       QByteArray("<html><head><title>開く</title></head><body><script>"
+                                  "for (let i = 1; i <= 3; ++i) window.open('/p' + i);</script></body></html>"));
+        m_server.route(u"/links"_s,
+                       QByteArray("<html><head><title>リンク</title><style>body{margin:0}"
+                                  "a{display:block;height:100px}</style></head><body>"
+                                  "<a href=\"/p1\" target=\"_blank\">1</a><a href=\"/p2\" target=\"_blank\">2</a>"
+                                  "<a href=\"/p3\" target=\"_blank\">3</a></body></html>"));
         for (const char *page : {"/p1", "/p2", "/p3"})
             m_server.route(QString::fromLatin1(page), QByteArray("<html><body>p</body></html>"));
-        m_server.route(u"/source"_s, QByteArray("<html><head><title>ソース</title></head>\n<body>\n<p>行</p>\n</body></html>"));
-        m_server.route(u"/hand"_s, QByteArray("<html><head><title>渡す</title><style>body{margin:0}"
-                                              "a{display:block;height:100px}</style></head><body>"
-                                              "<a href=\"file:///tmp/evil.htm\">local</a><a href=\"/p1\">web</a></body></html>"));
+        m_server.route(u"/source"_s,
+                       QByteArray("<html><head><title>ソース</title></head>\n<body>\n<p>行</p>\n</body></html>"));
+        m_server.route(u"/hand"_s,
+                       QByteArray("<html><head><title>渡す</title><style>body{margin:0}"
+                                  "a{display:block;height:100px}</style></head><body>"
+                                  "<a href=\"file:///tmp/evil.htm\">local</a><a href=\"/p1\">web</a></body></html>"));
         m_server.route(u"/caf%C3%A9"_s, QByteArray("<html><head><title>カフェ</title></head><body>本文</body></html>"));
     }
-    void cleanupTestCase()
-    {
-        m_engine.reset();
-    }
+    void cleanupTestCase() { m_engine.reset(); }
 
     void sourceViewFillsTheMemoPad()
     {
@@ -246,8 +251,9 @@ private Q_SLOTS:
         QStringList opened;
         for (const auto &start : w->fake.processes.starts())
             opened.append(start.arguments);
-        QCOMPARE(opened, QStringList({m_server.url(u"/p1"_s).toString(), m_server.url(u"/p2"_s).toString(),
-                                      m_server.url(u"/p3"_s).toString()}));
+        QCOMPARE(opened,
+                 QStringList({m_server.url(u"/p1"_s).toString(), m_server.url(u"/p2"_s).toString(),
+                              m_server.url(u"/p3"_s).toString()}));
         QCOMPARE(messageText(window), QString());
     }
 
@@ -321,7 +327,8 @@ private Q_SLOTS:
             QVERIFY2(started.endsWith(target.startsWith(u'/') ? target : u'/' + target), qPrintable(started));
             QCOMPARE(messageText(window), QString());
         } else {
-            QTRY_VERIFY_WITH_TIMEOUT(messageText(window).startsWith(u"このページからは開けないアドレスです: data:"_s), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(messageText(window).startsWith(u"このページからは開けないアドレスです: data:"_s),
+                                     20000);
             QVERIFY(w->fake.processes.starts().isEmpty());
         }
     }
@@ -334,8 +341,9 @@ private Q_SLOTS:
         MainWindow &window = *w->form;
         QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
         const QUrl analysed = m_server.url(u"/tool/links.htm"_s);
-        w->fake.transfer.setText(analysed, u"<a href=\"javascript:document.title='乗っ取り'\">x</a>"
-                                           u"<a href=\"file:///etc/hostname\">y</a>"_s);
+        w->fake.transfer.setText(analysed,
+                                 u"<a href=\"javascript:document.title='乗っ取り'\">x</a>"
+                                 u"<a href=\"file:///etc/hostname\">y</a>"_s);
         window.menuItem(u"mnufilelink"_s)->setEnabled(true);
         window.menuItem(u"mnufilelink"_s)->trigger();
         LinkToolWindow *tool = nullptr;

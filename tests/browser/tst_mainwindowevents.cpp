@@ -2,8 +2,8 @@
 #include "app/settingsstore.h"
 #include "app/startup.h"
 #include "browser/mainwindow.h"
-#include "tests/browser/mainwindowtest.h"
 #include "platform/browsercomponent.h"
+#include "tests/browser/mainwindowtest.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
@@ -62,8 +62,8 @@ private Q_SLOTS:
         // A frame inside the page changes nothing of the window but is still checked.
         QTest::newRow("frame: the page's lamp, address and notice stay")
             << list << true << u"http://127.0.0.1/frame.htm"_s << false << false << QString() << false;
-        QTest::newRow("frame: blocked")
-            << list << true << u"http://127.0.0.1/banner/ad.htm"_s << false << false << u"ad"_s << false;
+        QTest::newRow("frame: blocked") << list << true << u"http://127.0.0.1/banner/ad.htm"_s << false << false
+                                        << u"ad"_s << false;
     }
     void beforeNavigate()
     {
@@ -155,13 +155,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("tags");
         QTest::addColumn<QString>("body");
         QTest::addColumn<bool>("warned");
-        const QStringList page{u"HTML"_s, u"HEAD"_s, u"BODY"_s};
+        const QStringList page {u"HTML"_s, u"HEAD"_s, u"BODY"_s};
         QTest::newRow("blink, NSTag 1") << 1 << page << u"<body><blink>x</blink></body>"_s << true;
         QTest::newRow("layer") << 1 << page << u"<body><LAYER></body>"_s << true;
         QTest::newRow("spacer") << 1 << page << u"<body><Spacer></body>"_s << true;
         QTest::newRow("NSTag 0") << 0 << page << u"<body><blink>x</blink></body>"_s << false;
         QTest::newRow("plain page") << 1 << page << u"<body><p>x</p></body>"_s << false;
-        QTest::newRow("only the html element") << 1 << QStringList{u"HTML"_s} << u"<body><blink></body>"_s << false;
+        QTest::newRow("only the html element") << 1 << QStringList {u"HTML"_s} << u"<body><blink></body>"_s << false;
     }
     void netscapeTags()
     {
@@ -262,8 +262,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("starts");
         QTest::addColumn<QByteArray>("handOverAfter");
         QTest::addColumn<bool>("userInitiated");
-        QTest::newRow("requested address handed over")
-            << QString() << QByteArray() << u"http://127.0.0.1/new"_s << true << 1 << QByteArray("http://127.0.0.1/new\r\n") << true;
+        QTest::newRow("requested address handed over") << QString() << QByteArray() << u"http://127.0.0.1/new"_s << true
+                                                       << 1 << QByteArray("http://127.0.0.1/new\r\n") << true;
         QTest::newRow("opened by the page on its own: refused")
             << QString() << QByteArray() << u"http://127.0.0.1/new"_s << true << 0 << QByteArray() << false;
         QTest::newRow("no requested address: the last status text")
@@ -271,15 +271,15 @@ private Q_SLOTS:
             << QByteArray("http://127.0.0.1/hover\r\n") << true;
         QTest::newRow("nothing to hand over")
             << QString() << QByteArray() << QString() << true << 0 << QByteArray() << true;
-        QTest::newRow("equal to the address box")
-            << QString() << QByteArray() << u"http://127.0.0.1/current"_s << true << 0
-            << QByteArray("http://127.0.0.1/current\r\n") << true;
+        QTest::newRow("equal to the address box") << QString() << QByteArray() << u"http://127.0.0.1/current"_s << true
+                                                  << 0 << QByteArray("http://127.0.0.1/current\r\n") << true;
         QTest::newRow("a web page opening a local file: refused")
             << QString() << QByteArray() << u"file:///etc/passwd"_s << true << 0 << QByteArray() << true;
         QTest::newRow("a web page opening a script address: refused")
             << QString() << QByteArray() << u"javascript:alert(1)"_s << true << 0 << QByteArray() << true;
         QTest::newRow("script status text: the browser's own window")
-            << u"JavaScript:open()"_s << QByteArray() << u"http://127.0.0.1/new"_s << false << 0 << QByteArray() << true;
+            << u"JavaScript:open()"_s << QByteArray() << u"http://127.0.0.1/new"_s << false << 0 << QByteArray()
+            << true;
     }
     void newWindow()
     {
@@ -303,12 +303,13 @@ private Q_SLOTS:
         // change what the new process opens.
         if (starts)
             QCOMPARE(m_fake->processes.starts().first().arguments,
-                     requested.isEmpty() ? QStringList() : QStringList{requested});
+                     requested.isEmpty() ? QStringList() : QStringList {requested});
         QCOMPARE(m_folder->read(u"urldata.ini"_s), handOverAfter);
         const bool refused = requested.startsWith(u"file:") || requested.startsWith(u"javascript:");
-        QCOMPARE(messageText(), !userInitiated ? u"ポップアップウィンドウをブロックしました。"_s
-                                : refused      ? u"このページからは開けないアドレスです: "_s + requested
-                                               : QString());
+        QCOMPARE(messageText(),
+                 !userInitiated ? u"ポップアップウィンドウをブロックしました。"_s
+                     : refused  ? u"このページからは開けないアドレスです: "_s + requested
+                                : QString());
     }
 
     // A download the page starts with no click or key of the user.
@@ -327,8 +328,9 @@ private Q_SLOTS:
         Q_EMIT browser()->unrequestedDownload(u"請求書.desktop"_s, u"evil.test"_s, allow);
         QCOMPARE(allow, answer == MessageAnswer::Yes);
         const auto &asked = m_fake->dialogs.requests().last();
-        QCOMPARE(asked.text, u"このページが、ファイルを保存しようとしています。\r\n\r\nファイル名 : 請求書.desktop\r\n"
-                             u"サーバー : evil.test\r\n\r\n保存しますか？"_s);
+        QCOMPARE(asked.text,
+                 u"このページが、ファイルを保存しようとしています。\r\n\r\nファイル名 : 請求書.desktop\r\n"
+                 u"サーバー : evil.test\r\n\r\n保存しますか？"_s);
         QCOMPARE(asked.title, u"ダウンロードの確認"_s);
         QCOMPARE(asked.buttons, platform::MessageButtons::YesNoDefaultNo);
         Q_EMIT browser()->downloadRefused(u"evil.test"_s);
@@ -341,7 +343,7 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i)
             QVERIFY(browser()->raiseNewWindow(u"http://127.0.0.1/p%1"_s.arg(i)));
         QCOMPARE(m_fake->processes.starts().size(), 5);
-        QCOMPARE(m_fake->processes.starts().last().arguments, QStringList{u"http://127.0.0.1/p4"_s});
+        QCOMPARE(m_fake->processes.starts().last().arguments, QStringList {u"http://127.0.0.1/p4"_s});
         QCOMPARE(messageText(), u"ポップアップウィンドウをブロックしました。"_s);
     }
 

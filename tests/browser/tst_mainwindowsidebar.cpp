@@ -1,22 +1,22 @@
 #include "app/settingsstore.h"
 #include "app/startup.h"
 #include "browser/mainwindow.h"
-#include "tests/browser/mainwindowtest.h"
 #include "sidebar/filelistview.h"
 #include "sidebar/sidebarpanel.h"
+#include "tests/browser/mainwindowtest.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/tempprogramfolder.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
-#include <QLineEdit>
-#include <QTimer>
 #include <QFileSystemModel>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcessEnvironment>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -144,7 +144,7 @@ private Q_SLOTS:
         auto *browser = qobject_cast<FakeBrowser *>(m_window->browser());
         browser->calls.clear();
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(browser->navigations(), QStringList{files.path() + u"/a.htm"_s});
+        QCOMPARE(browser->navigations(), QStringList {files.path() + u"/a.htm"_s});
         QCOMPARE(m_window->addressText(), files.path() + u"/a.htm"_s);
         QCOMPARE(FileListView::fileAddress(u"/"_s, u"a.htm"_s), u"/a.htm"_s);
     }
@@ -192,7 +192,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("taken"); // a ページ.url is there already
         QTest::addColumn<platform::MessageAnswer>("answer");
-        QTest::addColumn<QString>("written"); // "" = nothing written
+        QTest::addColumn<QString>("written");          // "" = nothing written
         const auto none = platform::MessageAnswer::Ok; // not asked
         QTest::newRow("add, replace") << u"mnuOkiniiriAdd"_s << true << platform::MessageAnswer::Yes << u"ページ.url"_s;
         QTest::newRow("add, keep") << u"mnuOkiniiriAdd"_s << true << platform::MessageAnswer::No << QString();
@@ -254,7 +254,8 @@ private Q_SLOTS:
             m_fake->registry.writeString(key, name, value);
             m_fake->registry.closeKey(key);
         };
-        set(u"Software\\Netscape\\Netscape Navigator\\Main"_s, u"Install Directory"_s, u"/opt/Netscape/Communicator/Program"_s);
+        set(u"Software\\Netscape\\Netscape Navigator\\Main"_s, u"Install Directory"_s,
+            u"/opt/Netscape/Communicator/Program"_s);
         set(u"Software\\Netscape\\Netscape Navigator\\biff"_s, u"CurrentUser"_s, u"taro"_s);
         set(u"Software\\Netscape\\Netscape 6"_s, u"CurrentVersion"_s, u"6.2 (ja)"_s);
         set(u"Software\\Netscape\\Netscape 6\\6.2 (ja)\\Main"_s, u"Install Directory"_s, u"/opt/Netscape 6/"_s);
@@ -262,8 +263,9 @@ private Q_SLOTS:
         browser->calls.clear();
         m_window->menuItem(u"mnuOkiniiriNetscape4"_s)->trigger();
         m_window->menuItem(u"mnuOkiniiriNetscape6"_s)->trigger();
-        QCOMPARE(browser->navigations(), QStringList({u"/opt/Netscape/Users/taro/bookmark.htm"_s,
-                                                      u"/opt/Netscape 6/defaults/profile/bookmarks.html"_s}));
+        QCOMPARE(browser->navigations(),
+                 QStringList({u"/opt/Netscape/Users/taro/bookmark.htm"_s,
+                              u"/opt/Netscape 6/defaults/profile/bookmarks.html"_s}));
     }
 
     void doubleClickOpensAShortcut()
@@ -277,14 +279,14 @@ private Q_SLOTS:
         browser->calls.clear();
         m_window->setAddressText(u"kept"_s);
         QTreeWidgetItem *root = tree()->topLevelItem(0);
-        Q_EMIT tree()->itemDoubleClicked(root, 0); // the root: nothing
+        Q_EMIT tree()->itemDoubleClicked(root, 0);           // the root: nothing
         Q_EMIT tree()->itemDoubleClicked(root->child(0), 0); // the folder Sub: nothing
         QCOMPARE(m_window->addressText(), u"kept"_s);
         for (int i = 0; i < root->childCount(); ++i) {
             if (root->child(i)->text(0) == u"Odd")
                 Q_EMIT tree()->itemDoubleClicked(root->child(i), 0);
         }
-        QCOMPARE(browser->navigations(), QStringList{u"http://127.0.0.1/odd"_s});
+        QCOMPARE(browser->navigations(), QStringList {u"http://127.0.0.1/odd"_s});
         QCOMPARE(m_window->addressText(), u"http://127.0.0.1/odd"_s);
     }
 

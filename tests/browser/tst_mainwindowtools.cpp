@@ -1,9 +1,9 @@
+#include "app/maker.h"
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
+#include "memo/memopadwindow.h"
 #include "tests/browser/mainwindowtest.h"
 #include "tools/translation.h"
-#include "app/maker.h"
-#include "memo/memopadwindow.h"
 
 #include <QLabel>
 
@@ -54,7 +54,8 @@ private Q_SLOTS:
         QFETCH(bool, shown);
         startUp(settings);
         QVERIFY(m_window->isVisible());
-        QCOMPARE(m_window->parts().tools->firstRunDialog() && m_window->parts().tools->firstRunDialog()->isVisible(), shown);
+        QCOMPARE(m_window->parts().tools->firstRunDialog() && m_window->parts().tools->firstRunDialog()->isVisible(),
+                 shown);
         // Until the dialog stores a folder, the tree shows the program folder.
         QCOMPARE(settingsRecord().FavoritesFolder, shown ? programFolderWithoutSeparator() : u"/f"_s);
     }
@@ -109,15 +110,19 @@ private Q_SLOTS:
         const QString typed = u"http://typed.test/?a=1&b=2"_s;
         m_window->setAddressText(typed);
         const std::pair<QString, Translation> items[] = {
-            {u"mnuVisihonyaku"_s, Translation::EnglishToJapanese}, {u"mnuVisihonyaku2"_s, Translation::JapaneseToEnglish},
-            {u"mnuVisihonyaku3"_s, Translation::ChineseToJapanese}, {u"mnuVisihonyaku4"_s, Translation::JapaneseToChinese},
-            {u"mnuVisihonyaku5"_s, Translation::KoreanToJapanese}, {u"mnuVisihonyaku6"_s, Translation::JapaneseToKorean},
+            {u"mnuVisihonyaku"_s, Translation::EnglishToJapanese},
+            {u"mnuVisihonyaku2"_s, Translation::JapaneseToEnglish},
+            {u"mnuVisihonyaku3"_s, Translation::ChineseToJapanese},
+            {u"mnuVisihonyaku4"_s, Translation::JapaneseToChinese},
+            {u"mnuVisihonyaku5"_s, Translation::KoreanToJapanese},
+            {u"mnuVisihonyaku6"_s, Translation::JapaneseToKorean},
         };
         QStringList order; // separators after the second and the fourth
         for (QAction *action : m_window->findChild<QMenu *>(u"mnuToolT"_s)->actions())
             order.append(action->isSeparator() ? u"-"_s : action->objectName());
-        QCOMPARE(order, QStringList({u"mnuVisihonyaku"_s, u"mnuVisihonyaku2"_s, u"-"_s, u"mnuVisihonyaku3"_s,
-                                     u"mnuVisihonyaku4"_s, u"-"_s, u"mnuVisihonyaku5"_s, u"mnuVisihonyaku6"_s}));
+        QCOMPARE(order,
+                 QStringList({u"mnuVisihonyaku"_s, u"mnuVisihonyaku2"_s, u"-"_s, u"mnuVisihonyaku3"_s,
+                              u"mnuVisihonyaku4"_s, u"-"_s, u"mnuVisihonyaku5"_s, u"mnuVisihonyaku6"_s}));
         for (const auto &[name, which] : items) {
             item(name)->trigger();
             QCOMPARE(browser()->calls.last(), u"navigate:"_s + translation::requestAddress(which, typed));
@@ -138,7 +143,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("navigatedTo"); // "" : no navigation
         QTest::addColumn<QString>("window");      // objectName of a window it opens, "" for none
-        QTest::newRow("update site") << u"mnuToolWindowsUpdate"_s << u"https://windowsupdate.microsoft.com/"_s << QString();
+        QTest::newRow("update site") << u"mnuToolWindowsUpdate"_s << u"https://windowsupdate.microsoft.com/"_s
+                                     << QString();
         QTest::newRow("help") << u"mnuHelpHelp"_s << u"doc/ゆらぎねヘルプ.htm"_s << QString();
         QTest::newRow("questions") << u"mnuHelpBasicHelp"_s << u"download/qa/qaa.htm"_s << QString();
         QTest::newRow("version check") << u"mnuHelpNewVersion"_s << QString() << u"Form4"_s;
@@ -158,7 +164,8 @@ private Q_SLOTS:
         if (navigatedTo.isEmpty())
             QVERIFY(navigations.isEmpty());
         else
-            QVERIFY2(navigations.size() == 1 && navigations.first().endsWith(navigatedTo), qPrintable(navigations.join(u' ')));
+            QVERIFY2(navigations.size() == 1 && navigations.first().endsWith(navigatedTo),
+                     qPrintable(navigations.join(u' ')));
         if (!window.isEmpty()) {
             auto *opened = m_window->findChild<QWidget *>(window);
             QVERIFY(opened && opened->isVisible());
@@ -202,9 +209,9 @@ private Q_SLOTS:
         QCOMPARE(text("Label11"), u"Chromium　(Version:102.0.5005.177)"_s);
         browser()->calls.clear();
         QTest::mouseClick(about->findChild<QLabel *>(u"Label1"_s), Qt::LeftButton);
-        QCOMPARE(browser()->navigations(), QStringList{maker::homePage()});
+        QCOMPARE(browser()->navigations(), QStringList {maker::homePage()});
         QTest::mouseClick(about->findChild<QLabel *>(u"Label2"_s), Qt::LeftButton);
-        QCOMPARE(m_fake->shell.mailedTo(), QStringList{maker::mailAddress()});
+        QCOMPARE(m_fake->shell.mailedTo(), QStringList {maker::mailAddress()});
     }
 
     void capture_data()
@@ -234,7 +241,7 @@ private Q_SLOTS:
         QCOMPARE(request.fileName, u"無題"_s);
         QVERIFY(request.overwritePrompt);
         const QString bitmap = m_folder->filePath(u"無題.bmp"_s);
-        QCOMPARE(m_fake->windows.savedBitmaps(), chosen ? QStringList{bitmap} : QStringList());
+        QCOMPARE(m_fake->windows.savedBitmaps(), chosen ? QStringList {bitmap} : QStringList());
         QCOMPARE(QImage(bitmap).isNull(), !chosen || saveFails); // the window itself: tst_systemservices
         QCOMPARE(messageText(), message);
         QCOMPARE(m_fake->clipboard.text(), u"keep"_s);

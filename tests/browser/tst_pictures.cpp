@@ -18,8 +18,8 @@ private Q_SLOTS:
     void twiceSizeVersions_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name : {"back", "forward", "stop", "home", "reload", "sidebar", "page_web",
-                                 "page_loading", "page_other", "page_jpeg", "page_image"})
+        for (const char *name : {"back", "forward", "stop", "home", "reload", "sidebar", "page_web", "page_loading",
+                                 "page_other", "page_jpeg", "page_image"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void twiceSizeVersions()

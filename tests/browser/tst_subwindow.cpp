@@ -22,7 +22,7 @@ private Q_SLOTS:
         FakePlatform fake;
         SubWindow window(fake.platform(), u"http://127.0.0.1/first"_s);
         auto *browser = qobject_cast<FakeBrowser *>(window.browser());
-        QCOMPARE(browser->navigations(), QStringList{u"http://127.0.0.1/first"_s});
+        QCOMPARE(browser->navigations(), QStringList {u"http://127.0.0.1/first"_s});
         // No block list here.
         QVERIFY(!browser->raiseBeforeNavigate(u"http://127.0.0.1/blocked"_s));
         QCOMPARE(window.findChild<QLineEdit *>(u"Text1"_s)->text(), u"http://127.0.0.1/blocked"_s);
@@ -33,8 +33,7 @@ private Q_SLOTS:
         auto *text = window.findChild<QLineEdit *>(u"Text1"_s);
         text->setText(u"example.test"_s);
         QTest::keyClick(text, Qt::Key_Return);
-        QCOMPARE(browser->navigations().last(),
-                 u"http://www.google.co.jp/search?q=example.test&hl=ja&ie=Shift_JIS"_s);
+        QCOMPARE(browser->navigations().last(), u"http://www.google.co.jp/search?q=example.test&hl=ja&ie=Shift_JIS"_s);
         // A download the page starts on its own is asked about here too.
         bool allow = true;
         fake.dialogs.answerMessage(platform::MessageAnswer::No);

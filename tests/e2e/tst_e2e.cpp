@@ -27,16 +27,16 @@ const QByteArray kFirstOpenDone = "[Data]\r\nFirstOpen=1\r\n";
 
 QByteArray page(const QString &title, const QString &body = {})
 {
-    return (u"<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>"_s + title
-            + u"</title></head><body>"_s + body + u"</body></html>"_s)
+    return (u"<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>"_s + title + u"</title></head><body>"_s + body
+            + u"</body></html>"_s)
         .toUtf8();
 }
 
 // A link as large as the page, so a click anywhere in the window follows it.
 QString bigLink(const QString &href, const QString &target = {})
 {
-    return u"<style>body{margin:0}a{display:block;width:100vw;height:100vh}</style><a href=\""_s + href
-        + u"\""_s + (target.isEmpty() ? QString() : u" target=\""_s + target + u"\""_s) + u">link</a>"_s;
+    return u"<style>body{margin:0}a{display:block;width:100vw;height:100vh}</style><a href=\""_s + href + u"\""_s
+        + (target.isEmpty() ? QString() : u" target=\""_s + target + u"\""_s) + u">link</a>"_s;
 }
 
 struct Window
@@ -72,10 +72,10 @@ private:
     QList<Window> visibleWindows() const
     {
         QList<Window> windows;
-        const QStringList ids = xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u""_s})
-                                    .split(u'\n', Qt::SkipEmptyParts);
+        const QStringList ids =
+            xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u""_s}).split(u'\n', Qt::SkipEmptyParts);
         for (const QString &id : ids) {
-            Window window{id, xdotool({u"getwindowname"_s, id}), 0};
+            Window window {id, xdotool({u"getwindowname"_s, id}), 0};
             window.pid = xdotool({u"getwindowpid"_s, id}).toLongLong();
             windows.append(window);
         }
@@ -115,7 +115,7 @@ private:
     {
         xdotool({u"windowfocus"_s, window.id});
         QTest::qWait(300); // the focus change reaches the program before the keys
-        xdotool(QStringList{u"key"_s, u"--delay"_s, u"150"_s} + keys);
+        xdotool(QStringList {u"key"_s, u"--delay"_s, u"150"_s} + keys);
     }
 
     void type(const Window &window, const QString &text) const
@@ -171,7 +171,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "run under xvfb-run (scripts/setup.sh installs it)");
-        QVERIFY2(QFileInfo(QStringLiteral(XDOTOOL)).isExecutable(), "xdotool is missing (scripts/setup.sh installs it)");
+        QVERIFY2(QFileInfo(QStringLiteral(XDOTOOL)).isExecutable(),
+                 "xdotool is missing (scripts/setup.sh installs it)");
         QVERIFY(m_server.isListening());
         m_server.route(u"/hello"_s, page(u"こんにちは"_s));
         m_server.route(u"/novel"_s, page(u"第一章"_s, u"<p>むかしむかし</p>"_s));
@@ -184,7 +185,8 @@ private Q_SLOTS:
         archive.contentType = "application/x-lzh-compressed";
         archive.body = "-lh5- archive bytes";
         // Raw Shift_JIS, as older Japanese sites send it; ソ and 表 end in 0x5C.
-        archive.headers.append({"Content-Disposition", "attachment; filename=\"" + ansi::encode(u"ソフト表.lzh") + "\""});
+        archive.headers.append(
+            {"Content-Disposition", "attachment; filename=\"" + ansi::encode(u"ソフト表.lzh") + "\""});
         m_server.route(u"/dl/get.cgi?id=7"_s, archive);
     }
 
@@ -220,10 +222,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<bool>("firstRun");
         QTest::newRow("fresh folder") << QByteArray() << true;
-        QTest::newRow("ordinary file")
-            << QByteArray("[Window]\r\nSideW=6\r\nFWidth=15000\r\n[Data]\r\nFirstOpen=1\r\n") << false;
-        QTest::newRow("damaged file")
-            << QByteArray("\x00\xff\x80[Window\r\n=\r\nSideW=abc\r\n[Data]\r\nNSTag=99999999\r\n", 50) << true;
+        QTest::newRow("ordinary file") << QByteArray("[Window]\r\nSideW=6\r\nFWidth=15000\r\n[Data]\r\nFirstOpen=1\r\n")
+                                       << false;
+        QTest::newRow("damaged file") << QByteArray(
+            "\x00\xff\x80[Window\r\n=\r\nSideW=abc\r\n[Data]\r\nNSTag=99999999\r\n", 50)
+                                      << true;
     }
     void startsWithAnySettingsFile()
     {
@@ -234,9 +237,8 @@ private Q_SLOTS:
         QProcess &program = start();
         QVERIFY(program.waitForStarted());
         const qint64 pid = program.processId();
-        const Window main = waitForWindow([pid](const Window &w) {
-            return w.pid == pid && w.caption.endsWith(u"ゆらぎね"_s);
-        });
+        const Window main =
+            waitForWindow([pid](const Window &w) { return w.pid == pid && w.caption.endsWith(u"ゆらぎね"_s); });
         QVERIFY2(!main.id.isEmpty(), qPrintable(captions()));
         if (firstRun)
             QVERIFY2(!waitForCaption(u"初回設定ダイアログ"_s, pid).id.isEmpty(), qPrintable(captions()));
@@ -286,7 +288,8 @@ private Q_SLOTS:
         QProcess &program = start({url(u"/forbidden.htm"_s)});
         QVERIFY(program.waitForStarted());
         const qint64 pid = program.processId();
-        const Window window = waitForWindow([pid](const Window &w) { return w.pid == pid && w.caption.endsWith(u"ゆらぎね"_s); });
+        const Window window =
+            waitForWindow([pid](const Window &w) { return w.pid == pid && w.caption.endsWith(u"ゆらぎね"_s); });
         QVERIFY2(!window.id.isEmpty(), qPrintable(captions()));
         // The user goes on to another page; by the time it shows, the first is long refused.
         press(window, {u"ctrl+l"_s});
@@ -370,8 +373,8 @@ private Q_SLOTS:
     // The window comes back where and as large as the user left it.
     void geometryIsRestored()
     {
-        QVERIFY(m_folder->write(u"Yura3.ini"_s,
-                                "[Window]\r\nFLeft=1500\r\nFTop=1500\r\nFWidth=9000\r\nFHeight=7500\r\n" + kFirstOpenDone));
+        QVERIFY(m_folder->write(
+            u"Yura3.ini"_s, "[Window]\r\nFLeft=1500\r\nFTop=1500\r\nFWidth=9000\r\nFHeight=7500\r\n" + kFirstOpenDone));
         QProcess &first = start({url(u"/hello"_s)});
         const Window window = waitForCaption(u"こんにちは"_s + kSuffix);
         QVERIFY2(!window.id.isEmpty(), qPrintable(captions()));
@@ -403,7 +406,7 @@ private Q_SLOTS:
         QFile file(saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), "-lh5- archive bytes"_ba);
-        QCOMPARE(QDir(downloads()).entryList(QDir::Files), QStringList{u"ソフト表.lzh"_s});
+        QCOMPARE(QDir(downloads()).entryList(QDir::Files), QStringList {u"ソフト表.lzh"_s});
         // The page stays where it was.
         QCOMPARE(xdotool({u"getwindowname"_s, window.id}), u"ファイル置き場"_s + kSuffix);
     }

@@ -50,9 +50,9 @@ private Q_SLOTS:
         fake.shell.setFavoritesFolder(elsewhere.path());
 
         const QString fileName = writer == u"first-run settings"_s ? u"Yura3.ini"_s
-            : writer == u"memo"_s                                ? u"memo.txt"_s
-            : writer == u"block list"_s                          ? u"blacklist.ini"_s
-                                                                 : u"links.htm"_s;
+            : writer == u"memo"_s                                  ? u"memo.txt"_s
+            : writer == u"block list"_s                            ? u"blacklist.ini"_s
+                                                                   : u"links.htm"_s;
         const QByteArray before = "[Data]\r\nFavoritesFolder=/old\r\nold\r\n";
         QVERIFY(folder.write(fileName, before));
         const QString path = folder.filePath(fileName);

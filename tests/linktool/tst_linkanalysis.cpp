@@ -3,8 +3,8 @@
 #include "app/maker.h"
 #include "linktool/linkanalysis.h"
 #include "linktool/linkexport.h"
-#include "platform/codepage.h"
 #include "linktool/linklistmodel.h"
+#include "platform/codepage.h"
 
 #include <QtTest>
 
@@ -15,8 +15,7 @@ using Entries = QList<LinkEntry>;
 Q_DECLARE_METATYPE(LinkEntry)
 
 namespace QTest {
-template <>
-char *toString(const LinkEntry &entry)
+template <> char *toString(const LinkEntry &entry)
 {
     return QTest::toString(u"{"_s + entry.text + u" | "_s + entry.url + u"}"_s);
 }
@@ -72,33 +71,33 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<Entries>("entries");
-        QTest::newRow("no anchors") << u"<html><body>plain <a name=\"x\">t</a></body></html>"_s << Entries{};
-        QTest::newRow("text Top") << u"<p><A HREF=\"#top\">Top</A></p>"_s << Entries{{u"Top"_s, u"#top"_s}};
+        QTest::newRow("no anchors") << u"<html><body>plain <a name=\"x\">t</a></body></html>"_s << Entries {};
+        QTest::newRow("text Top") << u"<p><A HREF=\"#top\">Top</A></p>"_s << Entries {{u"Top"_s, u"#top"_s}};
         QTest::newRow("URL as written, case kept")
             << u"<a href=\"../Dir/Page.HTM?q=1&amp;r\">Mixed <b>Case</b></a>"_s
-            << Entries{{u"Mixed <b>Case</b>"_s, u"../Dir/Page.HTM?q=1&amp;r"_s}};
+            << Entries {{u"Mixed <b>Case</b>"_s, u"../Dir/Page.HTM?q=1&amp;r"_s}};
         QTest::newRow("image right after the start tag")
-            << u"<a href=\"i.htm\"><img src=\"i.png\" alt=\"x\"></a>"_s << Entries{{u"<<画像>> "_s, u"i.htm"_s}};
+            << u"<a href=\"i.htm\"><img src=\"i.png\" alt=\"x\"></a>"_s << Entries {{u"<<画像>> "_s, u"i.htm"_s}};
         QTest::newRow("image after a blank")
-            << u"<a href=\"i.htm\"> <img src=\"i.png\"></a>"_s << Entries{{u" <img src=\"i.png\">"_s, u"i.htm"_s}};
+            << u"<a href=\"i.htm\"> <img src=\"i.png\"></a>"_s << Entries {{u" <img src=\"i.png\">"_s, u"i.htm"_s}};
         QTest::newRow("unquoted HREF takes the next quoted text")
-            << u"<a href=x.htm>X</a> <img alt=\"pic\">after</a>"_s << Entries{{u"after"_s, u"pic"_s}};
+            << u"<a href=x.htm>X</a> <img alt=\"pic\">after</a>"_s << Entries {{u"after"_s, u"pic"_s}};
         QTest::newRow("last anchor with one quote ends the scan")
             << u"<a href=\"a.htm\">A</a><a href=\"b.htm\">B</a><a href=\"c.htm>C</a>"_s
-            << Entries{{u"A"_s, u"a.htm"_s}, {u"B"_s, u"b.htm"_s}};
+            << Entries {{u"A"_s, u"a.htm"_s}, {u"B"_s, u"b.htm"_s}};
         QTest::newRow("missing end tag ends the scan")
-            << u"<a href=\"a.htm\">A</a><a href=\"b.htm\">B"_s << Entries{{u"A"_s, u"a.htm"_s}};
+            << u"<a href=\"a.htm\">A</a><a href=\"b.htm\">B"_s << Entries {{u"A"_s, u"a.htm"_s}};
         QTest::newRow("another attribute before HREF is not found")
-            << u"<a class=\"x\" href=\"a.htm\">A</a><a href=\"b.htm\">B</a>"_s << Entries{{u"B"_s, u"b.htm"_s}};
+            << u"<a class=\"x\" href=\"a.htm\">A</a><a href=\"b.htm\">B</a>"_s << Entries {{u"B"_s, u"b.htm"_s}};
         QTest::newRow("any letter case")
             << u"<a href=\"1\">1</a><A href=\"2\">2</A><a HREF=\"3\">3</a><A HrEf=\"4\">4</a>"_s
-            << Entries{{u"1"_s, u"1"_s}, {u"2"_s, u"2"_s}, {u"3"_s, u"3"_s}, {u"4"_s, u"4"_s}};
+            << Entries {{u"1"_s, u"1"_s}, {u"2"_s, u"2"_s}, {u"3"_s, u"3"_s}, {u"4"_s, u"4"_s}};
         QTest::newRow("an unclosed anchor's text ends where the next begins")
             << u"<a href=\"o.htm\">out <a href=\"i.htm\">in</a>"_s
-            << Entries{{u"out "_s, u"o.htm"_s}, {u"in"_s, u"i.htm"_s}};
+            << Entries {{u"out "_s, u"o.htm"_s}, {u"in"_s, u"i.htm"_s}};
         QTest::newRow("unclosed anchors, one end at the last")
             << u"<a href=\"1\">one<a href=\"2\">two<a href=\"3\">three</a>"_s
-            << Entries{{u"one"_s, u"1"_s}, {u"two"_s, u"2"_s}, {u"three"_s, u"3"_s}};
+            << Entries {{u"one"_s, u"1"_s}, {u"two"_s, u"2"_s}, {u"three"_s, u"3"_s}};
     }
     void scan()
     {
@@ -112,7 +111,7 @@ private Q_SLOTS:
         const QString page = u"<a href=\"1\">1</a><a href=\"2\">2</a><a href=\"3\">3</a>"_s;
         int asked = 0;
         const Entries entries = linktool::scanAnchors(page, [&asked] { return ++asked > 2; });
-        QCOMPARE(entries, (Entries{{u"1"_s, u"1"_s}, {u"2"_s, u"2"_s}}));
+        QCOMPARE(entries, (Entries {{u"1"_s, u"1"_s}, {u"2"_s, u"2"_s}}));
         QCOMPARE(asked, 3);
         QVERIFY(linktool::scanAnchors(page, [] { return true; }).isEmpty());
     }
@@ -173,14 +172,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("lines"); // the anchor lines, without "<BR>"
         QTest::newRow("lower-case a with upper-case HREF is not copied")
-            << u"<a HREF=\"x.htm\">x</a>"_s << QStringList{};
+            << u"<a HREF=\"x.htm\">x</a>"_s << QStringList {};
         QTest::newRow("upper-case start, lower-case close: up to the next A>")
             << u"<A HREF=\"1.htm\">one</a> between <A HREF=\"2.htm\">two</A> <A HREF=\"3.htm\">3</A>"_s
-            << QStringList{u"<A HREF=\"1.htm\">one</a> between <A HREF=\"2.htm\">two</A>"_s,
-                           u"<A HREF=\"3.htm\">3</A>"_s};
+            << QStringList {u"<A HREF=\"1.htm\">one</a> between <A HREF=\"2.htm\">two</A>"_s,
+                            u"<A HREF=\"3.htm\">3</A>"_s};
         QTest::newRow("<A HREF before an earlier <a href")
             << u"<a href=\"first.htm\">1</a><A HREF=\"second.htm\">2</A>"_s
-            << QStringList{u"<A HREF=\"second.htm\">2</A>"_s, u"<a href=\"first.htm\">1</a>"_s};
+            << QStringList {u"<A HREF=\"second.htm\">2</A>"_s, u"<a href=\"first.htm\">1</a>"_s};
     }
     void exportAnchors()
     {
@@ -223,7 +222,8 @@ private Q_SLOTS:
                                                       u"http://s.test/p.htm"_s);
         QVERIFY(document);
         const QByteArray bytes = linktool::encodeLinkList(*document);
-        const QByteArray declaration = "<HTML><HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
+        const QByteArray declaration =
+            "<HTML><HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
         QCOMPARE(bytes.startsWith(declaration), utf8);
         QCOMPARE(utf8 ? QString::fromUtf8(bytes).remove(QString::fromLatin1(declaration.mid(14)) + u"\r\n"_s)
                       : ansi::decode(bytes),
@@ -236,10 +236,12 @@ private Q_SLOTS:
         const auto document = linktool::buildLinkList(u"<A HREF=\"<i>\">&amp;</A>"_s, u"a<b>&\"c.htm"_s, url);
         QVERIFY(document);
         const QStringList lines = document->split(u"\r\n"_s);
-        QCOMPARE(lines.at(1), u"<TITLE>a&lt;b&gt;&amp;&quot;c.htm</TITLE><BASE HREF=\"http://s.test/&quot;&gt;"
-                              u"&lt;script&gt;alert(1)&lt;/script&gt;&amp;.htm\">"_s);
-        QCOMPARE(lines.at(4), u"<H2>http://s.test/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;.htm"
-                              u"のリンク集</H2><BR><BR>"_s);
+        QCOMPARE(lines.at(1),
+                 u"<TITLE>a&lt;b&gt;&amp;&quot;c.htm</TITLE><BASE HREF=\"http://s.test/&quot;&gt;"
+                 u"&lt;script&gt;alert(1)&lt;/script&gt;&amp;.htm\">"_s);
+        QCOMPARE(lines.at(4),
+                 u"<H2>http://s.test/&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;.htm"
+                 u"のリンク集</H2><BR><BR>"_s);
         QCOMPARE(lines.at(5), u"<A HREF=\"<i>\">&amp;</A><BR>"_s); // copied as it was
         QVERIFY(!document->contains(u"<script>"_s));
     }
@@ -252,7 +254,7 @@ private Q_SLOTS:
         QStringList urls;
         for (int row = 0; row < model.rowCount(); ++row)
             urls.append(model.entry(row).url);
-        QCOMPARE(urls, (QStringList{u"3"_s, u"2"_s, u"4"_s, u"1"_s})); // letter case aside, then exact; stable
+        QCOMPARE(urls, (QStringList {u"3"_s, u"2"_s, u"4"_s, u"1"_s})); // letter case aside, then exact; stable
     }
 };
 

@@ -1,7 +1,7 @@
 // The link tool over the real transfer against pages served on 127.0.0.1: no browser
 // engine, a fake host window.
-#include "linktool/linktoolwindow.h"
 #include "linktool/linklistmodel.h"
+#include "linktool/linktoolwindow.h"
 #include "platform/codepage.h"
 #include "platform/networktransfer.h"
 #include "tests/support/fakebrowserhost.h"
@@ -30,15 +30,13 @@ private:
     std::unique_ptr<FakeBrowserHost> m_host;
     QPointer<LinkToolWindow> m_tool;
 
-    QPushButton *button(const char *name) const
-    {
-        return m_tool->findChild<QPushButton *>(QString::fromLatin1(name));
-    }
+    QPushButton *button(const char *name) const { return m_tool->findChild<QPushButton *>(QString::fromLatin1(name)); }
     void openTool(const QString &path)
     {
         m_host->address = m_server->url(path).toString();
         const platform::Platform fake = m_fake->platform();
-        m_tool = new LinkToolWindow(*m_host, platform::Platform{fake.browsers, *m_transfer, fake.registry, fake.dialogs,
+        m_tool = new LinkToolWindow(*m_host,
+                                    platform::Platform {fake.browsers, *m_transfer, fake.registry, fake.dialogs,
                                                         fake.clipboard, fake.processes, fake.shell, fake.system,
                                                         fake.windows, fake.inputMethod, fake.drives});
         m_tool->show();
@@ -83,7 +81,7 @@ private Q_SLOTS:
         auto *view = m_tool->findChild<QTreeView *>(u"lvwLink"_s);
         view->setCurrentIndex(links->index(1, 0));
         m_tool->openSelectedLink();
-        QCOMPARE(m_host->fakeBrowser->navigations(), QStringList{m_server->url(u"/a.htm"_s).toString()});
+        QCOMPARE(m_host->fakeBrowser->navigations(), QStringList {m_server->url(u"/a.htm"_s).toString()});
 
         // The export's BASE names the served page, so its relative links lead there.
         QTemporaryDir folder;
@@ -156,7 +154,8 @@ private Q_SLOTS:
         QTRY_VERIFY(!m_server->requests().isEmpty()); // the rest wait in the transfer's queue
         for (const QPointer<LinkToolWindow> &tool : std::as_const(tools))
             QVERIFY(tool->close());
-        QTRY_VERIFY(std::all_of(tools.cbegin(), tools.cend(), [](const QPointer<LinkToolWindow> &t) { return t.isNull(); }));
+        QTRY_VERIFY(
+            std::all_of(tools.cbegin(), tools.cend(), [](const QPointer<LinkToolWindow> &t) { return t.isNull(); }));
         m_server->releaseHeld();
         QTest::qWait(200); // the answers find no window and are dropped
     }

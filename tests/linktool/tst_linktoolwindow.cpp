@@ -1,9 +1,9 @@
 // The link tool window against a fake host window, the transfer double and scripted
 // dialogs; and the main window's File menu item that opens it.
-#include "linktool/linktoolaboutbox.h"
-#include "linktool/linktoolwindow.h"
 #include "linktool/linkexport.h"
 #include "linktool/linklistmodel.h"
+#include "linktool/linktoolaboutbox.h"
+#include "linktool/linktoolwindow.h"
 #include "platform/codepage.h"
 #include "tests/browser/mainwindowtest.h"
 #include "tests/support/fakebrowserhost.h"
@@ -52,8 +52,10 @@ private:
         m_tool = new LinkToolWindow(*m_host, m_platform->platform());
         m_tool->show();
     }
-    template <typename T>
-    T *control(const char *name) const { return m_tool->findChild<T *>(QString::fromLatin1(name)); }
+    template <typename T> T *control(const char *name) const
+    {
+        return m_tool->findChild<T *>(QString::fromLatin1(name));
+    }
     QLineEdit *url() const { return control<QLineEdit>("txtURL"); }
     QString status() const { return control<QLabel>("txtBar")->text(); }
     QTreeView *list() const { return control<QTreeView>("lvwLink"); }
@@ -71,10 +73,7 @@ private:
         return {url()->isEnabled(), control<QPushButton>("Command3")->isEnabled(),
                 control<QPushButton>("Command1")->isEnabled(), m_tool->menuItem(u"mnufilehtml"_s)->isEnabled()};
     }
-    void waitForEnd()
-    {
-        QTRY_VERIFY(!m_tool->isRunning());
-    }
+    void waitForEnd() { QTRY_VERIFY(!m_tool->isRunning()); }
     void clickHeader(int section)
     {
         QHeaderView *header = list()->header();
@@ -112,13 +111,13 @@ private Q_SLOTS:
         QCOMPARE(m_tool->windowTitle(), u"ツタノハPro"_s);
         QCOMPARE(url()->text(), kPage);
         QCOMPARE(status(), u"処理可能なURLです"_s);
-        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(startControls(), (QList<bool> {true, true, true, true}));
         QVERIFY(!control<QTimer>("Timer1")->isActive());
         QVERIFY(!m_tool->menuItem(u"mnuvisiendcheck"_s)->isChecked());
         // The check runs on every change.
         url()->setText(u"http://s.test/d/"_s);
         QCOMPARE(status(), u"ちゃんとファイル名を指定してください"_s);
-        QCOMPARE(startControls(), (QList<bool>{true, false, false, false}));
+        QCOMPARE(startControls(), (QList<bool> {true, false, false, false}));
     }
 
     void analysisListsTheLinks()
@@ -131,7 +130,7 @@ private Q_SLOTS:
         // Running: start controls off, busy bar moving, the window handling events.
         QVERIFY(m_tool->isRunning());
         QCOMPARE(status(), kPage + u"のリンクを解析中"_s);
-        QCOMPARE(startControls(), (QList<bool>{false, false, false, false}));
+        QCOMPARE(startControls(), (QList<bool> {false, false, false, false}));
         QVERIFY(m_tool->menuItem(u"mnufilere"_s)->isEnabled());
         QTRY_VERIFY(m_tool->busyBarTwips() < LinkToolWindow::kBarFullTwips);
         const int before = m_tool->busyBarTwips();
@@ -141,10 +140,10 @@ private Q_SLOTS:
         QCOMPARE(m_platform->transfer.requests().size(), 1);
         QCOMPARE(m_platform->transfer.releaseAll(), 1);
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(column(0), (QStringList{u"Bee"_s, u"Ay"_s, u"<<画像>> "_s}));
-        QCOMPARE(column(1), (QStringList{u"./b.htm"_s, u"../a.htm"_s, u"/c.htm"_s}));
+        QCOMPARE(column(0), (QStringList {u"Bee"_s, u"Ay"_s, u"<<画像>> "_s}));
+        QCOMPARE(column(1), (QStringList {u"./b.htm"_s, u"../a.htm"_s, u"/c.htm"_s}));
         QCOMPARE(status(), kPage + u"のリンク解析終了"_s);
-        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(startControls(), (QList<bool> {true, true, true, true}));
         QCOMPARE(m_tool->busyBarTwips(), LinkToolWindow::kBarFullTwips);
         // The next run empties the list first; a failed fetch leaves it empty, quietly.
         m_platform->transfer.setHolding(false);
@@ -190,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(status(), u"helloのリンク解析終了"_s);
         QVERIFY(m_platform->dialogs.requests().isEmpty());
         // The end step enables the start controls whatever the URL check said.
-        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(startControls(), (QList<bool> {true, true, true, true}));
     }
 
     void sortingFlipsOnEveryHeaderClick()
@@ -199,14 +198,14 @@ private Q_SLOTS:
         analyse(kLinks);
         QHeaderView *header = list()->header();
         clickHeader(1);
-        QCOMPARE(column(1), (QStringList{u"../a.htm"_s, u"./b.htm"_s, u"/c.htm"_s}));
+        QCOMPARE(column(1), (QStringList {u"../a.htm"_s, u"./b.htm"_s, u"/c.htm"_s}));
         QCOMPARE(header->sortIndicatorSection(), 1);
         QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
         clickHeader(1);
-        QCOMPARE(column(1), (QStringList{u"/c.htm"_s, u"./b.htm"_s, u"../a.htm"_s}));
+        QCOMPARE(column(1), (QStringList {u"/c.htm"_s, u"./b.htm"_s, u"../a.htm"_s}));
         QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
         clickHeader(0);
-        QCOMPARE(column(0), (QStringList{u"<<画像>> "_s, u"Ay"_s, u"Bee"_s}));
+        QCOMPARE(column(0), (QStringList {u"<<画像>> "_s, u"Ay"_s, u"Bee"_s}));
         QCOMPARE(header->sortIndicatorSection(), 0);
         QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
     }
@@ -254,7 +253,7 @@ private Q_SLOTS:
         m_tool->links()->setEntries({{u"<b>太字</b>"_s, reference}});
         list()->setCurrentIndex(m_tool->links()->index(0, 0));
         m_tool->openSelectedLink();
-        QCOMPARE(m_host->fakeBrowser->navigations(), opened.isEmpty() ? QStringList() : QStringList{opened});
+        QCOMPARE(m_host->fakeBrowser->navigations(), opened.isEmpty() ? QStringList() : QStringList {opened});
         if (opened.isEmpty())
             QVERIFY2(status().startsWith(u"このリンクはここでは開けません: "_s), qPrintable(status()));
         // The page's markup is shown as it is written, not drawn.
@@ -283,10 +282,11 @@ private Q_SLOTS:
         QCOMPARE(save.defaultExtension, u"htm"_s);
         QCOMPARE(save.fileName, u"Page Titleのリンク集"_s);
         QVERIFY(save.overwritePrompt);
-        QCOMPARE(asked[1].text, u"お待たせしました。\r\nファイルにリンクを出力完了です。\r\n\r\n出力ファイル："_s + path);
+        QCOMPARE(asked[1].text,
+                 u"お待たせしました。\r\nファイルにリンクを出力完了です。\r\n\r\n出力ファイル："_s + path);
         QCOMPARE(asked[1].title, u"ツタノハ"_s);
         QCOMPARE(status(), kPage + u"のリンクをファイルに出力完了"_s);
-        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(startControls(), (QList<bool> {true, true, true, true}));
         // The builder's document (its bytes are tested on their own) in CP932.
         const auto document = linktool::buildLinkList(page, u"links.htm"_s, kPage);
         QFile file(path);
@@ -294,8 +294,8 @@ private Q_SLOTS:
         const QByteArray bytes = file.readAll();
         QCOMPARE(bytes, ansi::encode(*document));
         QVERIFY(bytes.contains("<TITLE>links.htm</TITLE>"));
-        QVERIFY(bytes.contains("\x83\x47\x83\x62\x83\x4e\x83\x58")); // エックス in CP932
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"links.htm"_s}); // no temporary left
+        QVERIFY(bytes.contains("\x83\x47\x83\x62\x83\x4e\x83\x58"));                        // エックス in CP932
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList {u"links.htm"_s}); // no temporary left
         QCOMPARE(m_tool->links()->count(), 0); // the export leaves the list alone
     }
 
@@ -317,14 +317,14 @@ private Q_SLOTS:
         QVERIFY(!m_tool->isRunning());
         QVERIFY(m_platform->transfer.requests().isEmpty());
         QCOMPARE(m_tool->busyBarTwips(), LinkToolWindow::kBarFullTwips);
-        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(startControls(), (QList<bool> {true, true, true, true}));
         // A failed fetch: no file, no message box; the status line says so.
         QTemporaryDir folder;
         m_platform->dialogs.answerSaveFile(folder.filePath(u"l.htm"_s));
         control<QPushButton>("Command1")->click();
         waitForEnd();
         QVERIFY2(status().startsWith(kPage + u"のリンクを出力できませんでした（"_s), qPrintable(status()));
-        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(startControls(), (QList<bool> {true, true, true, true}));
         // An anchor without its end, likewise.
         m_platform->transfer.setText(QUrl(kPage), u"<A HREF=\"x.htm\">x"_s);
         m_platform->dialogs.answerSaveFile(folder.filePath(u"l.htm"_s));
@@ -358,7 +358,7 @@ private Q_SLOTS:
         QVERIFY(!asked[1].text.isEmpty());
         QVERIFY(!asked[1].text.contains(u"出力完了"_s));
         QCOMPARE(status(), kPage + u"のリンクを出力できませんでした（"_s + asked[1].text + u"）"_s);
-        QCOMPARE(startControls(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(startControls(), (QList<bool> {true, true, true, true}));
     }
 
     void closeConfirmation()

@@ -91,10 +91,12 @@ private Q_SLOTS:
         QVERIFY(opened.wait());
         QCOMPARE(title(), u"ふせっこmini - ["_s + file + u"]"_s);
         QCOMPARE(m_memo->memoText(), u"日本語\n二行目"_s);
-        QCOMPARE(text()->document()->defaultFont().family(), u"ＭＳ Ｐゴシック"_s); // read in the background, shown in the memo's font
+        QCOMPARE(text()->document()->defaultFont().family(),
+                 u"ＭＳ Ｐゴシック"_s); // read in the background, shown in the memo's font
         const platform::FileDialogRequest &request = m_fake->dialogs.requests().last().file;
         QVERIFY(request.mustExist);
-        QCOMPARE(request.filter, u"テキストファイル、HTMLファイル(*.txt,*.htm,*.html)|*.txt;*.htm;*.html|すべてのファイル(*.*)|*.*|"_s);
+        QCOMPARE(request.filter,
+                 u"テキストファイル、HTMLファイル(*.txt,*.htm,*.html)|*.txt;*.htm;*.html|すべてのファイル(*.*)|*.*|"_s);
 
         type(u"!"_s);
         item("mnufileahozon")->trigger();
@@ -189,7 +191,7 @@ private Q_SLOTS:
         QCOMPARE(opened.first().at(1).toBool(), false);
         QCOMPARE(m_memo->memoText(), u"keep"_s);
         QCOMPARE(title(), before);
-        QCOMPARE(m_fake->dialogs.messageTexts(), QStringList{message});
+        QCOMPARE(m_fake->dialogs.messageTexts(), QStringList {message});
     }
 
     // Text handed in while a file is still being read stays; the file is not shown over it.
@@ -322,7 +324,7 @@ private Q_SLOTS:
         QVERIFY(m_fake->dialogs.requests().last().withColor);
         QCOMPARE(m_fake->dialogs.requests().last().title, u"フォント設定"_s);
 
-        platform::FontChoice chosen{u"IPAGothic"_s, 20, true, false, true, false, Qt::red};
+        platform::FontChoice chosen {u"IPAGothic"_s, 20, true, false, true, false, Qt::red};
         m_fake->dialogs.answerFont(chosen);
         item("mnuvisfont")->trigger();
         QCOMPARE(text()->font().family(), u"IPAGothic"_s);

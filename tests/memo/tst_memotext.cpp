@@ -21,12 +21,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("lineEnd");
         const auto cp = int(TextEncoding::Cp932), u8 = int(TextEncoding::Utf8);
         const auto crlf = int(LineEnd::CrLf), lf = int(LineEnd::Lf);
-        QTest::newRow("cp932 final crlf") << ansi::encode(u"日本語\r\n二行目\\表\r\n")
-                                          << u"日本語\n二行目\\表"_s << cp << crlf;
+        QTest::newRow("cp932 final crlf")
+            << ansi::encode(u"日本語\r\n二行目\\表\r\n") << u"日本語\n二行目\\表"_s << cp << crlf;
         QTest::newRow("cp932 blank last line") << ansi::encode(u"ア\r\n\r\n") << u"ア\n"_s << cp << crlf;
         QTest::newRow("utf8 lf") << u"日本語\nabc\n"_s.toUtf8() << u"日本語\nabc"_s << u8 << lf;
-        QTest::newRow("utf8 bom crlf") << QByteArray("\xEF\xBB\xBF") + u"é\r\n"_s.toUtf8()
-                                       << u"\uFEFFé"_s << u8 << crlf;
+        QTest::newRow("utf8 bom crlf") << QByteArray("\xEF\xBB\xBF") + u"é\r\n"_s.toUtf8() << u"\uFEFFé"_s << u8
+                                       << crlf;
         QTest::newRow("ascii") << QByteArray("a\r\nb\r\n") << u"a\nb"_s << cp << crlf;
         QTest::newRow("empty line only") << QByteArray("\r\n") << QString() << cp << crlf;
     }
@@ -70,7 +70,7 @@ private Q_SLOTS:
     void textBeyondCp932IsSavedAsUtf8()
     {
         QFETCH(QString, text);
-        const QByteArray bytes = memo::encodeFile(text, FileFormat{});
+        const QByteArray bytes = memo::encodeFile(text, FileFormat {});
         const memo::LoadedText reloaded = memo::decodeFile(bytes);
         QCOMPARE(reloaded.text, text);
         QCOMPARE(reloaded.format.encoding, TextEncoding::Utf8);

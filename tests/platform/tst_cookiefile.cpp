@@ -14,15 +14,15 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("jar");
         QTest::addColumn<QStringList>("names");
         const QByteArray future = "; expires=Fri, 01-Jan-2100 00:00:00 GMT; domain=127.0.0.1; path=/";
-        QTest::newRow("lasting cookies") << ("a=1" + future + "\nb=2" + future + "\n") << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("lasting cookies") << ("a=1" + future + "\nb=2" + future + "\n") << QStringList {u"a"_s, u"b"_s};
         QTest::newRow("expired cookie dropped")
             << ("a=1; expires=Thu, 01-Jan-1970 00:00:10 GMT; domain=x.test; path=/\nb=2" + future)
-            << QStringList{u"b"_s};
+            << QStringList {u"b"_s};
         QTest::newRow("session cookie dropped") << QByteArray("s=1; domain=x.test; path=/\n") << QStringList();
         QTest::newRow("no domain dropped")
             << QByteArray("n=1; expires=Fri, 01-Jan-2100 00:00:00 GMT; path=/\n") << QStringList();
         QTest::newRow("blank, comment and garbage lines")
-            << ("\n# note\n;;;\n=\nc=3" + future + "\r\n") << QStringList{u"c"_s};
+            << ("\n# note\n;;;\n=\nc=3" + future + "\r\n") << QStringList {u"c"_s};
         QTest::newRow("empty file") << QByteArray() << QStringList();
     }
     void parse()
@@ -66,23 +66,23 @@ private Q_SLOTS:
     // A batch of the engine's reports, written in one go.
     void batchOfChanges_data()
     {
-        QTest::addColumn<QStringList>("stored"); // name=value
+        QTest::addColumn<QStringList>("stored");  // name=value
         QTest::addColumn<QStringList>("changes"); // +name=value added, -name=value removed
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("added") << QStringList{u"a=1"_s} << QStringList{u"+b=2"_s} << QStringList{u"a=1"_s, u"b=2"_s}
+        QTest::newRow("added") << QStringList {u"a=1"_s} << QStringList {u"+b=2"_s} << QStringList {u"a=1"_s, u"b=2"_s}
                                << true;
-        QTest::newRow("added again as it is") << QStringList{u"a=1"_s} << QStringList{u"+a=1"_s} << QStringList{u"a=1"_s}
-                                              << false;
-        QTest::newRow("replaced in place") << QStringList{u"a=1"_s, u"b=2"_s} << QStringList{u"-a=1"_s, u"+a=9"_s}
-                                           << QStringList{u"b=2"_s, u"a=9"_s} << true;
+        QTest::newRow("added again as it is")
+            << QStringList {u"a=1"_s} << QStringList {u"+a=1"_s} << QStringList {u"a=1"_s} << false;
+        QTest::newRow("replaced in place") << QStringList {u"a=1"_s, u"b=2"_s} << QStringList {u"-a=1"_s, u"+a=9"_s}
+                                           << QStringList {u"b=2"_s, u"a=9"_s} << true;
         QTest::newRow("an old one's removal keeps the newer")
-            << QStringList{u"a=9"_s} << QStringList{u"-a=1"_s} << QStringList{u"a=9"_s} << false;
+            << QStringList {u"a=9"_s} << QStringList {u"-a=1"_s} << QStringList {u"a=9"_s} << false;
         QTest::newRow("a loop of changes ends with the last")
-            << QStringList{} << QStringList{u"+c=1"_s, u"-c=1"_s, u"+c=2"_s, u"-c=2"_s, u"+c=3"_s}
-            << QStringList{u"c=3"_s} << true;
-        QTest::newRow("added and removed again") << QStringList{} << QStringList{u"+c=1"_s, u"-c=1"_s} << QStringList{}
-                                                 << true;
+            << QStringList {} << QStringList {u"+c=1"_s, u"-c=1"_s, u"+c=2"_s, u"-c=2"_s, u"+c=3"_s}
+            << QStringList {u"c=3"_s} << true;
+        QTest::newRow("added and removed again")
+            << QStringList {} << QStringList {u"+c=1"_s, u"-c=1"_s} << QStringList {} << true;
     }
     void batchOfChanges()
     {

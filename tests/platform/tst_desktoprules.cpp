@@ -46,20 +46,21 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<JapaneseFontSet>("expected");
         QTest::newRow("IPA pair and Mincho")
-            << QStringList{u"DejaVu Sans"_s, u"IPAGothic"_s, u"IPAPGothic"_s, u"IPAPMincho"_s}
-            << JapaneseFontSet{u"IPAPGothic"_s, u"IPAPMincho"_s, u"IPAGothic"_s};
+            << QStringList {u"DejaVu Sans"_s, u"IPAGothic"_s, u"IPAPGothic"_s, u"IPAPMincho"_s}
+            << JapaneseFontSet {u"IPAPGothic"_s, u"IPAPMincho"_s, u"IPAGothic"_s};
         QTest::newRow("no Mincho: serif falls back to the Gothic")
-            << QStringList{u"IPAGothic"_s, u"IPAPGothic"_s}
-            << JapaneseFontSet{u"IPAPGothic"_s, u"IPAPGothic"_s, u"IPAGothic"_s};
-        QTest::newRow("Noto only")
-            << QStringList{u"Noto Sans CJK JP"_s, u"Noto Sans Mono CJK JP"_s, u"Noto Serif CJK JP"_s}
-            << JapaneseFontSet{u"Noto Sans CJK JP"_s, u"Noto Serif CJK JP"_s, u"Noto Sans Mono CJK JP"_s};
+            << QStringList {u"IPAGothic"_s, u"IPAPGothic"_s}
+            << JapaneseFontSet {u"IPAPGothic"_s, u"IPAPGothic"_s, u"IPAGothic"_s};
+        QTest::newRow("Noto only") << QStringList {u"Noto Sans CJK JP"_s, u"Noto Sans Mono CJK JP"_s,
+                                                   u"Noto Serif CJK JP"_s}
+                                   << JapaneseFontSet {u"Noto Sans CJK JP"_s, u"Noto Serif CJK JP"_s,
+                                                       u"Noto Sans Mono CJK JP"_s};
         QTest::newRow("monospaced Gothic never becomes the proportional")
-            << QStringList{u"IPAGothic"_s} << JapaneseFontSet{QString(), QString(), u"IPAGothic"_s};
+            << QStringList {u"IPAGothic"_s} << JapaneseFontSet {QString(), QString(), u"IPAGothic"_s};
         QTest::newRow("IPA preferred over Noto, any case")
-            << QStringList{u"Noto Sans CJK JP"_s, u"ipapgothic"_s}
-            << JapaneseFontSet{u"IPAPGothic"_s, u"IPAPGothic"_s, u"IPAPGothic"_s};
-        QTest::newRow("none installed") << QStringList{u"DejaVu Sans"_s} << JapaneseFontSet{};
+            << QStringList {u"Noto Sans CJK JP"_s, u"ipapgothic"_s}
+            << JapaneseFontSet {u"IPAPGothic"_s, u"IPAPGothic"_s, u"IPAPGothic"_s};
+        QTest::newRow("none installed") << QStringList {u"DejaVu Sans"_s} << JapaneseFontSet {};
     }
     void japaneseFonts()
     {

@@ -29,8 +29,7 @@ namespace {
 
 // Acts on the modal dialog of type T once it shows. A dialog that never shows leaves
 // found false; anything modal still open after the wait is rejected so the test ends.
-template <typename T>
-void whenModal(bool &found, std::function<void(T *)> act)
+template <typename T> void whenModal(bool &found, std::function<void(T *)> act)
 {
     found = false;
     auto *timer = new QTimer;
@@ -74,19 +73,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("text and all")
-            << u"テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*|"_s
-            << QStringList{u"テキストファイル (*.txt)"_s, u"すべてのファイル (*)"_s};
-        QTest::newRow("no closing bar") << u"HTML (*.htm)|*.htm;*.html"_s
-                                        << QStringList{u"HTML (*.htm *.html)"_s};
-        QTest::newRow("name without patterns") << u"Bitmap|*.bmp|"_s << QStringList{u"Bitmap (*.bmp)"_s};
-        QTest::newRow("name shows other patterns") << u"Text (*.txt)|*.txt; *.log|"_s
-                                                   << QStringList{u"Text (*.txt *.log)"_s};
-        QTest::newRow("parentheses inside the name") << u"Page (saved) files|*.mht|"_s
-                                                      << QStringList{u"Page (saved) files (*.mht)"_s};
-        QTest::newRow("empty patterns") << u"Any||"_s << QStringList{u"Any (*)"_s};
-        QTest::newRow("empty name") << u"|*.ini|"_s << QStringList{u"*.ini (*.ini)"_s};
-        QTest::newRow("odd part ignored") << u"Text|*.txt|Orphan|"_s << QStringList{u"Text (*.txt)"_s};
+        QTest::newRow("text and all") << u"テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*|"_s
+                                      << QStringList {u"テキストファイル (*.txt)"_s, u"すべてのファイル (*)"_s};
+        QTest::newRow("no closing bar") << u"HTML (*.htm)|*.htm;*.html"_s << QStringList {u"HTML (*.htm *.html)"_s};
+        QTest::newRow("name without patterns") << u"Bitmap|*.bmp|"_s << QStringList {u"Bitmap (*.bmp)"_s};
+        QTest::newRow("name shows other patterns")
+            << u"Text (*.txt)|*.txt; *.log|"_s << QStringList {u"Text (*.txt *.log)"_s};
+        QTest::newRow("parentheses inside the name")
+            << u"Page (saved) files|*.mht|"_s << QStringList {u"Page (saved) files (*.mht)"_s};
+        QTest::newRow("empty patterns") << u"Any||"_s << QStringList {u"Any (*)"_s};
+        QTest::newRow("empty name") << u"|*.ini|"_s << QStringList {u"*.ini (*.ini)"_s};
+        QTest::newRow("odd part ignored") << u"Text|*.txt|Orphan|"_s << QStringList {u"Text (*.txt)"_s};
         QTest::newRow("empty") << QString() << QStringList();
     }
     void nameFilters()
@@ -124,11 +121,12 @@ private Q_SLOTS:
         QTest::addColumn<MessageAnswer>("expected");
         QTest::newRow("yes") << MessageButtons::YesNo << MessageIcon::Question << u"yes"_s << MessageAnswer::Yes;
         QTest::newRow("no") << MessageButtons::YesNo << MessageIcon::Question << u"no"_s << MessageAnswer::No;
-        QTest::newRow("closed is no") << MessageButtons::YesNo << MessageIcon::Warning << u"close"_s << MessageAnswer::No;
-        QTest::newRow("enter: the default, yes") << MessageButtons::YesNo << MessageIcon::Question << u"enter"_s
-                                                 << MessageAnswer::Yes;
-        QTest::newRow("enter on no by default") << MessageButtons::YesNoDefaultNo << MessageIcon::Question
-                                                << u"enter"_s << MessageAnswer::No;
+        QTest::newRow("closed is no") << MessageButtons::YesNo << MessageIcon::Warning << u"close"_s
+                                      << MessageAnswer::No;
+        QTest::newRow("enter: the default, yes")
+            << MessageButtons::YesNo << MessageIcon::Question << u"enter"_s << MessageAnswer::Yes;
+        QTest::newRow("enter on no by default")
+            << MessageButtons::YesNoDefaultNo << MessageIcon::Question << u"enter"_s << MessageAnswer::No;
         QTest::newRow("ok") << MessageButtons::Ok << MessageIcon::Information << u"ok"_s << MessageAnswer::Ok;
         QTest::newRow("ok closed") << MessageButtons::Ok << MessageIcon::None << u"close"_s << MessageAnswer::Ok;
     }
@@ -141,7 +139,7 @@ private Q_SLOTS:
         QtDialogs dialogs;
         bool found = false;
         QString seenText, seenTitle;
-        QMessageBox::Icon seenIcon{};
+        QMessageBox::Icon seenIcon {};
         QMessageBox::StandardButtons seenButtons;
         whenModal<QMessageBox>(found, [&](QMessageBox *box) {
             seenText = box->text();
@@ -164,12 +162,12 @@ private Q_SLOTS:
         QCOMPARE(answer, expected);
         QCOMPARE(seenText, u"終了しますか？"_s);
         QCOMPARE(seenTitle, u"ゆらぎね"_s);
-        const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Question,
-                                           QMessageBox::Information, QMessageBox::Warning};
+        const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Question, QMessageBox::Information,
+                                           QMessageBox::Warning};
         QCOMPARE(seenIcon, icons[int(icon)]);
-        QCOMPARE(seenButtons, buttons != MessageButtons::Ok
-                                  ? QMessageBox::Yes | QMessageBox::No
-                                  : QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(seenButtons,
+                 buttons != MessageButtons::Ok ? QMessageBox::Yes | QMessageBox::No
+                                               : QMessageBox::StandardButtons(QMessageBox::Ok));
     }
 
     void realOpenDialog()
@@ -187,7 +185,7 @@ private Q_SLOTS:
         bool found = false;
         QStringList seenFilters;
         QString seenFilter, seenTitle;
-        QFileDialog::FileMode seenMode{};
+        QFileDialog::FileMode seenMode {};
         whenModal<QFileDialog>(found, [&](QFileDialog *dialog) {
             seenFilters = dialog->nameFilters();
             seenFilter = dialog->selectedNameFilter();
@@ -356,14 +354,16 @@ private Q_SLOTS:
         dialogs.answerMessage(MessageAnswer::Ok); // anything but Yes on a Yes/No box is No
         dialogs.answerSaveFile(u"/tmp/out"_s, 2);
         dialogs.cancelOpenFile();
-        FontChoice font{u"IPAGothic"_s, 10.5, true, false, false, true, Qt::red};
+        FontChoice font {u"IPAGothic"_s, 10.5, true, false, false, true, Qt::red};
         dialogs.answerFont(font);
         dialogs.answerPrint(true, [](QPrinter &p) { p.setPageOrientation(QPageLayout::Landscape); });
         dialogs.answerPageSetup(false);
         dialogs.answerFolder(u"/tmp"_s);
 
-        QCOMPARE(dialogs.message(nullptr, u"q1"_s, u"t"_s, MessageButtons::YesNo, MessageIcon::Question), MessageAnswer::Yes);
-        QCOMPARE(dialogs.message(nullptr, u"q2"_s, u"t"_s, MessageButtons::YesNo, MessageIcon::Question), MessageAnswer::No);
+        QCOMPARE(dialogs.message(nullptr, u"q1"_s, u"t"_s, MessageButtons::YesNo, MessageIcon::Question),
+                 MessageAnswer::Yes);
+        QCOMPARE(dialogs.message(nullptr, u"q2"_s, u"t"_s, MessageButtons::YesNo, MessageIcon::Question),
+                 MessageAnswer::No);
         FileDialogRequest save;
         save.filter = u"テキスト|*.txt|"_s;
         save.defaultExtension = u"txt"_s;
@@ -384,7 +384,7 @@ private Q_SLOTS:
         QVERIFY(!dialogs.hadUnexpected());
         QCOMPARE(dialogs.unansweredCount(), 0);
         QCOMPARE(dialogs.requests().size(), 8);
-        QCOMPARE(dialogs.messageTexts(), (QStringList{u"q1"_s, u"q2"_s}));
+        QCOMPARE(dialogs.messageTexts(), (QStringList {u"q1"_s, u"q2"_s}));
         QCOMPARE(dialogs.requests()[0].icon, MessageIcon::Question);
         QCOMPARE(dialogs.requests()[2].file.filter, u"テキスト|*.txt|"_s);
         QCOMPARE(dialogs.requests()[7].title, u"f"_s);

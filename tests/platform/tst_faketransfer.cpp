@@ -17,11 +17,11 @@ using platform::TransferError;
 using platform::TransferResult;
 
 enum class Situation {
-    Answer,                // open a page and let it answer
-    AbortWhileWaiting,     // the server has the request, the answer is held
-    AbortBeforeAnswer,     // abort right after openUrl, before the event loop runs
-    AbortAfterAnswer,      // the continuation has run; abort must be ignored
-    AbortOnlyItsOwn,       // two waiting requests; one aborted, plus an unknown id
+    Answer,            // open a page and let it answer
+    AbortWhileWaiting, // the server has the request, the answer is held
+    AbortBeforeAnswer, // abort right after openUrl, before the event loop runs
+    AbortAfterAnswer,  // the continuation has run; abort must be ignored
+    AbortOnlyItsOwn,   // two waiting requests; one aborted, plus an unknown id
     ContextGoneWhileWaiting,
     ContextGoneBeforeAnswer,
 };
@@ -142,17 +142,13 @@ private Q_SLOTS:
             auto row = [&](const char *name) -> QTestData & {
                 return QTest::addRow("%s: %s", qPrintable(kind), name) << kind;
             };
-            row("page answers with text")
-                << Situation::Answer << page << 1 << none << body << 200 << QString() << none;
-            row("HTTP 404")
-                << Situation::Answer << u"not found"_s << 1 << TransferError::HttpStatus << QString() << 404
-                << QString() << none;
-            row("connection refused")
-                << Situation::Answer << u"refused"_s << 1 << TransferError::ConnectionRefused << QString() << 0
-                << QString() << none;
-            row("file address")
-                << Situation::Answer << u"file:///etc/hostname"_s << 1 << TransferError::UnsupportedAddress
-                << QString() << 0 << QString() << none;
+            row("page answers with text") << Situation::Answer << page << 1 << none << body << 200 << QString() << none;
+            row("HTTP 404") << Situation::Answer << u"not found"_s << 1 << TransferError::HttpStatus << QString() << 404
+                            << QString() << none;
+            row("connection refused") << Situation::Answer << u"refused"_s << 1 << TransferError::ConnectionRefused
+                                      << QString() << 0 << QString() << none;
+            row("file address") << Situation::Answer << u"file:///etc/hostname"_s << 1
+                                << TransferError::UnsupportedAddress << QString() << 0 << QString() << none;
             row("abort while the answer is held")
                 << Situation::AbortWhileWaiting << page << 1 << aborted << QString() << 0 << QString() << none;
             row("abort before the answer")
@@ -272,8 +268,7 @@ private Q_SLOTS:
         // run of a continuation, or one for a destroyed context, would show here.
         QObject later;
         int laterCalls = 0;
-        transfer.openUrl(subject->page(u"later"_s, u"後"_s), &later,
-                         [&](const TransferResult &) { ++laterCalls; });
+        transfer.openUrl(subject->page(u"later"_s, u"後"_s), &later, [&](const TransferResult &) { ++laterCalls; });
         QTRY_COMPARE(laterCalls, 1);
         QTest::qWait(20);
         QCOMPARE(first.calls, calls);

@@ -48,10 +48,10 @@ private Q_SLOTS:
         QTest::newRow("surrogate pairs") << QString(150, u'a').replace(u"a"_s, u"😀"_s)
                                          << QString(50, u'a').replace(u"a"_s, u"😀"_s) << QString();
         QTest::newRow("ascii with extension") << QString(300, u'x') + u".txt"_s << QString(110, u'x') << u".txt"_s;
-        QTest::newRow("japanese with extension") << QString(300, u'報') + u".tar.gz"_s << QString(70, u'報')
-                                                 << u".gz"_s;
-        QTest::newRow("a dot in a title is no extension") << QString(150, u'x') + u". The end"_s
-                                                          << QString(110, u'x') << QString();
+        QTest::newRow("japanese with extension")
+            << QString(300, u'報') + u".tar.gz"_s << QString(70, u'報') << u".gz"_s;
+        QTest::newRow("a dot in a title is no extension")
+            << QString(150, u'x') + u". The end"_s << QString(110, u'x') << QString();
     }
 
     void cleanNameLength()
@@ -78,10 +78,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("taken");
         QTest::addColumn<QString>("expected");
         QTest::newRow("free") << QStringList() << u"a.url"_s;
-        QTest::newRow("file") << QStringList{u"a.url"_s} << u"a (2).url"_s;
-        QTest::newRow("folder and file") << QStringList{u"a.url/"_s, u"a (2).url"_s} << u"a (3).url"_s;
-        QTest::newRow("dangling link") << QStringList{u"a.url@"_s} << u"a (2).url"_s;
-        QTest::newRow("gap is reused") << QStringList{u"a.url"_s, u"a (3).url"_s} << u"a (2).url"_s;
+        QTest::newRow("file") << QStringList {u"a.url"_s} << u"a (2).url"_s;
+        QTest::newRow("folder and file") << QStringList {u"a.url/"_s, u"a (2).url"_s} << u"a (3).url"_s;
+        QTest::newRow("dangling link") << QStringList {u"a.url@"_s} << u"a (2).url"_s;
+        QTest::newRow("gap is reused") << QStringList {u"a.url"_s, u"a (3).url"_s} << u"a (2).url"_s;
     }
 
     void unusedPath()
@@ -146,7 +146,8 @@ private Q_SLOTS:
         // A replaced file keeps who may read it.
         QVERIFY(kept.permissions().testFlag(QFileDevice::ReadOther));
         // Nothing but the files the test made is left behind.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), written && target != u"old.txt" ? 2 : 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 written && target != u"old.txt" ? 2 : 1);
     }
 
     void permissionsOfTheNewFile()

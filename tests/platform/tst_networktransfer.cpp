@@ -49,7 +49,8 @@ private Q_SLOTS:
         QTest::newRow("Shift_JIS header") << QByteArray("text/html; charset=Shift_JIS") << sjis << u"日本語"_s;
         QTest::newRow("Shift_JIS bare") << QByteArray("text/html") << sjis << u"日本語"_s;
         QTest::newRow("Shift_JIS meta")
-            << QByteArray("text/html") << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">") + sjis
+            << QByteArray("text/html")
+            << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">") + sjis
             << u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">日本語"_s;
         QTest::newRow("UTF-8 header") << QByteArray("text/html; charset=utf-8") << u"日本語"_s.toUtf8() << u"日本語"_s;
         QTest::newRow("UTF-8 bare") << QByteArray("text/plain") << u"日本語"_s.toUtf8() << u"日本語"_s;
@@ -222,9 +223,7 @@ private Q_SLOTS:
 
         // The transfer still works for others.
         QObject other;
-        transfer.openUrl(server.url(u"/fast"_s), &other, [&](const TransferResult &r) {
-            calls += r.ok() ? 100 : 1;
-        });
+        transfer.openUrl(server.url(u"/fast"_s), &other, [&](const TransferResult &r) { calls += r.ok() ? 100 : 1; });
         QTRY_COMPARE(calls, 100);
     }
 

@@ -66,13 +66,15 @@ private Q_SLOTS:
         QTest::addColumn<LocalRequest>("request");
         QTest::addColumn<bool>("allowed");
         QTest::newRow("its picture") << u"/home/u/Downloads/page_files/a.png"_s << LocalRequest::Embedded << true;
-        QTest::newRow("its style sheet beside it") << u"/home/u/Downloads/style.css"_s << LocalRequest::Embedded << true;
+        QTest::newRow("its style sheet beside it")
+            << u"/home/u/Downloads/style.css"_s << LocalRequest::Embedded << true;
         QTest::newRow("its frame") << u"/home/u/Downloads/page_files/f.htm"_s << LocalRequest::Frame << true;
-        QTest::newRow("its own file, read by script") << u"/home/u/Downloads/notes.txt"_s << LocalRequest::Read << false;
+        QTest::newRow("its own file, read by script")
+            << u"/home/u/Downloads/notes.txt"_s << LocalRequest::Read << false;
         QTest::newRow("a picture elsewhere") << u"/home/u/Pictures/me.jpg"_s << LocalRequest::Embedded << false;
         QTest::newRow("a file above, in a frame") << u"/etc/hostname"_s << LocalRequest::Frame << false;
-        QTest::newRow("a folder whose name begins alike") << u"/home/u/Downloads2/a.png"_s << LocalRequest::Embedded
-                                                          << false;
+        QTest::newRow("a folder whose name begins alike")
+            << u"/home/u/Downloads2/a.png"_s << LocalRequest::Embedded << false;
         QTest::newRow("out by ..") << u"/home/u/Downloads/../.ssh/id_rsa"_s << LocalRequest::Frame << false;
     }
     void localPageMayLoad()

@@ -51,21 +51,29 @@ private Q_SLOTS:
             auto row = [&](const char *name) -> QTestData & {
                 return QTest::addRow("%s: %s", qPrintable(kind), name) << kind;
             };
-            row("start page") << ie << u"Start Page"_s << ie << u"Start Page"_s << u"http://127.0.0.1/ホーム?a=1&b=%20"_s;
-            row("accept language") << inet + u"\\International"_s << u"AcceptLanguage"_s
-                                   << inet + u"\\International"_s << u"AcceptLanguage"_s << u"ja,en-us;q=0.5"_s;
+            row("start page") << ie << u"Start Page"_s << ie << u"Start Page"_s
+                              << u"http://127.0.0.1/ホーム?a=1&b=%20"_s;
+            row("accept language") << inet + u"\\International"_s << u"AcceptLanguage"_s << inet + u"\\International"_s
+                                   << u"AcceptLanguage"_s << u"ja,en-us;q=0.5"_s;
             row("any case") << ie << u"Start Page"_s << ie.toUpper() << u"start page"_s << u"x"_s;
             row("stray backslashes") << u"\\Software\\\\Test\\"_s << u"v"_s << u"Software\\Test"_s << u"v"_s << u"y"_s;
             row("slash inside a level") << u"Software\\a/b"_s << u"v"_s << u"Software\\a/b"_s << u"v"_s << u"slash"_s;
-            row("backslash in a name") << u"Software\\Test"_s << u"a\\b/c"_s << u"Software\\Test"_s << u"a\\b/c"_s << u"bs"_s;
-            row("default value") << u"Software\\Test"_s << QString() << u"Software\\Test"_s << QString() << u"default"_s;
+            row("backslash in a name") << u"Software\\Test"_s << u"a\\b/c"_s << u"Software\\Test"_s << u"a\\b/c"_s
+                                       << u"bs"_s;
+            row("default value") << u"Software\\Test"_s << QString() << u"Software\\Test"_s << QString()
+                                 << u"default"_s;
             row("at sign name") << u"Software\\Test"_s << u"@"_s << u"Software\\Test"_s << u"@"_s << u"at"_s;
-            row("escapes in a name") << u"Software\\Test"_s << u"%41%2F"_s << u"Software\\Test"_s << u"%41%2F"_s << u"pct"_s;
-            row("Japanese key") << u"Software\\ゆらぎね"_s << u"値"_s << u"Software\\ゆらぎね"_s << u"値"_s << u"日本語"_s;
-            row("spaces and equals") << u"Software\\a = b"_s << u"x;y = z"_s << u"Software\\a = b"_s << u"x;y = z"_s << u" v = w; "_s;
+            row("escapes in a name") << u"Software\\Test"_s << u"%41%2F"_s << u"Software\\Test"_s << u"%41%2F"_s
+                                     << u"pct"_s;
+            row("Japanese key") << u"Software\\ゆらぎね"_s << u"値"_s << u"Software\\ゆらぎね"_s << u"値"_s
+                                << u"日本語"_s;
+            row("spaces and equals") << u"Software\\a = b"_s << u"x;y = z"_s << u"Software\\a = b"_s << u"x;y = z"_s
+                                     << u" v = w; "_s;
             row("empty value") << u"Software\\Test"_s << u"e"_s << u"Software\\Test"_s << u"e"_s << QString();
-            row("looks like a QSettings variant") << u"Software\\Test"_s << u"q"_s << u"Software\\Test"_s << u"q"_s << u"@Variant(\\0\\0)"_s;
-            row("list-like value") << u"Software\\Test"_s << u"l"_s << u"Software\\Test"_s << u"l"_s << u"a, b, \"c\""_s;
+            row("looks like a QSettings variant")
+                << u"Software\\Test"_s << u"q"_s << u"Software\\Test"_s << u"q"_s << u"@Variant(\\0\\0)"_s;
+            row("list-like value") << u"Software\\Test"_s << u"l"_s << u"Software\\Test"_s << u"l"_s
+                                   << u"a, b, \"c\""_s;
             row("line ends in value") << u"Software\\Test"_s << u"m"_s << u"Software\\Test"_s << u"m"_s << u"a\r\nb"_s;
         }
     }
@@ -77,7 +85,8 @@ private Q_SLOTS:
         QFETCH(QString, readPath);
         QFETCH(QString, readName);
         QFETCH(QString, value);
-        const QString file = QString::fromLatin1(QTest::currentDataTag()).toHtmlEscaped().replace(u':', u'_') + u".ini"_s;
+        const QString file =
+            QString::fromLatin1(QTest::currentDataTag()).toHtmlEscaped().replace(u':', u'_') + u".ini"_s;
         auto writer = make(kind, file);
         const auto key = writer->openKey(registry::CurrentUser, path);
         QVERIFY(key != 0);
@@ -101,7 +110,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         auto store = make(kind, u"separate-"_s + kind + u".ini"_s);
-        const struct { QString path, name, value; } values[] = {
+        const struct
+        {
+            QString path, name, value;
+        } values[] = {
             {u"Software\\a\\b"_s, u"v"_s, u"nested"_s},
             {u"Software\\a/b"_s, u"v"_s, u"slash"_s},
             {u"Software\\a"_s, u"b\\v"_s, u"name with backslash"_s},
@@ -139,7 +151,8 @@ private Q_SLOTS:
         QFETCH(quint32, number);
         QFETCH(QString, text);
         auto store = make(kind, u"numbers.ini"_s);
-        const auto key = store->openKey(registry::CurrentUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"_s);
+        const auto key =
+            store->openKey(registry::CurrentUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"_s);
         QVERIFY(store->writeString(key, u"MaxConnectionsPer1_0Server"_s, u"text first"_s));
         QVERIFY(store->writeNumber(key, u"MaxConnectionsPer1_0Server"_s, number));
         QCOMPARE(store->readString(key, u"MaxConnectionsPer1_0Server"_s), text);

@@ -82,8 +82,7 @@ private Q_SLOTS:
         QVERIFY2(cookies.contains("one=1"), cookies);
         QVERIFY2(cookies.contains("two=2"), cookies);
         // Kept in the private home's profile, not the user's.
-        QVERIFY(QFileInfo(m_home.dataHome()
-                          + u"/yuragine/QtWebEngine/yuragine/shared-cookies/cookies.txt"_s).isFile());
+        QVERIFY(QFileInfo(m_home.dataHome() + u"/yuragine/QtWebEngine/yuragine/shared-cookies/cookies.txt"_s).isFile());
     }
 };
 

@@ -65,11 +65,14 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("expected"); // empty: refused
         QTest::newRow("plain") << u"http://127.0.0.1/a?b=c"_s
                                << QByteArray("[InternetShortcut]\r\nURL=http://127.0.0.1/a?b=c\r\n");
-        QTest::newRow("Japanese in CP932") << u"http://example.test/日本"_s
-                                           << QByteArray("[InternetShortcut]\r\nURL=http://example.test/\x93\xfa\x96\x7b\r\n");
-        QTest::newRow("outside CP932 percent-encoded") << u"http://example.test/\U0001F600é"_s
-                                                       << QByteArray("[InternetShortcut]\r\nURL=http://example.test/%F0%9F%98%80%C3%A9\r\n");
-        QTest::newRow("backslash kept") << u"file://C:\\x"_s << QByteArray("[InternetShortcut]\r\nURL=file://C:\\x\r\n");
+        QTest::newRow("Japanese in CP932")
+            << u"http://example.test/日本"_s
+            << QByteArray("[InternetShortcut]\r\nURL=http://example.test/\x93\xfa\x96\x7b\r\n");
+        QTest::newRow("outside CP932 percent-encoded")
+            << u"http://example.test/\U0001F600é"_s
+            << QByteArray("[InternetShortcut]\r\nURL=http://example.test/%F0%9F%98%80%C3%A9\r\n");
+        QTest::newRow("backslash kept") << u"file://C:\\x"_s
+                                        << QByteArray("[InternetShortcut]\r\nURL=file://C:\\x\r\n");
         QTest::newRow("CR LF refused") << u"http://a/\r\n[InternetShortcut]"_s << QByteArray();
         QTest::newRow("LF refused") << u"http://a/\nIconFile=x"_s << QByteArray();
         QTest::newRow("NUL refused") << u"http://a/\0b"_s << QByteArray();
@@ -96,12 +99,18 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("after"); // empty: no file
         const QByteArray old = "old";
         const QByteArray fresh = "[InternetShortcut]\r\nURL=http://127.0.0.1/\r\n";
-        QTest::newRow("new file") << u"a.url"_s << QByteArray() << u"http://127.0.0.1/"_s << false << ShortcutResult::Written << fresh;
-        QTest::newRow("kept without overwrite") << u"b.url"_s << old << u"http://127.0.0.1/"_s << false << ShortcutResult::Exists << old;
-        QTest::newRow("replaced with overwrite") << u"c.url"_s << old << u"http://127.0.0.1/"_s << true << ShortcutResult::Written << fresh;
-        QTest::newRow("bad address keeps the old") << u"d.url"_s << old << u"http://a/\r\nx"_s << true << ShortcutResult::BadAddress << old;
-        QTest::newRow("bad address writes nothing") << u"e.url"_s << QByteArray() << u"http://a/\nx"_s << true << ShortcutResult::BadAddress << QByteArray();
-        QTest::newRow("missing folder") << u"no/such/f.url"_s << QByteArray() << u"http://127.0.0.1/"_s << true << ShortcutResult::WriteFailed << QByteArray();
+        QTest::newRow("new file") << u"a.url"_s << QByteArray() << u"http://127.0.0.1/"_s << false
+                                  << ShortcutResult::Written << fresh;
+        QTest::newRow("kept without overwrite")
+            << u"b.url"_s << old << u"http://127.0.0.1/"_s << false << ShortcutResult::Exists << old;
+        QTest::newRow("replaced with overwrite")
+            << u"c.url"_s << old << u"http://127.0.0.1/"_s << true << ShortcutResult::Written << fresh;
+        QTest::newRow("bad address keeps the old")
+            << u"d.url"_s << old << u"http://a/\r\nx"_s << true << ShortcutResult::BadAddress << old;
+        QTest::newRow("bad address writes nothing")
+            << u"e.url"_s << QByteArray() << u"http://a/\nx"_s << true << ShortcutResult::BadAddress << QByteArray();
+        QTest::newRow("missing folder") << u"no/such/f.url"_s << QByteArray() << u"http://127.0.0.1/"_s << true
+                                        << ShortcutResult::WriteFailed << QByteArray();
     }
     void writeShortcut()
     {
@@ -145,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(shell.openFolder(m_dir.path()));
         QVERIFY(!shell.openFolder(path));
         QVERIFY(!shell.openInBrowser(QUrl(u"file:///etc"_s)));
-        QCOMPARE(shell.openedFolders(), (QStringList{m_dir.path(), path}));
+        QCOMPARE(shell.openedFolders(), (QStringList {m_dir.path(), path}));
         QCOMPARE(shell.openedAddresses().size(), 1);
     }
 

@@ -61,7 +61,7 @@ private Q_SLOTS:
         QFETCH(int, major);
         QFETCH(int, minor);
         QFETCH(int, build);
-        QCOMPARE(platform::parseKernelRelease(release), (OsVersion{major, minor, build, 2}));
+        QCOMPARE(platform::parseKernelRelease(release), (OsVersion {major, minor, build, 2}));
     }
 
     // The about box's address: the first IPv4 one that leaves the machine.
@@ -71,14 +71,14 @@ private Q_SLOTS:
         QTest::addColumn<QList<A>>("addresses");
         QTest::addColumn<QString>("chosen");
         const QHostAddress lan(u"192.168.1.20"_s);
-        QTest::newRow("loopback first") << QList<A>{{QHostAddress(u"127.0.0.1"_s), true}, {lan, true}}
+        QTest::newRow("loopback first") << QList<A> {{QHostAddress(u"127.0.0.1"_s), true}, {lan, true}}
                                         << u"192.168.1.20"_s;
-        QTest::newRow("Debian's 127.0.1.1") << QList<A>{{QHostAddress(u"127.0.1.1"_s), true}, {lan, true}}
-                                            << u"192.168.1.20"_s;
-        QTest::newRow("IPv6 before") << QList<A>{{QHostAddress(u"fe80::1"_s), true}, {lan, true}} << u"192.168.1.20"_s;
+        QTest::newRow("Debian's 127.0.1.1")
+            << QList<A> {{QHostAddress(u"127.0.1.1"_s), true}, {lan, true}} << u"192.168.1.20"_s;
+        QTest::newRow("IPv6 before") << QList<A> {{QHostAddress(u"fe80::1"_s), true}, {lan, true}} << u"192.168.1.20"_s;
         QTest::newRow("on an interface that is down")
-            << QList<A>{{QHostAddress(u"10.0.0.5"_s), false}, {lan, true}} << u"192.168.1.20"_s;
-        QTest::newRow("none") << QList<A>{{QHostAddress(u"127.0.0.1"_s), true}} << QString();
+            << QList<A> {{QHostAddress(u"10.0.0.5"_s), false}, {lan, true}} << u"192.168.1.20"_s;
+        QTest::newRow("none") << QList<A> {{QHostAddress(u"127.0.0.1"_s), true}} << QString();
     }
     void outsideAddress()
     {
@@ -229,9 +229,9 @@ private Q_SLOTS:
         platform::storePrivacy(elsewhere, {true, false});
         CountingBrowsers browsers;
         platform::RealPlatform real(browsers, {file, m_dir.filePath(u"fav"_s)});
-        QCOMPARE(browsers.current, (platform::PrivacySettings{true, false})); // at once
+        QCOMPARE(browsers.current, (platform::PrivacySettings {true, false})); // at once
         platform::storePrivacy(elsewhere, {false, true});
-        QTRY_COMPARE(browsers.current, (platform::PrivacySettings{false, true}));
+        QTRY_COMPARE(browsers.current, (platform::PrivacySettings {false, true}));
     }
 };
 

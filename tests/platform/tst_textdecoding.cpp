@@ -42,43 +42,38 @@ private Q_SLOTS:
         QTest::newRow("UTF-8, header") << utf8 << QByteArray("text/html; charset=utf-8") << kText;
         QTest::newRow("UTF-8, no header") << utf8 << QByteArray("text/html") << kText;
         QTest::newRow("UTF-8, no content type") << utf8 << QByteArray() << kText;
-        QTest::newRow("Shift_JIS header means CP932")
-            << kSjis << QByteArray("text/html; charset=Shift_JIS") << kText;
+        QTest::newRow("Shift_JIS header means CP932") << kSjis << QByteArray("text/html; charset=Shift_JIS") << kText;
         QTest::newRow("Windows-31J header") << kSjis << QByteArray("text/plain; charset=windows-31j") << kText;
         QTest::newRow("Shift-JIS, no hint") << kSjis << QByteArray("text/html") << kText;
-        QTest::newRow("meta charset")
-            << QByteArray("<html><head><meta charset=\"shift_jis\"></head>") + kSjis
-            << QByteArray("text/html") << u"<html><head><meta charset=\"shift_jis\"></head>"_s + kText;
+        QTest::newRow("meta charset") << QByteArray("<html><head><meta charset=\"shift_jis\"></head>") + kSjis
+                                      << QByteArray("text/html")
+                                      << u"<html><head><meta charset=\"shift_jis\"></head>"_s + kText;
         QTest::newRow("meta http-equiv")
             << QByteArray("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=EUC-JP\">\xc6\xfc")
             << QByteArray() << u"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=EUC-JP\">日"_s;
         // Latin-1 bytes that are valid CP932 too: only the meta tells them apart.
-        QTest::newRow("meta over the UTF-8 guess")
-            << QByteArray("<meta charset=iso-8859-1>\xe9t\xe9") << QByteArray()
-            << u"<meta charset=iso-8859-1>\u00e9t\u00e9"_s;
+        QTest::newRow("meta over the UTF-8 guess") << QByteArray("<meta charset=iso-8859-1>\xe9t\xe9") << QByteArray()
+                                                   << u"<meta charset=iso-8859-1>\u00e9t\u00e9"_s;
         QTest::newRow("header over meta")
             << QByteArray("<meta charset=euc-jp>") + utf8 << QByteArray("text/html; charset=utf-8")
             << u"<meta charset=euc-jp>"_s + kText;
         QTest::newRow("unknown header charset falls to meta")
-            << QByteArray("<meta charset=shift_jis>") + kSjis
-            << QByteArray("text/html; charset=x-no-such-thing") << u"<meta charset=shift_jis>"_s + kText;
-        QTest::newRow("unknown meta charset falls to the guess")
-            << QByteArray("<meta charset=bogus>") + kSjis << QByteArray()
-            << u"<meta charset=bogus>"_s + kText;
-        QTest::newRow("meta claiming UTF-16")
-            << QByteArray("<meta charset=utf-16>") + utf8 << QByteArray()
-            << u"<meta charset=utf-16>"_s + kText;
-        QTest::newRow("meta past 4 KiB is not read")
-            << QByteArray(4100, ' ') + "<meta charset=euc-jp>" + utf8 << QByteArray()
-            << QString(4100, u' ') + u"<meta charset=euc-jp>"_s + kText;
-        QTest::newRow("UTF-8 BOM") << QByteArray("\xef\xbb\xbf") + utf8 << QByteArray("text/html") << kText;
-        QTest::newRow("UTF-8 BOM over meta")
-            << QByteArray("\xef\xbb\xbf<meta charset=shift_jis>") + utf8 << QByteArray()
+            << QByteArray("<meta charset=shift_jis>") + kSjis << QByteArray("text/html; charset=x-no-such-thing")
             << u"<meta charset=shift_jis>"_s + kText;
-        QTest::newRow("UTF-16LE BOM")
-            << QByteArray("\xff\xfe" "A\0\xe5\x65", 6) << QByteArray() << u"A日"_s;
-        QTest::newRow("UTF-16BE BOM")
-            << QByteArray("\xfe\xff\0A\x65\xe5", 6) << QByteArray() << u"A日"_s;
+        QTest::newRow("unknown meta charset falls to the guess")
+            << QByteArray("<meta charset=bogus>") + kSjis << QByteArray() << u"<meta charset=bogus>"_s + kText;
+        QTest::newRow("meta claiming UTF-16")
+            << QByteArray("<meta charset=utf-16>") + utf8 << QByteArray() << u"<meta charset=utf-16>"_s + kText;
+        QTest::newRow("meta past 4 KiB is not read") << QByteArray(4100, ' ') + "<meta charset=euc-jp>"
+                + utf8 << QByteArray() << QString(4100, u' ') + u"<meta charset=euc-jp>"_s + kText;
+        QTest::newRow("UTF-8 BOM") << QByteArray("\xef\xbb\xbf") + utf8 << QByteArray("text/html") << kText;
+        QTest::newRow("UTF-8 BOM over meta") << QByteArray("\xef\xbb\xbf<meta charset=shift_jis>") + utf8
+                                             << QByteArray() << u"<meta charset=shift_jis>"_s + kText;
+        QTest::newRow("UTF-16LE BOM") << QByteArray("\xff\xfe"
+                                                    "A\0\xe5\x65",
+                                                    6)
+                                      << QByteArray() << u"A日"_s;
+        QTest::newRow("UTF-16BE BOM") << QByteArray("\xfe\xff\0A\x65\xe5", 6) << QByteArray() << u"A日"_s;
         QTest::newRow("header with a BOM of the same charset")
             << QByteArray("\xef\xbb\xbf") + utf8 << QByteArray("text/html; charset=utf-8") << kText;
         QTest::newRow("empty") << QByteArray() << QByteArray("text/html") << QString();

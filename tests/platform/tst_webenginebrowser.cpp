@@ -8,11 +8,11 @@
 
 #include <QClipboard>
 #include <QLineEdit>
-#include <QWebEngineFindTextResult>
-#include <QPrinter>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -30,8 +30,8 @@ constexpr int kWait = 20000;
 
 QByteArray page(const QByteArray &title, const QByteArray &body = {})
 {
-    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title
-        + "</title></head><body>" + body + "</body></html>";
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" + body
+        + "</body></html>";
 }
 
 // A file the engine cannot show, named by the server with the raw bytes of name.
@@ -116,12 +116,14 @@ private Q_SLOTS:
         m_server.route(u"/frames"_s, page("Frames", "<iframe src=\"/inner\"></iframe><iframe src=\"/kept\"></iframe>"));
         m_server.route(u"/inner"_s, page("Inner"));
         m_server.route(u"/kept"_s, page("Kept"));
-        m_server.route(u"/popups"_s, page("Popups",
-            "<a id=\"blank\" href=\"/b\" target=\"_blank\">new</a>"
-            "<button id=\"open\" onclick=\"window.open('/c')\">open</button>"));
-        m_server.route(u"/hover"_s, page("Hover",
-            "<style>body{margin:0} a{display:block;width:400px;height:200px;font-size:40px}</style>"
-            "<a id=\"big\" href=\"/b\">big link</a>"));
+        m_server.route(u"/popups"_s,
+                       page("Popups",
+                            "<a id=\"blank\" href=\"/b\" target=\"_blank\">new</a>"
+                            "<button id=\"open\" onclick=\"window.open('/c')\">open</button>"));
+        m_server.route(u"/hover"_s,
+                       page("Hover",
+                            "<style>body{margin:0} a{display:block;width:400px;height:200px;font-size:40px}</style>"
+                            "<a id=\"big\" href=\"/b\">big link</a>"));
 
         m_ui = platform::defaultBrowserUi();
         m_ui.printDialog = [this](QPrinter &printer, QWidget *) {
@@ -167,10 +169,7 @@ private Q_SLOTS:
         m_window.reset();
     }
 
-    void cleanupTestCase()
-    {
-        m_factory.reset();
-    }
+    void cleanupTestCase() { m_factory.reset(); }
 
     void navigationCompletesWithTitle()
     {
@@ -231,7 +230,7 @@ private Q_SLOTS:
         QTest::qWait(300);
         QVERIFY(asked.contains(url(u"/inner"_s)));
         QVERIFY(asked.contains(url(u"/kept"_s)));
-        QCOMPARE(mainFrames, QStringList{url(u"/frames"_s)}); // the frames are told apart
+        QCOMPARE(mainFrames, QStringList {url(u"/frames"_s)}); // the frames are told apart
         QVERIFY(!m_server.wasRequested(u"/inner"_s));
         QCOMPARE(m_browser->title(), u"Frames"_s);
     }
@@ -262,7 +261,7 @@ private Q_SLOTS:
         run(script + u"; 1"_s);
         QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 1, kWait);
         QCOMPARE(asked.first(), url(expected));
-        QCOMPARE(byUser, QList<bool>{false}); // a script's click is not the user's
+        QCOMPARE(byUser, QList<bool> {false}); // a script's click is not the user's
         if (cancel) {
             QTest::qWait(500);
             QCOMPARE(m_factory->popups().windows().size(), 0);
@@ -318,8 +317,9 @@ private Q_SLOTS:
     void historyStateFollowsMoves()
     {
         QList<QPair<int, bool>> states;
-        connect(m_browser, &BrowserComponent::CommandStateChange, this,
-                [&states](int command, bool enabled) { states.append({command, enabled}); });
+        connect(m_browser, &BrowserComponent::CommandStateChange, this, [&states](int command, bool enabled) {
+            states.append({command, enabled});
+        });
         QVERIFY(!m_browser->goBack());
         QVERIFY(!m_browser->goForward());
         QVERIFY(load(url(u"/a"_s)));
@@ -442,7 +442,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         using B = BrowserComponent;
-        const QHash<QString, std::function<bool(B &)>> commands{
+        const QHash<QString, std::function<bool(B &)>> commands {
             {u"saveAs"_s, &B::saveAs},
             {u"print"_s, &B::print},
             {u"printPreview"_s, &B::printPreview},
@@ -471,7 +471,8 @@ private Q_SLOTS:
         QCOMPARE(shown.address, url(u"/a"_s));
         QCOMPARE(shown.protocol, u"http"_s);
         QCOMPARE(shown.encoding, u"UTF-8"_s);
-        QCOMPARE(shown.size, qint64(page("ページA", "<p id=\"t\">first page text</p><a id=\"l\" href=\"/b\">to b</a>").size()));
+        QCOMPARE(shown.size,
+                 qint64(page("ページA", "<p id=\"t\">first page text</p><a id=\"l\" href=\"/b\">to b</a>").size()));
         QVERIFY(!shown.lastModified.isEmpty());
     }
 
@@ -503,13 +504,17 @@ private Q_SLOTS:
         QVERIFY(load(url(u"/a"_s)));
         const QString path = m_temp.filePath(u"TEST.HTM"_s);
         bool done = false, ok = false;
-        m_browser->saveDocument(path, [&](bool result) { done = true; ok = result; });
+        m_browser->saveDocument(path, [&](bool result) {
+            done = true;
+            ok = result;
+        });
         QTRY_VERIFY_WITH_TIMEOUT(done, kWait);
         QVERIFY(ok);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         // "ページA" in CP932
-        QVERIFY(file.readAll().contains("<title>\x83\x79\x81\x5b\x83\x57" "A</title>"));
+        QVERIFY(file.readAll().contains("<title>\x83\x79\x81\x5b\x83\x57"
+                                        "A</title>"));
     }
 
     void saveAsWritesTheFile()
@@ -584,7 +589,7 @@ private Q_SLOTS:
         bool painted = false;
         cleanupAndRecreateWith([&painted](platform::BrowserUi &ui) {
             ui.printPreview = [&painted, real = ui.printPreview](QPrinter &printer, QWidget *parent,
-                                                          const std::function<bool(QPrinter *)> &paint) {
+                                                                 const std::function<bool(QPrinter *)> &paint) {
                 auto paintAndNote = [&painted, paint](QPrinter *target) {
                     painted = paint(target);
                     return painted;
@@ -617,15 +622,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("disposition");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("existing"); // a file already in the folder
-        QTest::addColumn<QString>("named"); // as the window is told
+        QTest::addColumn<QString>("named");    // as the window is told
         QTest::addColumn<QString>("expected");
         // ソ and 表 end in 0x5C, which the engine alone takes for a folder separator.
-        QTest::newRow("raw Shift_JIS name")
-            << "attachment; filename=\""_ba + ansi::encode(u"ソフト表.lzh") + "\""_ba << u"/dl/get.cgi"_s
-            << QString() << u"ソフト表.lzh"_s << u"ソフト表.lzh"_s;
-        QTest::newRow("RFC 5987 name")
-            << "attachment; filename*=UTF-8''%E6%97%A5%E6%9C%AC%E8%AA%9E.zip"_ba << u"/dl/x"_s << QString()
-            << u"日本語.zip"_s << u"日本語.zip"_s;
+        QTest::newRow("raw Shift_JIS name") << "attachment; filename=\""_ba + ansi::encode(u"ソフト表.lzh") + "\""_ba
+                                            << u"/dl/get.cgi"_s << QString() << u"ソフト表.lzh"_s << u"ソフト表.lzh"_s;
+        QTest::newRow("RFC 5987 name") << "attachment; filename*=UTF-8''%E6%97%A5%E6%9C%AC%E8%AA%9E.zip"_ba
+                                       << u"/dl/x"_s << QString() << u"日本語.zip"_s << u"日本語.zip"_s;
         QTest::newRow("address name, taken: (2)")
             << QByteArray() << u"/dl/%E8%A1%A8.zip"_s << u"表.zip"_s << u"表.zip"_s << u"表 (2).zip"_s;
     }
@@ -679,8 +682,9 @@ private Q_SLOTS:
         m_server.route(u"/dl/big.zip"_s, file);
         QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
         // Cancelled the moment it starts, while the engine is still receiving.
-        connect(m_browser, &BrowserComponent::downloadStarted, m_browser,
-                [this] { QVERIFY(m_browser->cancelDownloads()); }, Qt::SingleShotConnection);
+        connect(
+            m_browser, &BrowserComponent::downloadStarted, m_browser, [this] { QVERIFY(m_browser->cancelDownloads()); },
+            Qt::SingleShotConnection);
         QVERIFY(m_browser->navigate(url(u"/dl/big.zip"_s)));
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
         QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Cancelled);
@@ -717,7 +721,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
         QCOMPARE(finished[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Saved);
         QTest::qWait(300);
-        QCOMPARE(QDir(m_downloads).entryList(QDir::Files), QStringList{asked.first()});
+        QCOMPARE(QDir(m_downloads).entryList(QDir::Files), QStringList {asked.first()});
     }
 
     // What follows a click or key of the user in the window goes on unasked.
@@ -731,8 +735,8 @@ private Q_SLOTS:
                                 "<a id=\"l\" href=\"/follow/file.zip\">file</a>";
         const QByteArray script = "<script>setTimeout(() => location.href = '/follow/file.zip', 200)</script>";
         QTest::newRow("a link the user clicks") << link << false << true << false;
-        QTest::newRow("a script's click") << link + "<script>setTimeout(() => l.click(), 200)</script>" << false
-                                          << false << true;
+        QTest::newRow("a script's click")
+            << link + "<script>setTimeout(() => l.click(), 200)</script>" << false << false << true;
         QTest::newRow("a script on its own") << script << false << false << true;
         QTest::newRow("a script after the click that opened the page") << script << true << false << true;
     }
@@ -745,8 +749,10 @@ private Q_SLOTS:
         QVERIFY(QDir(m_downloads).removeRecursively());
         m_server.route(u"/follow/file.zip"_s, attachment("file.zip", "zip"));
         m_server.route(u"/follow/page"_s, page("Follow", body));
-        m_server.route(u"/follow/start"_s, page("Start", "<style>body{margin:0} a{display:block;height:200px}</style>"
-                                                         "<a href=\"/follow/page\">page</a>"));
+        m_server.route(u"/follow/start"_s,
+                       page("Start",
+                            "<style>body{margin:0} a{display:block;height:200px}</style>"
+                            "<a href=\"/follow/page\">page</a>"));
         int questions = 0;
         connect(m_browser, &BrowserComponent::unrequestedDownload, this,
                 [&questions](const QString &, const QString &, bool &allow) {
@@ -800,8 +806,9 @@ private Q_SLOTS:
         QVERIFY(second->navigate(url(u"/same/b"_s)));
         QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/same/a"_s) && m_server.wasRequested(u"/same/b"_s), kWait);
         if (cancelSecond)
-            connect(second.get(), &BrowserComponent::downloadStarted, second.get(),
-                    [&second] { second->cancelDownloads(); }, Qt::SingleShotConnection);
+            connect(
+                second.get(), &BrowserComponent::downloadStarted, second.get(),
+                [&second] { second->cancelDownloads(); }, Qt::SingleShotConnection);
         m_server.releaseHeld();
         QTRY_COMPARE_WITH_TIMEOUT(firstEnd.size(), 1, kWait);
         QTRY_COMPARE_WITH_TIMEOUT(secondEnd.size(), 1, kWait);
@@ -809,7 +816,7 @@ private Q_SLOTS:
         QFile first(firstEnd[0][2].toString());
         QVERIFY(first.open(QIODevice::ReadOnly));
         QCOMPARE(first.readAll(), QByteArray(8000, 'a'));
-        QStringList expected{QFileInfo(first).fileName()};
+        QStringList expected {QFileInfo(first).fileName()};
         if (cancelSecond) {
             QCOMPARE(secondEnd[0][1].value<platform::DownloadEnd>(), platform::DownloadEnd::Cancelled);
         } else {
@@ -832,11 +839,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("form");
         QTest::addColumn<QString>("saved");
         QTest::addColumn<int>("gets");
-        QTest::newRow("raw Shift_JIS name") << u"/again/sjis"_s << ansi::encode(u"表計算.xls"_s) << false
-                                            << u"表計算.xls"_s << 2;
+        QTest::newRow("raw Shift_JIS name")
+            << u"/again/sjis"_s << ansi::encode(u"表計算.xls"_s) << false << u"表計算.xls"_s << 2;
         QTest::newRow("ASCII name") << u"/again/ascii"_s << QByteArray("plain.xls") << false << u"plain.xls"_s << 1;
-        QTest::newRow("sent by a form") << u"/again/form"_s << ansi::encode(u"表計算.xls"_s) << true
-                                        << QString() << 0;
+        QTest::newRow("sent by a form") << u"/again/form"_s << ansi::encode(u"表計算.xls"_s) << true << QString() << 0;
     }
     void headersAreAskedAgainOnlyWhereNeeded()
     {
@@ -848,8 +854,10 @@ private Q_SLOTS:
         QVERIFY(QDir(m_downloads).removeRecursively());
         m_server.route(path, attachment(name, "sheet"));
         LocalHttpServer::Response start;
-        start.body = page("Cookie", "<form method=\"post\" action=\"" + path.toLatin1() + "\">"
-                                    "<input name=\"q\" value=\"1\"></form>");
+        start.body = page("Cookie",
+                          "<form method=\"post\" action=\"" + path.toLatin1()
+                              + "\">"
+                                "<input name=\"q\" value=\"1\"></form>");
         start.headers.append({QByteArray("Set-Cookie"), QByteArray("session=abc123; Path=/")});
         m_server.route(u"/again/start"_s, start);
         QVERIFY(load(url(u"/again/start"_s)));
@@ -866,7 +874,8 @@ private Q_SLOTS:
         QTest::qWait(300);
         QList<LocalHttpServer::Request> requests = m_server.requests();
         requests.removeIf([&path](const LocalHttpServer::Request &r) { return r.path != path; });
-        QCOMPARE(std::count_if(requests.begin(), requests.end(), [](const auto &r) { return r.method == "GET"; }), gets);
+        QCOMPARE(std::count_if(requests.begin(), requests.end(), [](const auto &r) { return r.method == "GET"; }),
+                 gets);
         for (const LocalHttpServer::Request &request : std::as_const(requests)) {
             QCOMPARE(request.headers.value("user-agent"), m_factory->profile()->httpUserAgent().toLatin1());
             QVERIFY2(request.headers.value("cookie").contains("session=abc123"), request.headers.value("cookie"));
@@ -899,11 +908,13 @@ private Q_SLOTS:
         QSignalSpy progress(browser, &BrowserComponent::downloadProgress);
         QSignalSpy finished(browser, &BrowserComponent::downloadFinished);
         // The engine has its answer; the second request, made once the download starts, waits.
-        connect(browser, &BrowserComponent::downloadStarted, this, [this] { m_server.setHolding(true); },
-                Qt::SingleShotConnection);
+        connect(
+            browser, &BrowserComponent::downloadStarted, this, [this] { m_server.setHolding(true); },
+            Qt::SingleShotConnection);
         QVERIFY(browser->navigate(url(u"/held/sjis"_s)));
         QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last()[1].toLongLong() == 4000
-                                     && progress.last()[2].toLongLong() == 4000, kWait);
+                                     && progress.last()[2].toLongLong() == 4000,
+                                 kWait);
         QCOMPARE(finished.size(), 0); // waiting for the headers
         if (quit) {
             delete browser;
@@ -944,13 +955,15 @@ private Q_SLOTS:
         QVERIFY(write(u"page/style.css"_s, "p { color: rgb(0, 128, 0); }"));
         QVERIFY(write(u"page/frame.htm"_s, page("Frame", "inner")));
         QVERIFY(write(u"page/secret.txt"_s, "secret"));
-        QVERIFY(write(u"page/page.htm"_s,
-                      page("Local", "<link rel=\"stylesheet\" href=\"style.css\"><p id=\"p\">text</p>"
-                                    "<img id=\"i\" src=\"pic.png\"><img id=\"o\" src=\"../outside.png\">"
-                                    "<iframe id=\"f\" src=\"frame.htm\"></iframe><iframe id=\"s\" src=\"/etc/hostname\"></iframe>"
-                                    "<script>window.got = 'pending';"
-                                    "fetch('secret.txt').then(r => r.text()).then(t => window.got = t,"
-                                    " () => window.got = 'refused');</script>")));
+        QVERIFY(
+            write(u"page/page.htm"_s,
+                  page("Local",
+                       "<link rel=\"stylesheet\" href=\"style.css\"><p id=\"p\">text</p>"
+                       "<img id=\"i\" src=\"pic.png\"><img id=\"o\" src=\"../outside.png\">"
+                       "<iframe id=\"f\" src=\"frame.htm\"></iframe><iframe id=\"s\" src=\"/etc/hostname\"></iframe>"
+                       "<script>window.got = 'pending';"
+                       "fetch('secret.txt').then(r => r.text()).then(t => window.got = t,"
+                       " () => window.got = 'refused');</script>")));
         QVERIFY(load(QUrl::fromLocalFile(folder.filePath(u"page/page.htm"_s)).toString()));
         QTRY_COMPARE_WITH_TIMEOUT(run(u"window.got"_s).toString(), u"refused"_s, kWait);
         QTRY_COMPARE_WITH_TIMEOUT(run(u"document.getElementById('i').naturalWidth"_s).toInt(), 8, kWait);
@@ -974,8 +987,7 @@ private Q_SLOTS:
         QTest::keyClicks(text, u"text"_s);
         // Each keystroke searches again; the last answer is for the whole word.
         auto matches = [&found] {
-            return found.isEmpty() ? -1
-                                   : found.last().first().value<QWebEngineFindTextResult>().numberOfMatches();
+            return found.isEmpty() ? -1 : found.last().first().value<QWebEngineFindTextResult>().numberOfMatches();
         };
         QTRY_COMPARE_WITH_TIMEOUT(matches(), 1, kWait);
         QTest::keyClick(text, Qt::Key_Escape);
@@ -1043,8 +1055,7 @@ private Q_SLOTS:
     }
 
 private:
-    template <typename Change>
-    void cleanupAndRecreateWith(Change change)
+    template <typename Change> void cleanupAndRecreateWith(Change change)
     {
         delete m_browser;
         m_browser = nullptr;

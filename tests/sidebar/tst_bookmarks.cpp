@@ -24,8 +24,7 @@ Tree snapshot(const QString &root)
 {
     Tree tree;
     const QDir base(root);
-    QDirIterator it(root, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         const QString rel = base.relativeFilePath(it.filePath());
@@ -36,8 +35,7 @@ Tree snapshot(const QString &root)
             if (!file.open(QIODevice::ReadOnly))
                 tree.insert(rel, u"<unreadable>"_s);
             else
-                tree.insert(rel, bookmarks::parseShortcutAddress(file.readAll())
-                                     .value_or(u"<no address>"_s));
+                tree.insert(rel, bookmarks::parseShortcutAddress(file.readAll()).value_or(u"<no address>"_s));
         }
     }
     return tree;
@@ -53,8 +51,7 @@ bool build(const QString &root, const Tree &tree)
                 return false;
         } else {
             QDir().mkpath(QFileInfo(path).path());
-            if (platform::writeInternetShortcutFile(path, it.value(), true)
-                != platform::ShortcutResult::Written)
+            if (platform::writeInternetShortcutFile(path, it.value(), true) != platform::ShortcutResult::Written)
                 return false;
         }
     }
@@ -79,41 +76,36 @@ private Q_SLOTS:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("address");
 
-        QTest::newRow("plain") << QByteArray("[InternetShortcut]\r\nURL=http://a.example/\r\n")
-                               << true << u"http://a.example/"_s;
-        QTest::newRow("modified before")
-            << QByteArray("[InternetShortcut]\r\nModified=B0C3D2E1F0\r\nURL=http://b.example/x?q=1\r\n")
-            << true << u"http://b.example/x?q=1"_s;
-        QTest::newRow("modified after")
-            << QByteArray("[InternetShortcut]\r\nURL=https://c.example/\r\nModified=00\r\n")
-            << true << u"https://c.example/"_s;
+        QTest::newRow("plain") << QByteArray("[InternetShortcut]\r\nURL=http://a.example/\r\n") << true
+                               << u"http://a.example/"_s;
+        QTest::newRow("modified before") << QByteArray(
+            "[InternetShortcut]\r\nModified=B0C3D2E1F0\r\nURL=http://b.example/x?q=1\r\n")
+                                         << true << u"http://b.example/x?q=1"_s;
+        QTest::newRow("modified after") << QByteArray("[InternetShortcut]\r\nURL=https://c.example/\r\nModified=00\r\n")
+                                        << true << u"https://c.example/"_s;
         QTest::newRow("last line without end")
-            << QByteArray("[InternetShortcut]\r\nURL=http://d.example/end") << true
-            << u"http://d.example/end"_s;
-        QTest::newRow("LF only") << QByteArray("[InternetShortcut]\nURL=http://e.example/\nIconIndex=0\n")
-                                 << true << u"http://e.example/"_s;
-        QTest::newRow("CR only") << QByteArray("[InternetShortcut]\rURL=http://cr.example/\r")
-                                 << true << u"http://cr.example/"_s;
+            << QByteArray("[InternetShortcut]\r\nURL=http://d.example/end") << true << u"http://d.example/end"_s;
+        QTest::newRow("LF only") << QByteArray("[InternetShortcut]\nURL=http://e.example/\nIconIndex=0\n") << true
+                                 << u"http://e.example/"_s;
+        QTest::newRow("CR only") << QByteArray("[InternetShortcut]\rURL=http://cr.example/\r") << true
+                                 << u"http://cr.example/"_s;
         QTest::newRow("other section first")
             << QByteArray("[DEFAULT]\r\nBASEURL=http://base.example/\r\nURL=http://wrong.example/\r\n"
                           "[InternetShortcut]\r\nURL=http://right.example/\r\n")
             << true << u"http://right.example/"_s;
         QTest::newRow("other section after")
-            << QByteArray("[InternetShortcut]\r\nIconFile=x\r\n[Other]\r\nURL=http://wrong.example/\r\n")
-            << false << QString();
-        QTest::newRow("first URL wins")
-            << QByteArray("[InternetShortcut]\r\nURL=http://first.example/\r\nURL=http://second.example/\r\n")
-            << true << u"http://first.example/"_s;
+            << QByteArray("[InternetShortcut]\r\nIconFile=x\r\n[Other]\r\nURL=http://wrong.example/\r\n") << false
+            << QString();
+        QTest::newRow("first URL wins") << QByteArray(
+            "[InternetShortcut]\r\nURL=http://first.example/\r\nURL=http://second.example/\r\n")
+                                        << true << u"http://first.example/"_s;
         QTest::newRow("no section") << QByteArray("URL=http://f.example/\r\n") << false << QString();
-        QTest::newRow("no URL line") << QByteArray("[InternetShortcut]\r\nIconIndex=1\r\n") << false
-                                     << QString();
-        QTest::newRow("empty address") << QByteArray("[InternetShortcut]\r\nURL=\r\n") << false
-                                       << QString();
+        QTest::newRow("no URL line") << QByteArray("[InternetShortcut]\r\nIconIndex=1\r\n") << false << QString();
+        QTest::newRow("empty address") << QByteArray("[InternetShortcut]\r\nURL=\r\n") << false << QString();
         QTest::newRow("empty file") << QByteArray() << false << QString();
-        QTest::newRow("CP932 address")
-            << QByteArray("[InternetShortcut]\r\nURL=http://g.example/") + ansi::encode(u"表示"_s)
-                   + QByteArray("\r\n")
-            << true << u"http://g.example/表示"_s;
+        QTest::newRow("CP932 address") << QByteArray("[InternetShortcut]\r\nURL=http://g.example/")
+                + ansi::encode(u"表示"_s) + QByteArray("\r\n")
+                                       << true << u"http://g.example/表示"_s;
     }
 
     void parseAddress()
@@ -136,10 +128,10 @@ private Q_SLOTS:
         QTest::newRow("large file, address first") << head + filler << u"http://a.example/"_s;
         QTest::newRow("address beyond 64 KB") << "[InternetShortcut]\r\n" + filler + "URL=http://b.example/\r\n"
                                               << QString();
-        QTest::newRow("address cut by the limit")
-            << "[InternetShortcut]\r\nURL=http://c.example/" + QByteArray(70000, 'y') + "\r\n" << QString();
-        QTest::newRow("small file without line end") << QByteArray("[InternetShortcut]\r\nURL=http://d.example/")
-                                                     << u"http://d.example/"_s;
+        QTest::newRow("address cut by the limit") << "[InternetShortcut]\r\nURL=http://c.example/"
+                + QByteArray(70000, 'y') + "\r\n" << QString();
+        QTest::newRow("small file without line end")
+            << QByteArray("[InternetShortcut]\r\nURL=http://d.example/") << u"http://d.example/"_s;
     }
 
     void readOnlyTheHead()
@@ -198,20 +190,18 @@ private Q_SLOTS:
     void roundTrip_data()
     {
         QTest::addColumn<Tree>("tree");
-        QTest::newRow("flat") << Tree{ { u"Example.url"_s, u"http://example.com/"_s },
-                                       { u"Other.url"_s, u"https://other.example/path"_s } };
-        QTest::newRow("nested japanese")
-            << Tree{ { u"ニュース/"_s, {} },
-                     { u"ニュース/天気.url"_s, u"http://tenki.example/予報?a=1&b=2"_s },
-                     { u"ニュース/国内/"_s, {} },
-                     { u"ニュース/国内/政治 & 経済.url"_s, u"https://news.example/a/b/c"_s },
-                     { u"空のフォルダー/"_s, {} },
-                     { u"Tom & Jerry.url"_s, u"http://x.example/?q=<tag>&r=\"q\""_s },
-                     { u"ftp.url"_s, u"ftp://files.example/pub/"_s },
-                     { u"local.url"_s, u"file:///home/user/doc.html"_s } };
+        QTest::newRow("flat") << Tree {{u"Example.url"_s, u"http://example.com/"_s},
+                                       {u"Other.url"_s, u"https://other.example/path"_s}};
+        QTest::newRow("nested japanese") << Tree {{u"ニュース/"_s, {}},
+                                                  {u"ニュース/天気.url"_s, u"http://tenki.example/予報?a=1&b=2"_s},
+                                                  {u"ニュース/国内/"_s, {}},
+                                                  {u"ニュース/国内/政治 & 経済.url"_s, u"https://news.example/a/b/c"_s},
+                                                  {u"空のフォルダー/"_s, {}},
+                                                  {u"Tom & Jerry.url"_s, u"http://x.example/?q=<tag>&r=\"q\""_s},
+                                                  {u"ftp.url"_s, u"ftp://files.example/pub/"_s},
+                                                  {u"local.url"_s, u"file:///home/user/doc.html"_s}};
         QTest::newRow("entities in names")
-            << Tree{ { u"&amp; &lt;/"_s, {} },
-                     { u"&amp; &lt;/&#39; &quot;.url"_s, u"http://y.example/#frag"_s } };
+            << Tree {{u"&amp; &lt;/"_s, {}}, {u"&amp; &lt;/&#39; &quot;.url"_s, u"http://y.example/#frag"_s}};
     }
 
     void roundTrip()
@@ -239,13 +229,14 @@ private Q_SLOTS:
     void exportSkipsAndOrders()
     {
         QTemporaryDir dir;
-        QVERIFY(build(dir.path(), Tree{ { u"b.url"_s, u"http://b.example/"_s },
-                                        { u"A.url"_s, u"http://a.example/"_s },
-                                        { u"zfolder/"_s, {} },
-                                        { u"Afolder/"_s, {} },
-                                        { u".hidden/"_s, {} },
-                                        { u".hidden/inside.url"_s, u"http://hidden1.example/"_s },
-                                        { u".dot.url"_s, u"http://hidden2.example/"_s } }));
+        QVERIFY(build(dir.path(),
+                      Tree {{u"b.url"_s, u"http://b.example/"_s},
+                            {u"A.url"_s, u"http://a.example/"_s},
+                            {u"zfolder/"_s, {}},
+                            {u"Afolder/"_s, {}},
+                            {u".hidden/"_s, {}},
+                            {u".hidden/inside.url"_s, u"http://hidden1.example/"_s},
+                            {u".dot.url"_s, u"http://hidden2.example/"_s}}));
         QVERIFY(writeFile(dir.filePath(u"notes.txt"_s), "[InternetShortcut]\r\nURL=http://txt.example/\r\n"));
         QVERIFY(writeFile(dir.filePath(u"broken.url"_s), "no shortcut here"));
         QVERIFY(writeFile(dir.filePath(u"empty.url"_s), "[InternetShortcut]\r\nURL=\r\n"));
@@ -257,11 +248,10 @@ private Q_SLOTS:
         QVERIFY(html.contains(u"charset=UTF-8"_s));
         QVERIFY(html.contains(u"<TITLE>Bookmarks</TITLE>"_s));
         QVERIFY(html.contains(u"<H1>Bookmarks</H1>"_s));
-        for (const char *absent : { "hidden", "txt.example", "broken", "empty", "notes", "loop" })
+        for (const char *absent : {"hidden", "txt.example", "broken", "empty", "notes", "loop"})
             QVERIFY2(!html.contains(QLatin1StringView(absent)), absent);
 
-        const QStringList order = { u"<H3>Afolder</H3>"_s, u"<H3>zfolder</H3>"_s,
-                                    u">A</A>"_s, u">b</A>"_s };
+        const QStringList order = {u"<H3>Afolder</H3>"_s, u"<H3>zfolder</H3>"_s, u">A</A>"_s, u">b</A>"_s};
         qsizetype last = -1;
         for (const QString &item : order) {
             const qsizetype at = html.indexOf(item);
@@ -289,7 +279,7 @@ private Q_SLOTS:
         QFETCH(QString, address);
         QFETCH(QString, expected);
         QTemporaryDir dir;
-        QVERIFY(build(dir.path(), Tree{ { title + u".url"_s, address } }));
+        QVERIFY(build(dir.path(), Tree {{title + u".url"_s, address}}));
         const QString html = QString::fromUtf8(bookmarks::exportNetscapeHtml(dir.path()));
         QVERIFY2(html.contains(expected), qPrintable(html));
     }
@@ -305,22 +295,22 @@ private Q_SLOTS:
         QFile file(QFINDTESTDATA("foreign-bookmarks.html"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString doc = QString::fromUtf8(file.readAll());
-        const Tree tree{
-            { u"ブックマーク バー/"_s, {} },
-            { u"ブックマーク バー/日本語 & _テスト_.url"_s, u"https://www.example.jp/?a=1&b=2"_s },
-            { u"ブックマーク バー/入れ子/"_s, {} },
-            { u"ブックマーク バー/入れ子/深い あい _q_ 's'.url"_s, u"http://nested.example/"_s },
-            { u"ブックマーク バー/unquoted title.url"_s, u"ftp://ftp.example/pub"_s },
-            { u"ローカル.url"_s, u"file:///tmp/a.html"_s },
-            { u"Upper.url"_s, u"HTTP://UPPER.example/"_s },
-            { u"空/"_s, {} },
+        const Tree tree {
+            {u"ブックマーク バー/"_s, {}},
+            {u"ブックマーク バー/日本語 & _テスト_.url"_s, u"https://www.example.jp/?a=1&b=2"_s},
+            {u"ブックマーク バー/入れ子/"_s, {}},
+            {u"ブックマーク バー/入れ子/深い あい _q_ 's'.url"_s, u"http://nested.example/"_s},
+            {u"ブックマーク バー/unquoted title.url"_s, u"ftp://ftp.example/pub"_s},
+            {u"ローカル.url"_s, u"file:///tmp/a.html"_s},
+            {u"Upper.url"_s, u"HTTP://UPPER.example/"_s},
+            {u"空/"_s, {}},
         };
         QTest::newRow("UTF-8") << doc.arg(u"UTF-8"_s).toUtf8() << tree << 2;
         QTest::newRow("Shift_JIS") << ansi::encode(doc.arg(u"Shift_JIS"_s)) << tree << 2;
-        QTest::newRow("shift_jis quoted meta")
-            << ansi::encode(QString(doc).replace(u"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=%1\">"_s,
-                                                 u"<meta charset=\"shift_jis\">"_s))
-            << tree << 2;
+        QTest::newRow("shift_jis quoted meta") << ansi::encode(
+            QString(doc).replace(u"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=%1\">"_s,
+                                 u"<meta charset=\"shift_jis\">"_s))
+                                               << tree << 2;
         QString noMeta = doc;
         noMeta.remove(u"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=%1\">"_s);
         QTest::newRow("no meta is UTF-8") << noMeta.toUtf8() << tree << 2;
@@ -342,9 +332,10 @@ private Q_SLOTS:
     void nameClashes()
     {
         QTemporaryDir dir;
-        QVERIFY(build(dir.path(), Tree{ { u"Foo.url"_s, u"http://original.example/"_s },
-                                        { u"Dir/"_s, {} },
-                                        { u"Dir/keep.url"_s, u"http://keep.example/"_s } }));
+        QVERIFY(build(dir.path(),
+                      Tree {{u"Foo.url"_s, u"http://original.example/"_s},
+                            {u"Dir/"_s, {}},
+                            {u"Dir/keep.url"_s, u"http://keep.example/"_s}}));
         const QByteArray before = [&] {
             QFile f(dir.filePath(u"Foo.url"_s));
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -359,13 +350,11 @@ private Q_SLOTS:
         const auto result = bookmarks::importNetscapeHtml(html, dir.path());
         QCOMPARE(result.shortcuts, 3);
         QCOMPARE(result.folders, 1);
-        const Tree expected{ { u"Foo.url"_s, u"http://original.example/"_s },
-                             { u"Foo (2).url"_s, u"http://one.example/"_s },
-                             { u"Foo (3).url"_s, u"http://two.example/"_s },
-                             { u"Dir/"_s, {} },
-                             { u"Dir/keep.url"_s, u"http://keep.example/"_s },
-                             { u"Dir (2)/"_s, {} },
-                             { u"Dir (2)/keep.url"_s, u"http://in.example/"_s } };
+        const Tree expected {
+            {u"Foo.url"_s, u"http://original.example/"_s},   {u"Foo (2).url"_s, u"http://one.example/"_s},
+            {u"Foo (3).url"_s, u"http://two.example/"_s},    {u"Dir/"_s, {}},
+            {u"Dir/keep.url"_s, u"http://keep.example/"_s},  {u"Dir (2)/"_s, {}},
+            {u"Dir (2)/keep.url"_s, u"http://in.example/"_s}};
         QCOMPARE(snapshot(dir.path()), expected);
         QFile f(dir.filePath(u"Foo.url"_s));
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -394,13 +383,14 @@ private Q_SLOTS:
         QCOMPARE(result.folders, 1);
         QCOMPARE(result.shortcuts, 2);
         QCOMPARE(QDir(outer.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{ u"fav"_s });
+                 QStringList {u"fav"_s});
         const Tree tree = snapshot(favorites);
         QCOMPARE(tree.size(), 3);
         for (auto it = tree.begin(); it != tree.end(); ++it) {
             QVERIFY2(!it.key().contains(u"..") || it.key().startsWith(u'_'), qPrintable(it.key()));
             QVERIFY(!it.key().startsWith(u'.'));
-            QVERIFY(QFileInfo(QDir(favorites).filePath(it.key())).canonicalFilePath()
+            QVERIFY(QFileInfo(QDir(favorites).filePath(it.key()))
+                        .canonicalFilePath()
                         .startsWith(QFileInfo(favorites).canonicalFilePath() + u'/'));
         }
     }
@@ -414,7 +404,7 @@ private Q_SLOTS:
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(dir.filePath(u"out.html"_s)));
 
-        QVERIFY(build(favorites, Tree{ { u"サイト.url"_s, u"http://site.example/"_s } }));
+        QVERIFY(build(favorites, Tree {{u"サイト.url"_s, u"http://site.example/"_s}}));
         QVERIFY(bookmarks::exportToFile(favorites, dir.filePath(u"out.html"_s), &error));
         QVERIFY(error.isEmpty());
         QVERIFY(!bookmarks::exportToFile(favorites, dir.filePath(u"missing/out.html"_s), &error));

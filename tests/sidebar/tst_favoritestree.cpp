@@ -34,19 +34,25 @@ private Q_SLOTS:
     void foldersFirstInNameOrder()
     {
         ScriptedLister lister;
-        lister.folders[u"/f"_s] = {{u"B"_s, true}, {u"x.url"_s, false}, {u"a10.url"_s, false}, {u"A"_s, true},
-                                   {u"a2.url"_s, false}};
+        lister.folders[u"/f"_s] = {
+            {u"B"_s, true}, {u"x.url"_s, false}, {u"a10.url"_s, false}, {u"A"_s, true}, {u"a2.url"_s, false}};
         lister.folders[u"/f/B"_s] = {{u"inner.url"_s, false}, {u"C"_s, true}};
         lister.folders[u"/f/B/C"_s] = {{u"deep.url"_s, false}};
         const auto entries = scanFavoritesFolder(lister, u"/f"_s);
         // Pre-order: every folder directly followed by its subtree.
-        QCOMPARE(entries, (QList<FavoriteEntry>{{16, u"/f/A"_s}, {16, u"/f/B"_s}, {16, u"/f/B/C"_s},
-                                               {0, u"/f/B/C/deep.url"_s}, {0, u"/f/B/inner.url"_s},
-                                               {0, u"/f/a2.url"_s}, {0, u"/f/a10.url"_s}, {0, u"/f/x.url"_s}}));
+        QCOMPARE(entries,
+                 (QList<FavoriteEntry> {{16, u"/f/A"_s},
+                                        {16, u"/f/B"_s},
+                                        {16, u"/f/B/C"_s},
+                                        {0, u"/f/B/C/deep.url"_s},
+                                        {0, u"/f/B/inner.url"_s},
+                                        {0, u"/f/a2.url"_s},
+                                        {0, u"/f/a10.url"_s},
+                                        {0, u"/f/x.url"_s}}));
         const auto nodes = buildFavoritesTree(entries, u"/f"_s);
-        QCOMPARE(texts(nodes), QStringList({u">/f:folder"_s, u"f>A:folder"_s, u"f>B:folder"_s, u"B>C:folder"_s,
-                                            u"C>deep:exp"_s, u"B>inner:exp"_s, u"f>a2:exp"_s, u"f>a10:exp"_s,
-                                            u"f>x:exp"_s}));
+        QCOMPARE(texts(nodes),
+                 QStringList({u">/f:folder"_s, u"f>A:folder"_s, u"f>B:folder"_s, u"B>C:folder"_s, u"C>deep:exp"_s,
+                              u"B>inner:exp"_s, u"f>a2:exp"_s, u"f>a10:exp"_s, u"f>x:exp"_s}));
     }
 
     void nameOrder_data()

@@ -101,15 +101,15 @@ private Q_SLOTS:
             QTest::keyClick(tabs(), to > from ? Qt::Key_Right : Qt::Key_Left);
         } else {
             const QPointF at = tabs()->tabRect(from).center();
-            QWheelEvent wheel(at, tabs()->mapToGlobal(at), {}, QPoint(0, to < from ? 120 : -120),
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent wheel(at, tabs()->mapToGlobal(at), {}, QPoint(0, to < from ? 120 : -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(tabs(), &wheel);
         }
         QCOMPARE(tabs()->currentIndex(), to);
         QCOMPARE(tabs()->toolTip(), u"使用するサイドバー機能を選択できます。"_s);
         QCOMPARE(favoritesInFront(), to == 0);
         QCOMPARE(folderTree()->isHidden(), to == 0); // no layout or listing behind the favorites
-        QCOMPARE(rebuilt.size(), to == 0 ? 1 : 0); // the favorites tab builds the tree once
+        QCOMPARE(rebuilt.size(), to == 0 ? 1 : 0);   // the favorites tab builds the tree once
     }
 
     void folderTreeFillsTheListWithTheCurrentFolder()
@@ -134,7 +134,7 @@ private Q_SLOTS:
         QCOMPARE(m_host->address, QString());
         Q_EMIT tree()->itemDoubleClicked(itemNamed(u"News"_s), 0);
         QCOMPARE(m_host->address, u"http://127.0.0.1/news"_s);
-        QCOMPARE(m_host->fakeBrowser->navigations(), QStringList{u"http://127.0.0.1/news"_s});
+        QCOMPARE(m_host->fakeBrowser->navigations(), QStringList {u"http://127.0.0.1/news"_s});
     }
 
     void importReports_data()
@@ -143,9 +143,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("into");    // below the favorites folder
         QTest::addColumn<QString>("message");
         const QString failed = u"インポートが実行できません。WinXP SP2環境に対応していません。"_s;
-        QTest::newRow("all taken")
-            << QByteArray("<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL></DL>") << u"new"_s
-            << u"お気に入りを 1 件、フォルダを 1 件インポートしました。"_s;
+        QTest::newRow("all taken") << QByteArray(
+            "<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL></DL>")
+                                   << u"new"_s << u"お気に入りを 1 件、フォルダを 1 件インポートしました。"_s;
         QTest::newRow("some skipped")
             << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A><DT><A HREF=\"javascript:x()\">J</A></DL>")
             << u"new"_s << u"お気に入りを 1 件、フォルダを 0 件インポートしました。（1 件は取り込めませんでした。）"_s;
@@ -164,7 +164,7 @@ private Q_SLOTS:
         settingsRecord().FavoritesFolder = m_favorites.filePath(into);
         m_fake->dialogs.answerOpenFile(m_favorites.filePath(file));
         m_panel->importBookmarks();
-        QCOMPARE(m_host->messages, QStringList{message});
+        QCOMPARE(m_host->messages, QStringList {message});
     }
 
     void viewsFollowTheLayout()

@@ -21,8 +21,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("yuragine"));
     QStringList addresses = QApplication::arguments().mid(1);
 
-    auto factory = std::make_unique<platform::WebEngineBrowserFactory>(
-        platform::defaultBrowserUi(), QStringLiteral("yuragine"));
+    auto factory =
+        std::make_unique<platform::WebEngineBrowserFactory>(platform::defaultBrowserUi(), QStringLiteral("yuragine"));
     auto window = std::make_unique<QWidget>();
     platform::BrowserComponent *browser = factory->createBrowser(window.get());
     window->resize(400, 300);
@@ -52,12 +52,11 @@ int main(int argc, char *argv[])
         }
         browser->navigate(address);
     };
-    QObject::connect(browser, &platform::BrowserComponent::NavigateComplete2, browser,
-                     [&](const QString &) {
-                         std::printf("%s\n", qPrintable(browser->title()));
-                         std::fflush(stdout);
-                         next();
-                     });
+    QObject::connect(browser, &platform::BrowserComponent::NavigateComplete2, browser, [&](const QString &) {
+        std::printf("%s\n", qPrintable(browser->title()));
+        std::fflush(stdout);
+        next();
+    });
     QObject::connect(browser, &platform::BrowserComponent::NavigateError, browser,
                      [&](const QString &) { exitCode = 1; });
     QTimer::singleShot(0, browser, next);

@@ -7,8 +7,7 @@
 FakeBrowser::FakeBrowser(QWidget *parent)
     : BrowserComponent(parent)
     , m_widget(new QWidget(parent))
-{
-}
+{ }
 
 FakeBrowser::~FakeBrowser()
 {

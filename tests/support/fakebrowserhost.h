@@ -13,8 +13,7 @@ class FakeBrowserHost : public BrowserHost
 public:
     explicit FakeBrowserHost(bool withBrowser = true)
         : fakeBrowser(withBrowser ? new FakeBrowser(&window) : nullptr)
-    {
-    }
+    { }
 
     platform::BrowserComponent *browser() const override { return fakeBrowser; }
     QString addressText() const override { return address; }

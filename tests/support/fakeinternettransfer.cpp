@@ -39,14 +39,13 @@ TransferResult FakeInternetTransfer::answerFor(const QUrl &url) const
     return missing;
 }
 
-platform::InternetTransfer::Id FakeInternetTransfer::openUrl(const QUrl &url, QObject *context,
-                                                             Done done)
+platform::InternetTransfer::Id FakeInternetTransfer::openUrl(const QUrl &url, QObject *context, Done done)
 {
     const Id id = ++m_lastId;
     m_requests.append(url);
     if (!context || !done)
         return id;
-    m_held.append(Held{id, context, std::move(done), answerFor(url)});
+    m_held.append(Held {id, context, std::move(done), answerFor(url)});
     if (!m_holding)
         QTimer::singleShot(0, &m_timerOwner, [this, id] { releaseId(id); });
     return id;

@@ -32,8 +32,7 @@ QString FakeShell::expandEnvironment(const QString &text) const
     return platform::expandEnvironmentStrings(text, m_environment);
 }
 
-platform::ShortcutResult FakeShell::writeInternetShortcut(const QString &path,
-                                                          const QString &address, bool overwrite)
+platform::ShortcutResult FakeShell::writeInternetShortcut(const QString &path, const QString &address, bool overwrite)
 {
     m_shortcuts.append({path, address});
     return platform::writeInternetShortcutFile(path, address, overwrite);

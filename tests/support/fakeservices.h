@@ -23,9 +23,17 @@ class FakeClipboard : public platform::Clipboard
 {
 public:
     QString text() const override { return m_text; }
-    void setText(const QString &text) override { m_text = text; m_image = {}; }
+    void setText(const QString &text) override
+    {
+        m_text = text;
+        m_image = {};
+    }
     QImage image() const override { return m_image; }
-    void setImage(const QImage &image) override { m_image = image; m_text.clear(); }
+    void setImage(const QImage &image) override
+    {
+        m_image = image;
+        m_text.clear();
+    }
 
 private:
     QString m_text;
@@ -94,8 +102,8 @@ private:
 class FakeSystemFacts : public platform::SystemFacts
 {
 public:
-    platform::OsVersion version{6, 1, 0, 2};
-    QSize screen{1024, 768};
+    platform::OsVersion version {6, 1, 0, 2};
+    QSize screen {1024, 768};
     QString host = QStringLiteral("testhost");
     QString address = QStringLiteral("192.0.2.10");
 

@@ -9,10 +9,10 @@ IsolatedHome::IsolatedHome()
         return;
     QDir dir(m_dir.path());
     m_valid = dir.mkdir(QStringLiteral("data")) && dir.mkdir(QStringLiteral("config"))
-        && dir.mkdir(QStringLiteral("cache")) && dir.mkdir(QStringLiteral("runtime"))
+        && dir.mkdir(QStringLiteral("cache"))
+        && dir.mkdir(QStringLiteral("runtime"))
         // Qt ignores a runtime folder that others could read.
-        && QFile::setPermissions(runtimeDir(),
-                                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        && QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QProcessEnvironment IsolatedHome::environment(QProcessEnvironment base) const

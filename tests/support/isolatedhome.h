@@ -21,8 +21,7 @@ public:
     QString runtimeDir() const { return m_dir.filePath(QStringLiteral("runtime")); }
 
     // base with HOME and the XDG folders pointing in here.
-    QProcessEnvironment environment(
-        QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
+    QProcessEnvironment environment(QProcessEnvironment base = QProcessEnvironment::systemEnvironment()) const;
 
 private:
     QTemporaryDir m_dir;

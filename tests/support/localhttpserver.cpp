@@ -12,7 +12,9 @@
 class LocalHttpServerWorker : public QObject
 {
 public:
-    explicit LocalHttpServerWorker(LocalHttpServer *owner) : m_owner(owner) {}
+    explicit LocalHttpServerWorker(LocalHttpServer *owner)
+        : m_owner(owner)
+    { }
 
     quint16 start()
     {
@@ -75,15 +77,14 @@ private:
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const qsizetype colon = lines[i].indexOf(':');
             if (colon > 0)
-                request.headers.insert(lines[i].left(colon).trimmed().toLower(),
-                                       lines[i].mid(colon + 1).trimmed());
+                request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
         }
         const LocalHttpServer::Response response = m_owner->responseFor(request);
         if (response.neverAnswer)
             return;
 
-        QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status) + " "
-            + (response.status < 400 ? "OK" : "Error") + "\r\n";
+        QByteArray reply =
+            "HTTP/1.1 " + QByteArray::number(response.status) + " " + (response.status < 400 ? "OK" : "Error") + "\r\n";
         if (!response.contentType.isEmpty())
             reply += "Content-Type: " + response.contentType + "\r\n";
         reply += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
@@ -118,10 +119,13 @@ LocalHttpServer::LocalHttpServer()
     m_worker = worker;
     m_thread.start();
     QSemaphore ready;
-    QMetaObject::invokeMethod(worker, [this, worker, &ready] {
-        m_port = worker->start();
-        ready.release();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker,
+        [this, worker, &ready] {
+            m_port = worker->start();
+            ready.release();
+        },
+        Qt::QueuedConnection);
     ready.acquire();
 }
 
@@ -176,7 +180,8 @@ void LocalHttpServer::releaseHeld()
     setHolding(false);
     // Answers are held and sent on the server's thread, so none can slip in between.
     auto *worker = static_cast<LocalHttpServerWorker *>(m_worker);
-    QMetaObject::invokeMethod(worker, [worker] { worker->sendHeld(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [worker] { worker->sendHeld(); }, Qt::BlockingQueuedConnection);
 }
 
 QList<LocalHttpServer::Request> LocalHttpServer::requests() const

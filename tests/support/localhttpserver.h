@@ -27,12 +27,12 @@ public:
         QByteArray contentType = "text/html";
         QByteArray body;
         QList<QPair<QByteArray, QByteArray>> headers; // extra headers, e.g. Set-Cookie
-        bool neverAnswer = false; // keep the connection open without a reply
+        bool neverAnswer = false;                     // keep the connection open without a reply
     };
     struct Request
     {
         QByteArray method;
-        QString path; // with the query, as sent
+        QString path;                          // with the query, as sent
         QHash<QByteArray, QByteArray> headers; // names in lower case
     };
 

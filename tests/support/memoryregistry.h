@@ -17,10 +17,7 @@ public:
     void setFailing(bool failing) { m_failing = failing; }
 
 protected:
-    QVariant value(const QString &path, const QString &name) const override
-    {
-        return m_values.value({path, name});
-    }
+    QVariant value(const QString &path, const QString &name) const override { return m_values.value({path, name}); }
     bool setValue(const QString &path, const QString &name, const QVariant &value) override
     {
         if (m_failing)

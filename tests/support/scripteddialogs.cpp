@@ -137,10 +137,10 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(const Request &requ
     return std::nullopt;
 }
 
-MessageAnswer ScriptedDialogs::message(QWidget *, const QString &text, const QString &title,
-                                       MessageButtons buttons, MessageIcon icon)
+MessageAnswer ScriptedDialogs::message(QWidget *, const QString &text, const QString &title, MessageButtons buttons,
+                                       MessageIcon icon)
 {
-    Request request{Kind::Message};
+    Request request {Kind::Message};
     request.text = text;
     request.title = title;
     request.buttons = buttons;
@@ -154,7 +154,7 @@ MessageAnswer ScriptedDialogs::message(QWidget *, const QString &text, const QSt
 
 FileDialogResult ScriptedDialogs::file(Kind kind, const FileDialogRequest &fileRequest)
 {
-    Request request{kind};
+    Request request {kind};
     request.title = fileRequest.title;
     request.file = fileRequest;
     const auto answer = take(request);
@@ -180,7 +180,7 @@ FileDialogResult ScriptedDialogs::saveFile(QWidget *, const FileDialogRequest &r
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget *, const QString &title, const FontChoice &initial,
                                                       bool withColor)
 {
-    Request request{Kind::Font};
+    Request request {Kind::Font};
     request.title = title;
     request.font = initial;
     request.withColor = withColor;
@@ -213,10 +213,9 @@ bool ScriptedDialogs::pageSetup(QWidget *, QPrinter &printer)
     return true;
 }
 
-std::optional<QString> ScriptedDialogs::chooseFolder(QWidget *, const QString &title,
-                                                     const QString &initialFolder)
+std::optional<QString> ScriptedDialogs::chooseFolder(QWidget *, const QString &title, const QString &initialFolder)
 {
-    Request request{Kind::Folder};
+    Request request {Kind::Folder};
     request.title = title;
     request.folder = initialFolder;
     const auto answer = take(request);

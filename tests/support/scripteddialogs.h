@@ -21,7 +21,9 @@ public:
 
     struct Request
     {
-        explicit Request(Kind k) : kind(k) {}
+        explicit Request(Kind k)
+            : kind(k)
+        { }
         Kind kind;
         QString text;  // message text
         QString title; // message, folder title or file request title
@@ -57,24 +59,22 @@ public:
     void setFailOnUnexpected(bool fail) { m_failOnUnexpected = fail; }
 
     platform::MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
-                                    platform::MessageButtons buttons,
-                                    platform::MessageIcon icon) override;
-    platform::FileDialogResult openFile(QWidget *parent,
-                                        const platform::FileDialogRequest &request) override;
-    platform::FileDialogResult saveFile(QWidget *parent,
-                                        const platform::FileDialogRequest &request) override;
+                                    platform::MessageButtons buttons, platform::MessageIcon icon) override;
+    platform::FileDialogResult openFile(QWidget *parent, const platform::FileDialogRequest &request) override;
+    platform::FileDialogResult saveFile(QWidget *parent, const platform::FileDialogRequest &request) override;
     std::optional<platform::FontChoice> chooseFont(QWidget *parent, const QString &title,
-                                                   const platform::FontChoice &initial,
-                                                   bool withColor) override;
+                                                   const platform::FontChoice &initial, bool withColor) override;
     bool print(QWidget *parent, QPrinter &printer) override;
     bool pageSetup(QWidget *parent, QPrinter &printer) override;
-    std::optional<QString> chooseFolder(QWidget *parent, const QString &title,
-                                        const QString &initialFolder) override;
+    std::optional<QString> chooseFolder(QWidget *parent, const QString &title, const QString &initialFolder) override;
 
 private:
     struct Answer
     {
-        explicit Answer(QList<Kind> k, bool a = false) : kinds(std::move(k)), accepted(a) {}
+        explicit Answer(QList<Kind> k, bool a = false)
+            : kinds(std::move(k))
+            , accepted(a)
+        { }
         QList<Kind> kinds; // the kinds of request it answers
         bool accepted = false;
         platform::MessageAnswer message = platform::MessageAnswer::No;

@@ -25,7 +25,6 @@ bool SmallDisk::apply(Fault fault)
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray block(4096, 'f');
-    while (filler.write(block) == block.size()) {
-    }
+    while (filler.write(block) == block.size()) { }
     return filler.error() != QFileDevice::NoError; // stopped by the full disk
 }

@@ -24,7 +24,9 @@ class TestCookieDeletion : public QObject
 {
     Q_OBJECT
 public:
-    explicit TestCookieDeletion(const IsolatedHome &home) : m_home(home) {}
+    explicit TestCookieDeletion(const IsolatedHome &home)
+        : m_home(home)
+    { }
 
 private:
     const IsolatedHome &m_home;

@@ -22,12 +22,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("left");
         QTest::addColumn<QStringList>("messages");
         const QString ask = u"ホントに全削除してよろしいですか？"_s;
-        QTest::newRow("No deletes nothing") << MessageAnswer::No << false << 0
-                                            << QStringList{u"a.txt"_s, u"b.dat"_s} << QStringList{ask};
+        QTest::newRow("No deletes nothing")
+            << MessageAnswer::No << false << 0 << QStringList {u"a.txt"_s, u"b.dat"_s} << QStringList {ask};
         QTest::newRow("Yes deletes the cookies and the .txt files")
-            << MessageAnswer::Yes << false << 1 << QStringList{u"b.dat"_s} << QStringList{ask, u"全削除が終了しました。"_s};
-        QTest::newRow("a failed deletion says so")
-            << MessageAnswer::Yes << true << 1 << QStringList{u"b.dat"_s} << QStringList{ask, u"削除できませんでした。"_s};
+            << MessageAnswer::Yes << false << 1 << QStringList {u"b.dat"_s}
+            << QStringList {ask, u"全削除が終了しました。"_s};
+        QTest::newRow("a failed deletion says so") << MessageAnswer::Yes << true << 1 << QStringList {u"b.dat"_s}
+                                                   << QStringList {ask, u"削除できませんでした。"_s};
     }
     void deleteAll()
     {
@@ -65,7 +66,7 @@ private Q_SLOTS:
         fake.browsers.cookieFolderPath = u"/profile/folder"_s;
         CookieEditorDialog editor(fake.platform());
         editor.findChild<QPushButton *>(u"Command2"_s)->click();
-        QCOMPARE(fake.shell.openedFolders(), QStringList{u"/profile/folder"_s});
+        QCOMPARE(fake.shell.openedFolders(), QStringList {u"/profile/folder"_s});
     }
 };
 

@@ -27,8 +27,8 @@ private:
     std::unique_ptr<FakePlatform> m_fake;
     QPointer<FirstRunDialog> m_dialog;
     QString m_ownFavorites;
-    QList<bool> m_marks;     // translucencyMarked, in order
-    QList<int> m_opacities;  // translucencyChanged, in order
+    QList<bool> m_marks;    // translucencyMarked, in order
+    QList<int> m_opacities; // translucencyChanged, in order
 
     // Start-up on the settings given, then the dialog loaded as the main window loads it.
     void open(const QByteArray &settings = {})
@@ -38,12 +38,12 @@ private:
         runStartup();
         m_dialog = new FirstRunDialog(m_fake->platform());
         connect(m_dialog, &FirstRunDialog::translucencyMarked, this, [this](bool on) { m_marks.append(on); });
-        connect(m_dialog, &FirstRunDialog::translucencyChanged, this, [this](int opacity) { m_opacities.append(opacity); });
+        connect(m_dialog, &FirstRunDialog::translucencyChanged, this,
+                [this](int opacity) { m_opacities.append(opacity); });
         m_dialog->load();
         m_dialog->show();
     }
-    template <typename T>
-    T *control(const QString &name) const { return m_dialog->findChild<T *>(name); }
+    template <typename T> T *control(const QString &name) const { return m_dialog->findChild<T *>(name); }
     QCheckBox *box(int n) const { return control<QCheckBox>(u"Check%1"_s.arg(n)); }
     QLineEdit *text1() const { return control<QLineEdit>(u"Text1"_s); }
     QSlider *slider() const { return control<QSlider>(u"Slider1"_s); }
@@ -63,8 +63,9 @@ private:
 
     static inline const QString kDone =
         u"設定を終了します。再度設定し直す場合は\r\n[ツール]-[初回設定ダイアログ]\r\nメニューから変更可能です。"_s;
-    static inline const QStringList kKeys{u"FavoritesFolder"_s, u"NSTag"_s, u"CookiesEdit"_s, u"BBA"_s,
-                                          u"WVS"_s, u"EXSTYLE"_s, u"EXSTYLEValue"_s, u"FirstOpen"_s};
+    static inline const QStringList kKeys {
+        u"FavoritesFolder"_s, u"NSTag"_s,        u"CookiesEdit"_s, u"BBA"_s, u"WVS"_s,
+        u"EXSTYLE"_s,         u"EXSTYLEValue"_s, u"FirstOpen"_s};
 
 private Q_SLOTS:
     void init()
@@ -104,15 +105,16 @@ private Q_SLOTS:
         m_fake->dialogs.answerMessage(MessageAnswer::Ok);
         save();
 
-        QCOMPARE(stored(kKeys), (QStringList{m_ownFavorites, u"1"_s, u"0"_s, u"1"_s, u"1"_s, u"1"_s, u"100"_s, u"1"_s}));
+        QCOMPARE(stored(kKeys),
+                 (QStringList {m_ownFavorites, u"1"_s, u"0"_s, u"1"_s, u"1"_s, u"1"_s, u"100"_s, u"1"_s}));
         QCOMPARE(settingsRecord().FavoritesFolder, m_ownFavorites);
         QCOMPARE(settingsRecord().NSTag, 1);
         QVERIFY(QFileInfo(m_ownFavorites).isDir());
         QCOMPARE(connections(), QVariant(20u));
         QVERIFY(QFile::exists(m_folder->filePath(QString::fromUtf16(firstrun::kManifestName))));
-        QCOMPARE(m_marks, QList<bool>{true});
-        QCOMPARE(m_opacities, QList<int>{100});
-        QCOMPARE(m_fake->dialogs.messageTexts(), QStringList{kDone});
+        QCOMPARE(m_marks, QList<bool> {true});
+        QCOMPARE(m_opacities, QList<int> {100});
+        QCOMPARE(m_fake->dialogs.messageTexts(), QStringList {kDone});
         QVERIFY(!m_dialog || !m_dialog->isVisible());
     }
 
@@ -127,7 +129,8 @@ private Q_SLOTS:
         QCOMPARE(readSetting(u"Data"_s, u"WVS"_s), u"0"_s);
         const QStringList messages = m_fake->dialogs.messageTexts();
         QCOMPARE(messages.size(), 2);
-        QVERIFY2(messages.first().startsWith(u"WinXP Visual Style を切り替えられませんでした。"_s), qPrintable(messages.first()));
+        QVERIFY2(messages.first().startsWith(u"WinXP Visual Style を切り替えられませんでした。"_s),
+                 qPrintable(messages.first()));
         QCOMPARE(messages.last(), kDone);
     }
 
@@ -143,31 +146,33 @@ private Q_SLOTS:
         QFETCH(QByteArray, folder);
         QFETCH(QString, option);
         open("[Data]\r\nFirstOpen=1\r\nNSTag=1\r\nCookiesEdit=0\r\nBBA=1\r\nWVS=x\r\nEXSTYLE=1\r\nEXSTYLEValue=90\r\n"
-             "FavoritesFolder=" + folder + "\r\n");
+             "FavoritesFolder="
+             + folder + "\r\n");
         QVERIFY(control<QRadioButton>(option)->isChecked());
         QCOMPARE(text1()->text(), QString::fromLatin1(folder));
         QList<bool> checks;
         for (int n = 1; n <= 5; ++n)
             checks.append(box(n)->isChecked());
-        QCOMPARE(checks, (QList<bool>{true, false, true, true, false}));
+        QCOMPARE(checks, (QList<bool> {true, false, true, true, false}));
         QVERIFY(slider()->isEnabled());
         QCOMPARE(slider()->value(), 90);
-        QCOMPARE(m_marks, QList<bool>{true});
+        QCOMPARE(m_marks, QList<bool> {true});
     }
 
     void savingEverythingOffMakesTheWindowOpaque()
     {
-        open("[Data]\r\nFirstOpen=1\r\nNSTag=1\r\nBBA=1\r\nEXSTYLE=1\r\nEXSTYLEValue=90\r\nFavoritesFolder=C:\\WINDOWS\\Favorites\r\n");
+        open("[Data]\r\nFirstOpen=1\r\nNSTag=1\r\nBBA=1\r\nEXSTYLE=1\r\nEXSTYLEValue=90\r\nFavoritesFolder=C:"
+             "\\WINDOWS\\Favorites\r\n");
         m_marks.clear();
         for (int n : {1, 3, 4})
             box(n)->click();
         m_fake->dialogs.answerMessage(MessageAnswer::Ok);
         save();
-        QCOMPARE(stored(kKeys), (QStringList{u"C:\\WINDOWS\\Favorites"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
-                                             u"90"_s, u"1"_s}));
+        QCOMPARE(stored(kKeys),
+                 (QStringList {u"C:\\WINDOWS\\Favorites"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"90"_s, u"1"_s}));
         QCOMPARE(connections(), QVariant(4u));
-        QCOMPARE(m_marks, QList<bool>{false});
-        QCOMPARE(m_opacities, QList<int>{255});
+        QCOMPARE(m_marks, QList<bool> {false});
+        QCOMPARE(m_opacities, QList<int> {255});
     }
 
     void typedFolderThatIsMissing_data()
@@ -178,13 +183,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("saved");
         const QString ask = u"フォルダがありません。作成しますか？"_s;
         QTest::newRow("No keeps the dialog open")
-            << u"new/favorites"_s << QList<MessageAnswer>{MessageAnswer::No} << QStringList{ask} << false;
+            << u"new/favorites"_s << QList<MessageAnswer> {MessageAnswer::No} << QStringList {ask} << false;
         QTest::newRow("Yes makes the folder")
-            << u"new/favorites"_s << QList<MessageAnswer>{MessageAnswer::Yes, MessageAnswer::Ok}
-            << QStringList{ask, kDone} << true;
-        QTest::newRow("empty asks for a folder")
-            << QString() << QList<MessageAnswer>{MessageAnswer::Ok}
-            << QStringList{u"お気に入りフォルダを入力してください。"_s} << false;
+            << u"new/favorites"_s << QList<MessageAnswer> {MessageAnswer::Yes, MessageAnswer::Ok}
+            << QStringList {ask, kDone} << true;
+        QTest::newRow("empty asks for a folder") << QString() << QList<MessageAnswer> {MessageAnswer::Ok}
+                                                 << QStringList {u"お気に入りフォルダを入力してください。"_s} << false;
     }
     void typedFolderThatIsMissing()
     {
@@ -199,7 +203,7 @@ private Q_SLOTS:
             m_fake->dialogs.answerMessage(answer);
         save();
         QCOMPARE(m_fake->dialogs.messageTexts(), messages);
-        QCOMPARE(stored({u"FirstOpen"_s}), QStringList{saved ? u"1"_s : QString()});
+        QCOMPARE(stored({u"FirstOpen"_s}), QStringList {saved ? u"1"_s : QString()});
         QCOMPARE(m_dialog && m_dialog->isVisible(), !saved);
         if (saved)
             QVERIFY(QFileInfo(path).isDir());

@@ -86,7 +86,8 @@ private Q_SLOTS:
         QTest::newRow("NT4") << 4 << 0 << 2 << true << u"WindowsNT4.0　(Version:4.0.2600)"_s;
         QTest::newRow("NT3.51") << 3 << 51 << 2 << true << u"WindowsNT3.51　(Version:3.51.2600)"_s;
         QTest::newRow("Vista") << 6 << 0 << 2 << true << u"OSがわかりません　(Version:6.0.2600)"_s;
-        QTest::newRow("kernel 5.10 is no Windows") << 5 << 10 << 2 << false << u"OSがわかりません　(Version:5.10.2600)"_s;
+        QTest::newRow("kernel 5.10 is no Windows")
+            << 5 << 10 << 2 << false << u"OSがわかりません　(Version:5.10.2600)"_s;
     }
     void osLabel()
     {

@@ -8,10 +8,10 @@
 #include "tools/internetdialogs.h"
 
 #include <QCheckBox>
-#include <QWebEngineCookieStore>
-#include <QWebEngineProfile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 
 #include <memory>
 
@@ -61,9 +61,10 @@ private Q_SLOTS:
         m_server.route(u"/home"_s, QByteArray("<html><head><title>家</title></head></html>"));
         m_server.route(u"/page"_s, QByteArray("<html><body>p</body></html>"));
         // A page on one site framing another site that sets a cookie.
-        m_server.route(u"/outer"_s, QByteArray("<html><body><iframe src=\"")
-                                        + m_server.url(u"/inner"_s).toString().replace(u"127.0.0.1"_s, u"localhost"_s).toUtf8()
-                                        + "\"></iframe></body></html>");
+        m_server.route(u"/outer"_s,
+                       QByteArray("<html><body><iframe src=\"")
+                           + m_server.url(u"/inner"_s).toString().replace(u"127.0.0.1"_s, u"localhost"_s).toUtf8()
+                           + "\"></iframe></body></html>");
         LocalHttpServer::Response inner;
         inner.body = "<html><body>frame</body></html>";
         inner.headers = {{"Set-Cookie", "framed=1; SameSite=None; Secure; Path=/"}};
@@ -97,7 +98,7 @@ private Q_SLOTS:
         QFETCH(bool, doNotTrack);
         m_engine->profile()->cookieStore()->deleteAllCookies();
         choosePrivacy(block, doNotTrack);
-        QCOMPARE(platform::storedPrivacy(m_fake.registry), (platform::PrivacySettings{block, doNotTrack}));
+        QCOMPARE(platform::storedPrivacy(m_fake.registry), (platform::PrivacySettings {block, doNotTrack}));
         m_server.clearLog();
         QVERIFY(load(m_server.url(u"/page"_s)));
         QCOMPARE(header(u"/page"_s, "dnt"), doNotTrack ? QByteArray("1") : QByteArray());

@@ -19,8 +19,10 @@ QString describe(const firstrun::VersionRules &rules)
 {
     static const char *const options[] = {"None", "Option1", "Option2", "Option3", "Option4", "Option5"};
     QString text = QString::fromLatin1(options[int(rules.option)]) + u" |"_s;
-    const std::pair<bool, char> boxes[] = {{rules.netscapeTags, '1'}, {rules.cookieEditor, '2'},
-                                           {rules.accelerator, '3'},  {rules.translucency, '4'},
+    const std::pair<bool, char> boxes[] = {{rules.netscapeTags, '1'},
+                                           {rules.cookieEditor, '2'},
+                                           {rules.accelerator, '3'},
+                                           {rules.translucency, '4'},
                                            {rules.visualStyle, '5'}};
     for (const auto &[enabled, digit] : boxes) {
         if (enabled)
@@ -53,20 +55,24 @@ private Q_SLOTS:
                                              << excite + u"url/body/?wb_url="_s + encoded + u"&wb_lp=ENJA&wb_dis=2"_s;
         QTest::newRow("Japanese to English") << Translation::JapaneseToEnglish << page
                                              << excite + u"url/body/?wb_url="_s + encoded + u"&wb_lp=JAEN&wb_dis=2"_s;
-        QTest::newRow("Chinese to Japanese") << Translation::ChineseToJapanese << page
-                                             << excite + u"url_cn/body/?wb_url="_s + encoded + u"&wb_lp=CHJA&wb_dis=2"_s;
-        QTest::newRow("Japanese to Chinese") << Translation::JapaneseToChinese << page
-                                             << excite + u"url_cn/body/?wb_url="_s + encoded + u"&wb_lp=JACH&wb_dis=2"_s;
-        QTest::newRow("Korean to Japanese") << Translation::KoreanToJapanese << page
-                                            << u"http://j2k.naver.com/j2k.php/korea/http://example.test/a/"_s;
-        QTest::newRow("Japanese to Korean") << Translation::JapaneseToKorean << page
-                                            << u"http://j2k.naver.com/j2k.php/japan/http://example.test/a/"_s;
+        QTest::newRow("Chinese to Japanese")
+            << Translation::ChineseToJapanese << page
+            << excite + u"url_cn/body/?wb_url="_s + encoded + u"&wb_lp=CHJA&wb_dis=2"_s;
+        QTest::newRow("Japanese to Chinese")
+            << Translation::JapaneseToChinese << page
+            << excite + u"url_cn/body/?wb_url="_s + encoded + u"&wb_lp=JACH&wb_dis=2"_s;
+        QTest::newRow("Korean to Japanese")
+            << Translation::KoreanToJapanese << page << u"http://j2k.naver.com/j2k.php/korea/http://example.test/a/"_s;
+        QTest::newRow("Japanese to Korean")
+            << Translation::JapaneseToKorean << page << u"http://j2k.naver.com/j2k.php/japan/http://example.test/a/"_s;
         QTest::newRow("empty box") << Translation::EnglishToJapanese << QString()
                                    << excite + u"url/body/?wb_url=&wb_lp=ENJA&wb_dis=2"_s;
-        QTest::newRow("& # ? in the query") << Translation::JapaneseToEnglish << u"http://a.test/p?x=1&y=2#top"_s
-                                            << excite + u"url/body/?wb_url=http%3A%2F%2Fa.test%2Fp%3Fx%3D1%26y%3D2%23top&wb_lp=JAEN&wb_dis=2"_s;
-        QTest::newRow("& # ? in the path") << Translation::JapaneseToKorean << u"http://a.test/p?x=1&y=2#top"_s
-                                                << u"http://j2k.naver.com/j2k.php/japan/http://a.test/p%3Fx%3D1%26y%3D2%23top"_s;
+        QTest::newRow("& # ? in the query")
+            << Translation::JapaneseToEnglish << u"http://a.test/p?x=1&y=2#top"_s
+            << excite + u"url/body/?wb_url=http%3A%2F%2Fa.test%2Fp%3Fx%3D1%26y%3D2%23top&wb_lp=JAEN&wb_dis=2"_s;
+        QTest::newRow("& # ? in the path")
+            << Translation::JapaneseToKorean << u"http://a.test/p?x=1&y=2#top"_s
+            << u"http://j2k.naver.com/j2k.php/japan/http://a.test/p%3Fx%3D1%26y%3D2%23top"_s;
     }
     void translationAddress()
     {
@@ -91,9 +97,9 @@ private Q_SLOTS:
         QTest::newRow("reopened on 98") << windows(4, 10, 1) << false << u"None | 1 2 3"_s;
         QTest::newRow("reopened on XP") << windows(5, 1) << false << u"Option2 | 1 3 4 5"_s;
         QTest::newRow("this platform, kernel 5.1")
-            << firstrun::versionRecordOf(platform::OsVersion{5, 1, 0, 2}) << true << u"None | 1 2 3 4 5"_s;
+            << firstrun::versionRecordOf(platform::OsVersion {5, 1, 0, 2}) << true << u"None | 1 2 3 4 5"_s;
         QTest::newRow("this platform, kernel 4.10 platform 1")
-            << firstrun::versionRecordOf(platform::OsVersion{4, 10, 0, 1}) << true << u"None | 1 2 3 4 5"_s;
+            << firstrun::versionRecordOf(platform::OsVersion {4, 10, 0, 1}) << true << u"None | 1 2 3 4 5"_s;
     }
     void versionRules()
     {
@@ -204,11 +210,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("left");
         QTest::addColumn<bool>("result");
         QTest::newRow("only .txt, any case, not in subfolders")
-            << QStringList{u"a.txt"_s, u"B.TXT"_s, u"c.dat"_s, u"txt"_s, u"sub/d.txt"_s} << QString()
-            << QStringList{u"c.dat"_s, u"sub/d.txt"_s, u"txt"_s} << true;
+            << QStringList {u"a.txt"_s, u"B.TXT"_s, u"c.dat"_s, u"txt"_s, u"sub/d.txt"_s} << QString()
+            << QStringList {u"c.dat"_s, u"sub/d.txt"_s, u"txt"_s} << true;
         QTest::newRow("a read-only file stays and is reported")
-            << QStringList{u"a.txt"_s, u"locked.txt"_s} << u"locked.txt"_s << QStringList{u"locked.txt"_s} << false;
-        QTest::newRow("nothing to delete") << QStringList{u"c.dat"_s} << QString() << QStringList{u"c.dat"_s} << true;
+            << QStringList {u"a.txt"_s, u"locked.txt"_s} << u"locked.txt"_s << QStringList {u"locked.txt"_s} << false;
+        QTest::newRow("nothing to delete") << QStringList {u"c.dat"_s} << QString() << QStringList {u"c.dat"_s} << true;
     }
     void deleteTextFiles()
     {

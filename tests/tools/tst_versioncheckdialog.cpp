@@ -1,7 +1,7 @@
 #include "platform/networktransfer.h"
-#include "tools/versioncheckdialog.h"
 #include "tests/support/fakebrowserhost.h"
 #include "tests/support/localhttpserver.h"
+#include "tools/versioncheckdialog.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -21,14 +21,13 @@ private:
     platform::NetworkTransfer m_transfer;
     FakeBrowserHost m_host;
 
-    template <typename T>
-    static T *child(QWidget *w, const char *name) { return w->findChild<T *>(QLatin1String(name)); }
+    template <typename T> static T *child(QWidget *w, const char *name)
+    {
+        return w->findChild<T *>(QLatin1String(name));
+    }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("YURAGINE_UPDATE_URL", m_server.url(u"/soft"_s).toString().toUtf8());
-    }
+    void initTestCase() { qputenv("YURAGINE_UPDATE_URL", m_server.url(u"/soft"_s).toString().toUtf8()); }
     void init()
     {
         m_server.setHolding(false);
@@ -43,7 +42,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("homePage");
         const QString current = u"最新バージョンがインストールされています。"_s;
-        const QString noData = u"更新データが取得できませんでした。\n\n■対策\n・インターネットに繋がる環境でのみ使用可能な機能です。"_s;
+        const QString noData =
+            u"更新データが取得できませんでした。\n\n■対策\n・インターネットに繋がる環境でのみ使用可能な機能です。"_s;
         QTest::newRow("current") << 200 << QByteArray("4.00\r\n") << true << current << false;
         QTest::newRow("4.001") << 200 << QByteArray("4.001") << true << current << false;
         QTest::newRow("older") << 200 << QByteArray("3.99") << true << current << false;
