@@ -34,6 +34,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    platform::useJapaneseLocale();
     // The browsers ask for the home page later, once the registry store exists.
     platform::RegistryGateway *registry = nullptr;
     platform::BrowserUi ui = platform::defaultBrowserUi();
@@ -43,9 +44,7 @@ int main(int argc, char *argv[])
     platform::RealPlatform host(browsers);
     platform::Platform services = host.platform();
     registry = &services.registry;
-    const QString languages = languages::stored(services.registry);
-    if (!languages.isEmpty())
-        browsers.setAcceptLanguage(languages);
+    browsers.setAcceptLanguage(languages::headerToSend(languages::stored(services.registry)));
     // After the engine has been started above: its helper processes come up meanwhile.
     installQtTranslation(application);
     const platform::JapaneseFontSet fonts = platform::installedJapaneseFonts();

@@ -14,7 +14,8 @@ void mapWindowsJapaneseFonts();
 // installed family fits, which leaves that one as it was.
 struct JapaneseFontSet
 {
-    QString proportional; // user interface, engine standard and sans-serif
+    QString userInterface; // the windows' own text, the address box included
+    QString sansSerif; // the engine's standard and sans-serif families
     QString serif;
     QString fixed;
 
@@ -29,5 +30,10 @@ JapaneseFontSet installedJapaneseFonts();
 // Maps the Windows names and gives the application a proportional Japanese font: left to
 // fontconfig, a monospaced Gothic is often picked for Japanese text.
 void useJapaneseFonts(const JapaneseFontSet &fonts);
+
+// Makes Japanese the program's default locale, whatever the desktop's: the engine takes
+// the language of its own pages (errors, the PDF viewer, form messages) from it when its
+// first profile is made, so this must come before that.
+void useJapaneseLocale();
 
 } // namespace platform

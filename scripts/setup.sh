@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin
   qt6-translations-l10n
   libgl-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk
   fcitx5-frontend-qt6
   desktop-file-utils
   xvfb xauth xdotool

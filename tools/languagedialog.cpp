@@ -49,6 +49,17 @@ QStringList languagesFromHeader(const QString &header)
     return list;
 }
 
+QStringList defaultLanguages()
+{
+    return {QStringLiteral("ja"), QStringLiteral("en")};
+}
+
+QString headerToSend(const QString &stored)
+{
+    const QStringList list = languagesFromHeader(stored);
+    return acceptLanguageHeader(list.isEmpty() ? defaultLanguages() : list);
+}
+
 QString stored(platform::RegistryGateway &registry)
 {
     return registry.readStringValue(platform::registry::CurrentUser, kKey, kValue);

@@ -22,6 +22,11 @@ QStringList languagesFromHeader(const QString &header);
 // A tag as it may stand in a header: letters, digits and "-", 1 to 35 characters.
 bool isLanguageTag(const QString &tag);
 
+// What pages are asked for until the user orders the list: Japanese first.
+QStringList defaultLanguages();
+// The header to send: the stored one when it names a language, else the default list's.
+QString headerToSend(const QString &stored);
+
 QString stored(platform::RegistryGateway &registry);
 bool store(platform::RegistryGateway &registry, const QString &header);
 

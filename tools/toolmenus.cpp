@@ -130,7 +130,7 @@ void ToolMenus::chooseLanguages()
 {
     QStringList current = languages::languagesFromHeader(languages::stored(m_services.registry));
     if (current.isEmpty())
-        current = {QStringLiteral("ja")};
+        current = languages::defaultLanguages();
     QPointer<LanguageDialog> dialog = new LanguageDialog(current, m_window);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
@@ -140,7 +140,7 @@ void ToolMenus::chooseLanguages()
     if (!accepted)
         return;
     languages::store(m_services.registry, header);
-    m_services.browsers.setAcceptLanguage(header);
+    m_services.browsers.setAcceptLanguage(languages::headerToSend(header));
 }
 
 void ToolMenus::writeBugReport()

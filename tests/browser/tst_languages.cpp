@@ -54,6 +54,21 @@ private Q_SLOTS:
         QCOMPARE(languages::languagesFromHeader(header), languages);
     }
 
+    void headerToSend_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("nothing stored: Japanese first") << QString() << u"ja,en;q=0.9"_s;
+        QTest::newRow("junk only: the default") << u"<b>, ;q=1"_s << u"ja,en;q=0.9"_s;
+        QTest::newRow("the user's order, weights rewritten") << u"en;q=0.3,ja"_s << u"en,ja;q=0.9"_s;
+    }
+    void headerToSend()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, sent);
+        QCOMPARE(languages::headerToSend(stored), sent);
+    }
+
     void dialogOrdersAndStores()
     {
         TempProgramFolder folder;

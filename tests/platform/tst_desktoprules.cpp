@@ -45,21 +45,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<JapaneseFontSet>("expected");
+        const QString ipaP = u"IPAPGothic"_s;
+        const QString noto = u"Noto Sans CJK JP"_s;
         QTest::newRow("IPA pair and Mincho")
-            << QStringList {u"DejaVu Sans"_s, u"IPAGothic"_s, u"IPAPGothic"_s, u"IPAPMincho"_s}
-            << JapaneseFontSet {u"IPAPGothic"_s, u"IPAPMincho"_s, u"IPAGothic"_s};
-        QTest::newRow("no Mincho: serif falls back to the Gothic")
-            << QStringList {u"IPAGothic"_s, u"IPAPGothic"_s}
-            << JapaneseFontSet {u"IPAPGothic"_s, u"IPAPGothic"_s, u"IPAGothic"_s};
-        QTest::newRow("Noto only") << QStringList {u"Noto Sans CJK JP"_s, u"Noto Sans Mono CJK JP"_s,
-                                                   u"Noto Serif CJK JP"_s}
-                                   << JapaneseFontSet {u"Noto Sans CJK JP"_s, u"Noto Serif CJK JP"_s,
-                                                       u"Noto Sans Mono CJK JP"_s};
-        QTest::newRow("monospaced Gothic never becomes the proportional")
-            << QStringList {u"IPAGothic"_s} << JapaneseFontSet {QString(), QString(), u"IPAGothic"_s};
-        QTest::newRow("IPA preferred over Noto, any case")
-            << QStringList {u"Noto Sans CJK JP"_s, u"ipapgothic"_s}
-            << JapaneseFontSet {u"IPAPGothic"_s, u"IPAPGothic"_s, u"IPAPGothic"_s};
+            << QStringList {u"DejaVu Sans"_s, u"IPAGothic"_s, ipaP, u"IPAPMincho"_s}
+            << JapaneseFontSet {ipaP, ipaP, u"IPAPMincho"_s, u"IPAGothic"_s};
+        QTest::newRow("no Mincho: serif falls back to the page's Gothic")
+            << QStringList {u"IPAGothic"_s, ipaP, noto} << JapaneseFontSet {ipaP, noto, noto, u"IPAGothic"_s};
+        QTest::newRow("Noto only") << QStringList {noto, u"Noto Sans Mono CJK JP"_s, u"Noto Serif CJK JP"_s}
+                                   << JapaneseFontSet {noto, noto, u"Noto Serif CJK JP"_s, u"Noto Sans Mono CJK JP"_s};
+        QTest::newRow("monospaced Gothic never becomes a proportional one")
+            << QStringList {u"IPAGothic"_s} << JapaneseFontSet {QString(), QString(), QString(), u"IPAGothic"_s};
+        QTest::newRow("windows in IPA, pages in Noto, any case")
+            << QStringList {noto, u"ipapgothic"_s} << JapaneseFontSet {ipaP, noto, noto, ipaP};
+        QTest::newRow("localized names, as a Japanese locale lists them")
+            << QStringList {u"IPA Pゴシック"_s, u"IPA P明朝"_s, u"IPAゴシック"_s, u"IPA明朝"_s}
+            << JapaneseFontSet {ipaP, ipaP, u"IPAPMincho"_s, u"IPAGothic"_s};
         QTest::newRow("none installed") << QStringList {u"DejaVu Sans"_s} << JapaneseFontSet {};
     }
     void japaneseFonts()
@@ -67,7 +68,8 @@ private Q_SLOTS:
         QFETCH(QStringList, installed);
         QFETCH(JapaneseFontSet, expected);
         const JapaneseFontSet chosen = platform::chooseJapaneseFonts(installed);
-        QCOMPARE(chosen.proportional, expected.proportional);
+        QCOMPARE(chosen.userInterface, expected.userInterface);
+        QCOMPARE(chosen.sansSerif, expected.sansSerif);
         QCOMPARE(chosen.serif, expected.serif);
         QCOMPARE(chosen.fixed, expected.fixed);
     }
