@@ -9,6 +9,7 @@
 #include "app/windowtranslucency.h"
 #include "blocking/blocklistmenu.h"
 #include "browser/addressbox.h"
+#include "browser/fullscreenmode.h"
 #include "browser/messagebar.h"
 #include "browser/navigationbar.h"
 #include "browser/navigationcommands.h"
@@ -169,6 +170,8 @@ void MainWindow::wireParts()
         m_menus.view.sidebarWidthMenu->popup(sidebarButton->mapToGlobal(at));
     });
     connect(p.status->sidebarButton(), &QPushButton::clicked, this, &MainWindow::toggleSidebar);
+    p.fullScreen = new FullScreenMode(
+        {*this, this, {menuBar(), p.navigation, p.sidebar, p.status, m_menuButton}, [this] { layoutWindow(); }}, this);
 }
 
 QAction *MainWindow::menuItem(const QString &name) const

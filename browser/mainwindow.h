@@ -9,6 +9,7 @@
 #include <QPointer>
 
 class BlockListMenu;
+class FullScreenMode;
 class MemoPadLauncher;
 class MemoPadWindow;
 class MessageBar;
@@ -49,6 +50,7 @@ public:
         MemoPadLauncher *memo = nullptr;
         ToolMenus *tools = nullptr;
         BlockListMenu *blockList = nullptr;
+        FullScreenMode *fullScreen = nullptr;
     };
 
     // commandLine: the address or path the program was started with, "" for none.

@@ -7,6 +7,7 @@
 #include "platform/browsercomponent.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -65,6 +66,18 @@ PageCommands::PageCommands(BrowserHost &host, platform::Platform services, const
             if (!success)
                 m_host.showMessageBar(kPrintFailed);
         });
+        // The page's right-click menu runs these items, so both take the same path.
+        using enum platform::PageMenuItem;
+        browser->setPageMenuTwins({{Back, m.move.back},
+                                   {Forward, m.move.forward},
+                                   {Reload, m.move.reload},
+                                   {Stop, m.move.stop},
+                                   {Copy, m.edit.copy},
+                                   {SelectAll, m.edit.selectAll},
+                                   {CopyToMemo, m.edit.copyToMemo},
+                                   {Translate, m.tools.translationMenu->menuAction()},
+                                   {ViewSource, m.view.source},
+                                   {AddFavorite, m.favorites.add}});
     }
 }
 

@@ -13,7 +13,8 @@ class BrowserComponent;
 
 // The File and Edit menus' commands on the page and their simple-mode twins: new windows,
 // opening a local file, saving, printing, properties, offline work, copying and finding.
-// A command the browser refuses says so in the message bar.
+// A command the browser refuses says so in the message bar. It also hands the page's
+// right-click menu the window's items that menu runs.
 class PageCommands : public QObject
 {
     Q_OBJECT

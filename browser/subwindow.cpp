@@ -2,6 +2,8 @@
 
 #include "app/navigation.h"
 #include "app/pagedownloads.h"
+#include "app/pagepermissionquestion.h"
+#include "browser/fullscreenmode.h"
 #include "browser/messagebar.h"
 #include "platform/browsercomponent.h"
 
@@ -30,6 +32,8 @@ SubWindow::SubWindow(platform::Platform services, const QString &firstAddress, Q
         connect(m_browser, &platform::BrowserComponent::StatusTextChange, this,
                 [this](const QString &text) { setWindowTitle(text + QStringLiteral(" - サブウィンドウ")); });
         askAboutUnrequestedDownloads(*this, m_services.dialogs);
+        askAboutPagePermissions(*this, m_services.dialogs);
+        new FullScreenMode({*this, this, {m_text}, [this] { arrange(); }}, this);
     }
     connect(m_text, &QLineEdit::returnPressed, this, [this] {
         if (m_browser)
@@ -79,7 +83,7 @@ void SubWindow::resizeEvent(QResizeEvent *event)
 
 void SubWindow::arrange()
 {
-    const int top = m_text->sizeHint().height();
+    const int top = m_text->isHidden() ? 0 : m_text->sizeHint().height();
     m_text->setGeometry(0, 0, width(), top);
     const int bottom = m_message->isShown() ? m_message->sizeHint().height() : 0;
     m_message->setGeometry(0, height() - bottom, width(), bottom);

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "platform/pagemenu.h"
 #include "platform/privacy.h"
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class QAction;
 class QWidget;
 
 namespace platform {
@@ -102,6 +105,11 @@ public:
     // Stops every download this component's pages started; each ends with
     // downloadFinished(..., DownloadEnd::Cancelled, ...). false when none was running.
     virtual bool cancelDownloads() = 0;
+    // The window's menu items that the page's right-click menu runs for the program's own
+    // commands (back, copy, translation, ...). An item with a menu stands for that menu.
+    virtual void setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twins) { Q_UNUSED(twins); }
+    // Ends a page's full screen; fullScreenChanged(false) follows.
+    virtual void exitFullScreen() { }
 
 Q_SIGNALS:
     // Raised for the frames inside the page too; mainFrame tells which.
@@ -133,6 +141,11 @@ Q_SIGNALS:
     void unrequestedDownload(const QString &fileName, const QString &from, bool &allow);
     // The page started too many downloads on its own; this one was refused unasked.
     void downloadRefused(const QString &from);
+    // The page shows an element on the whole screen (a video), or stops.
+    void fullScreenChanged(bool on);
+    // site asks to use feature (its name for the user); granted only when a handler sets
+    // allow. Answers are kept: the same site is not asked twice for one feature.
+    void permissionRequested(const QString &site, const QString &feature, bool &allow);
 };
 
 // Makes the browser components of the windows.

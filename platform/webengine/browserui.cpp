@@ -6,12 +6,14 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace platform {
 
@@ -56,6 +58,49 @@ void showPropertiesDialog(QWidget *parent, const PageProperties &properties)
     delete owner.data();
 }
 
+bool askSignIn(QWidget *parent, const SignInRequest &request, QString &user, QString &password)
+{
+    QPointer<QDialog> owner = new QDialog(parent);
+    QDialog &dialog = *owner;
+    dialog.setObjectName(QStringLiteral("signInDialog"));
+    dialog.setWindowTitle(QStringLiteral("サインイン"));
+    auto *form = new QFormLayout(&dialog);
+    auto addText = [&](const QString &text) {
+        auto *label = new QLabel(&dialog);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setText(text);
+        form->addRow(label);
+    };
+    addText(request.proxy ? QStringLiteral("プロキシ %1 がユーザー名とパスワードを求めています。").arg(request.host)
+                          : QStringLiteral("%1 がユーザー名とパスワードを求めています。").arg(request.host));
+    // The realm is the server's to choose: long or odd texts must not pass for ours.
+    if (!request.realm.isEmpty())
+        addText(QStringLiteral("サーバーからのメッセージ: %1").arg(request.realm.left(200)));
+    if (!request.encrypted && !request.proxy)
+        addText(QStringLiteral("この接続は暗号化されていません。パスワードが読み取られるおそれがあります。"));
+    auto *userName = new QLineEdit(&dialog);
+    userName->setObjectName(QStringLiteral("userName"));
+    auto *secret = new QLineEdit(&dialog);
+    secret->setObjectName(QStringLiteral("password"));
+    secret->setEchoMode(QLineEdit::Password);
+    form->addRow(QStringLiteral("ユーザー名(&U):"), userName);
+    form->addRow(QStringLiteral("パスワード(&P):"), secret);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("サインイン"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    const bool accepted = dialog.exec() == QDialog::Accepted && owner;
+    if (accepted) {
+        user = userName->text();
+        password = secret->text();
+    }
+    delete owner.data();
+    return accepted;
+}
+
 } // namespace
 
 BrowserUi defaultBrowserUi()
@@ -74,6 +119,7 @@ BrowserUi defaultBrowserUi()
         dialog->exec();
         delete dialog.data();
     };
+    ui.signIn = askSignIn;
     ui.saveFileName = [](QWidget *parent, const QString &suggestedPath) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("名前を付けて保存"), suggestedPath,
                                             QStringLiteral("Web ページ (*.htm *.html);;すべてのファイル (*)"));

@@ -21,6 +21,15 @@ struct PageProperties
     QString lastModified;
 };
 
+// A server or a proxy that wants a user name and a password.
+struct SignInRequest
+{
+    QString host;  // the site's host, or the proxy's
+    QString realm; // the server's own words, shown as plain text
+    bool proxy = false;
+    bool encrypted = false; // the answer goes over https
+};
+
 // The dialogs and outside services the browser component uses. Each is replaceable, so
 // tests drive the print, save and properties paths without a person at the screen.
 struct BrowserUi
@@ -35,6 +44,9 @@ struct BrowserUi
     std::function<QString(QWidget *parent, const QString &suggestedPath)> saveFileName;
     std::function<void(QWidget *parent, const PageProperties &properties)> showProperties;
     std::function<bool(const QUrl &url)> openExternally;
+    // Fills user and password and returns true when the user signs in; false leaves the
+    // server's own page for its refusal. Nothing is kept beyond the answer.
+    std::function<bool(QWidget *parent, const SignInRequest &request, QString &user, QString &password)> signIn;
     // The home page address; "" means about:blank.
     std::function<QString()> homePage;
 };

@@ -12,13 +12,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAuthenticator>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
@@ -27,6 +32,7 @@
 #include <QWebEngineView>
 
 #include <array>
+#include <chrono>
 
 namespace platform {
 
@@ -36,6 +42,99 @@ namespace {
 constexpr int kAborted = -3;
 
 constexpr std::array<double, 5> kZoomFactors {0.7, 0.85, 1.0, 1.25, 1.5};
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+std::optional<PageFeature> pageFeatureOf(QWebEnginePermission::PermissionType type)
+{
+    using T = QWebEnginePermission::PermissionType;
+    switch (type) {
+    case T::MediaVideoCapture:
+        return PageFeature::Camera;
+    case T::MediaAudioCapture:
+        return PageFeature::Microphone;
+    case T::MediaAudioVideoCapture:
+        return PageFeature::CameraAndMicrophone;
+    case T::Geolocation:
+        return PageFeature::Location;
+    case T::Notifications:
+        return PageFeature::Notifications;
+    case T::DesktopVideoCapture:
+        return PageFeature::ScreenSharing;
+    case T::DesktopAudioVideoCapture:
+        return PageFeature::ScreenSharingWithSound;
+    case T::MouseLock:
+        return PageFeature::MousePointerLock;
+    default:
+        return std::nullopt; // refused unasked
+    }
+}
+#else
+std::optional<PageFeature> pageFeatureOf(QWebEnginePage::Feature feature)
+{
+    switch (feature) {
+    case QWebEnginePage::MediaVideoCapture:
+        return PageFeature::Camera;
+    case QWebEnginePage::MediaAudioCapture:
+        return PageFeature::Microphone;
+    case QWebEnginePage::MediaAudioVideoCapture:
+        return PageFeature::CameraAndMicrophone;
+    case QWebEnginePage::Geolocation:
+        return PageFeature::Location;
+    case QWebEnginePage::Notifications:
+        return PageFeature::Notifications;
+    case QWebEnginePage::DesktopVideoCapture:
+        return PageFeature::ScreenSharing;
+    case QWebEnginePage::DesktopAudioVideoCapture:
+        return PageFeature::ScreenSharingWithSound;
+    case QWebEnginePage::MouseLock:
+        return PageFeature::MousePointerLock;
+    }
+    return std::nullopt;
+}
+#endif
+
+// The answers are shared by every component of a profile, so their times come from one
+// clock rather than each component's own.
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The engine's command behind a menu item that has no twin in the window's menus.
+std::optional<QWebEnginePage::WebAction> engineAction(PageMenuItem item)
+{
+    switch (item) {
+    case PageMenuItem::Back:
+        return QWebEnginePage::Back;
+    case PageMenuItem::Forward:
+        return QWebEnginePage::Forward;
+    case PageMenuItem::Reload:
+        return QWebEnginePage::Reload;
+    case PageMenuItem::Stop:
+        return QWebEnginePage::Stop;
+    case PageMenuItem::OpenLinkInNewWindow:
+        return QWebEnginePage::OpenLinkInNewWindow;
+    case PageMenuItem::CopyLinkAddress:
+        return QWebEnginePage::CopyLinkToClipboard;
+    case PageMenuItem::SaveImage:
+        return QWebEnginePage::DownloadImageToDisk;
+    case PageMenuItem::CopyImageAddress:
+        return QWebEnginePage::CopyImageUrlToClipboard;
+    case PageMenuItem::Cut:
+        return QWebEnginePage::Cut;
+    case PageMenuItem::Copy:
+        return QWebEnginePage::Copy;
+    case PageMenuItem::Paste:
+        return QWebEnginePage::Paste;
+    case PageMenuItem::SelectAll:
+        return QWebEnginePage::SelectAll;
+    case PageMenuItem::ViewSource:
+        return QWebEnginePage::ViewSource;
+    default:
+        return std::nullopt; // the program's own: only with a twin
+    }
+}
 
 } // namespace
 
@@ -97,6 +196,39 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
         if (!cancel && m_container)
             m_container->window()->close();
     });
+    connect(m_page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::noteContentType);
+    // The engine's own menu is in English; this one speaks Japanese and runs the window's
+    // commands.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showPageMenu);
+    connect(m_page, &QWebEnginePage::authenticationRequired, this, [this](const QUrl &url, QAuthenticator *auth) {
+        signIn({url.host(), auth->realm(), false, url.scheme() == u"https"}, auth);
+    });
+    connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this,
+            [this](const QUrl &, QAuthenticator *auth, const QString &proxyHost) {
+                signIn({proxyHost, auth->realm(), true, false}, auth);
+            });
+    connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
+        request.accept();
+        Q_EMIT fullScreenChanged(request.toggleOn());
+    });
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    connect(m_page, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission permission) {
+        askPermission(permission.origin(), pageFeatureOf(permission.permissionType()),
+                      [permission](bool allow) mutable { allow ? permission.grant() : permission.deny(); });
+    });
+#else
+    connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl &origin, QWebEnginePage::Feature feature) {
+                QPointer<QWebEnginePage> page(m_page);
+                askPermission(origin, pageFeatureOf(feature), [page, origin, feature](bool allow) {
+                    if (page)
+                        page->setFeaturePermission(origin, feature,
+                                                   allow ? QWebEnginePage::PermissionGrantedByUser
+                                                         : QWebEnginePage::PermissionDeniedByUser);
+                });
+            });
+#endif
     watchHistory();
     m_clock.start();
     // Clicks and keys anywhere in the window count, the address box and the sidebar
@@ -331,13 +463,21 @@ bool WebEngineBrowser::saveAs()
     if (!hasDocument() || !m_ui.saveFileName)
         return false;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    const QString suggested = unusedPath(folder, cleanFileName(title()), QStringLiteral(".htm"));
+    // A PDF shown by the engine's viewer is saved as the file itself.
+    const bool pdf = m_contentType == u"application/pdf";
+    const QString suggested = unusedPath(folder, cleanFileName(title()), pdf ? QStringLiteral(".pdf") : QStringLiteral(".htm"));
     QPointer<WebEngineBrowser> self(this);
     const QString path = m_ui.saveFileName(m_container, suggested);
     if (!self)
         return false;
     if (path.isEmpty())
         return true;
+    if (pdf) {
+        m_requestedSaveUrl = m_page->url();
+        m_requestedSavePath = path;
+        m_page->download(m_requestedSaveUrl, QFileInfo(path).fileName());
+        return true;
+    }
     const bool mime = path.endsWith(u".mht", Qt::CaseInsensitive) || path.endsWith(u".mhtml", Qt::CaseInsensitive);
     // The profile's download handler accepts this save (see WebEngineBrowserFactory).
     m_page->save(
@@ -506,6 +646,158 @@ void WebEngineBrowser::adoptDownload(SavedDownload *download)
                 Q_EMIT downloadFinished(id, end, path, reason);
             });
     Q_EMIT downloadStarted(id, download->fileName());
+}
+
+void WebEngineBrowser::noteContentType()
+{
+    m_contentType.clear();
+    QPointer<WebEngineBrowser> self(this);
+    const QUrl shown = m_page->url();
+    m_page->runJavaScript(QStringLiteral("document.contentType"), QWebEngineScript::ApplicationWorld,
+                          [self, shown](const QVariant &type) {
+                              if (self && self->m_page->url() == shown)
+                                  self->m_contentType = type.toString();
+                          });
+}
+
+bool WebEngineBrowser::takeRequestedSave(QWebEngineDownloadRequest *download)
+{
+    if (m_requestedSavePath.isEmpty() || download->url() != m_requestedSaveUrl)
+        return false;
+    const QFileInfo target(m_requestedSavePath);
+    m_requestedSavePath.clear();
+    m_requestedSaveUrl.clear();
+    // The user chose this path in the save dialog, which asked before replacing a file.
+    download->setDownloadDirectory(target.absolutePath());
+    download->setDownloadFileName(target.fileName());
+    download->accept();
+    return true;
+}
+
+void WebEngineBrowser::setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twins)
+{
+    m_menuTwins.clear();
+    for (auto it = twins.begin(); it != twins.end(); ++it)
+        m_menuTwins.insert(it.key(), it.value());
+}
+
+QMenu *WebEngineBrowser::showPageMenu(const QPoint &pos)
+{
+    QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest();
+    if (!request)
+        return nullptr;
+    PageContext context;
+    const QUrl link = request->linkUrl();
+    context.onLink = link.isValid() && !link.isEmpty();
+    // The same rule as a click that asks for a new window.
+    context.linkMayOpen = context.onLink && pageMayOpen(m_page->url().toString(), link.toString());
+    context.onImage = request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage;
+    context.editable = request->isContentEditable();
+    context.hasSelection = !request->selectedText().isEmpty();
+    auto *menu = new QMenu(m_view);
+    menu->setObjectName(QStringLiteral("pageContextMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (PageMenuItem item : pageMenuItems(context))
+        addPageMenuItem(menu, item);
+    menu->popup(m_view->mapToGlobal(pos));
+    return menu;
+}
+
+void WebEngineBrowser::addPageMenuItem(QMenu *menu, PageMenuItem item)
+{
+    if (item == PageMenuItem::Separator) {
+        menu->addSeparator(); // a run of them collapses where items were left out
+        return;
+    }
+    const QString text = pageMenuText(item);
+    if (QAction *twin = m_menuTwins.value(item)) {
+        if (QMenu *twinMenu = twin->menu()) {
+            QMenu *sub = menu->addMenu(text);
+            sub->addActions(twinMenu->actions());
+            sub->setEnabled(twin->isEnabled());
+            return;
+        }
+        QAction *action = menu->addAction(text, twin, &QAction::trigger);
+        action->setEnabled(twin->isEnabled());
+        return;
+    }
+    const std::optional<QWebEnginePage::WebAction> web = engineAction(item);
+    if (!web)
+        return;
+    QAction *action = menu->addAction(text, m_page, [page = m_page, web] { page->triggerAction(*web); });
+    action->setEnabled(m_page->action(*web)->isEnabled());
+}
+
+void WebEngineBrowser::exitFullScreen()
+{
+    m_page->triggerAction(QWebEnginePage::ExitFullScreen);
+}
+
+void WebEngineBrowser::signIn(const SignInRequest &request, QAuthenticator *authenticator)
+{
+    if (!m_ui.signIn) {
+        *authenticator = QAuthenticator();
+        return;
+    }
+    QString user;
+    QString password;
+    QPointer<WebEngineBrowser> self(this);
+    const bool signedIn = m_ui.signIn(m_container, request, user, password);
+    if (!self)
+        return;
+    if (signedIn) {
+        authenticator->setUser(user);
+        authenticator->setPassword(password);
+        return;
+    }
+    // Only a null authenticator cancels. The engine has already set the realm on this
+    // one, so left as it is it would send an empty name again and again until it gives
+    // up with ERR_TOO_MANY_RETRIES instead of showing the server's own page.
+    *authenticator = QAuthenticator();
+}
+
+void WebEngineBrowser::askPermission(const QUrl &origin, std::optional<PageFeature> feature,
+                                     std::function<void(bool)> answer)
+{
+    if (!feature) {
+        answer(false);
+        return;
+    }
+    const QString site = origin.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                         | QUrl::RemoveUserInfo | QUrl::StripTrailingSlash);
+    switch (m_permissions->decide(site, *feature, steadyMs())) {
+    case PermissionAnswers::Decision::Allow:
+        answer(true);
+        return;
+    case PermissionAnswers::Decision::Deny:
+        answer(false);
+        return;
+    case PermissionAnswers::Decision::Ask:
+        break;
+    }
+    // Asked outside the engine's call, one question at a time: the next request waits
+    // for the answer, which may settle it.
+    QTimer::singleShot(m_asking ? 200 : 0, this, [this, origin, feature, answer = std::move(answer)] {
+        if (m_asking) {
+            askPermission(origin, feature, answer);
+            return;
+        }
+        const QString site = origin.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                             | QUrl::RemoveUserInfo | QUrl::StripTrailingSlash);
+        if (m_permissions->decide(site, *feature, steadyMs()) != PermissionAnswers::Decision::Ask) {
+            askPermission(origin, feature, answer);
+            return;
+        }
+        bool allow = false;
+        QPointer<WebEngineBrowser> self(this);
+        m_asking = true;
+        Q_EMIT permissionRequested(site, pageFeatureName(*feature), allow);
+        if (!self)
+            return;
+        m_asking = false;
+        m_permissions->remember(site, *feature, allow, steadyMs());
+        answer(allow);
+    });
 }
 
 } // namespace platform

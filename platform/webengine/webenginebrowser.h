@@ -3,6 +3,7 @@
 #include "platform/browsercomponent.h"
 #include "platform/eventratelimit.h"
 #include "platform/fonts.h"
+#include "platform/pagepermissions.h"
 #include "platform/webengine/browserui.h"
 
 #include <QElapsedTimer>
@@ -11,9 +12,12 @@
 #include <QWebEngineView>
 
 #include <atomic>
+#include <optional>
 #include <memory>
 
+class QAuthenticator;
 class QLineEdit;
+class QMenu;
 class QNetworkAccessManager;
 class QPrinter;
 class QWebEngineDownloadRequest;
@@ -73,6 +77,15 @@ public:
     void showFindBar() override;
     bool openInSystemBrowser() override;
     bool cancelDownloads() override;
+    void setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twins) override;
+    void exitFullScreen() override;
+
+    // The answers this component's pages get; shared by the components of one profile.
+    void setPermissionAnswers(std::shared_ptr<PermissionAnswers> answers) { m_permissions = std::move(answers); }
+    // The page's right-click menu for what lies at pos (in the view), built and shown.
+    QMenu *showPageMenu(const QPoint &pos);
+    // Takes the download that saveAs asked the engine for, to the path the user chose.
+    bool takeRequestedSave(QWebEngineDownloadRequest *download);
 
     // Whether the page may start download: at once when it follows the user, else when
     // a handler of unrequestedDownload allows it. May wait for the user.
@@ -103,6 +116,10 @@ private:
     bool hasDocument() const;
     void watchHistory();
     std::shared_ptr<QPrinter> sharedPrinter();
+    void addPageMenuItem(QMenu *menu, PageMenuItem item);
+    void signIn(const SignInRequest &request, QAuthenticator *authenticator);
+    void askPermission(const QUrl &origin, std::optional<PageFeature> feature, std::function<void(bool)> answer);
+    void noteContentType();
 
     QWebEngineProfile *m_profile;
     PopupWindows *m_popups;
@@ -127,6 +144,12 @@ private:
     QList<QUrl> m_navigationChain; // that navigation and its redirects
     QList<QUrl> m_formTargets;     // the last addresses forms were sent to
     EventRateLimit m_unrequestedDownloads {3, 10'000};
+    QMap<PageMenuItem, QPointer<QAction>> m_menuTwins;
+    std::shared_ptr<PermissionAnswers> m_permissions = std::make_shared<PermissionAnswers>();
+    bool m_asking = false; // a permission question is open
+    QString m_contentType; // of the page shown, as the page tells it
+    QUrl m_requestedSaveUrl;
+    QString m_requestedSavePath;
     bool m_backEnabled = false;
     bool m_forwardEnabled = false;
 };

@@ -114,7 +114,15 @@ WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &st
     }
     // Without this the engine shows a local page without its own pictures and style
     // sheets; each page's request guard decides what a local page may load.
-    m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    QWebEngineSettings *settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // A PDF shows in the page with the engine's viewer instead of going to the downloads.
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    // Without these the engine refuses full screen and screen sharing before anyone is
+    // asked; the window and the permission question decide instead.
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    settings->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, true);
     m_headers = new DoNotTrackHeader(m_doNotTrack, m_profile);
     m_headerRequests = new DownloadHeaderRequests(m_profile, m_doNotTrack);
     // Downloads must be accepted inside this slot or the engine cancels them.
@@ -132,6 +140,7 @@ WebEngineBrowserFactory::~WebEngineBrowserFactory()
 BrowserComponent *WebEngineBrowserFactory::createBrowser(QWidget *parent)
 {
     auto *browser = new WebEngineBrowser(m_profile, &m_popups, m_ui, parent);
+    browser->setPermissionAnswers(m_permissions);
     m_browsers.removeIf([](const auto &known) { return known.value().isNull(); });
     m_browsers.insert(browser->page(), browser);
     return browser;
@@ -156,8 +165,8 @@ void WebEngineBrowserFactory::useFonts(const JapaneseFontSet &fonts)
     // Left to itself the engine may draw kanji with Chinese glyph shapes.
     QWebEngineSettings *settings = m_profile->settings();
     const std::pair<QWebEngineSettings::FontFamily, QString> families[] = {
-        {QWebEngineSettings::StandardFont, fonts.proportional},
-        {QWebEngineSettings::SansSerifFont, fonts.proportional},
+        {QWebEngineSettings::StandardFont, fonts.sansSerif},
+        {QWebEngineSettings::SansSerifFont, fonts.sansSerif},
         {QWebEngineSettings::SerifFont, fonts.serif},
         {QWebEngineSettings::FixedFont, fonts.fixed},
     };
@@ -228,10 +237,13 @@ void WebEngineBrowserFactory::handleDownload(QWebEngineDownloadRequest *download
         download->accept(); // path and format were chosen by the save command
         return;
     }
-    // A page the engine cannot show: saved at once when the user asked for it, shown in
-    // the window that asked. A window the engine opened for a page has no one to ask.
     const QPointer<QWebEngineDownloadRequest> request(download);
     const QPointer<WebEngineBrowser> browser = m_browsers.value(download->page());
+    // A file the save command asked for (a PDF shown by the viewer), to where the user chose.
+    if (browser && browser->page() == download->page() && browser->takeRequestedSave(download))
+        return;
+    // A page the engine cannot show: saved at once when the user asked for it, shown in
+    // the window that asked. A window the engine opened for a page has no one to ask.
     if (!browser || browser->page() != download->page() || !browser->mayStartDownload(download) || !request) {
         if (request)
             request->cancel();

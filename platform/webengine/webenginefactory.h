@@ -2,6 +2,7 @@
 
 #include "platform/browsercomponent.h"
 #include "platform/fonts.h"
+#include "platform/pagepermissions.h"
 #include "platform/webengine/browserui.h"
 
 #include <QHash>
@@ -81,6 +82,8 @@ private:
     QWebEngineUrlRequestInterceptor *m_headers = nullptr;
     DownloadHeaderRequests *m_headerRequests = nullptr;
     QString m_downloadFolder;
+    // The user's answers to the pages' permission requests, one set for the profile.
+    std::shared_ptr<PermissionAnswers> m_permissions = std::make_shared<PermissionAnswers>();
     // The components made here, by their pages, for the downloads those pages start.
     QHash<const QWebEnginePage *, QPointer<WebEngineBrowser>> m_browsers;
     PopupWindows m_popups;

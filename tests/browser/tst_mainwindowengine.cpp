@@ -17,6 +17,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -139,6 +140,53 @@ private Q_SLOTS:
         QVERIFY2(text.contains(u"<title>ソース</title></head>\n<body>\n<p>行</p>"_s), qPrintable(text));
         QVERIFY(!w->folder.read(u"TEST.HTM"_s).isEmpty());
         QCOMPARE(messageText(window), QString());
+    }
+
+    // The page's right-click menu speaks Japanese and runs what the window's menus run.
+    void pageMenuRunsTheWindowsCommands_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("a link: a new window, as a click opens")
+            << u"/links"_s << u"リンク　－ ゆらぎね"_s << QPoint(40, 50) << u"リンクを新しいウィンドウで開く"_s;
+        QTest::newRow("the page: its source in the memo pad")
+            << u"/source"_s << u"ソース　－ ゆらぎね"_s << QPoint(500, 400) << u"ソースの表示"_s;
+    }
+    void pageMenuRunsTheWindowsCommands()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, caption);
+        QFETCH(QPoint, point);
+        QFETCH(QString, item);
+        auto w = open(m_server.url(path).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, caption), qPrintable(window.windowTitle()));
+        QWidget *page = surface(window);
+        QMenu *menu = nullptr;
+        auto rightClick = [&] {
+            QTest::mouseMove(page, point);
+            QTest::qWait(100);
+            QTest::mouseClick(page, Qt::RightButton, {}, point);
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT((menu = window.findChild<QMenu *>(u"pageContextMenu"_s)) || rightClick(), 20000);
+        QAction *chosen = nullptr;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == item)
+                chosen = action;
+        }
+        QVERIFY(chosen);
+        chosen->trigger();
+        menu->close();
+        if (path == u"/links") {
+            QTRY_COMPARE_WITH_TIMEOUT(w->fake.processes.starts().size(), 1, 20000);
+            QCOMPARE(w->fake.processes.starts().first().arguments, QStringList {m_server.url(u"/p1"_s).toString()});
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(window.memoPad(), 20000);
+            QVERIFY(window.memoPad()->memoText().contains(u"<title>ソース</title>"_s));
+        }
     }
 
     // Select all from the menu while the address box has the focus, then copy to the memo.

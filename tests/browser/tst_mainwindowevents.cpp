@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenuBar>
 #include <QtTest>
 
 #include <memory>
@@ -335,6 +336,73 @@ private Q_SLOTS:
         QCOMPARE(asked.buttons, platform::MessageButtons::YesNoDefaultNo);
         Q_EMIT browser()->downloadRefused(u"evil.test"_s);
         QCOMPARE(messageText(), u"このページが次々に始めたダウンロードを止めました（evil.test）。"_s);
+    }
+
+    // What a page asks to use is asked about, No by default.
+    void pagePermission_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("Yes allows") << MessageAnswer::Yes;
+        QTest::newRow("No refuses") << MessageAnswer::No;
+    }
+    void pagePermission()
+    {
+        QFETCH(MessageAnswer, answer);
+        open();
+        m_fake->dialogs.answerMessage(answer);
+        bool allow = answer == MessageAnswer::No; // set by the handler
+        Q_EMIT browser()->permissionRequested(u"https://evil.test"_s, u"カメラ"_s, allow);
+        QCOMPARE(allow, answer == MessageAnswer::Yes);
+        const auto &asked = m_fake->dialogs.requests().last();
+        QCOMPARE(asked.text, u"https://evil.test がカメラの使用を求めています。\r\n\r\n許可しますか？\r\n"
+                             u"（この答えはゆらぎねを終了するまで有効です）"_s);
+        QCOMPARE(asked.title, u"アクセス許可の確認"_s);
+        QCOMPARE(asked.buttons, platform::MessageButtons::YesNoDefaultNo);
+    }
+
+    // A page's full screen hides the bars and brings back each as it was, storing nothing.
+    void pageFullScreen_data()
+    {
+        QTest::addColumn<int>("leaveBy"); // a key, or 0: the page leaves by itself
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("F11") << int(Qt::Key_F11);
+        QTest::newRow("the page") << 0;
+    }
+    void pageFullScreen()
+    {
+        QFETCH(int, leaveBy);
+        const QByteArray settings = "[Window]\r\nFrame2=False\r\n[Data]\r\nFirstOpen=1\r\n";
+        open(settings);
+        const QList<QWidget *> bars {m_window->menuBar(), m_window->parts().navigation, m_window->parts().sidebar,
+                                     m_window->parts().status};
+        auto shown = [&bars] {
+            QList<bool> visible;
+            for (QWidget *bar : bars)
+                visible.append(bar->isVisible());
+            return visible;
+        };
+        const QList<bool> before = shown();
+        QCOMPARE(before, (QList {true, true, false, true}));
+        const QByteArray stored = m_folder->read(u"Yura3.ini"_s);
+        QWidget *page = browser()->widget();
+
+        Q_EMIT browser()->fullScreenChanged(true);
+        QVERIFY(m_window->isFullScreen());
+        QCOMPARE(shown(), (QList {false, false, false, false}));
+        QTRY_COMPARE(messageText(), u"全画面表示です。Esc キーまたは F11 キーで元の表示に戻ります。"_s);
+        QCOMPARE(page->geometry().top(), 0);
+
+        if (leaveBy) {
+            QTest::keyClick(page, Qt::Key(leaveBy));
+            QVERIFY(browser()->calls.contains(u"exitFullScreen"_s));
+            QVERIFY(!browser()->calls.contains(u"stop"_s)); // Esc here is not the page's
+        }
+        Q_EMIT browser()->fullScreenChanged(false); // what the engine answers
+        QVERIFY(!m_window->isFullScreen());
+        QCOMPARE(shown(), before);
+        QCOMPARE(messageText(), QString());
+        QVERIFY(page->geometry().top() > 0);
+        QCOMPARE(m_folder->read(u"Yura3.ini"_s), stored);
     }
 
     void newWindowsAreLimited()

@@ -41,6 +41,11 @@ private Q_SLOTS:
         QVERIFY(!allow);
         QCOMPARE(fake.dialogs.requests().size(), 1);
         QCOMPARE(fake.dialogs.requests().first().title, u"ダウンロードの確認"_s);
+        // So is what a page asks to use.
+        fake.dialogs.answerMessage(platform::MessageAnswer::Yes);
+        Q_EMIT browser->permissionRequested(u"http://127.0.0.1"_s, u"マイク"_s, allow);
+        QVERIFY(allow);
+        QCOMPARE(fake.dialogs.requests().last().title, u"アクセス許可の確認"_s);
         // A notice takes its line under the page, and gives it back.
         window.resize(500, 400);
         window.show();
@@ -52,6 +57,15 @@ private Q_SLOTS:
         QCOMPARE(window.findChild<QLabel *>(u"SubLabel"_s)->text(), u"お知らせ"_s);
         window.hideMessageBar();
         QCOMPARE(page->height(), fullHeight);
+        // A page's full screen takes the address box's line too.
+        Q_EMIT browser->fullScreenChanged(true);
+        QVERIFY(window.isFullScreen());
+        QTRY_COMPARE(page->geometry().top(), 0);
+        QTest::keyClick(page, Qt::Key_Escape);
+        QVERIFY(browser->calls.contains(u"exitFullScreen"_s));
+        QVERIFY(!window.isFullScreen());
+        QVERIFY(text->isVisible());
+        QCOMPARE(page->geometry().top(), text->height());
     }
 };
 

@@ -256,6 +256,10 @@ private Q_SLOTS:
         QVERIFY(m_folder->write(u"Yura3.ini"_s, kFirstOpenDone));
         start({url(u"/hello"_s)});
         QVERIFY2(!waitForCaption(u"こんにちは"_s + kSuffix).id.isEmpty(), qPrintable(captions()));
+        // Pages are asked for in Japanese first, whatever the desktop's language.
+        const auto requests = m_server.requests();
+        QVERIFY(!requests.isEmpty());
+        QCOMPARE(requests.first().headers.value("accept-language"), QByteArray("ja,en;q=0.9"));
     }
 
     // ファイル > 読みかけ終了 keeps the page; the next start offers it and opens it on Yes.

@@ -79,6 +79,7 @@ public:
     void focusPage() override { record(QStringLiteral("focusPage")); }
     void showFindBar() override { record(QStringLiteral("FindBar")); }
     bool openInSystemBrowser() override { return record(QStringLiteral("OpenInSystemBrowser")); }
+    void exitFullScreen() override { record(QStringLiteral("exitFullScreen")); }
     // Ends every download raised by raiseDownload as the engine does.
     bool cancelDownloads() override;
 

@@ -214,8 +214,17 @@ LocalHttpServer::Response LocalHttpServer::responseFor(const Request &request)
     QMutexLocker lock(&m_mutex);
     m_log.append(request);
     const auto found = m_routes.constFind(request.path);
-    if (found != m_routes.constEnd())
+    if (found != m_routes.constEnd()) {
+        if (!found->basicCredentials.isEmpty()
+            && request.headers.value("authorization") != "Basic " + found->basicCredentials.toBase64()) {
+            Response refused;
+            refused.status = 401;
+            refused.body = found->refusedBody;
+            refused.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"test realm\"")));
+            return refused;
+        }
         return *found;
+    }
     Response missing;
     missing.status = 404;
     missing.body = "<html><body>not found</body></html>";

@@ -1,0 +1,55 @@
+#include "platform/pagepermissions.h"
+
+namespace platform {
+
+namespace {
+
+QString key(const QString &site, PageFeature feature)
+{
+    return site + u'\n' + QString::number(int(feature));
+}
+
+} // namespace
+
+QString pageFeatureName(PageFeature feature)
+{
+    switch (feature) {
+    case PageFeature::Camera:
+        return QStringLiteral("カメラ");
+    case PageFeature::Microphone:
+        return QStringLiteral("マイク");
+    case PageFeature::CameraAndMicrophone:
+        return QStringLiteral("カメラとマイク");
+    case PageFeature::Location:
+        return QStringLiteral("現在地");
+    case PageFeature::Notifications:
+        return QStringLiteral("通知");
+    case PageFeature::ScreenSharing:
+        return QStringLiteral("画面の共有");
+    case PageFeature::ScreenSharingWithSound:
+        return QStringLiteral("画面と音声の共有");
+    case PageFeature::MousePointerLock:
+        return QStringLiteral("マウスポインターの固定");
+    }
+    return {};
+}
+
+PermissionAnswers::Decision PermissionAnswers::decide(const QString &site, PageFeature feature, qint64 now) const
+{
+    const auto answer = m_answers.constFind(key(site, feature));
+    if (answer != m_answers.constEnd())
+        return *answer ? Decision::Allow : Decision::Deny;
+    const auto no = m_lastNo.constFind(site);
+    if (no != m_lastNo.constEnd() && now - *no < kQuietAfterNoMs)
+        return Decision::Deny;
+    return Decision::Ask;
+}
+
+void PermissionAnswers::remember(const QString &site, PageFeature feature, bool allowed, qint64 now)
+{
+    m_answers.insert(key(site, feature), allowed);
+    if (!allowed)
+        m_lastNo.insert(site, now);
+}
+
+} // namespace platform
