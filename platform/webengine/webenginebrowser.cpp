@@ -8,6 +8,7 @@
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/downloads.h"
 #include "platform/webengine/findbar.h"
+#include "platform/webengine/pagecontextmenu.h"
 #include "platform/webengine/webenginefactory.h"
 
 #include <QAction>
@@ -21,7 +22,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
@@ -99,41 +99,6 @@ qint64 steadyMs()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-// The engine's command behind a menu item that has no twin in the window's menus.
-std::optional<QWebEnginePage::WebAction> engineAction(PageMenuItem item)
-{
-    switch (item) {
-    case PageMenuItem::Back:
-        return QWebEnginePage::Back;
-    case PageMenuItem::Forward:
-        return QWebEnginePage::Forward;
-    case PageMenuItem::Reload:
-        return QWebEnginePage::Reload;
-    case PageMenuItem::Stop:
-        return QWebEnginePage::Stop;
-    case PageMenuItem::OpenLinkInNewWindow:
-        return QWebEnginePage::OpenLinkInNewWindow;
-    case PageMenuItem::CopyLinkAddress:
-        return QWebEnginePage::CopyLinkToClipboard;
-    case PageMenuItem::SaveImage:
-        return QWebEnginePage::DownloadImageToDisk;
-    case PageMenuItem::CopyImageAddress:
-        return QWebEnginePage::CopyImageUrlToClipboard;
-    case PageMenuItem::Cut:
-        return QWebEnginePage::Cut;
-    case PageMenuItem::Copy:
-        return QWebEnginePage::Copy;
-    case PageMenuItem::Paste:
-        return QWebEnginePage::Paste;
-    case PageMenuItem::SelectAll:
-        return QWebEnginePage::SelectAll;
-    case PageMenuItem::ViewSource:
-        return QWebEnginePage::ViewSource;
-    default:
-        return std::nullopt; // the program's own: only with a twin
-    }
 }
 
 } // namespace
@@ -683,49 +648,8 @@ void WebEngineBrowser::setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twi
 
 QMenu *WebEngineBrowser::showPageMenu(const QPoint &pos)
 {
-    QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest();
-    if (!request)
-        return nullptr;
-    PageContext context;
-    const QUrl link = request->linkUrl();
-    context.onLink = link.isValid() && !link.isEmpty();
-    // The same rule as a click that asks for a new window.
-    context.linkMayOpen = context.onLink && pageMayOpen(m_page->url().toString(), link.toString());
-    context.onImage = request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage;
-    context.editable = request->isContentEditable();
-    context.hasSelection = !request->selectedText().isEmpty();
-    auto *menu = new QMenu(m_view);
-    menu->setObjectName(QStringLiteral("pageContextMenu"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (PageMenuItem item : pageMenuItems(context))
-        addPageMenuItem(menu, item);
-    menu->popup(m_view->mapToGlobal(pos));
-    return menu;
-}
-
-void WebEngineBrowser::addPageMenuItem(QMenu *menu, PageMenuItem item)
-{
-    if (item == PageMenuItem::Separator) {
-        menu->addSeparator(); // a run of them collapses where items were left out
-        return;
-    }
-    const QString text = pageMenuText(item);
-    if (QAction *twin = m_menuTwins.value(item)) {
-        if (QMenu *twinMenu = twin->menu()) {
-            QMenu *sub = menu->addMenu(text);
-            sub->addActions(twinMenu->actions());
-            sub->setEnabled(twin->isEnabled());
-            return;
-        }
-        QAction *action = menu->addAction(text, twin, &QAction::trigger);
-        action->setEnabled(twin->isEnabled());
-        return;
-    }
-    const std::optional<QWebEnginePage::WebAction> web = engineAction(item);
-    if (!web)
-        return;
-    QAction *action = menu->addAction(text, m_page, [page = m_page, web] { page->triggerAction(*web); });
-    action->setEnabled(m_page->action(*web)->isEnabled());
+    // Choosing an item is the user's action, however long the menu stayed open.
+    return popUpPageMenu(m_view, m_menuTwins, pos, [this] { m_lastInput = m_clock.elapsed(); });
 }
 
 void WebEngineBrowser::exitFullScreen()

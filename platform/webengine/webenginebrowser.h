@@ -116,7 +116,6 @@ private:
     bool hasDocument() const;
     void watchHistory();
     std::shared_ptr<QPrinter> sharedPrinter();
-    void addPageMenuItem(QMenu *menu, PageMenuItem item);
     void signIn(const SignInRequest &request, QAuthenticator *authenticator);
     void askPermission(const QUrl &origin, std::optional<PageFeature> feature, std::function<void(bool)> answer);
     void noteContentType();

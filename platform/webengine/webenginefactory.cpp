@@ -4,6 +4,7 @@
 #include "platform/pagerequests.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/downloads.h"
+#include "platform/webengine/pagecontextmenu.h"
 #include "platform/webengine/sharedcookiejar.h"
 #include "platform/webengine/webenginebrowser.h"
 
@@ -67,6 +68,10 @@ void PopupWindows::open(QWebEngineNewWindowRequest &request)
     auto *page = new QWebEnginePage(m_profile, view);
     view->setPage(page);
     layout->addWidget(view);
+    // The same Japanese menu as the program's windows, without their items.
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(view, &QWidget::customContextMenuRequested, view,
+                     [view](const QPoint &pos) { popUpPageMenu(view, {}, pos); });
     QObject::connect(page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
     QObject::connect(page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
     // A window the engine opened gets no more windows than the main one would give it.
