@@ -15,7 +15,7 @@ bool followsUserInput(qint64 now, qint64 lastInput, qint64 pageStart);
 
 // Whether the engine's suggested name for a download may be wrong, so that the server's
 // headers are worth asking for again: the engine reads raw bytes that are not ASCII (the
-// Shift_JIS names of older sites) as Latin-1 and drops their 0x5C bytes.
+// Shift_JIS names of older sites) as Latin-1 or windows-1252 and drops their 0x5C bytes.
 bool engineNameMayBeWrong(const QString &engineName);
 
 // Who a download comes from, for the user: the server's host, or the page's own origin

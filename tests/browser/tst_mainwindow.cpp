@@ -563,7 +563,7 @@ private Q_SLOTS:
     void addressShortcutsAndEscape()
     {
         open({});
-        QApplication::setActiveWindow(m_window.get());
+        m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         auto *box = control<AddressBox>(u"txtURL"_s);
         box->setText(u"http://127.0.0.1/"_s);

@@ -1,5 +1,6 @@
 #include "platform/cookiefile.h"
 
+#include <QTimeZone>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -40,7 +41,7 @@ private Q_SLOTS:
         QNetworkCookie cookie("id", "x y=z");
         cookie.setDomain(u".example.test"_s);
         cookie.setPath(u"/app"_s);
-        cookie.setExpirationDate(QDateTime(QDate(2099, 5, 6), QTime(7, 8, 9), Qt::UTC));
+        cookie.setExpirationDate(QDateTime(QDate(2099, 5, 6), QTime(7, 8, 9), QTimeZone::utc()));
         cookie.setSecure(true);
         cookie.setHttpOnly(true);
         const QList<QNetworkCookie> back = cookiefile::parse(cookiefile::serialize({cookie}));
@@ -56,7 +57,7 @@ private Q_SLOTS:
     {
         QNetworkCookie cookie("id", "1");
         cookie.setDomain(u"example.test"_s);
-        cookie.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), Qt::UTC));
+        cookie.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), QTimeZone::utc()));
         const QByteArray bytes = cookiefile::serialize({cookie}, "mark-2");
         QCOMPARE(cookiefile::clearMark(bytes), QByteArray("mark-2"));
         QCOMPARE(cookiefile::parse(bytes).size(), 1);
@@ -94,7 +95,7 @@ private Q_SLOTS:
             QNetworkCookie made(text.section(u'=', 0, 0).toLatin1(), text.section(u'=', 1).toLatin1());
             made.setDomain(u"example.test"_s);
             made.setPath(u"/"_s);
-            made.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), Qt::UTC));
+            made.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), QTimeZone::utc()));
             return made;
         };
         QList<QNetworkCookie> cookies;

@@ -108,6 +108,9 @@ private Q_SLOTS:
         QTest::newRow("ASCII") << u"report.zip"_s << false;
         QTest::newRow("from UTF-8") << u"日本語.zip"_s << false;
         QTest::newRow("Shift_JIS read as Latin-1") << QString::fromLatin1("\x83\x83t\x83g\x95.lzh") << true;
+        QTest::newRow("Shift_JIS read as windows-1252") << u"\u0192\u0192t\u0192g\u2022.lzh"_s << true;
+        QTest::newRow("typographic quotes also ask again: one request more")
+            << u"\u201C\u8868\u201D \u2013 \u4E00\u89A7.zip"_s << true;
         QTest::newRow("undecodable") << u"\uFFFD.zip"_s << true;
     }
     void engineNameMayBeWrong()
