@@ -121,8 +121,11 @@ BrowserUi defaultBrowserUi()
     };
     ui.signIn = askSignIn;
     ui.saveFileName = [](QWidget *parent, const QString &suggestedPath) {
+        // A PDF shown by the viewer is saved as itself.
+        const bool pdf = suggestedPath.endsWith(u".pdf", Qt::CaseInsensitive);
         return QFileDialog::getSaveFileName(parent, QStringLiteral("名前を付けて保存"), suggestedPath,
-                                            QStringLiteral("Web ページ (*.htm *.html);;すべてのファイル (*)"));
+                                            pdf ? QStringLiteral("PDF 文書 (*.pdf);;すべてのファイル (*)")
+                                                : QStringLiteral("Web ページ (*.htm *.html);;すべてのファイル (*)"));
     };
     ui.showProperties = &showPropertiesDialog;
     ui.openExternally = [](const QUrl &url) { return QDesktopServices::openUrl(url); };

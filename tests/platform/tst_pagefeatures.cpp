@@ -223,6 +223,14 @@ private Q_SLOTS:
         QFile saved(m_saveTarget);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), m_pdf);
+        saved.close();
+        // Saved again over it: the dialog asked before replacing, so it is replaced.
+        QVERIFY(saved.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        saved.write("old");
+        saved.close();
+        QVERIFY(m_browser->saveAs());
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(m_saveTarget).size(), m_pdf.size(), kWait);
+        QCOMPARE(QDir(m_temp.path()).entryList({u"*.pdf"_s}), QStringList {u"kept.pdf"_s});
         QVERIFY(QDir(m_temp.filePath(u"downloads"_s)).isEmpty());
     }
 
