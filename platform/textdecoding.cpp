@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <optional>
 
 namespace platform {
@@ -124,6 +125,32 @@ QString decodeBody(const QByteArray &body, QByteArrayView contentType)
     if (!utf8.hasError())
         return text;
     return decodeAs("CP932", body).value_or(QString::fromLatin1(body));
+}
+
+QString headerText(const QString &engineText)
+{
+    bool beyondAscii = false;
+    for (const QChar c : engineText) {
+        if (c.unicode() > 0xFF)
+            return engineText; // read with a charset already
+        beyondAscii = beyondAscii || c.unicode() >= 0x80;
+    }
+    if (!beyondAscii)
+        return engineText;
+    const QByteArray bytes = engineText.toLatin1();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    // Pairs of Latin-1 letters can pass for kanji; kana start with 0x82 or 0x83, which
+    // Latin-1 text does not hold, so they tell real Shift_JIS.
+    QStringDecoder cp932("CP932");
+    const QString japanese = cp932.decode(bytes);
+    const bool kana = std::any_of(japanese.cbegin(), japanese.cend(),
+                                  [](QChar c) { return c.unicode() >= 0x3041 && c.unicode() <= 0x30FF; });
+    if (!cp932.hasError() && kana)
+        return japanese;
+    return engineText;
 }
 
 } // namespace platform

@@ -18,4 +18,9 @@ QByteArray charsetFromMeta(QByteArrayView body);
 // UTF-8, else CP932.
 QString decodeBody(const QByteArray &body, QByteArrayView contentType);
 
+// A header value as the server meant it (a sign-in realm, say): the engine reads its bytes
+// as Latin-1, so UTF-8 and the Shift_JIS of older Japanese devices arrive garbled. Other
+// text is returned as it is.
+QString headerText(const QString &engineText);
+
 } // namespace platform

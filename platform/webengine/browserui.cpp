@@ -64,6 +64,7 @@ bool askSignIn(QWidget *parent, const SignInRequest &request, QString &user, QSt
     QDialog &dialog = *owner;
     dialog.setObjectName(QStringLiteral("signInDialog"));
     dialog.setWindowTitle(QStringLiteral("サインイン"));
+    dialog.setMinimumWidth(400);
     auto *form = new QFormLayout(&dialog);
     auto addText = [&](const QString &text) {
         auto *label = new QLabel(&dialog);

@@ -5,6 +5,7 @@
 #include "platform/downloadpolicy.h"
 #include "platform/files.h"
 #include "platform/pagerequests.h"
+#include "platform/textdecoding.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/downloads.h"
 #include "platform/webengine/findbar.h"
@@ -167,11 +168,11 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showPageMenu);
     connect(m_page, &QWebEnginePage::authenticationRequired, this, [this](const QUrl &url, QAuthenticator *auth) {
-        signIn({url.host(), auth->realm(), false, url.scheme() == u"https"}, auth);
+        signIn({url.host(), headerText(auth->realm()), false, url.scheme() == u"https"}, auth);
     });
     connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this,
             [this](const QUrl &, QAuthenticator *auth, const QString &proxyHost) {
-                signIn({proxyHost, auth->realm(), true, false}, auth);
+                signIn({proxyHost, headerText(auth->realm()), true, false}, auth);
             });
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
         request.accept();

@@ -203,7 +203,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(bodyText().contains(shown), kWait);
         QCOMPARE(m_signIns.size(), 1);
         QCOMPARE(m_signIns.first().host, u"127.0.0.1"_s);
-        QCOMPARE(m_signIns.first().realm, u"test realm"_s);
+        QCOMPARE(m_signIns.first().realm, u"会員 realm"_s);
         QVERIFY(!m_signIns.first().encrypted);
     }
 

@@ -85,6 +85,25 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(platform::decodeBody(body, contentType), expected);
     }
+
+    void headerText_data()
+    {
+        QTest::addColumn<QString>("engineText");
+        QTest::addColumn<QString>("expected");
+        const QString realm = u"会員専用 ページ"_s;
+        QTest::newRow("UTF-8 read as Latin-1") << QString::fromLatin1(realm.toUtf8()) << realm;
+        QTest::newRow("Shift_JIS read as Latin-1") << QString::fromLatin1(kSjis) << kText;
+        QTest::newRow("Latin-1 that would pass for kanji stays")
+            << QString::fromLatin1("R\xe9sum\xe9s") << QString::fromLatin1("R\xe9sum\xe9s");
+        QTest::newRow("ASCII") << u"Router admin"_s << u"Router admin"_s;
+        QTest::newRow("already read with a charset") << u"ルーター"_s << u"ルーター"_s;
+    }
+    void headerText()
+    {
+        QFETCH(QString, engineText);
+        QFETCH(QString, expected);
+        QCOMPARE(platform::headerText(engineText), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTextDecoding)

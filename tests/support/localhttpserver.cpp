@@ -220,7 +220,8 @@ LocalHttpServer::Response LocalHttpServer::responseFor(const Request &request)
             Response refused;
             refused.status = 401;
             refused.body = found->refusedBody;
-            refused.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"test realm\"")));
+            refused.headers.append(qMakePair(QByteArray("WWW-Authenticate"),
+                                             "Basic realm=\"" + QStringLiteral("会員 realm").toUtf8() + "\""));
             return refused;
         }
         return *found;

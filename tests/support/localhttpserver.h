@@ -29,7 +29,7 @@ public:
         QList<QPair<QByteArray, QByteArray>> headers; // extra headers, e.g. Set-Cookie
         bool neverAnswer = false;                     // keep the connection open without a reply
         // "user:password": without them in Basic authorization, a 401 asking for them
-        // (realm "test realm") with refusedBody instead.
+        // (realm "会員 realm", in UTF-8 as many devices send it) with refusedBody instead.
         QByteArray basicCredentials {};
         QByteArray refusedBody = "<html><body>refused</body></html>";
     };
