@@ -72,6 +72,7 @@ PageCommands::PageCommands(BrowserHost &host, platform::Platform services, const
                                    {Forward, m.move.forward},
                                    {Reload, m.move.reload},
                                    {Stop, m.move.stop},
+                                   {SavePage, m.file.savePage},
                                    {Copy, m.edit.copy},
                                    {SelectAll, m.edit.selectAll},
                                    {CopyToMemo, m.edit.copyToMemo},

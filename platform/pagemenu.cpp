@@ -19,7 +19,8 @@ QList<PageMenuItem> pageMenuItems(const PageContext &context)
         // The page's own commands only where nothing more particular was clicked.
         if (groups.isEmpty()) {
             groups.append({Back, Forward, Reload, Stop});
-            groups.append({SelectAll});
+            // Saving is here too: the engine's PDF viewer has no button of its own for it.
+            groups.append({SavePage, SelectAll});
             groups.append({Translate, ViewSource});
             groups.append({AddFavorite});
         }
@@ -46,6 +47,8 @@ QString pageMenuText(PageMenuItem item)
         return QStringLiteral("再読み込み");
     case PageMenuItem::Stop:
         return QStringLiteral("中止");
+    case PageMenuItem::SavePage:
+        return QStringLiteral("名前を付けて保存");
     case PageMenuItem::OpenLinkInNewWindow:
         return QStringLiteral("リンクを新しいウィンドウで開く");
     case PageMenuItem::CopyLinkAddress:

@@ -13,6 +13,7 @@ enum class PageMenuItem {
     Forward,
     Reload,
     Stop,
+    SavePage,
     OpenLinkInNewWindow,
     CopyLinkAddress,
     SaveImage,

@@ -38,8 +38,8 @@ private Q_SLOTS:
         QTest::addColumn<PageContext>("context");
         QTest::addColumn<QList<PageMenuItem>>("items");
         QTest::newRow("the page") << PageContext {}
-                                  << QList {Back,      Forward,  Reload, Stop,       Separator, SelectAll,
-                                            Separator, Translate, ViewSource, Separator, AddFavorite};
+                                  << QList {Back,      Forward,   Reload,     Stop,      Separator,  SavePage,
+                                            SelectAll, Separator, Translate,  ViewSource, Separator, AddFavorite};
         QTest::newRow("a web link") << PageContext {true, true} << QList {OpenLinkInNewWindow, CopyLinkAddress};
         QTest::newRow("a link no window may open") << PageContext {true, false} << QList {CopyLinkAddress};
         QTest::newRow("an image") << PageContext {false, false, true} << QList {SaveImage, CopyImageAddress};
