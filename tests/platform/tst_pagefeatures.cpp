@@ -66,25 +66,9 @@ private:
 
     QString url(const QString &path) const { return m_server.url(path).toString(); }
 
-    bool load(const QString &address)
-    {
-        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
-        return m_browser->navigate(address) && complete.wait(kWait);
-    }
+    bool load(const QString &address) { return loadPage(m_browser, address, kWait); }
 
-    QVariant run(const QString &script)
-    {
-        QVariant result;
-        bool done = false;
-        m_browser->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
-        QDeadlineTimer deadline(kWait);
-        while (!done && !deadline.hasExpired())
-            QTest::qWait(10);
-        return result;
-    }
+    QVariant run(const QString &script) { return runScript(m_browser->page(), script, kWait); }
 
     QString bodyText() { return run(u"document.body ? document.body.innerText : ''"_s).toString(); }
 

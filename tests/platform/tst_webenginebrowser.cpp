@@ -67,13 +67,7 @@ private:
 
     QString url(const QString &path) const { return m_server.url(path).toString(); }
 
-    bool load(const QString &address)
-    {
-        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
-        if (!m_browser->navigate(address))
-            return false;
-        return complete.wait(kWait);
-    }
+    bool load(const QString &address) { return loadPage(m_browser, address, kWait); }
 
     // Clicks the link at point as a person does: the pointer first moves onto it, until
     // the page reports the link under it.
@@ -92,19 +86,7 @@ private:
     }
 
     // Runs a script in the page and waits for its result.
-    QVariant run(const QString &script)
-    {
-        QVariant result;
-        bool done = false;
-        m_browser->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
-        QDeadlineTimer deadline(kWait);
-        while (!done && !deadline.hasExpired())
-            QTest::qWait(10);
-        return result;
-    }
+    QVariant run(const QString &script) { return runScript(m_browser->page(), script, kWait); }
 
 private Q_SLOTS:
     void initTestCase()

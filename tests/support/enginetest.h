@@ -1,7 +1,32 @@
 #pragma once
 
+#include "platform/browsercomponent.h"
+
 #include <QApplication>
+#include <QWebEnginePage>
 #include <QtTest>
+
+// Navigates browser and waits until the page is there; false when it never came.
+inline bool loadPage(platform::BrowserComponent *browser, const QString &address, int waitMs = 20000)
+{
+    QSignalSpy complete(browser, &platform::BrowserComponent::NavigateComplete2);
+    return browser->navigate(address) && complete.wait(waitMs);
+}
+
+// Runs script in page and waits for its result; null when none came.
+inline QVariant runScript(QWebEnginePage *page, const QString &script, int waitMs = 20000)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    QDeadlineTimer deadline(waitMs);
+    while (!done && !deadline.hasExpired())
+        QTest::qWait(10);
+    return result;
+}
 
 // main() for tests of the real engine: Qt WebEngine needs shared GL contexts set before
 // the application object exists.
