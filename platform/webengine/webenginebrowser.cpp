@@ -102,6 +102,13 @@ qint64 steadyMs()
         .count();
 }
 
+// The origin the user is asked about: scheme, host and port.
+QString siteOf(const QUrl &origin)
+{
+    return origin.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo
+                           | QUrl::StripTrailingSlash);
+}
+
 } // namespace
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *popups, BrowserUi ui, QWidget *parent)
@@ -688,9 +695,7 @@ void WebEngineBrowser::askPermission(const QUrl &origin, std::optional<PageFeatu
         answer(false);
         return;
     }
-    const QString site = origin.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
-                                         | QUrl::RemoveUserInfo | QUrl::StripTrailingSlash);
-    switch (m_permissions->decide(site, *feature, steadyMs())) {
+    switch (m_permissions->decide(siteOf(origin), *feature, steadyMs())) {
     case PermissionAnswers::Decision::Allow:
         answer(true);
         return;
@@ -700,29 +705,37 @@ void WebEngineBrowser::askPermission(const QUrl &origin, std::optional<PageFeatu
     case PermissionAnswers::Decision::Ask:
         break;
     }
-    // Asked outside the engine's call, one question at a time: the next request waits
-    // for the answer, which may settle it.
-    QTimer::singleShot(m_asking ? 200 : 0, this, [this, origin, feature, answer = std::move(answer)] {
-        if (m_asking) {
-            askPermission(origin, feature, answer);
-            return;
-        }
-        const QString site = origin.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
-                                             | QUrl::RemoveUserInfo | QUrl::StripTrailingSlash);
-        if (m_permissions->decide(site, *feature, steadyMs()) != PermissionAnswers::Decision::Ask) {
-            askPermission(origin, feature, answer);
-            return;
+    // One question at a time, asked outside the engine's call; requests meanwhile wait for
+    // its answer, which may settle them. A page that asks without end is refused.
+    constexpr qsizetype kWaitingAtMost = 16;
+    if (m_waitingPermissions.size() >= kWaitingAtMost) {
+        answer(false);
+        return;
+    }
+    m_waitingPermissions.append({origin, *feature, std::move(answer)});
+    QTimer::singleShot(0, this, &WebEngineBrowser::askWaitingPermissions);
+}
+
+void WebEngineBrowser::askWaitingPermissions()
+{
+    while (!m_asking && !m_waitingPermissions.isEmpty()) {
+        WaitingPermission next = m_waitingPermissions.takeFirst();
+        const QString site = siteOf(next.origin);
+        const PermissionAnswers::Decision decision = m_permissions->decide(site, next.feature, steadyMs());
+        if (decision != PermissionAnswers::Decision::Ask) {
+            next.answer(decision == PermissionAnswers::Decision::Allow);
+            continue;
         }
         bool allow = false;
         QPointer<WebEngineBrowser> self(this);
         m_asking = true;
-        Q_EMIT permissionRequested(site, pageFeatureName(*feature), allow);
+        Q_EMIT permissionRequested(site, pageFeatureName(next.feature), allow);
         if (!self)
             return;
         m_asking = false;
-        m_permissions->remember(site, *feature, allow, steadyMs());
-        answer(allow);
-    });
+        m_permissions->remember(site, next.feature, allow, steadyMs());
+        next.answer(allow);
+    }
 }
 
 } // namespace platform

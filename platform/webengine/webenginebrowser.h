@@ -118,6 +118,7 @@ private:
     std::shared_ptr<QPrinter> sharedPrinter();
     void signIn(const SignInRequest &request, QAuthenticator *authenticator);
     void askPermission(const QUrl &origin, std::optional<PageFeature> feature, std::function<void(bool)> answer);
+    void askWaitingPermissions();
     void noteContentType();
 
     QWebEngineProfile *m_profile;
@@ -145,6 +146,13 @@ private:
     EventRateLimit m_unrequestedDownloads {3, 10'000};
     QMap<PageMenuItem, QPointer<QAction>> m_menuTwins;
     std::shared_ptr<PermissionAnswers> m_permissions = std::make_shared<PermissionAnswers>();
+    struct WaitingPermission
+    {
+        QUrl origin;
+        PageFeature feature;
+        std::function<void(bool)> answer;
+    };
+    QList<WaitingPermission> m_waitingPermissions;
     bool m_asking = false; // a permission question is open
     QString m_contentType; // of the page shown, as the page tells it
     QUrl m_requestedSaveUrl;
