@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace platform {
@@ -127,25 +128,41 @@ QString decodeBody(const QByteArray &body, QByteArrayView contentType)
     return decodeAs("CP932", body).value_or(QString::fromLatin1(body));
 }
 
+std::optional<QByteArray> bytesReadAsWestern(QStringView text)
+{
+    // windows-1252's 0x80 to 0x9F; 0 where it has none, which engines read as Latin-1.
+    static constexpr char16_t k1252[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() <= 0xFF) {
+            bytes.append(char(c.unicode()));
+            continue;
+        }
+        const auto *at = std::find(std::begin(k1252), std::end(k1252), c.unicode());
+        if (at == std::end(k1252))
+            return std::nullopt;
+        bytes.append(char(0x80 + (at - std::begin(k1252))));
+    }
+    return bytes;
+}
+
 QString headerText(const QString &engineText)
 {
-    bool beyondAscii = false;
-    for (const QChar c : engineText) {
-        if (c.unicode() > 0xFF)
-            return engineText; // read with a charset already
-        beyondAscii = beyondAscii || c.unicode() >= 0x80;
-    }
-    if (!beyondAscii)
-        return engineText;
-    const QByteArray bytes = engineText.toLatin1();
+    const std::optional<QByteArray> bytes = bytesReadAsWestern(engineText);
+    if (!bytes || std::all_of(bytes->cbegin(), bytes->cend(), [](char b) { return uchar(b) < 0x80; }))
+        return engineText; // plain ASCII, or read with a charset already
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
+    const QString text = utf8.decode(*bytes);
     if (!utf8.hasError())
         return text;
-    // Pairs of Latin-1 letters can pass for kanji; kana start with 0x82 or 0x83, which
-    // Latin-1 text does not hold, so they tell real Shift_JIS.
+    // Pairs of Western letters can pass for kanji; kana start with 0x82 or 0x83, which
+    // Western text seldom holds, so they tell real Shift_JIS.
     QStringDecoder cp932("CP932");
-    const QString japanese = cp932.decode(bytes);
+    const QString japanese = cp932.decode(*bytes);
     const bool kana = std::any_of(japanese.cbegin(), japanese.cend(),
                                   [](QChar c) { return c.unicode() >= 0x3041 && c.unicode() <= 0x30FF; });
     if (!cp932.hasError() && kana)

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 namespace platform {
 
@@ -18,9 +21,14 @@ QByteArray charsetFromMeta(QByteArrayView body);
 // UTF-8, else CP932.
 QString decodeBody(const QByteArray &body, QByteArrayView contentType);
 
+// The bytes behind text that an engine read byte by byte as Latin-1 (Chromium 102) or
+// windows-1252 (Chromium 122): header values, download names. nullopt when a character
+// can be neither.
+std::optional<QByteArray> bytesReadAsWestern(QStringView text);
+
 // A header value as the server meant it (a sign-in realm, say): the engine reads its bytes
-// as Latin-1, so UTF-8 and the Shift_JIS of older Japanese devices arrive garbled. Other
-// text is returned as it is.
+// as Latin-1 or windows-1252, so UTF-8 and the Shift_JIS of older Japanese devices arrive
+// garbled. Other text is returned as it is.
 QString headerText(const QString &engineText);
 
 } // namespace platform

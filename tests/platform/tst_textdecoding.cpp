@@ -92,6 +92,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         const QString realm = u"会員専用 ページ"_s;
         QTest::newRow("UTF-8 read as Latin-1") << QString::fromLatin1(realm.toUtf8()) << realm;
+        QTest::newRow("UTF-8 read as windows-1252") << u"\u00E4\u00BC\u0161\u00E5\u201C\u00A1"_s << u"会員"_s;
         QTest::newRow("Shift_JIS read as Latin-1") << QString::fromLatin1(kSjis) << kText;
         QTest::newRow("Latin-1 that would pass for kanji stays")
             << QString::fromLatin1("R\xe9sum\xe9s") << QString::fromLatin1("R\xe9sum\xe9s");
