@@ -1,5 +1,8 @@
 #include "platform/webengine/browserui.h"
 
+#include "platform/textdecoding.h"
+
+#include <QAuthenticator>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -14,6 +17,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QWebEnginePage>
 
 namespace platform {
 
@@ -132,6 +136,47 @@ BrowserUi defaultBrowserUi()
     ui.openExternally = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     ui.homePage = [] { return QString(); };
     return ui;
+}
+
+namespace {
+
+void answerSignIn(const QPointer<QWebEnginePage> &page, QWidget *parent, const BrowserUi::SignIn &signIn,
+                  const SignInRequest &request, QAuthenticator *authenticator)
+{
+    QString user;
+    QString password;
+    const bool signedIn = signIn && signIn(parent, request, user, password);
+    if (!page)
+        return; // the authenticator went with it
+    if (signedIn) {
+        authenticator->setUser(user);
+        authenticator->setPassword(password);
+        return;
+    }
+    // Only a null authenticator cancels. The engine has already set the realm on this one,
+    // so left as it is it would send an empty name again and again until it gives up with
+    // ERR_TOO_MANY_RETRIES instead of showing the server's own page.
+    *authenticator = QAuthenticator();
+}
+
+} // namespace
+
+void answerSignIns(QWebEnginePage *page, QWidget *parent, const BrowserUi::SignIn &signIn)
+{
+    const QPointer<QWebEnginePage> guarded(page);
+    const QPointer<QWidget> owner(parent);
+    QObject::connect(page, &QWebEnginePage::authenticationRequired, page,
+                     [guarded, owner, signIn](const QUrl &url, QAuthenticator *authenticator) {
+                         answerSignIn(guarded, owner, signIn,
+                                      {url.host(), headerText(authenticator->realm()), false,
+                                       url.scheme() == u"https"},
+                                      authenticator);
+                     });
+    QObject::connect(page, &QWebEnginePage::proxyAuthenticationRequired, page,
+                     [guarded, owner, signIn](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
+                         answerSignIn(guarded, owner, signIn, {proxyHost, headerText(authenticator->realm()), true, false},
+                                      authenticator);
+                     });
 }
 
 } // namespace platform

@@ -8,6 +8,8 @@
 class QPrinter;
 class QWidget;
 
+class QWebEnginePage;
+
 namespace platform {
 
 // What the browser shows in the page properties dialog.
@@ -46,12 +48,17 @@ struct BrowserUi
     std::function<bool(const QUrl &url)> openExternally;
     // Fills user and password and returns true when the user signs in; false leaves the
     // server's own page for its refusal. Nothing is kept beyond the answer.
-    std::function<bool(QWidget *parent, const SignInRequest &request, QString &user, QString &password)> signIn;
+    using SignIn = std::function<bool(QWidget *parent, const SignInRequest &request, QString &user, QString &password)>;
+    SignIn signIn;
     // The home page address; "" means about:blank.
     std::function<QString()> homePage;
 };
 
 // Qt's own dialogs and services.
 BrowserUi defaultBrowserUi();
+
+// Answers page's requests for a user name and password, a site's or a proxy's, with signIn
+// (its dialogs parented to parent); without one, or cancelled, the server's own page shows.
+void answerSignIns(QWebEnginePage *page, QWidget *parent, const BrowserUi::SignIn &signIn);
 
 } // namespace platform

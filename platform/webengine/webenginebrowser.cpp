@@ -5,7 +5,6 @@
 #include "platform/downloadpolicy.h"
 #include "platform/files.h"
 #include "platform/pagerequests.h"
-#include "platform/textdecoding.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/downloads.h"
 #include "platform/webengine/findbar.h"
@@ -14,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QAuthenticator>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -174,13 +172,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     // commands.
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showPageMenu);
-    connect(m_page, &QWebEnginePage::authenticationRequired, this, [this](const QUrl &url, QAuthenticator *auth) {
-        signIn({url.host(), headerText(auth->realm()), false, url.scheme() == u"https"}, auth);
-    });
-    connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this,
-            [this](const QUrl &, QAuthenticator *auth, const QString &proxyHost) {
-                signIn({proxyHost, headerText(auth->realm()), true, false}, auth);
-            });
+    answerSignIns(m_page, m_container, m_ui.signIn);
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
         request.accept();
         Q_EMIT fullScreenChanged(request.toggleOn());
@@ -663,29 +655,6 @@ QMenu *WebEngineBrowser::showPageMenu(const QPoint &pos)
 void WebEngineBrowser::exitFullScreen()
 {
     m_page->triggerAction(QWebEnginePage::ExitFullScreen);
-}
-
-void WebEngineBrowser::signIn(const SignInRequest &request, QAuthenticator *authenticator)
-{
-    if (!m_ui.signIn) {
-        *authenticator = QAuthenticator();
-        return;
-    }
-    QString user;
-    QString password;
-    QPointer<WebEngineBrowser> self(this);
-    const bool signedIn = m_ui.signIn(m_container, request, user, password);
-    if (!self)
-        return;
-    if (signedIn) {
-        authenticator->setUser(user);
-        authenticator->setPassword(password);
-        return;
-    }
-    // Only a null authenticator cancels. The engine has already set the realm on this
-    // one, so left as it is it would send an empty name again and again until it gives
-    // up with ERR_TOO_MANY_RETRIES instead of showing the server's own page.
-    *authenticator = QAuthenticator();
 }
 
 void WebEngineBrowser::askPermission(const QUrl &origin, std::optional<PageFeature> feature,

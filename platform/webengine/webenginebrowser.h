@@ -15,7 +15,6 @@
 #include <optional>
 #include <memory>
 
-class QAuthenticator;
 class QLineEdit;
 class QMenu;
 class QNetworkAccessManager;
@@ -116,7 +115,6 @@ private:
     bool hasDocument() const;
     void watchHistory();
     std::shared_ptr<QPrinter> sharedPrinter();
-    void signIn(const SignInRequest &request, QAuthenticator *authenticator);
     void askPermission(const QUrl &origin, std::optional<PageFeature> feature, std::function<void(bool)> answer);
     void askWaitingPermissions();
     void noteContentType();

@@ -48,8 +48,9 @@ private:
 
 // Windows the engine opens its own way for pages that asked for them: each is a plain
 // window with its own view, so window.opener keeps working.
-PopupWindows::PopupWindows(QWebEngineProfile *profile)
+PopupWindows::PopupWindows(QWebEngineProfile *profile, BrowserUi::SignIn signIn)
     : m_profile(profile)
+    , m_signIn(std::move(signIn))
 { }
 
 PopupWindows::~PopupWindows()
@@ -68,6 +69,7 @@ void PopupWindows::open(QWebEngineNewWindowRequest &request)
     auto *page = new QWebEnginePage(m_profile, view);
     view->setPage(page);
     layout->addWidget(view);
+    answerSignIns(page, window, m_signIn);
     // The same Japanese menu as the program's windows, without their items.
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(view, &QWidget::customContextMenuRequested, view,
@@ -109,7 +111,7 @@ void PopupWindows::closeAll()
 WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &storageName)
     : m_ui(std::move(ui))
     , m_profile(storageName.isEmpty() ? new QWebEngineProfile : new QWebEngineProfile(storageName))
-    , m_popups(m_profile)
+    , m_popups(m_profile, m_ui.signIn)
 {
     if (!storageName.isEmpty()) {
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);

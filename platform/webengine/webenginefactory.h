@@ -28,7 +28,7 @@ class WebEngineBrowser;
 class PopupWindows
 {
 public:
-    explicit PopupWindows(QWebEngineProfile *profile);
+    PopupWindows(QWebEngineProfile *profile, BrowserUi::SignIn signIn);
     ~PopupWindows();
     PopupWindows(const PopupWindows &) = delete;
     PopupWindows &operator=(const PopupWindows &) = delete;
@@ -39,6 +39,7 @@ public:
 
 private:
     QWebEngineProfile *m_profile;
+    BrowserUi::SignIn m_signIn;
     QList<QPointer<QWidget>> m_windows;
 };
 

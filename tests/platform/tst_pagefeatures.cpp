@@ -163,19 +163,20 @@ private Q_SLOTS:
     void signIn_data()
     {
         QTest::addColumn<bool>("signs");
-        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("inPopup"); // a window the page opened for itself
         QTest::addColumn<QString>("shown");
-        QTest::newRow("right password: the page") << true << u"himitsu"_s << u"members only"_s;
-        QTest::newRow("cancelled: the server's own page") << false << QString() << u"the server's own refusal"_s;
+        QTest::newRow("right password: the page") << true << false << u"members only"_s;
+        QTest::newRow("cancelled: the server's own page") << false << false << u"the server's own refusal"_s;
+        QTest::newRow("in a window the page opened") << true << true << u"members only"_s;
     }
     void signIn()
     {
         QFETCH(bool, signs);
-        QFETCH(QString, password);
+        QFETCH(bool, inPopup);
         QFETCH(QString, shown);
         m_credentials.reset();
         if (signs)
-            m_credentials = std::pair {u"taro"_s, password};
+            m_credentials = std::pair {u"taro"_s, u"himitsu"_s};
         // A server of its own: the engine keeps a site's credentials until it ends.
         LocalHttpServer site;
         LocalHttpServer::Response guarded;
@@ -183,12 +184,25 @@ private Q_SLOTS:
         guarded.basicCredentials = "taro:himitsu";
         guarded.refusedBody = page("Refused", "<p>the server's own refusal</p>");
         site.route(u"/guarded"_s, guarded);
-        QVERIFY(load(site.url(u"/guarded"_s).toString()));
-        QTRY_VERIFY_WITH_TIMEOUT(bodyText().contains(shown), kWait);
+        site.route(u"/open"_s, page("Opener"));
+        QWebEnginePage *shownIn = m_browser->page();
+        if (inPopup) {
+            QVERIFY(load(site.url(u"/open"_s).toString()));
+            run(u"window.open('/guarded'); 1"_s);
+            QTRY_COMPARE_WITH_TIMEOUT(m_factory->popups().windows().size(), 1, kWait);
+            shownIn = m_factory->popups().windows().first()->findChild<QWebEngineView *>()->page();
+        } else {
+            QVERIFY(load(site.url(u"/guarded"_s).toString()));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(runScript(shownIn, u"document.body ? document.body.innerText : ''"_s)
+                                     .toString()
+                                     .contains(shown),
+                                 kWait);
         QCOMPARE(m_signIns.size(), 1);
         QCOMPARE(m_signIns.first().host, u"127.0.0.1"_s);
         QCOMPARE(m_signIns.first().realm, u"会員 realm"_s);
         QVERIFY(!m_signIns.first().encrypted);
+        m_factory->popups().closeAll();
     }
 
     void pdfShowsInThePage()
