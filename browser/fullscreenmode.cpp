@@ -40,8 +40,8 @@ void FullScreenMode::enter()
     qApp->installEventFilter(this);
     m_parts.window->setWindowState((m_stateBefore & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
     m_parts.arrange();
-    m_noticePending = true;
     m_parts.host.showMessageBar(notice());
+    m_noticeShown.start();
 }
 
 void FullScreenMode::leave()
@@ -49,7 +49,7 @@ void FullScreenMode::leave()
     if (!m_active)
         return;
     m_active = false;
-    m_noticePending = false;
+    m_noticeShown.invalidate();
     qApp->removeEventFilter(this);
     for (const auto &[bar, hidden] : std::as_const(m_hiddenBefore)) {
         if (bar)
@@ -68,6 +68,13 @@ bool FullScreenMode::isOwnKey(QObject *watched, const QEvent *event) const
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
     return widget && widget->window() == m_parts.window;
+}
+
+bool FullScreenMode::isPageContainer(QObject *watched) const
+{
+    platform::BrowserComponent *browser = m_parts.host.browser();
+    QWidget *page = browser ? browser->widget() : nullptr;
+    return page && watched == page->parentWidget();
 }
 
 bool FullScreenMode::eventFilter(QObject *watched, QEvent *event)
@@ -90,9 +97,9 @@ bool FullScreenMode::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::Resize:
-        // The window reaches its full size later; its layout hides the message bar.
-        if (m_noticePending && watched == m_parts.window) {
-            m_noticePending = false;
+        // The bars going and the window growing resize the page's container later, and its
+        // layout hides the message bar; the notice comes back after each while they settle.
+        if (m_active && m_noticeShown.isValid() && m_noticeShown.elapsed() < kSettleMs && isPageContainer(watched)) {
             QTimer::singleShot(0, this, [this] {
                 if (m_active)
                     m_parts.host.showMessageBar(notice());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 
@@ -35,10 +36,13 @@ private:
     void enter();
     void leave();
     bool isOwnKey(QObject *watched, const QEvent *event) const;
+    bool isPageContainer(QObject *watched) const;
+
+    static constexpr qint64 kSettleMs = 2000;
 
     Parts m_parts;
     bool m_active = false;
-    bool m_noticePending = false; // shown again once the window has its full size
+    QElapsedTimer m_noticeShown; // the notice is shown again while the layout settles
     Qt::WindowStates m_stateBefore;
     QList<QPair<QPointer<QWidget>, bool>> m_hiddenBefore;
 };
