@@ -6,8 +6,10 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -18,6 +20,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QWebEnginePage>
+
+#include <memory>
 
 namespace platform {
 
@@ -140,12 +144,27 @@ BrowserUi defaultBrowserUi()
 
 namespace {
 
-void answerSignIn(const QPointer<QWebEnginePage> &page, QWidget *parent, const BrowserUi::SignIn &signIn,
-                  const SignInRequest &request, QAuthenticator *authenticator)
+// After a Cancel the same server asks no more for a while: a page full of frames that
+// want a password would otherwise put up one dialog after another.
+constexpr qint64 kQuietAfterCancelMs = 10'000;
+
+struct SignInState
 {
+    QPointer<QWebEnginePage> page;
+    QPointer<QWidget> parent;
+    BrowserUi::SignIn signIn;
+    QHash<QString, QElapsedTimer> cancelled; // by proxy or not, host and realm
+};
+
+void answerSignIn(SignInState &state, const SignInRequest &request, QAuthenticator *authenticator)
+{
+    const QString key = QString::number(request.proxy) + u'\n' + request.host + u'\n' + request.realm;
+    const auto refused = state.cancelled.constFind(key);
+    const bool quiet = refused != state.cancelled.constEnd() && refused->elapsed() < kQuietAfterCancelMs;
     QString user;
     QString password;
-    const bool signedIn = signIn && signIn(parent, request, user, password);
+    const QPointer<QWebEnginePage> page = state.page; // state goes with the page
+    const bool signedIn = !quiet && state.signIn && state.signIn(state.parent, request, user, password);
     if (!page)
         return; // the authenticator went with it
     if (signedIn) {
@@ -153,6 +172,8 @@ void answerSignIn(const QPointer<QWebEnginePage> &page, QWidget *parent, const B
         authenticator->setPassword(password);
         return;
     }
+    if (!quiet)
+        state.cancelled[key].start();
     // Only a null authenticator cancels. The engine has already set the realm on this one,
     // so left as it is it would send an empty name again and again until it gives up with
     // ERR_TOO_MANY_RETRIES instead of showing the server's own page.
@@ -163,18 +184,17 @@ void answerSignIn(const QPointer<QWebEnginePage> &page, QWidget *parent, const B
 
 void answerSignIns(QWebEnginePage *page, QWidget *parent, const BrowserUi::SignIn &signIn)
 {
-    const QPointer<QWebEnginePage> guarded(page);
-    const QPointer<QWidget> owner(parent);
+    auto state = std::make_shared<SignInState>(SignInState {page, parent, signIn, {}});
     QObject::connect(page, &QWebEnginePage::authenticationRequired, page,
-                     [guarded, owner, signIn](const QUrl &url, QAuthenticator *authenticator) {
-                         answerSignIn(guarded, owner, signIn,
+                     [state](const QUrl &url, QAuthenticator *authenticator) {
+                         answerSignIn(*state,
                                       {url.host(), headerText(authenticator->realm()), false,
                                        url.scheme() == u"https"},
                                       authenticator);
                      });
     QObject::connect(page, &QWebEnginePage::proxyAuthenticationRequired, page,
-                     [guarded, owner, signIn](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
-                         answerSignIn(guarded, owner, signIn, {proxyHost, headerText(authenticator->realm()), true, false},
+                     [state](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
+                         answerSignIn(*state, {proxyHost, headerText(authenticator->realm()), true, false},
                                       authenticator);
                      });
 }

@@ -59,6 +59,7 @@ BrowserUi defaultBrowserUi();
 
 // Answers page's requests for a user name and password, a site's or a proxy's, with signIn
 // (its dialogs parented to parent); without one, or cancelled, the server's own page shows.
+// After a Cancel the same server and realm are not asked about again for ten seconds.
 void answerSignIns(QWebEnginePage *page, QWidget *parent, const BrowserUi::SignIn &signIn);
 
 } // namespace platform

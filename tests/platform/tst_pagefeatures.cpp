@@ -163,16 +163,17 @@ private Q_SLOTS:
     void signIn_data()
     {
         QTest::addColumn<bool>("signs");
-        QTest::addColumn<bool>("inPopup"); // a window the page opened for itself
+        QTest::addColumn<QString>("from"); // where the protected page is asked for
         QTest::addColumn<QString>("shown");
-        QTest::newRow("right password: the page") << true << false << u"members only"_s;
-        QTest::newRow("cancelled: the server's own page") << false << false << u"the server's own refusal"_s;
-        QTest::newRow("in a window the page opened") << true << true << u"members only"_s;
+        QTest::newRow("right password: the page") << true << u"address"_s << u"members only"_s;
+        QTest::newRow("cancelled: the server's own page") << false << u"address"_s << u"the server's own refusal"_s;
+        QTest::newRow("in a window the page opened") << true << u"popup"_s << u"members only"_s;
+        QTest::newRow("five frames, cancelled: asked once") << false << u"frames"_s << u"Opener"_s;
     }
     void signIn()
     {
         QFETCH(bool, signs);
-        QFETCH(bool, inPopup);
+        QFETCH(QString, from);
         QFETCH(QString, shown);
         m_credentials.reset();
         if (signs)
@@ -184,13 +185,21 @@ private Q_SLOTS:
         guarded.basicCredentials = "taro:himitsu";
         guarded.refusedBody = page("Refused", "<p>the server's own refusal</p>");
         site.route(u"/guarded"_s, guarded);
-        site.route(u"/open"_s, page("Opener"));
+        for (int frame = 1; frame <= 5; ++frame)
+            site.route(u"/guarded%1"_s.arg(frame), guarded);
+        site.route(u"/open"_s, page("Opener", "<p>Opener</p>"));
         QWebEnginePage *shownIn = m_browser->page();
-        if (inPopup) {
+        if (from == u"popup") {
             QVERIFY(load(site.url(u"/open"_s).toString()));
             run(u"window.open('/guarded'); 1"_s);
             QTRY_COMPARE_WITH_TIMEOUT(m_factory->popups().windows().size(), 1, kWait);
             shownIn = m_factory->popups().windows().first()->findChild<QWebEngineView *>()->page();
+        } else if (from == u"frames") {
+            QVERIFY(load(site.url(u"/open"_s).toString()));
+            run(u"for (let i = 1; i <= 5; ++i) { const f = document.createElement('iframe');"
+                u" f.src = '/guarded' + i; document.body.appendChild(f); } 1"_s);
+            QTRY_VERIFY_WITH_TIMEOUT(site.wasRequested(u"/guarded5"_s), kWait);
+            QTest::qWait(500);
         } else {
             QVERIFY(load(site.url(u"/guarded"_s).toString()));
         }
