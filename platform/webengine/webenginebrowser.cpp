@@ -167,7 +167,6 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
         if (!cancel && m_container)
             m_container->window()->close();
     });
-    connect(m_page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::noteContentType);
     // The engine's own menu is in English; this one speaks Japanese and runs the window's
     // commands.
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -427,27 +426,37 @@ bool WebEngineBrowser::saveAs()
 {
     if (!hasDocument() || !m_ui.saveFileName)
         return false;
+    // A PDF shown by the engine's viewer is saved as the file itself; only the page knows
+    // what it is, and tells it later.
+    QPointer<WebEngineBrowser> self(this);
+    const QUrl shown = m_page->url();
+    m_page->runJavaScript(QStringLiteral("document.contentType"), QWebEngineScript::ApplicationWorld,
+                          [self, shown](const QVariant &type) {
+                              if (self && self->m_page->url() == shown)
+                                  self->saveShownPage(type.toString() == u"application/pdf");
+                          });
+    return true;
+}
+
+void WebEngineBrowser::saveShownPage(bool pdf)
+{
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    // A PDF shown by the engine's viewer is saved as the file itself.
-    const bool pdf = m_contentType == u"application/pdf";
-    const QString suggested = unusedPath(folder, cleanFileName(title()), pdf ? QStringLiteral(".pdf") : QStringLiteral(".htm"));
+    const QString suggested =
+        unusedPath(folder, cleanFileName(title()), pdf ? QStringLiteral(".pdf") : QStringLiteral(".htm"));
     QPointer<WebEngineBrowser> self(this);
     const QString path = m_ui.saveFileName(m_container, suggested);
-    if (!self)
-        return false;
-    if (path.isEmpty())
-        return true;
+    if (!self || path.isEmpty())
+        return;
     if (pdf) {
         m_requestedSaveUrl = m_page->url();
         m_requestedSavePath = path;
         m_page->download(m_requestedSaveUrl, QFileInfo(path).fileName());
-        return true;
+        return;
     }
     const bool mime = path.endsWith(u".mht", Qt::CaseInsensitive) || path.endsWith(u".mhtml", Qt::CaseInsensitive);
     // The profile's download handler accepts this save (see WebEngineBrowserFactory).
     m_page->save(
         path, mime ? QWebEngineDownloadRequest::MimeHtmlSaveFormat : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
-    return true;
 }
 
 QString WebEngineBrowser::title() const
@@ -611,18 +620,6 @@ void WebEngineBrowser::adoptDownload(SavedDownload *download)
                 Q_EMIT downloadFinished(id, end, path, reason);
             });
     Q_EMIT downloadStarted(id, download->fileName());
-}
-
-void WebEngineBrowser::noteContentType()
-{
-    m_contentType.clear();
-    QPointer<WebEngineBrowser> self(this);
-    const QUrl shown = m_page->url();
-    m_page->runJavaScript(QStringLiteral("document.contentType"), QWebEngineScript::ApplicationWorld,
-                          [self, shown](const QVariant &type) {
-                              if (self && self->m_page->url() == shown)
-                                  self->m_contentType = type.toString();
-                          });
 }
 
 bool WebEngineBrowser::takeRequestedSave(QWebEngineDownloadRequest *download)

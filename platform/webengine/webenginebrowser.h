@@ -117,7 +117,7 @@ private:
     std::shared_ptr<QPrinter> sharedPrinter();
     void askPermission(const QUrl &origin, std::optional<PageFeature> feature, std::function<void(bool)> answer);
     void askWaitingPermissions();
-    void noteContentType();
+    void saveShownPage(bool pdf);
 
     QWebEngineProfile *m_profile;
     PopupWindows *m_popups;
@@ -152,7 +152,6 @@ private:
     };
     QList<WaitingPermission> m_waitingPermissions;
     bool m_asking = false; // a permission question is open
-    QString m_contentType; // of the page shown, as the page tells it
     QUrl m_requestedSaveUrl;
     QString m_requestedSavePath;
     bool m_backEnabled = false;
