@@ -4,8 +4,7 @@
 
 #include "app/browserhost.h"
 #include "app/handover.h"
-#include "app/pagedownloads.h"
-#include "app/pagepermissionquestion.h"
+#include "app/pagequestions.h"
 #include "app/settingsrecord.h"
 #include "blocking/javascript.h"
 #include "browser/navigationbar.h"
@@ -66,8 +65,7 @@ PageEvents::PageEvents(Parts parts, platform::Platform services, QObject *parent
     connect(m_browser, &B::downloadStarted, this, &PageEvents::downloadStarted);
     connect(m_browser, &B::downloadProgress, this, &PageEvents::downloadProgress);
     connect(m_browser, &B::downloadFinished, this, &PageEvents::downloadFinished);
-    askAboutUnrequestedDownloads(m_parts.host, m_services.dialogs);
-    askAboutPagePermissions(m_parts.host, m_services.dialogs);
+    askAboutPageRequests(m_parts.host, m_services.dialogs);
     connect(m_parts.cancelDownloads, &QAction::triggered, m_browser, &B::cancelDownloads);
 }
 

@@ -1,8 +1,7 @@
 #include "browser/subwindow.h"
 
 #include "app/navigation.h"
-#include "app/pagedownloads.h"
-#include "app/pagepermissionquestion.h"
+#include "app/pagequestions.h"
 #include "browser/fullscreenmode.h"
 #include "browser/messagebar.h"
 #include "platform/browsercomponent.h"
@@ -31,8 +30,7 @@ SubWindow::SubWindow(platform::Platform services, const QString &firstAddress, Q
                 });
         connect(m_browser, &platform::BrowserComponent::StatusTextChange, this,
                 [this](const QString &text) { setWindowTitle(text + QStringLiteral(" - サブウィンドウ")); });
-        askAboutUnrequestedDownloads(*this, m_services.dialogs);
-        askAboutPagePermissions(*this, m_services.dialogs);
+        askAboutPageRequests(*this, m_services.dialogs);
         new FullScreenMode({*this, this, {m_text}, [this] { arrange(); }}, this);
     }
     connect(m_text, &QLineEdit::returnPressed, this, [this] {
