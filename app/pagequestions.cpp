@@ -16,8 +16,8 @@ QString downloadQuestion(const QString &fileName, const QString &from)
 
 QString permissionQuestion(const QString &site, const QString &feature)
 {
-    return u"%1 が%2の使用を求めています。\r\n\r\n許可しますか？\r\n（この答えはゆらぎねを終了するまで有効です）"_s.arg(site,
-                                                                                                                 feature);
+    return u"%1 が%2の使用を求めています。\r\n\r\n許可しますか？\r\n（この答えはゆらぎねを終了するまで有効です）"_s.arg(
+        site, feature);
 }
 
 } // namespace

@@ -20,8 +20,8 @@ public:
     {
         BrowserHost &host;
         QWidget *window;
-        QList<QWidget *> bars;           // hidden while the page is full screen
-        std::function<void()> arrange;   // lays the window out after bars come or go
+        QList<QWidget *> bars;         // hidden while the page is full screen
+        std::function<void()> arrange; // lays the window out after bars come or go
     };
     FullScreenMode(Parts parts, QObject *parent);
 

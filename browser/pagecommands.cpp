@@ -7,9 +7,9 @@
 #include "platform/browsercomponent.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPointer>
 
 using namespace Qt::StringLiterals;

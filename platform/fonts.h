@@ -15,7 +15,7 @@ void mapWindowsJapaneseFonts();
 struct JapaneseFontSet
 {
     QString userInterface; // the windows' own text, the address box included
-    QString sansSerif; // the engine's standard and sans-serif families
+    QString sansSerif;     // the engine's standard and sans-serif families
     QString serif;
     QString fixed;
 

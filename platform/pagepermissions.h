@@ -34,7 +34,7 @@ public:
     void remember(const QString &site, PageFeature feature, bool allowed, qint64 now);
 
 private:
-    QHash<QString, bool> m_answers; // by site and feature
+    QHash<QString, bool> m_answers;  // by site and feature
     QHash<QString, qint64> m_lastNo; // by site
 };
 

@@ -185,18 +185,16 @@ void answerSignIn(SignInState &state, const SignInRequest &request, QAuthenticat
 void answerSignIns(QWebEnginePage *page, QWidget *parent, const BrowserUi::SignIn &signIn)
 {
     auto state = std::make_shared<SignInState>(SignInState {page, parent, signIn, {}});
-    QObject::connect(page, &QWebEnginePage::authenticationRequired, page,
-                     [state](const QUrl &url, QAuthenticator *authenticator) {
-                         answerSignIn(*state,
-                                      {url.host(), headerText(authenticator->realm()), false,
-                                       url.scheme() == u"https"},
-                                      authenticator);
-                     });
-    QObject::connect(page, &QWebEnginePage::proxyAuthenticationRequired, page,
-                     [state](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
-                         answerSignIn(*state, {proxyHost, headerText(authenticator->realm()), true, false},
-                                      authenticator);
-                     });
+    QObject::connect(
+        page, &QWebEnginePage::authenticationRequired, page, [state](const QUrl &url, QAuthenticator *authenticator) {
+            answerSignIn(*state, {url.host(), headerText(authenticator->realm()), false, url.scheme() == u"https"},
+                         authenticator);
+        });
+    QObject::connect(
+        page, &QWebEnginePage::proxyAuthenticationRequired, page,
+        [state](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
+            answerSignIn(*state, {proxyHost, headerText(authenticator->realm()), true, false}, authenticator);
+        });
 }
 
 } // namespace platform

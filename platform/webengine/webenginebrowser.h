@@ -12,8 +12,8 @@
 #include <QWebEngineView>
 
 #include <atomic>
-#include <optional>
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 class QMenu;

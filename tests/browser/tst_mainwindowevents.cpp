@@ -354,8 +354,9 @@ private Q_SLOTS:
         Q_EMIT browser()->permissionRequested(u"https://evil.test"_s, u"カメラ"_s, allow);
         QCOMPARE(allow, answer == MessageAnswer::Yes);
         const auto &asked = m_fake->dialogs.requests().last();
-        QCOMPARE(asked.text, u"https://evil.test がカメラの使用を求めています。\r\n\r\n許可しますか？\r\n"
-                             u"（この答えはゆらぎねを終了するまで有効です）"_s);
+        QCOMPARE(asked.text,
+                 u"https://evil.test がカメラの使用を求めています。\r\n\r\n許可しますか？\r\n"
+                 u"（この答えはゆらぎねを終了するまで有効です）"_s);
         QCOMPARE(asked.title, u"アクセス許可の確認"_s);
         QCOMPARE(asked.buttons, platform::MessageButtons::YesNoDefaultNo);
     }

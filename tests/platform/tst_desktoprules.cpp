@@ -47,9 +47,8 @@ private Q_SLOTS:
         QTest::addColumn<JapaneseFontSet>("expected");
         const QString ipaP = u"IPAPGothic"_s;
         const QString noto = u"Noto Sans CJK JP"_s;
-        QTest::newRow("IPA pair and Mincho")
-            << QStringList {u"DejaVu Sans"_s, u"IPAGothic"_s, ipaP, u"IPAPMincho"_s}
-            << JapaneseFontSet {ipaP, ipaP, u"IPAPMincho"_s, u"IPAGothic"_s};
+        QTest::newRow("IPA pair and Mincho") << QStringList {u"DejaVu Sans"_s, u"IPAGothic"_s, ipaP, u"IPAPMincho"_s}
+                                             << JapaneseFontSet {ipaP, ipaP, u"IPAPMincho"_s, u"IPAGothic"_s};
         QTest::newRow("no Mincho: serif falls back to the page's Gothic")
             << QStringList {u"IPAGothic"_s, ipaP, noto} << JapaneseFontSet {ipaP, noto, noto, u"IPAGothic"_s};
         QTest::newRow("Noto only") << QStringList {noto, u"Noto Sans Mono CJK JP"_s, u"Noto Serif CJK JP"_s}

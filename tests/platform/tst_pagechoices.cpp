@@ -38,15 +38,15 @@ private Q_SLOTS:
         QTest::addColumn<PageContext>("context");
         QTest::addColumn<QList<PageMenuItem>>("items");
         QTest::newRow("the page") << PageContext {}
-                                  << QList {Back,      Forward,   Reload,     Stop,      Separator,  SavePage,
-                                            SelectAll, Separator, Translate,  ViewSource, Separator, AddFavorite};
+                                  << QList {Back,      Forward,   Reload,    Stop,       Separator, SavePage,
+                                            SelectAll, Separator, Translate, ViewSource, Separator, AddFavorite};
         QTest::newRow("a web link") << PageContext {true, true} << QList {OpenLinkInNewWindow, CopyLinkAddress};
         QTest::newRow("a link no window may open") << PageContext {true, false} << QList {CopyLinkAddress};
         QTest::newRow("an image") << PageContext {false, false, true} << QList {SaveImage, CopyImageAddress};
         QTest::newRow("a linked image, text selected")
             << PageContext {true, true, true, false, true}
-            << QList {OpenLinkInNewWindow, CopyLinkAddress, Separator, SaveImage, CopyImageAddress,
-                      Separator,           Copy,            CopyToMemo};
+            << QList {OpenLinkInNewWindow, CopyLinkAddress, Separator, SaveImage,
+                      CopyImageAddress,    Separator,       Copy,      CopyToMemo};
         QTest::newRow("selected text") << PageContext {false, false, false, false, true} << QList {Copy, CopyToMemo};
         QTest::newRow("a text field") << PageContext {false, false, false, true}
                                       << QList {Cut, Copy, Paste, Separator, SelectAll};
@@ -71,12 +71,10 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("now");
         QTest::addColumn<D>("decision");
         QTest::newRow("never asked") << QList<Answer> {} << PageFeature::Camera << qint64(0) << D::Ask;
-        QTest::newRow("yes holds, long after")
-            << QList<Answer> {{site, PageFeature::Camera, true, 0}} << PageFeature::Camera << qint64(86'400'000)
-            << D::Allow;
-        QTest::newRow("no holds, long after")
-            << QList<Answer> {{site, PageFeature::Location, false, 0}} << PageFeature::Location << qint64(86'400'000)
-            << D::Deny;
+        QTest::newRow("yes holds, long after") << QList<Answer> {{site, PageFeature::Camera, true, 0}}
+                                               << PageFeature::Camera << qint64(86'400'000) << D::Allow;
+        QTest::newRow("no holds, long after") << QList<Answer> {{site, PageFeature::Location, false, 0}}
+                                              << PageFeature::Location << qint64(86'400'000) << D::Deny;
         QTest::newRow("after no, another feature at once")
             << QList<Answer> {{site, PageFeature::Location, false, 1000}} << PageFeature::Notifications
             << qint64(1000 + quiet - 1) << D::Deny;

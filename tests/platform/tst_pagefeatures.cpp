@@ -95,13 +95,16 @@ private Q_SLOTS:
         pdf.body = m_pdf;
         m_server.route(u"/doc.pdf"_s, pdf);
         m_server.route(u"/asks"_s, page("Asks"));
-        m_server.route(u"/video"_s, page("Video", "<button id=\"b\" style=\"width:400px;height:300px\" "
-                                                  "onclick=\"document.getElementById('b').requestFullscreen()\">"
-                                                  "full</button>"));
+        m_server.route(u"/video"_s,
+                       page("Video",
+                            "<button id=\"b\" style=\"width:400px;height:300px\" "
+                            "onclick=\"document.getElementById('b').requestFullscreen()\">"
+                            "full</button>"));
         m_server.route(u"/kinds"_s,
-                       page("Kinds", "<div style=\"height:100px\"><a href=\"/asks\" style=\"font-size:60px\">link</a>"
-                                     "</div><div style=\"height:100px\"><input id=\"f\" style=\"width:300px;"
-                                     "height:60px\"></div><div style=\"height:100px\">plain text</div>"));
+                       page("Kinds",
+                            "<div style=\"height:100px\"><a href=\"/asks\" style=\"font-size:60px\">link</a>"
+                            "</div><div style=\"height:100px\"><input id=\"f\" style=\"width:300px;"
+                            "height:60px\"></div><div style=\"height:100px\">plain text</div>"));
 
         platform::BrowserUi ui = platform::defaultBrowserUi();
         ui.signIn = [this](QWidget *, const platform::SignInRequest &request, QString &user, QString &password) {
@@ -203,10 +206,8 @@ private Q_SLOTS:
         } else {
             QVERIFY(load(site.url(u"/guarded"_s).toString()));
         }
-        QTRY_VERIFY_WITH_TIMEOUT(runScript(shownIn, u"document.body ? document.body.innerText : ''"_s)
-                                     .toString()
-                                     .contains(shown),
-                                 kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            runScript(shownIn, u"document.body ? document.body.innerText : ''"_s).toString().contains(shown), kWait);
         QCOMPARE(m_signIns.size(), 1);
         QCOMPARE(m_signIns.first().host, u"127.0.0.1"_s);
         QCOMPARE(m_signIns.first().realm, u"会員 realm"_s);
@@ -262,7 +263,8 @@ private Q_SLOTS:
                     answer = allow;
                 });
         QVERIFY(load(site.url(u"/asks"_s).toString()));
-        const QString request = u"window.result = ''; Notification.requestPermission().then(r => window.result = r); 1"_s;
+        const QString request =
+            u"window.result = ''; Notification.requestPermission().then(r => window.result = r); 1"_s;
         QCOMPARE(run(request).toInt(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(run(u"window.result"_s).toString(), result, kWait);
         const QString origin = site.url(QString()).toString(QUrl::StripTrailingSlash);
@@ -290,13 +292,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QStringList>("items");
-        QTest::newRow("a link") << QPoint(40, 50) << QStringList {u"リンクを新しいウィンドウで開く"_s,
-                                                                  u"リンクのアドレスをコピー"_s};
+        QTest::newRow("a link") << QPoint(40, 50)
+                                << QStringList {u"リンクを新しいウィンドウで開く"_s, u"リンクのアドレスをコピー"_s};
         QTest::newRow("a text field") << QPoint(100, 130)
                                       << QStringList {u"切り取り"_s, u"コピー"_s, u"貼り付け"_s, u"すべて選択"_s};
-        QTest::newRow("the page") << QPoint(600, 400)
-                                  << QStringList {u"戻る"_s, u"進む"_s, u"再読み込み"_s, u"中止"_s, u"すべて選択"_s,
-                                                  u"ソースの表示"_s};
+        QTest::newRow("the page") << QPoint(600, 400) << QStringList {u"戻る"_s, u"進む"_s,       u"再読み込み"_s,
+                                                                      u"中止"_s, u"すべて選択"_s, u"ソースの表示"_s};
     }
     void pageMenuFollowsWhatWasClicked()
     {
