@@ -51,7 +51,8 @@ struct PageInfo
 //   ExecWB 4 save as, 6 print, 7 print preview  saveAs, print, printPreview
 //   ExecWB 8 page setup, 10 properties          pageSetup, showProperties
 //   ExecWB 12 copy, 17 select all, 19 zoom      copy, selectAll, setTextSize
-//   LocationName, LocationURL, Offline          title, address, isOffline / setOffline
+//   LocationName, LocationURL, Offline          title, address (of the document shown),
+//                                               isOffline / setOffline
 //   SetFocus (the control's)                    focusPage
 //   the events (BeforeNavigate2, ...)           the signals of the same names
 class BrowserComponent : public QObject
@@ -110,6 +111,9 @@ public:
     virtual void setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twins) { Q_UNUSED(twins); }
     // Ends a page's full screen; fullScreenChanged(false) follows.
     virtual void exitFullScreen() { }
+    // Lets the local file shown run its own script, in this window until it shows another
+    // page, and shows it again; false when no local file is shown.
+    virtual bool runLocalScript() { return false; }
 
 Q_SIGNALS:
     // Raised for the frames inside the page too; mainFrame tells which.
@@ -143,6 +147,10 @@ Q_SIGNALS:
     void downloadRefused(const QString &from);
     // The page shows an element on the whole screen (a video), or stops.
     void fullScreenChanged(bool on);
+    // A local file whose script does not run is shown (runLocalScript lets it).
+    void localScriptBlocked(const QString &file);
+    // A local page asked to go to url on its own, and stays.
+    void localNavigationRefused(const QString &url);
     // site asks to use feature (its name for the user); granted only when a handler sets
     // allow. Answers are kept: the same site is not asked twice for one feature.
     void permissionRequested(const QString &site, const QString &feature, bool &allow);

@@ -21,13 +21,62 @@ bool pageMayOpen(const QString &pageAddress, const QString &target)
     return localTarget && QUrl(pageAddress).isLocalFile();
 }
 
-bool localPageMayLoad(const QUrl &page, const QUrl &target, LocalRequest request)
+namespace {
+
+// What a local page may always name: nothing leaves the machine for these.
+bool isInertScheme(const QString &scheme)
 {
-    if (request == LocalRequest::Read)
+    return scheme == u"about" || scheme == u"data" || scheme == u"blob";
+}
+
+// The folder of the file, links resolved; "" when it does not exist.
+QString realFolderOf(const QUrl &file)
+{
+    return QFileInfo(QFileInfo(file.toLocalFile()).absolutePath()).canonicalFilePath();
+}
+
+} // namespace
+
+bool localPageMayRequest(const QUrl &localDocument, const PageRequest &request, bool scriptRuns)
+{
+    if (request.kind == LocalRequest::MainFrame)
+        return true;
+    const QUrl &url = request.url;
+    if (!url.isLocalFile()) {
+        if (isInertScheme(url.scheme()))
+            return true;
+        // The engine asks for the icon of the page it is about to show; everything else
+        // without a web origin comes from the local document (its origin may be opaque).
+        const QString from = request.initiator.scheme();
+        return from != u"file" && !(request.initiator.isEmpty() && request.kind != LocalRequest::Icon);
+    }
+    if (!request.initiator.isEmpty() && !request.initiator.isLocalFile())
+        return false; // a web page reads no local file
+    if (scriptRuns || request.kind == LocalRequest::Read || request.kind == LocalRequest::Socket)
         return false;
-    const QString folder = QDir::cleanPath(QFileInfo(page.toLocalFile()).absolutePath());
-    const QString path = QDir::cleanPath(target.toLocalFile());
-    return !folder.isEmpty() && path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+    const QString folder = realFolderOf(localDocument);
+    const QString target = QFileInfo(url.toLocalFile()).canonicalFilePath();
+    return !folder.isEmpty() && !target.isEmpty() && target.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+bool localPageMayNavigate(const QUrl &target, NavigationCause cause, bool userActed, bool leaving)
+{
+    if (target.isLocalFile() || target.toString() == u"about:blank")
+        return true;
+    switch (cause) {
+    case NavigationCause::Typed:
+    case NavigationCause::BackForward:
+    case NavigationCause::Reload:
+        return true;
+    case NavigationCause::Redirect:
+        return leaving;
+    case NavigationCause::Link:
+    case NavigationCause::Form:
+        return userActed && !leaving;
+    case NavigationCause::Other:
+        return false;
+    }
+    return false;
 }
 
 } // namespace platform

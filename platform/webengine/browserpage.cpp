@@ -2,6 +2,11 @@
 
 #include "platform/pagerequests.h"
 
+#include <QPointer>
+#include <QWebEngineHistory>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+
 namespace platform {
 
 namespace {
@@ -10,6 +15,8 @@ LocalRequest requestKind(QWebEngineUrlRequestInfo::ResourceType type)
 {
     using R = QWebEngineUrlRequestInfo;
     switch (type) {
+    case R::ResourceTypeMainFrame:
+        return LocalRequest::MainFrame;
     case R::ResourceTypeSubFrame:
         return LocalRequest::Frame;
     case R::ResourceTypeStylesheet:
@@ -17,14 +24,53 @@ LocalRequest requestKind(QWebEngineUrlRequestInfo::ResourceType type)
     case R::ResourceTypeImage:
     case R::ResourceTypeFontResource:
     case R::ResourceTypeMedia:
-    case R::ResourceTypeFavicon:
         return LocalRequest::Embedded;
+    case R::ResourceTypeFavicon:
+        return LocalRequest::Icon;
+    case R::ResourceTypeWebSocket:
+        return LocalRequest::Socket;
     default:
         return LocalRequest::Read;
     }
 }
 
+NavigationCause causeOf(QWebEnginePage::NavigationType type)
+{
+    switch (type) {
+    case QWebEnginePage::NavigationTypeLinkClicked:
+        return NavigationCause::Link;
+    case QWebEnginePage::NavigationTypeFormSubmitted:
+        return NavigationCause::Form;
+    case QWebEnginePage::NavigationTypeTyped:
+        return NavigationCause::Typed;
+    case QWebEnginePage::NavigationTypeBackForward:
+        return NavigationCause::BackForward;
+    case QWebEnginePage::NavigationTypeReload:
+        return NavigationCause::Reload;
+    case QWebEnginePage::NavigationTypeRedirect:
+        return NavigationCause::Redirect;
+    default:
+        return NavigationCause::Other;
+    }
+}
+
+// Whether the document has script of its own: elements, handlers or script links.
+const QString kHasScript =
+    QStringLiteral("(function(){if(document.scripts.length)return true;"
+                   "var all=document.getElementsByTagName('*');"
+                   "for(var i=0;i<all.length;++i){var a=all[i].attributes;"
+                   "for(var j=0;j<a.length;++j){var n=a[j].name.toLowerCase();"
+                   "if(n.lastIndexOf('on',0)===0)return true;"
+                   "if((n==='href'||n==='src'||n==='action')&&/^\\s*javascript:/i.test(a[j].value))return true;}}"
+                   "return false;})()");
+
 } // namespace
+
+void PageRequestGuard::setLocalDocument(const QUrl &document, bool scriptRuns)
+{
+    m_localDocument = document;
+    m_scriptRuns = scriptRuns;
+}
 
 bool PageRequestGuard::isNetworkScheme(const QString &scheme)
 {
@@ -38,22 +84,23 @@ void PageRequestGuard::interceptRequest(QWebEngineUrlRequestInfo &info)
         info.block(true);
         return;
     }
-    // The engine lets a local page read every local file once it may show its own
-    // pictures; what it may not have is decided here.
-    const QUrl page = info.firstPartyUrl();
-    if (url.isLocalFile() && page.isLocalFile()
-        && info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame
-        && !localPageMayLoad(page, url, requestKind(info.resourceType())))
+    if (!m_localDocument.isEmpty()
+        && !localPageMayRequest(m_localDocument, {url, info.initiator(), requestKind(info.resourceType())},
+                                m_scriptRuns))
         info.block(true);
 }
 
 BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
 {
-    connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
-        if (m_localPage != url.isLocalFile()) {
-            m_localPage = url.isLocalFile();
-            updateGuard();
+    // What the page shows once a load ends decides, whatever was asked for on the way.
+    connect(this, &QWebEnginePage::loadFinished, this, &BrowserPage::settle);
+    // Once a page from elsewhere is shown, its own navigations are its own; the local page
+    // it replaced stays guarded until the load ends, for its handlers may still run.
+    connect(this, &QWebEnginePage::urlChanged, this, [this] {
+        if (m_leaving && !committedUrl().isLocalFile() && committedUrl() == url()) {
+            m_leaving = false;
+            m_localDocument.clear();
         }
     });
 }
@@ -70,23 +117,117 @@ void BrowserPage::setOffline(bool offline)
     updateGuard();
 }
 
+QUrl BrowserPage::committedUrl() const
+{
+    const QWebEngineHistoryItem current = history()->currentItem();
+    return current.isValid() ? current.url() : url();
+}
+
+QUrl BrowserPage::localDocument() const
+{
+    const QUrl shown = committedUrl();
+    return shown.isLocalFile() ? shown : QUrl();
+}
+
 void BrowserPage::updateGuard()
 {
+    m_guard.setLocalDocument(m_guardedDocument, localScriptRuns());
     // Every request a guard sees waits for this thread, which at start-up is busy drawing
     // the first frame; online web pages need none.
-    setUrlRequestInterceptor(m_guard.offline() || m_localPage ? &m_guard : nullptr);
+    setUrlRequestInterceptor(m_guard.offline() || m_guard.guardsLocalDocument() ? &m_guard : nullptr);
+}
+
+void BrowserPage::applyScriptPolicy(bool local)
+{
+    // A local file's script reads every file it may show, as one origin; a file allowed
+    // its script is kept an origin of its own, which the engine shows no other file.
+    const bool scriptOn = !local || localScriptRuns();
+    if (m_scriptSettingsKnown && scriptOn == m_scriptOn)
+        return;
+    m_scriptSettingsKnown = true;
+    m_scriptOn = scriptOn;
+    settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptOn);
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, !scriptOn);
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
+    if (!m_localDocument.isEmpty()) {
+        const bool userActed = m_userActed && m_userActed();
+        if (isMainFrame && !localPageMayNavigate(url, causeOf(type), userActed, m_leaving)) {
+            Q_EMIT localNavigationRefused(url);
+            return false;
+        }
+        // A local page's frames stay on this machine.
+        if (!isMainFrame && !url.isLocalFile() && url.scheme() != u"about" && url.scheme() != u"data")
+            return false;
+    }
     bool cancel = false;
     Q_EMIT navigationAsked(url, type, isMainFrame, cancel);
-    // Guarded before the local document asks for anything; urlChanged lifts it again.
-    if (!cancel && isMainFrame && url.isLocalFile() && !m_localPage) {
-        m_localPage = true;
-        updateGuard();
+    if (cancel)
+        return false;
+    if (isMainFrame && type != NavigationTypeRedirect)
+        enter(url);
+    return true;
+}
+
+void BrowserPage::enter(const QUrl &url)
+{
+    if (url.isLocalFile()) {
+        if (url.adjusted(QUrl::RemoveFragment) != m_scriptFile)
+            m_scriptFile.clear();
+        m_localDocument = url;
+        m_guardedDocument = url;
+        m_leaving = false;
+        // Set before the file's document exists.
+        applyScriptPolicy(true);
+    } else {
+        m_scriptFile.clear();
+        // The local page stays guarded until it is gone: its handlers may still run.
+        m_leaving = !m_localDocument.isEmpty();
+        applyScriptPolicy(false);
     }
-    return !cancel;
+    updateGuard();
+}
+
+void BrowserPage::settle(bool loaded)
+{
+    const QUrl shown = committedUrl();
+    if (shown.isLocalFile()) {
+        m_localDocument = shown;
+        m_guardedDocument = shown;
+        m_leaving = false;
+        if (shown.adjusted(QUrl::RemoveFragment) != m_scriptFile)
+            m_scriptFile.clear();
+        applyScriptPolicy(true);
+        updateGuard();
+        if (loaded && !localScriptRuns()) {
+            QPointer<BrowserPage> self(this);
+            runJavaScript(kHasScript, QWebEngineScript::ApplicationWorld, [self, shown](const QVariant &result) {
+                if (self && result.toBool() && self->committedUrl() == shown)
+                    Q_EMIT self->localScriptBlocked(shown);
+            });
+        }
+        return;
+    }
+    m_localDocument.clear();
+    m_guardedDocument.clear();
+    m_leaving = false;
+    m_scriptFile.clear();
+    applyScriptPolicy(false);
+    updateGuard();
+}
+
+bool BrowserPage::runLocalScript()
+{
+    const QUrl shown = committedUrl();
+    if (!shown.isLocalFile())
+        return false;
+    m_scriptFile = shown.adjusted(QUrl::RemoveFragment);
+    applyScriptPolicy(true);
+    updateGuard();
+    triggerAction(Reload);
+    return true;
 }
 
 } // namespace platform

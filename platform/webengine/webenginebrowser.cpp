@@ -9,6 +9,7 @@
 #include "platform/webengine/downloads.h"
 #include "platform/webengine/findbar.h"
 #include "platform/webengine/pagecontextmenu.h"
+#include "platform/webengine/userinputclock.h"
 #include "platform/webengine/webenginefactory.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@
 
 #include <array>
 #include <chrono>
+#include <utility>
 
 namespace platform {
 
@@ -125,6 +127,13 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     m_view->setPage(m_page);
     layout->addWidget(m_view, 1);
 
+    m_input = new UserInputClock(m_view, this);
+    // A local page goes elsewhere only by the user's own click.
+    m_page->setUserActionCheck([this] { return followsUserInput(m_input->now(), m_input->lastInput(), m_pageStart); });
+    connect(m_page, &BrowserPage::localScriptBlocked, this,
+            [this](const QUrl &file) { Q_EMIT localScriptBlocked(file.toString()); });
+    connect(m_page, &BrowserPage::localNavigationRefused, this,
+            [this](const QUrl &url) { Q_EMIT localNavigationRefused(url.toString()); });
     connect(m_page, &BrowserPage::navigationAsked, this,
             [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame, bool &cancel) {
                 Q_EMIT BeforeNavigate2(url.toString(), cancel, isMainFrame);
@@ -194,10 +203,6 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
             });
 #endif
     watchHistory();
-    m_clock.start();
-    // Clicks and keys anywhere in the window count, the address box and the sidebar
-    // included; an application filter sees them before any widget takes them.
-    qApp->installEventFilter(this);
 }
 
 WebEngineBrowser::~WebEngineBrowser()
@@ -255,19 +260,9 @@ QUrl WebEngineBrowser::urlFromAddress(const QString &address)
     return QUrl::fromUserInput(address);
 }
 
-bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::MouseButtonPress
-         || (type == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->isAutoRepeat()))
-        && watched->isWidgetType() && m_container && static_cast<QWidget *>(watched)->window() == m_container->window())
-        m_lastInput = m_clock.elapsed();
-    return false;
-}
-
 void WebEngineBrowser::noteNavigation(const QUrl &url, int type, bool isMainFrame, bool cancelled)
 {
-    const qint64 now = m_clock.elapsed();
+    const qint64 now = m_input->now();
     // The engine may take that long to start before the first page.
     constexpr qint64 kProgramNavigationMs = 30'000;
     const bool programs = m_programNavigation >= 0 && now - m_programNavigation <= kProgramNavigationMs;
@@ -287,7 +282,8 @@ void WebEngineBrowser::noteNavigation(const QUrl &url, int type, bool isMainFram
         m_navigationChain.append(url);
         return;
     }
-    m_navigationByUser = programs || followsUserInput(now, m_lastInput, m_pageStart);
+    m_navigationByUser = programs || followsUserInput(now, m_input->lastInput(), m_pageStart);
+    m_navigationByProgram = programs;
     m_navigationFromForm = type == QWebEnginePage::NavigationTypeFormSubmitted;
     m_pageStart = now;
     m_navigationChain = {url};
@@ -300,9 +296,14 @@ bool WebEngineBrowser::cameFromForm(const QUrl &url) const
 
 bool WebEngineBrowser::mayStartDownload(QWebEngineDownloadRequest *download)
 {
-    const qint64 now = m_clock.elapsed();
+    const qint64 now = m_input->now();
     const QUrl url = download->url();
-    if ((m_navigationByUser && m_navigationChain.contains(url)) || followsUserInput(now, m_lastInput, m_pageStart))
+    // The address the program was asked for is the user's; in the page a click or key
+    // allows one download, and what else follows it is asked about.
+    const bool navigated = m_navigationByUser && m_navigationChain.contains(url);
+    if (navigated && std::exchange(m_navigationByProgram, false))
+        return true;
+    if ((navigated || followsUserInput(now, m_input->lastInput(), m_pageStart)) && m_input->takeDownloadAllowance())
         return true;
     const QString from = downloadOrigin(url);
     if (!m_unrequestedDownloads.allow(now)) {
@@ -320,7 +321,7 @@ bool WebEngineBrowser::navigate(const QString &address)
     const QUrl url = urlFromAddress(address);
     if (!url.isValid() || url.isEmpty())
         return false;
-    m_programNavigation = m_clock.elapsed();
+    m_programNavigation = m_input->now();
     m_page->load(url);
     return true;
 }
@@ -329,7 +330,7 @@ bool WebEngineBrowser::goBack()
 {
     if (!m_page->history()->canGoBack())
         return false;
-    m_programNavigation = m_clock.elapsed();
+    m_programNavigation = m_input->now();
     m_page->triggerAction(QWebEnginePage::Back);
     return true;
 }
@@ -338,7 +339,7 @@ bool WebEngineBrowser::goForward()
 {
     if (!m_page->history()->canGoForward())
         return false;
-    m_programNavigation = m_clock.elapsed();
+    m_programNavigation = m_input->now();
     m_page->triggerAction(QWebEnginePage::Forward);
     return true;
 }
@@ -359,7 +360,7 @@ bool WebEngineBrowser::reload(ReloadMode mode)
 {
     if (!hasDocument())
         return false;
-    m_programNavigation = m_clock.elapsed();
+    m_programNavigation = m_input->now();
     m_page->triggerAction(mode == ReloadMode::BypassCache ? QWebEnginePage::ReloadAndBypassCache
                                                           : QWebEnginePage::Reload);
     return true;
@@ -466,7 +467,7 @@ QString WebEngineBrowser::title() const
 
 QString WebEngineBrowser::address() const
 {
-    return m_page->url().toString();
+    return m_page->committedUrl().toString();
 }
 
 QString WebEngineBrowser::selectedText() const
@@ -646,7 +647,12 @@ void WebEngineBrowser::setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twi
 QMenu *WebEngineBrowser::showPageMenu(const QPoint &pos)
 {
     // Choosing an item is the user's action, however long the menu stayed open.
-    return popUpPageMenu(m_view, m_menuTwins, pos, [this] { m_lastInput = m_clock.elapsed(); });
+    return popUpPageMenu(m_view, m_menuTwins, pos, [this] { m_input->noteInput(); });
+}
+
+bool WebEngineBrowser::runLocalScript()
+{
+    return m_page->runLocalScript();
 }
 
 void WebEngineBrowser::exitFullScreen()

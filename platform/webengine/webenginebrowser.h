@@ -33,6 +33,7 @@ class FindBar;
 class PopupWindows;
 class SavedDownload;
 class SharedCookieJar;
+class UserInputClock;
 
 // The browser component on Qt WebEngine: a view with a policy page, a find bar under it.
 // Its printing lives in webengineprinting.cpp.
@@ -78,6 +79,7 @@ public:
     bool cancelDownloads() override;
     void setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twins) override;
     void exitFullScreen() override;
+    bool runLocalScript() override;
 
     // The answers this component's pages get; shared by the components of one profile.
     void setPermissionAnswers(std::shared_ptr<PermissionAnswers> answers) { m_permissions = std::move(answers); }
@@ -107,9 +109,6 @@ public:
     // What navigate makes of an address: a URL, a local path or about:blank.
     static QUrl urlFromAddress(const QString &address);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void noteNavigation(const QUrl &url, int type, bool isMainFrame, bool cancelled);
     bool hasDocument() const;
@@ -131,13 +130,13 @@ private:
     std::shared_ptr<QPrinter> m_printer;
     bool m_printing = false;
     QList<QPointer<SavedDownload>> m_downloads;
-    // What tells a download the user asked for from one the page started on its own,
-    // in milliseconds of m_clock.
-    QElapsedTimer m_clock;
-    qint64 m_lastInput = -1;         // the last click or key in this window
-    qint64 m_pageStart = -1;         // the main frame's last navigation
-    qint64 m_programNavigation = -1; // when the program itself last asked for a page
-    bool m_navigationByUser = false; // the main frame's last navigation followed the user
+    // What tells a download the user asked for from one the page started on its own, in
+    // milliseconds of its clock.
+    UserInputClock *m_input = nullptr;
+    qint64 m_pageStart = -1;            // the main frame's last navigation
+    qint64 m_programNavigation = -1;    // when the program itself last asked for a page
+    bool m_navigationByUser = false;    // the main frame's last navigation followed the user
+    bool m_navigationByProgram = false; // ... or the program, whose download needs no click
     bool m_navigationFromForm = false;
     QList<QUrl> m_navigationChain; // that navigation and its redirects
     QList<QUrl> m_formTargets;     // the last addresses forms were sent to

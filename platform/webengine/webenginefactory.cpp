@@ -6,6 +6,7 @@
 #include "platform/webengine/downloads.h"
 #include "platform/webengine/pagecontextmenu.h"
 #include "platform/webengine/sharedcookiejar.h"
+#include "platform/webengine/userinputclock.h"
 #include "platform/webengine/webenginebrowser.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -66,14 +68,31 @@ void PopupWindows::open(QWebEngineNewWindowRequest &request)
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *view = new QWebEngineView(window);
-    auto *page = new QWebEnginePage(m_profile, view);
+    // The same guard and local-file rules as the program's windows.
+    auto *page = new BrowserPage(m_profile, view);
+    auto *input = new UserInputClock(view, page);
+    page->setUserActionCheck([input] { return followsUserInput(input->now(), input->lastInput(), -1); });
     view->setPage(page);
     layout->addWidget(view);
     answerSignIns(page, window, m_signIn);
+    // No one here to ask: a page in such a window uses no camera, place or screen, and
+    // does not cover the screen.
+    QObject::connect(page, &QWebEnginePage::fullScreenRequested, page,
+                     [](QWebEngineFullScreenRequest request) { request.reject(); });
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QObject::connect(page, &QWebEnginePage::permissionRequested, page,
+                     [](QWebEnginePermission permission) { permission.deny(); });
+#else
+    QObject::connect(page, &QWebEnginePage::featurePermissionRequested, page,
+                     [page](const QUrl &origin, QWebEnginePage::Feature feature) {
+                         page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
+                     });
+#endif
     // The same Japanese menu as the program's windows, without their items.
     view->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(view, &QWidget::customContextMenuRequested, view,
-                     [view](const QPoint &pos) { popUpPageMenu(view, {}, pos); });
+    QObject::connect(view, &QWidget::customContextMenuRequested, view, [view, input](const QPoint &pos) {
+        popUpPageMenu(view, {}, pos, [input] { input->noteInput(); });
+    });
     QObject::connect(page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
     QObject::connect(page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
     // A window the engine opened gets no more windows than the main one would give it.

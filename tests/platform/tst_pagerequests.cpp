@@ -1,5 +1,7 @@
 #include "platform/pagerequests.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -60,30 +62,106 @@ private Q_SLOTS:
         QCOMPARE(platform::pageMayOpen(page, target), allowed);
     }
 
-    void localPageMayLoad_data()
+    // Real files: where a file really is decides, links resolved.
+    void localPageMayRequest_data()
     {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<LocalRequest>("request");
+        QTest::addColumn<QString>("target"); // under the temporary folder, or an address
+        QTest::addColumn<QString>("initiator");
+        QTest::addColumn<LocalRequest>("kind");
+        QTest::addColumn<bool>("scriptRuns");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("its picture") << u"/home/u/Downloads/page_files/a.png"_s << LocalRequest::Embedded << true;
+        const QString file = u"file:///"_s;
+        QTest::newRow("the page itself") << u"Downloads/page.htm"_s << QString() << LocalRequest::MainFrame << false
+                                         << true;
+        QTest::newRow("its picture") << u"Downloads/page_files/a.png"_s << file << LocalRequest::Embedded << false
+                                     << true;
         QTest::newRow("its style sheet beside it")
-            << u"/home/u/Downloads/style.css"_s << LocalRequest::Embedded << true;
-        QTest::newRow("its frame") << u"/home/u/Downloads/page_files/f.htm"_s << LocalRequest::Frame << true;
-        QTest::newRow("its own file, read by script")
-            << u"/home/u/Downloads/notes.txt"_s << LocalRequest::Read << false;
-        QTest::newRow("a picture elsewhere") << u"/home/u/Pictures/me.jpg"_s << LocalRequest::Embedded << false;
-        QTest::newRow("a file above, in a frame") << u"/etc/hostname"_s << LocalRequest::Frame << false;
+            << u"Downloads/style.css"_s << file << LocalRequest::Embedded << false << true;
+        QTest::newRow("its frame") << u"Downloads/page_files/f.htm"_s << file << LocalRequest::Frame << false << true;
+        QTest::newRow("its own folder's file, read by script")
+            << u"Downloads/notes.txt"_s << file << LocalRequest::Read << false << false;
+        QTest::newRow("a picture elsewhere")
+            << u"Pictures/me.png"_s << file << LocalRequest::Embedded << false << false;
         QTest::newRow("a folder whose name begins alike")
-            << u"/home/u/Downloads2/a.png"_s << LocalRequest::Embedded << false;
-        QTest::newRow("out by ..") << u"/home/u/Downloads/../.ssh/id_rsa"_s << LocalRequest::Frame << false;
+            << u"Downloads2/a.png"_s << file << LocalRequest::Embedded << false << false;
+        QTest::newRow("out by ..") << u"Downloads/../Pictures/me.png"_s << file << LocalRequest::Frame << false
+                                   << false;
+        QTest::newRow("out by a link in the folder")
+            << u"Downloads/pictures/me.png"_s << file << LocalRequest::Frame << false << false;
+        QTest::newRow("a file that is not there")
+            << u"Downloads/missing.png"_s << file << LocalRequest::Embedded << false << false;
+        QTest::newRow("its picture while its script runs")
+            << u"Downloads/page_files/a.png"_s << file << LocalRequest::Embedded << true << false;
+        QTest::newRow("a web page's request for a local file")
+            << u"Downloads/page_files/a.png"_s << u"http://127.0.0.1"_s << LocalRequest::Embedded << false << false;
+        QTest::newRow("a picture from a server")
+            << u"http://127.0.0.1/a.png"_s << file << LocalRequest::Embedded << false << false;
+        QTest::newRow("a frame from a server")
+            << u"https://127.0.0.1/"_s << file << LocalRequest::Frame << false << false;
+        QTest::newRow("a WebSocket") << u"ws://127.0.0.1:8000/x"_s << file << LocalRequest::Socket << false << false;
+        QTest::newRow("a beacon from an opaque origin")
+            << u"http://127.0.0.1/b"_s << QString() << LocalRequest::Read << true << false;
+        QTest::newRow("the next page's icon")
+            << u"http://127.0.0.1/favicon.ico"_s << QString() << LocalRequest::Icon << false << true;
+        QTest::newRow("the next page's own picture")
+            << u"http://127.0.0.1/a.png"_s << u"http://127.0.0.1"_s << LocalRequest::Embedded << false << true;
+        QTest::newRow("a data: picture") << u"data:image/png;base64,AA=="_s << file << LocalRequest::Embedded << false
+                                         << true;
     }
-    void localPageMayLoad()
+    void localPageMayRequest()
     {
         QFETCH(QString, target);
-        QFETCH(LocalRequest, request);
+        QFETCH(QString, initiator);
+        QFETCH(LocalRequest, kind);
+        QFETCH(bool, scriptRuns);
         QFETCH(bool, allowed);
-        const QUrl page = QUrl::fromLocalFile(u"/home/u/Downloads/page.htm"_s);
-        QCOMPARE(platform::localPageMayLoad(page, QUrl::fromLocalFile(target), request), allowed);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QDir dir(home.path());
+        for (const QString &folder : {u"Downloads/page_files"_s, u"Downloads2"_s, u"Pictures"_s})
+            QVERIFY(dir.mkpath(folder));
+        for (const QString &name :
+             {u"Downloads/page.htm"_s, u"Downloads/page_files/a.png"_s, u"Downloads/page_files/f.htm"_s,
+              u"Downloads/style.css"_s, u"Downloads/notes.txt"_s, u"Downloads2/a.png"_s, u"Pictures/me.png"_s}) {
+            QFile created(dir.filePath(name));
+            QVERIFY(created.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFile::link(dir.filePath(u"Pictures"_s), dir.filePath(u"Downloads/pictures"_s)));
+        const QUrl url = target.contains(u':') ? QUrl(target) : QUrl::fromLocalFile(dir.filePath(target));
+        const QUrl page = QUrl::fromLocalFile(dir.filePath(u"Downloads/page.htm"_s));
+        QCOMPARE(platform::localPageMayRequest(page, {url, QUrl(initiator), kind}, scriptRuns), allowed);
+    }
+
+    void localPageMayNavigate_data()
+    {
+        using C = platform::NavigationCause;
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<C>("cause");
+        QTest::addColumn<bool>("userActed");
+        QTest::addColumn<bool>("leaving");
+        QTest::addColumn<bool>("allowed");
+        const QString web = u"http://127.0.0.1/x"_s;
+        QTest::newRow("another local file") << u"file:///tmp/b.htm"_s << C::Other << false << false << true;
+        QTest::newRow("a clicked web link") << web << C::Link << true << false << true;
+        QTest::newRow("a web link without a click") << web << C::Link << false << false << false;
+        QTest::newRow("a refresh or script elsewhere") << web << C::Other << true << false << false;
+        QTest::newRow("a form the user sent") << web << C::Form << true << false << true;
+        QTest::newRow("a typed address") << web << C::Typed << false << false << true;
+        QTest::newRow("back") << web << C::BackForward << false << false << true;
+        QTest::newRow("reload") << web << C::Reload << false << false << true;
+        QTest::newRow("a second link while leaving") << web << C::Link << true << true << false;
+        QTest::newRow("the redirect of the way out") << web << C::Redirect << false << true << true;
+        QTest::newRow("a redirect otherwise") << web << C::Redirect << false << false << false;
+        QTest::newRow("a typed address while leaving") << web << C::Typed << false << true << true;
+    }
+    void localPageMayNavigate()
+    {
+        QFETCH(QString, target);
+        QFETCH(platform::NavigationCause, cause);
+        QFETCH(bool, userActed);
+        QFETCH(bool, leaving);
+        QFETCH(bool, allowed);
+        QCOMPARE(platform::localPageMayNavigate(QUrl(target), cause, userActed, leaving), allowed);
     }
 };
 

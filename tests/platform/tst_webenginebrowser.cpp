@@ -7,6 +7,8 @@
 #include "tests/support/smalldisk.h"
 
 #include <QClipboard>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -45,6 +47,33 @@ LocalHttpServer::Response attachment(const QByteArray &name, const QByteArray &b
     return file;
 }
 
+// A folder as a hostile page saved in Downloads leaves it: the page, its pictures, a
+// style sheet, a frame and a secret beside it, a picture outside, and a link in the
+// folder to a folder outside it.
+struct LocalFolder
+{
+    QTemporaryDir dir;
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString address(const QString &name) const { return QUrl::fromLocalFile(path(name)).toString(); }
+    bool write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+};
+bool makeLocalFolder(LocalFolder &folder)
+{
+    if (!folder.dir.isValid() || !QDir(folder.dir.path()).mkpath(u"page/inner"_s)
+        || !QDir(folder.dir.path()).mkpath(u"elsewhere"_s))
+        return false;
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    return picture.save(folder.path(u"page/pic.png"_s)) && picture.save(folder.path(u"outside.png"_s))
+        && folder.write(u"page/style.css"_s, "p { color: rgb(0, 128, 0); }")
+        && folder.write(u"page/inner/frame.htm"_s, page("Frame", "inner"))
+        && folder.write(u"page/secret.txt"_s, "secret") && folder.write(u"elsewhere/private.txt"_s, "private")
+        && QFile::link(folder.path(u"elsewhere"_s), folder.path(u"page/linked"_s));
+}
 } // namespace
 
 class TestWebEngineBrowser : public QObject
@@ -87,6 +116,10 @@ private:
 
     // Runs a script in the page and waits for its result.
     QVariant run(const QString &script) { return runScript(m_browser->page(), script, kWait); }
+    QVariant runInProgram(const QString &script)
+    {
+        return runScript(m_browser->page(), script, kWait, QWebEngineScript::ApplicationWorld);
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -927,41 +960,144 @@ private Q_SLOTS:
         m_server.setHolding(false);
     }
 
-    // A local page shows its own pictures, style sheets and frames, but its script reads
-    // no local file, and nothing outside its folder shows.
-    void localPageReadsNoLocalFile()
+    // It shows its own pictures, style sheets and frames, but runs no script, reaches no
+    // server, shows nothing from outside its folder and goes nowhere on its own.
+    void localPageKeepsToItself()
     {
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        QVERIFY(QDir(folder.path()).mkdir(u"page"_s));
-        auto write = [&folder](const QString &name, const QByteArray &bytes) {
-            QFile file(folder.filePath(name));
-            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        };
-        QImage picture(8, 6, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        QVERIFY(picture.save(folder.filePath(u"page/pic.png"_s)));
-        QVERIFY(picture.save(folder.filePath(u"outside.png"_s)));
-        QVERIFY(write(u"page/style.css"_s, "p { color: rgb(0, 128, 0); }"));
-        QVERIFY(write(u"page/frame.htm"_s, page("Frame", "inner")));
-        QVERIFY(write(u"page/secret.txt"_s, "secret"));
+        LocalFolder folder;
+        QVERIFY(makeLocalFolder(folder));
+        const QByteArray server = m_server.url(QString()).toString(QUrl::StripTrailingSlash).toLatin1();
+        const QByteArray ws = "ws://127.0.0.1:" + QByteArray::number(m_server.port());
         QVERIFY(
-            write(u"page/page.htm"_s,
-                  page("Local",
-                       "<link rel=\"stylesheet\" href=\"style.css\"><p id=\"p\">text</p>"
-                       "<img id=\"i\" src=\"pic.png\"><img id=\"o\" src=\"../outside.png\">"
-                       "<iframe id=\"f\" src=\"frame.htm\"></iframe><iframe id=\"s\" src=\"/etc/hostname\"></iframe>"
-                       "<script>window.got = 'pending';"
-                       "fetch('secret.txt').then(r => r.text()).then(t => window.got = t,"
-                       " () => window.got = 'refused');</script>")));
-        QVERIFY(load(QUrl::fromLocalFile(folder.filePath(u"page/page.htm"_s)).toString()));
-        QTRY_COMPARE_WITH_TIMEOUT(run(u"window.got"_s).toString(), u"refused"_s, kWait);
-        QTRY_COMPARE_WITH_TIMEOUT(run(u"document.getElementById('i').naturalWidth"_s).toInt(), 8, kWait);
-        QCOMPARE(run(u"getComputedStyle(document.getElementById('p')).color"_s).toString(), u"rgb(0, 128, 0)"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(run(u"document.getElementById('f').contentDocument.title"_s).toString(), u"Frame"_s,
-                                  kWait);
-        QCOMPARE(run(u"document.getElementById('o').naturalWidth"_s).toInt(), 0);
-        QCOMPARE(run(u"document.getElementById('s').contentDocument === null"_s).toBool(), true);
+            folder.write(u"page/page.htm"_s,
+                         "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Local</title>"
+                         "<meta http-equiv=\"refresh\" content=\"1; url="
+                             + server
+                             + "/refreshed\"><link rel=\"stylesheet\" href=\"style.css\"></head><body>"
+                               "<p id=\"p\">text</p><img id=\"i\" src=\"pic.png\"><img id=\"o\" src=\"../outside.png\">"
+                               "<img id=\"w\" src=\""
+                             + server
+                             + "/beacon.png\">"
+                               "<iframe id=\"f\" src=\"inner/frame.htm\"></iframe>"
+                               "<iframe id=\"s\" src=\"secret.txt\"></iframe>"
+                               "<iframe id=\"l\" src=\"linked/private.txt\"></iframe>"
+                               "<iframe id=\"n\" src=\""
+                             + server
+                             + "/framed\"></iframe>"
+                               "<script>document.title = 'ran'; onload = () => {"
+                               " new WebSocket('"
+                             + ws
+                             + "/socket?' + encodeURIComponent(s.contentDocument.body.innerText));"
+                               " fetch('"
+                             + server + "/fetched'); };</script></body></html>"));
+        QSignalSpy blocked(m_browser, &BrowserComponent::localScriptBlocked);
+        QSignalSpy refused(m_browser, &BrowserComponent::localNavigationRefused);
+        QVERIFY(load(folder.address(u"page/page.htm"_s)));
+        QTRY_COMPARE_WITH_TIMEOUT(runInProgram(u"document.getElementById('i').naturalWidth"_s).toInt(), 8, kWait);
+        QCOMPARE(runInProgram(u"getComputedStyle(document.getElementById('p')).color"_s).toString(),
+                 u"rgb(0, 128, 0)"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            runInProgram(u"document.getElementById('f').contentDocument.body.innerText"_s).toString(), u"inner"_s,
+            kWait);
+        QCOMPARE(runInProgram(u"document.getElementById('o').naturalWidth"_s).toInt(), 0);
+        QCOMPARE(runInProgram(u"document.getElementById('w').naturalWidth"_s).toInt(), 0);
+        QCOMPARE(runInProgram(u"document.getElementById('l').contentDocument === null"_s).toBool(), true);
+        QCOMPARE(m_browser->title(), u"Local"_s); // its script did not run
+        QTRY_COMPARE_WITH_TIMEOUT(blocked.size(), 1, kWait);
+        QCOMPARE(blocked.first().first().toString(), folder.address(u"page/page.htm"_s));
+        // The refresh would leave without a click.
+        QTRY_COMPARE_WITH_TIMEOUT(refused.size(), 1, kWait);
+        QCOMPARE(refused.first().first().toString(), QString::fromLatin1(server + "/refreshed"));
+        QTest::qWait(300);
+        QCOMPARE(m_browser->address(), folder.address(u"page/page.htm"_s));
+        QCOMPARE(m_server.requestedPaths(), QStringList());
+    }
+
+    // The user lets the file's own script run: it runs, but the file is kept from every
+    // other file and from the network, and the next file is asked about again.
+    void allowedLocalScriptReadsNothingElse()
+    {
+        LocalFolder folder;
+        QVERIFY(makeLocalFolder(folder));
+        const QByteArray server = m_server.url(QString()).toString(QUrl::StripTrailingSlash).toLatin1();
+        const QByteArray ws = "ws://127.0.0.1:" + QByteArray::number(m_server.port());
+        QVERIFY(folder.write(
+            u"page/page.htm"_s,
+            page("Local",
+                 "<img id=\"i\" src=\"pic.png\"><iframe id=\"s\" src=\"secret.txt\"></iframe>"
+                 "<script>onload = async () => { const r = {};"
+                 " try { r.frame = s.contentDocument.body.innerText; } catch (e) { r.frame = 'refused'; }"
+                 " r.picture = i.naturalWidth;"
+                 " try { r.fetched = await (await fetch('secret.txt')).text(); } catch (e) { r.fetched = 'refused'; }"
+                 " try { await fetch('"
+                     + server
+                     + "/fetched'); r.server = 'reached'; } catch (e) { r.server = 'refused'; }"
+                       " try { new WebSocket('"
+                     + ws
+                     + "/socket'); } catch (e) {}"
+                       " document.title = JSON.stringify(r); };</script>")));
+        QVERIFY(folder.write(u"page/next.htm"_s, page("Next", "<script>document.title = 'ran';</script>")));
+        QSignalSpy blocked(m_browser, &BrowserComponent::localScriptBlocked);
+        QVERIFY(load(folder.address(u"page/page.htm"_s)));
+        QTRY_COMPARE_WITH_TIMEOUT(blocked.size(), 1, kWait);
+        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
+        QVERIFY(m_browser->runLocalScript());
+        QTRY_VERIFY_WITH_TIMEOUT(m_browser->title().startsWith(u'{'), kWait);
+        const QJsonObject result = QJsonDocument::fromJson(m_browser->title().toUtf8()).object();
+        QCOMPARE(result.value(u"frame"_s).toString(), u"refused"_s);
+        QCOMPARE(result.value(u"picture"_s).toInt(), 0);
+        QCOMPARE(result.value(u"fetched"_s).toString(), u"refused"_s);
+        QCOMPARE(result.value(u"server"_s).toString(), u"refused"_s);
+        QTest::qWait(300);
+        QCOMPARE(m_server.requestedPaths(), QStringList());
+        QVERIFY(load(folder.address(u"page/next.htm"_s)));
+        QTRY_COMPARE_WITH_TIMEOUT(blocked.size(), 2, kWait);
+        QCOMPARE(m_browser->title(), u"Next"_s);
+    }
+
+    // A link of a local page to the web opens on the user's click, and the web page's
+    // script runs there; back on the local page it does not.
+    void localPageGoesToTheWebByAClick()
+    {
+        LocalFolder folder;
+        QVERIFY(folder.dir.isValid());
+        m_server.route(u"/scripted"_s, page("Scripted", "<script>document.title = 'web script ran';</script>"));
+        QVERIFY(folder.write(u"links.htm"_s,
+                             page("Links",
+                                  "<style>body{margin:0} a{display:block;width:400px;height:200px}</style>"
+                                  "<a id=\"big\" href=\""
+                                      + m_server.url(u"/scripted"_s).toEncoded() + "\">web</a>")));
+        QVERIFY(load(folder.address(u"links.htm"_s)));
+        QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
+        QVERIFY(clickLink(QPoint(40, 50)));
+        QVERIFY(complete.wait(kWait));
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->title(), u"web script ran"_s, kWait);
+        QVERIFY(m_browser->goBack());
+        QVERIFY(complete.wait(kWait));
+        QCOMPARE(m_browser->address(), folder.address(u"links.htm"_s));
+        QCOMPARE(runInProgram(u"document.title"_s).toString(), u"Links"_s);
+    }
+
+    // Windows the engine opens for pages follow the same rules, and their permission
+    // requests are answered at once.
+    void pageWindowsKeepTheRules()
+    {
+        LocalFolder folder;
+        QVERIFY(folder.dir.isValid());
+        QVERIFY(folder.write(u"local.htm"_s, page("Local", "<script>document.title = 'ran';</script>")));
+        QVERIFY(load(url(u"/popups"_s)));
+        run(u"document.getElementById('open').click(); 1"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(m_factory->popups().windows().size(), 1, kWait);
+        auto *view = m_factory->popups().windows().first()->findChild<QWebEngineView *>();
+        QVERIFY(view);
+        QTRY_COMPARE_WITH_TIMEOUT(view->page()->title(), u"Page C"_s, kWait);
+        const QString ask = u"window.answer = ''; Notification.requestPermission().then(r => window.answer = r); 1"_s;
+        QCOMPARE(runScript(view->page(), ask, kWait).toInt(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(runScript(view->page(), u"window.answer"_s, kWait).toString(), u"denied"_s, kWait);
+        QSignalSpy loaded(view->page(), &QWebEnginePage::loadFinished);
+        view->page()->load(QUrl(folder.address(u"local.htm"_s)));
+        QVERIFY(loaded.wait(kWait));
+        QCOMPARE(view->page()->title(), u"Local"_s);
     }
 
     void findBarSearchesThePage()

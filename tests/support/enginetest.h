@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QtTest>
 
 // Navigates browser and waits until the page is there; false when it never came.
@@ -13,12 +14,14 @@ inline bool loadPage(platform::BrowserComponent *browser, const QString &address
     return browser->navigate(address) && complete.wait(waitMs);
 }
 
-// Runs script in page and waits for its result; null when none came.
-inline QVariant runScript(QWebEnginePage *page, const QString &script, int waitMs = 20000)
+// Runs script in page and waits for its result; null when none came. The program's own
+// world runs where the page's script may not.
+inline QVariant runScript(QWebEnginePage *page, const QString &script, int waitMs = 20000,
+                          quint32 world = QWebEngineScript::MainWorld)
 {
     QVariant result;
     bool done = false;
-    page->runJavaScript(script, [&](const QVariant &value) {
+    page->runJavaScript(script, world, [&](const QVariant &value) {
         result = value;
         done = true;
     });
