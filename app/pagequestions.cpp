@@ -4,6 +4,8 @@
 #include "platform/browsercomponent.h"
 #include "platform/dialogs.h"
 
+#include <QPointer>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -39,6 +41,20 @@ void askAboutPageRequests(BrowserHost &host, platform::Dialogs &dialogs)
                      });
     QObject::connect(browser, &B::downloadRefused, browser, [&host](const QString &from) {
         host.showMessageBar(u"このページが次々に始めたダウンロードを止めました（%1）。"_s.arg(from));
+    });
+    // A local file shows without its script; the user may let this one run it.
+    QPointer<B> page(browser);
+    QObject::connect(browser, &B::localScriptBlocked, browser, [&host, page](const QString &) {
+        host.offerInMessageBar(u"このファイルのスクリプトは、ほかのファイルを読み取られないように止めています。"_s,
+                               {{u"このファイルのスクリプトを実行"_s, [page] {
+                                     if (page)
+                                         page->runLocalScript();
+                                 }}});
+    });
+    QObject::connect(browser, &B::localNavigationRefused, browser, [&host](const QString &url) {
+        constexpr qsizetype kShown = 100;
+        host.showMessageBar(u"ローカルファイルのページは、クリックなしでほかのアドレスを開けません: %1"_s.arg(
+            url.size() > kShown ? url.left(kShown) + u'…' : url));
     });
     QObject::connect(browser, &B::permissionRequested, browser,
                      [ask](const QString &site, const QString &feature, bool &allow) {

@@ -207,6 +207,11 @@ void MainWindow::hideMessageBar()
     m_parts.messageBar->dismiss();
 }
 
+void MainWindow::offerInMessageBar(const QString &message, const QList<MessageChoice> &choices)
+{
+    m_parts.messageBar->showMessage(message, choices);
+}
+
 bool MainWindow::messageBarVisible() const
 {
     return m_parts.messageBar->isShown();

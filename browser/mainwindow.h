@@ -66,6 +66,7 @@ public:
     QString pageTitle() const override;
     void showMessageBar(const QString &message) override;
     void hideMessageBar() override;
+    void offerInMessageBar(const QString &message, const QList<MessageChoice> &choices) override;
     QWidget *dialogParent() override { return this; }
 
     const Parts &parts() const { return m_parts; }

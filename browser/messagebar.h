@@ -3,6 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/browserhost.h"
+
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -18,8 +21,9 @@ public:
     // The widget whose bottom the bar takes; none: the owner places the bar itself.
     void takeRoomFrom(QWidget *page, int height);
 
-    // Shows text, or replaces the text of the bar already shown.
-    void showMessage(const QString &text);
+    // Shows text, or replaces the text of the bar already shown, with a button for each
+    // choice after it (messageChoice1, 2, ...).
+    void showMessage(const QString &text, const QList<MessageChoice> &choices = {});
     // Hides the bar and gives the page its room back.
     void dismiss();
     // Hides the bar where a new layout has given the page all its room already.
@@ -33,8 +37,12 @@ Q_SIGNALS:
     void shownChanged(bool shown);
 
 private:
+    void clearChoices();
+
+    QHBoxLayout *m_row;
     QPushButton *m_close;
     QLabel *m_label;
+    QList<QPushButton *> m_choices;
     QPointer<QWidget> m_page;
     int m_height = 0;
 };

@@ -73,6 +73,11 @@ void SubWindow::hideMessageBar()
     m_message->dismiss();
 }
 
+void SubWindow::offerInMessageBar(const QString &message, const QList<MessageChoice> &choices)
+{
+    m_message->showMessage(message, choices);
+}
+
 void SubWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);

@@ -28,6 +28,7 @@ public:
     // A line under the page until it is hidden again.
     void showMessageBar(const QString &message) override;
     void hideMessageBar() override;
+    void offerInMessageBar(const QString &message, const QList<MessageChoice> &choices) override;
     QWidget *dialogParent() override { return this; }
 
     void navigate(const QString &address);

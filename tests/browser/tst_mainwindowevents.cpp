@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -359,6 +360,26 @@ private Q_SLOTS:
                  u"（この答えはゆらぎねを終了するまで有効です）"_s);
         QCOMPARE(asked.title, u"アクセス許可の確認"_s);
         QCOMPARE(asked.buttons, platform::MessageButtons::YesNoDefaultNo);
+    }
+
+    // A local file shown without its script: the bar offers to run it; a local page kept
+    // from leaving on its own is told.
+    void localPageNotices()
+    {
+        open();
+        Q_EMIT browser()->localScriptBlocked(u"file:///home/u/Downloads/a.htm"_s);
+        QCOMPARE(messageText(), u"このファイルのスクリプトは、ほかのファイルを読み取られないように止めています。"_s);
+        auto *run = m_window->findChild<QPushButton *>(u"messageChoice1"_s);
+        QVERIFY(run && run->isVisible());
+        QCOMPARE(run->text(), u"このファイルのスクリプトを実行"_s);
+        run->click();
+        QCOMPARE(browser()->calls.count(u"runLocalScript"_s), 1);
+        QVERIFY(!m_window->messageBarVisible());
+        Q_EMIT browser()->localNavigationRefused(u"http://evil.test/"_s);
+        QCOMPARE(messageText(),
+                 u"ローカルファイルのページは、クリックなしでほかのアドレスを開けません: http://evil.test/"_s);
+        QVERIFY(!m_window->findChild<QPushButton *>(u"messageChoice1"_s)
+                || !m_window->findChild<QPushButton *>(u"messageChoice1"_s)->isVisible());
     }
 
     // A page's full screen hides the bars and brings back each as it was, storing nothing.

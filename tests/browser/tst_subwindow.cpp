@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +47,10 @@ private Q_SLOTS:
         Q_EMIT browser->permissionRequested(u"http://127.0.0.1"_s, u"マイク"_s, allow);
         QVERIFY(allow);
         QCOMPARE(fake.dialogs.requests().last().title, u"アクセス許可の確認"_s);
+        // And the offer to run a local file's script.
+        Q_EMIT browser->localScriptBlocked(u"file:///tmp/a.htm"_s);
+        window.findChild<QPushButton *>(u"messageChoice1"_s)->click();
+        QCOMPARE(browser->calls.count(u"runLocalScript"_s), 1);
         // A notice takes its line under the page, and gives it back.
         window.resize(500, 400);
         window.show();

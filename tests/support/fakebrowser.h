@@ -80,6 +80,7 @@ public:
     void showFindBar() override { record(QStringLiteral("FindBar")); }
     bool openInSystemBrowser() override { return record(QStringLiteral("OpenInSystemBrowser")); }
     void exitFullScreen() override { record(QStringLiteral("exitFullScreen")); }
+    bool runLocalScript() override { return record(QStringLiteral("runLocalScript")); }
     // Ends every download raised by raiseDownload as the engine does.
     bool cancelDownloads() override;
 

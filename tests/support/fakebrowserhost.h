@@ -25,11 +25,17 @@ public:
         messageBarVisible = true;
     }
     void hideMessageBar() override { messageBarVisible = false; }
+    void offerInMessageBar(const QString &message, const QList<MessageChoice> &offered) override
+    {
+        showMessageBar(message);
+        choices = offered;
+    }
     QWidget *dialogParent() override { return &window; }
 
     QWidget window;
     FakeBrowser *fakeBrowser; // a child of window
     QString address;
     QStringList messages;
+    QList<MessageChoice> choices; // of the last offer
     bool messageBarVisible = false;
 };
