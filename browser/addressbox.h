@@ -15,6 +15,8 @@ public:
 
     void setTooltipSource(std::function<QString()> source) { m_tooltip = std::move(source); }
     bool composing() const { return m_composing; }
+    // The user is typing in it: what the page does meanwhile leaves the text alone.
+    bool beingEdited() const { return hasFocus() && (isModified() || m_composing); }
 
 Q_SIGNALS:
     void enterPressed();

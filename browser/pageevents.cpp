@@ -7,6 +7,7 @@
 #include "app/pagequestions.h"
 #include "app/settingsrecord.h"
 #include "blocking/javascript.h"
+#include "browser/addressbox.h"
 #include "browser/navigationbar.h"
 #include "browser/statusarea.h"
 #include "platform/browsercomponent.h"
@@ -145,8 +146,20 @@ void PageEvents::loadEnded()
 {
     setLamp(false);
     m_parts.status->setProgressTwips(StatusArea::kProgressFull);
-    if (isWindowCloseScript(m_parts.host.addressText()) == 1)
+    if (isWindowCloseScript(m_parts.host.addressText()) == 1) {
         Q_EMIT closeRequested();
+        return;
+    }
+    showShownPage();
+}
+
+void PageEvents::showShownPage()
+{
+    // The box showed where the page was going; once it got there, stopped or failed, the
+    // box and the caption tell what is shown, whatever the page asked for on the way.
+    if (!m_parts.navigation->addressBox()->beingEdited())
+        m_parts.host.setAddressText(m_browser->address());
+    m_parts.window->setWindowTitle(m_browser->title() + kCaptionSuffix);
 }
 
 void PageEvents::statusText(const QString &text)

@@ -50,6 +50,7 @@ private:
     void beforeNavigate(const QString &url, bool &cancel, bool mainFrame);
     void navigateComplete(const QString &url);
     void loadEnded();
+    void showShownPage();
     void statusText(const QString &text);
     void newWindow(const QString &url, bool &cancel, bool userInitiated);
     void navigateError();

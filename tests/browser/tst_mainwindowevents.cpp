@@ -1,6 +1,8 @@
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
 #include "app/startup.h"
+#include "browser/addressbox.h"
+#include "browser/fullscreenmode.h"
 #include "browser/mainwindow.h"
 #include "platform/browsercomponent.h"
 #include "tests/browser/mainwindowtest.h"
@@ -102,6 +104,42 @@ private Q_SLOTS:
         QCOMPARE(browser()->calls.count(u"stop"_s), blockedBy.isEmpty() ? 0 : 1);
         QCOMPARE(m_window->addressText(), addressShown ? url : u"before"_s);
         QCOMPARE(m_window->parts().status->picture(), addressShown ? 3 : pictureBefore);
+    }
+
+    // Once a load ends, stopped or failed too, the box and the caption tell the document
+    // the browser shows, not what was asked for on the way; the user's typing stays.
+    void addressBoxShowsTheShownPage_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<bool>("typing");
+        QTest::addColumn<QString>("shown");
+        const QString page = u"http://127.0.0.1/page"_s;
+        QTest::newRow("a page that stopped its own navigation")
+            << u"https://accounts.example.test/signin"_s << false << page;
+        QTest::newRow("the advertising host, once shown")
+            << u"http://ad.example.test/"_s << false << u"http://ad.example.test/"_s;
+        QTest::newRow("the user typing meanwhile")
+            << u"https://accounts.example.test/signin"_s << true << u"http://127.0.0.1/typ"_s;
+    }
+    void addressBoxShowsTheShownPage()
+    {
+        QFETCH(QString, asked);
+        QFETCH(bool, typing);
+        QFETCH(QString, shown);
+        open();
+        QVERIFY(!browser()->raiseBeforeNavigate(asked));
+        if (typing) {
+            auto *box = m_window->parts().navigation->addressBox();
+            box->setFocus();
+            QTRY_VERIFY(box->hasFocus());
+            box->clear();
+            QTest::keyClicks(box, u"http://127.0.0.1/typ"_s);
+        }
+        browser()->url = asked.startsWith(u"http://ad."_s) ? asked : u"http://127.0.0.1/page"_s;
+        browser()->pageTitle = u"攻撃者のページ"_s;
+        Q_EMIT browser()->DownloadComplete();
+        QCOMPARE(m_window->addressText(), shown);
+        QCOMPARE(m_window->windowTitle(), u"攻撃者のページ　－ ゆらぎね"_s);
     }
 
     void blockListIsReadOnEveryNavigation()
@@ -411,8 +449,22 @@ private Q_SLOTS:
         Q_EMIT browser()->fullScreenChanged(true);
         QVERIFY(m_window->isFullScreen());
         QCOMPARE(shown(), (QList {false, false, false, false}));
-        QTRY_COMPARE(messageText(), u"全画面表示です。Esc キーまたは F11 キーで元の表示に戻ります。"_s);
+        auto *notice = m_window->findChild<QLabel *>(u"fullScreenNotice"_s);
+        QVERIFY(notice && notice->isVisible());
+        QCOMPARE(notice->text(), u"全画面表示です。Esc キーまたは F11 キーで元の表示に戻ります。"_s);
         QCOMPARE(page->geometry().top(), 0);
+        // What the page does next does not take it away; it is no message of the page's.
+        QVERIFY(!browser()->raiseBeforeNavigate(u"http://127.0.0.1/204"_s));
+        QVERIFY(notice->isVisible());
+        QCOMPARE(messageText(), QString());
+        if (!leaveBy) {
+            // It steps aside after a while and comes back where the bars were.
+            QTRY_VERIFY_WITH_TIMEOUT(notice->isHidden(), FullScreenMode::kNoticeMs * 3);
+            QTest::mouseMove(page, QPoint(200, 300));
+            QVERIFY(notice->isHidden());
+            QTest::mouseMove(page, QPoint(200, 0));
+            QTRY_VERIFY(notice->isVisible());
+        }
 
         if (leaveBy) {
             QTest::keyClick(page, Qt::Key(leaveBy));
@@ -422,7 +474,7 @@ private Q_SLOTS:
         Q_EMIT browser()->fullScreenChanged(false); // what the engine answers
         QVERIFY(!m_window->isFullScreen());
         QCOMPARE(shown(), before);
-        QCOMPARE(messageText(), QString());
+        QVERIFY(notice->isHidden());
         QVERIFY(page->geometry().top() > 0);
         QCOMPARE(m_folder->read(u"Yura3.ini"_s), stored);
     }
