@@ -1,6 +1,8 @@
 #include "platform/dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -14,6 +16,81 @@
 using namespace Qt::StringLiterals;
 
 namespace platform {
+
+namespace {
+
+// Keeps the user's input away from the window behind a dialog, as modality would, but lets
+// a request to close it through.
+class ClosableDialogGuard : public QObject
+{
+public:
+    ClosableDialogGuard(QDialog *dialog, QWidget *window)
+        : m_dialog(dialog)
+        , m_window(window)
+    { }
+    bool closeWanted() const { return m_closeWanted; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Close:
+            if (watched != m_window || !m_window)
+                return false;
+            m_closeWanted = true;
+            event->ignore();
+            if (m_dialog)
+                m_dialog->reject();
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::DragEnter:
+        case QEvent::Drop: {
+            auto *widget = qobject_cast<QWidget *>(watched);
+            return widget && m_window && widget->window() == m_window;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QPointer<QDialog> m_dialog;
+    QPointer<QWidget> m_window;
+    bool m_closeWanted = false;
+};
+
+} // namespace
+
+int execClosable(QDialog *dialog)
+{
+    QPointer<QDialog> shown(dialog);
+    QPointer<QWidget> window = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    dialog->setWindowModality(Qt::NonModal);
+    ClosableDialogGuard guard(dialog, window);
+    qApp->installEventFilter(&guard);
+    QEventLoop loop;
+    QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    loop.exec(QEventLoop::DialogExec);
+    qApp->removeEventFilter(&guard);
+    if (shown)
+        shown->hide();
+    if (guard.closeWanted() && window)
+        QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+    return shown ? shown->result() : QDialog::Rejected;
+}
 
 bool Dialogs::askYesNo(QWidget *parent, const QString &text, const QString &title, MessageIcon icon,
                        MessageButtons buttons)
@@ -89,6 +166,18 @@ MessageAnswer QtDialogs::message(QWidget *parent, const QString &text, const QSt
     if (!yesNo)
         return MessageAnswer::Ok;
     return box.standardButton(box.clickedButton()) == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+bool QtDialogs::askAboutPage(QWidget *parent, const QString &text, const QString &title)
+{
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    execClosable(box);
+    const bool yes = box && box->standardButton(box->clickedButton()) == QMessageBox::Yes;
+    delete box.data();
+    return yes;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -62,6 +63,12 @@ public:
     // A Yes/No message; true only when the user answers Yes.
     bool askYesNo(QWidget *parent, const QString &text, const QString &title, MessageIcon icon = MessageIcon::Question,
                   MessageButtons buttons = MessageButtons::YesNo);
+    // A Yes/No question a page raised, Enter answering No. Closing the window it stands
+    // over still works while it is up, and answers No.
+    virtual bool askAboutPage(QWidget *parent, const QString &text, const QString &title)
+    {
+        return askYesNo(parent, text, title, MessageIcon::Question, MessageButtons::YesNoDefaultNo);
+    }
     virtual FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) = 0;
     virtual FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) = 0;
     // withColor also lets the user pick the text colour. nullopt: cancelled.
@@ -74,6 +81,13 @@ public:
     virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &title,
                                                 const QString &initialFolder) = 0;
 };
+
+// Runs dialog over its parent's window the way a window-modal dialog does, except that
+// the window can still be closed: Qt drops a close request for a window that a modal
+// dialog blocks, so a page raising one dialog after another could hold it open. A close
+// request cancels the dialog and reaches the window once the caller has returned. Returns
+// the dialog's result, Rejected if it went away; hold it in a QPointer.
+int execClosable(QDialog *dialog);
 
 // "name|patterns|..." as Qt name filters, "Name (*.a *.b)". "*.*" means every file, as
 // on Windows, so it becomes "*".
@@ -88,6 +102,7 @@ class QtDialogs : public Dialogs
 public:
     MessageAnswer message(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
                           MessageIcon icon) override;
+    bool askAboutPage(QWidget *parent, const QString &text, const QString &title) override;
     FileDialogResult openFile(QWidget *parent, const FileDialogRequest &request) override;
     FileDialogResult saveFile(QWidget *parent, const FileDialogRequest &request) override;
     std::optional<FontChoice> chooseFont(QWidget *parent, const QString &title, const FontChoice &initial,

@@ -34,22 +34,37 @@ QString pageFeatureName(PageFeature feature)
     return {};
 }
 
-PermissionAnswers::Decision PermissionAnswers::decide(const QString &site, PageFeature feature, qint64 now) const
+PermissionAnswers::Decision PermissionAnswers::decide(const QString &site, PageFeature feature) const
 {
     const auto answer = m_answers.constFind(key(site, feature));
-    if (answer != m_answers.constEnd())
-        return *answer ? Decision::Allow : Decision::Deny;
-    const auto no = m_lastNo.constFind(site);
-    if (no != m_lastNo.constEnd() && now - *no < kQuietAfterNoMs)
-        return Decision::Deny;
-    return Decision::Ask;
+    if (answer == m_answers.constEnd())
+        return Decision::Ask;
+    return *answer ? Decision::Allow : Decision::Deny;
 }
 
-void PermissionAnswers::remember(const QString &site, PageFeature feature, bool allowed, qint64 now)
+void PermissionAnswers::remember(const QString &site, PageFeature feature, bool allowed)
 {
     m_answers.insert(key(site, feature), allowed);
-    if (!allowed)
-        m_lastNo.insert(site, now);
+}
+
+bool PageQuestionGate::mayAsk(const QString &site, Kind kind, qint64 now) const
+{
+    if (m_open || (kind == Kind::ScriptDialog && m_silenced.contains(site)))
+        return false;
+    const auto no = m_lastNo.constFind(site);
+    return no == m_lastNo.constEnd() || now - *no >= kQuietAfterNoMs;
+}
+
+void PageQuestionGate::opened(const QString &site, Kind kind)
+{
+    m_open = true;
+    if (kind == Kind::ScriptDialog)
+        ++m_scriptDialogs[site];
+}
+
+bool PageQuestionGate::offersSilence(const QString &site) const
+{
+    return m_scriptDialogs.value(site) > kScriptDialogsBeforeOffer;
 }
 
 } // namespace platform

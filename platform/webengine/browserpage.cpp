@@ -204,7 +204,8 @@ void BrowserPage::settle(bool loaded)
         if (loaded && !localScriptRuns()) {
             QPointer<BrowserPage> self(this);
             runJavaScript(kHasScript, QWebEngineScript::ApplicationWorld, [self, shown](const QVariant &result) {
-                if (self && result.toBool() && self->committedUrl() == shown)
+                // The answer comes later; the user may have let the script run meanwhile.
+                if (self && result.toBool() && self->committedUrl() == shown && !self->localScriptRuns())
                     Q_EMIT self->localScriptBlocked(shown);
             });
         }
@@ -228,6 +229,29 @@ bool BrowserPage::runLocalScript()
     updateGuard();
     triggerAction(Reload);
     return true;
+}
+
+// The engine's own dialogs are modal, unlimited and in English: a page could raise one
+// after another and keep the window from closing.
+void BrowserPage::javaScriptAlert(const QUrl &, const QString &msg)
+{
+    if (m_scriptDialogs)
+        m_scriptDialogs({PageDialogRequest::Kind::Alert, {}, msg, {}, false});
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl &, const QString &msg)
+{
+    return m_scriptDialogs && m_scriptDialogs({PageDialogRequest::Kind::Confirm, {}, msg, {}, false}).accepted;
+}
+
+bool BrowserPage::javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue, QString *result)
+{
+    if (!m_scriptDialogs)
+        return false;
+    const PageDialogAnswer answer = m_scriptDialogs({PageDialogRequest::Kind::Prompt, {}, msg, defaultValue, false});
+    if (answer.accepted && result)
+        *result = answer.text;
+    return answer.accepted;
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/webengine/browserui.h"
+
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineUrlRequestInterceptor>
@@ -49,6 +51,10 @@ public:
 
     // Whether a click or key of the user in the page just now led to what it asks for.
     void setUserActionCheck(std::function<bool()> check) { m_userActed = std::move(check); }
+    // Shows the alert, confirm and prompt dialogs of the page's script; without one they
+    // are answered at once, as if cancelled.
+    using ScriptDialogs = std::function<PageDialogAnswer(PageDialogRequest request)>;
+    void setScriptDialogs(ScriptDialogs dialogs) { m_scriptDialogs = std::move(dialogs); }
 
     // The address of the document shown: not one still loading or refused.
     QUrl committedUrl() const;
@@ -67,6 +73,10 @@ Q_SIGNALS:
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                          QString *result) override;
 
 private:
     void enter(const QUrl &url);
@@ -76,6 +86,7 @@ private:
 
     PageRequestGuard m_guard;
     std::function<bool()> m_userActed;
+    ScriptDialogs m_scriptDialogs;
     QUrl m_localDocument;   // the local file whose navigations are watched
     QUrl m_guardedDocument; // the local file whose requests are, until its page has gone
     bool m_leaving = false; // for an address elsewhere, not yet shown

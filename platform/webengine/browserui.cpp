@@ -1,8 +1,12 @@
 #include "platform/webengine/browserui.h"
 
+#include "platform/dialogs.h"
+#include "platform/pagepermissions.h"
 #include "platform/textdecoding.h"
+#include "platform/webengine/browserpage.h"
 
 #include <QAuthenticator>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -21,6 +25,7 @@
 #include <QPushButton>
 #include <QWebEnginePage>
 
+#include <chrono>
 #include <memory>
 
 namespace platform {
@@ -101,7 +106,7 @@ bool askSignIn(QWidget *parent, const SignInRequest &request, QString &user, QSt
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
-    const bool accepted = dialog.exec() == QDialog::Accepted && owner;
+    const bool accepted = execClosable(owner) == QDialog::Accepted && owner;
     if (accepted) {
         user = userName->text();
         password = secret->text();
@@ -110,7 +115,70 @@ bool askSignIn(QWidget *parent, const SignInRequest &request, QString &user, QSt
     return accepted;
 }
 
+PageDialogAnswer askPageDialog(QWidget *parent, const PageDialogRequest &request)
+{
+    using Kind = PageDialogRequest::Kind;
+    QPointer<QDialog> owner = new QDialog(parent);
+    QDialog &dialog = *owner;
+    dialog.setObjectName(QStringLiteral("pageDialog"));
+    dialog.setWindowTitle(QStringLiteral("ページからのメッセージ"));
+    dialog.setMinimumWidth(400);
+    auto *form = new QFormLayout(&dialog);
+    // Our line names the page; the page's words come below it, framed, as plain text.
+    auto *from = new QLabel(&dialog);
+    from->setTextFormat(Qt::PlainText);
+    from->setText(QStringLiteral("%1 のページからのメッセージ:").arg(request.site));
+    form->addRow(from);
+    auto *words = new QLabel(&dialog);
+    words->setObjectName(QStringLiteral("pageDialogMessage"));
+    words->setTextFormat(Qt::PlainText);
+    words->setWordWrap(true);
+    words->setFrameShape(QFrame::StyledPanel);
+    words->setMargin(6);
+    constexpr qsizetype kShownAtMost = 1000;
+    words->setText(request.message.size() > kShownAtMost ? request.message.left(kShownAtMost) + u'…' : request.message);
+    form->addRow(words);
+    QLineEdit *answer = nullptr;
+    if (request.kind == Kind::Prompt) {
+        answer = new QLineEdit(request.text, &dialog);
+        answer->setObjectName(QStringLiteral("pageDialogText"));
+        form->addRow(answer);
+    }
+    QCheckBox *silence = nullptr;
+    if (request.offerSilence) {
+        silence = new QCheckBox(QStringLiteral("このページのダイアログを今後表示しない"), &dialog);
+        silence->setObjectName(QStringLiteral("pageDialogSilence"));
+        form->addRow(silence);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    if (request.kind != Kind::Alert)
+        buttons->addButton(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    PageDialogAnswer result;
+    result.accepted = execClosable(owner) == QDialog::Accepted && owner;
+    if (owner) {
+        result.text = answer ? answer->text() : QString();
+        result.silence = silence && silence->isChecked();
+    }
+    delete owner.data();
+    return result;
+}
+
 } // namespace
+
+QString siteOf(const QUrl &url)
+{
+    return url.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo
+                        | QUrl::StripTrailingSlash);
+}
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 BrowserUi defaultBrowserUi()
 {
@@ -129,6 +197,7 @@ BrowserUi defaultBrowserUi()
         delete dialog.data();
     };
     ui.signIn = askSignIn;
+    ui.pageDialog = askPageDialog;
     ui.saveFileName = [](QWidget *parent, const QString &suggestedPath) {
         // A PDF shown by the viewer is saved as itself.
         const bool pdf = suggestedPath.endsWith(u".pdf", Qt::CaseInsensitive);
@@ -144,27 +213,33 @@ BrowserUi defaultBrowserUi()
 
 namespace {
 
-// After a Cancel the same server asks no more for a while: a page full of frames that
-// want a password would otherwise put up one dialog after another.
-constexpr qint64 kQuietAfterCancelMs = 10'000;
-
 struct SignInState
 {
-    QPointer<QWebEnginePage> page;
+    QPointer<BrowserPage> page;
     QPointer<QWidget> parent;
     BrowserUi::SignIn signIn;
-    QHash<QString, QElapsedTimer> cancelled; // by proxy or not, host and realm
+    std::shared_ptr<PageQuestionGate> gate;
 };
 
-void answerSignIn(SignInState &state, const SignInRequest &request, QAuthenticator *authenticator)
+void answerSignIn(SignInState &state, const QUrl &asking, const SignInRequest &request, QAuthenticator *authenticator)
 {
-    const QString key = QString::number(request.proxy) + u'\n' + request.host + u'\n' + request.realm;
-    const auto refused = state.cancelled.constFind(key);
-    const bool quiet = refused != state.cancelled.constEnd() && refused->elapsed() < kQuietAfterCancelMs;
+    // Both the page shown and the server asking: frames cannot take turns, and a page
+    // being loaded that wants a password is its own.
+    const QString shown = siteOf(state.page->committedUrl());
+    const QString server = siteOf(asking);
+    const qint64 now = steadyMs();
+    const bool ask = state.signIn && state.gate->mayAsk(shown, PageQuestionGate::Kind::Question, now)
+        && state.gate->mayAsk(server, PageQuestionGate::Kind::Question, now);
     QString user;
     QString password;
-    const QPointer<QWebEnginePage> page = state.page; // state goes with the page
-    const bool signedIn = !quiet && state.signIn && state.signIn(state.parent, request, user, password);
+    const QPointer<BrowserPage> page = state.page; // state goes with the page
+    const std::shared_ptr<PageQuestionGate> gate = state.gate;
+    bool signedIn = false;
+    if (ask) {
+        gate->opened(shown, PageQuestionGate::Kind::Question);
+        signedIn = state.signIn(state.parent, request, user, password);
+        gate->closed();
+    }
     if (!page)
         return; // the authenticator went with it
     if (signedIn) {
@@ -172,8 +247,10 @@ void answerSignIn(SignInState &state, const SignInRequest &request, QAuthenticat
         authenticator->setPassword(password);
         return;
     }
-    if (!quiet)
-        state.cancelled[key].start();
+    if (ask) {
+        gate->refused(shown, steadyMs());
+        gate->refused(server, steadyMs());
+    }
     // Only a null authenticator cancels. The engine has already set the realm on this one,
     // so left as it is it would send an empty name again and again until it gives up with
     // ERR_TOO_MANY_RETRIES instead of showing the server's own page.
@@ -182,19 +259,47 @@ void answerSignIn(SignInState &state, const SignInRequest &request, QAuthenticat
 
 } // namespace
 
-void answerSignIns(QWebEnginePage *page, QWidget *parent, const BrowserUi::SignIn &signIn)
+void answerSignIns(BrowserPage *page, QWidget *parent, const BrowserUi::SignIn &signIn,
+                   std::shared_ptr<PageQuestionGate> gate)
 {
-    auto state = std::make_shared<SignInState>(SignInState {page, parent, signIn, {}});
+    auto state = std::make_shared<SignInState>(SignInState {page, parent, signIn, std::move(gate)});
     QObject::connect(
         page, &QWebEnginePage::authenticationRequired, page, [state](const QUrl &url, QAuthenticator *authenticator) {
-            answerSignIn(*state, {url.host(), headerText(authenticator->realm()), false, url.scheme() == u"https"},
+            answerSignIn(*state, url, {url.host(), headerText(authenticator->realm()), false, url.scheme() == u"https"},
                          authenticator);
         });
-    QObject::connect(
-        page, &QWebEnginePage::proxyAuthenticationRequired, page,
-        [state](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
-            answerSignIn(*state, {proxyHost, headerText(authenticator->realm()), true, false}, authenticator);
-        });
+    QObject::connect(page, &QWebEnginePage::proxyAuthenticationRequired, page,
+                     [state](const QUrl &url, QAuthenticator *authenticator, const QString &proxyHost) {
+                         answerSignIn(*state, QUrl(QStringLiteral("proxy://") + proxyHost),
+                                      {proxyHost, headerText(authenticator->realm()), true, false}, authenticator);
+                     });
+}
+
+void showScriptDialogs(BrowserPage *page, QWidget *parent, const BrowserUi::PageDialog &dialog,
+                       std::shared_ptr<PageQuestionGate> gate)
+{
+    if (!dialog) {
+        page->setScriptDialogs({});
+        return;
+    }
+    QPointer<QWidget> over(parent);
+    page->setScriptDialogs([page, over, dialog, gate](PageDialogRequest request) -> PageDialogAnswer {
+        using Kind = PageQuestionGate::Kind;
+        const QUrl shown = page->committedUrl();
+        const QString site = siteOf(shown);
+        if (!over || !gate->mayAsk(site, Kind::ScriptDialog, steadyMs()))
+            return {};
+        gate->opened(site, Kind::ScriptDialog);
+        request.site = shown.isLocalFile() ? shown.fileName() : shown.host();
+        request.offerSilence = gate->offersSilence(site);
+        const PageDialogAnswer answer = dialog(over, request);
+        gate->closed();
+        if (!answer.accepted)
+            gate->refused(site, steadyMs());
+        if (answer.silence)
+            gate->silence(site);
+        return answer;
+    });
 }
 
 } // namespace platform

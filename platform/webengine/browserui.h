@@ -4,13 +4,15 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
 class QPrinter;
 class QWidget;
 
-class QWebEnginePage;
-
 namespace platform {
+
+class BrowserPage;
+class PageQuestionGate;
 
 // What the browser shows in the page properties dialog.
 struct PageProperties
@@ -32,6 +34,24 @@ struct SignInRequest
     bool encrypted = false; // the answer goes over https
 };
 
+// A page's script wants the user to read, confirm or answer something.
+struct PageDialogRequest
+{
+    enum class Kind { Alert, Confirm, Prompt };
+    Kind kind = Kind::Alert;
+    QString site;              // the page's, as the user should read it
+    QString message;           // the script's words, shown as plain text
+    QString text;              // what a prompt's answer starts with
+    bool offerSilence = false; // the page keeps raising them: offer to show none of its again
+};
+
+struct PageDialogAnswer
+{
+    bool accepted = false; // OK; false for Cancel and for a dialog closed or never shown
+    QString text;          // a prompt's answer
+    bool silence = false;  // show this page's dialogs no more
+};
+
 // The dialogs and outside services the browser component uses. Each is replaceable, so
 // tests drive the print, save and properties paths without a person at the screen.
 struct BrowserUi
@@ -50,6 +70,9 @@ struct BrowserUi
     // server's own page for its refusal. Nothing is kept beyond the answer.
     using SignIn = std::function<bool(QWidget *parent, const SignInRequest &request, QString &user, QString &password)>;
     SignIn signIn;
+    // A dialog of a page's script. Its window can be closed while it is up.
+    using PageDialog = std::function<PageDialogAnswer(QWidget *parent, const PageDialogRequest &request)>;
+    PageDialog pageDialog;
     // The home page address; "" means about:blank.
     std::function<QString()> homePage;
 };
@@ -59,7 +82,20 @@ BrowserUi defaultBrowserUi();
 
 // Answers page's requests for a user name and password, a site's or a proxy's, with signIn
 // (its dialogs parented to parent); without one, or cancelled, the server's own page shows.
-// After a Cancel the same server and realm are not asked about again for ten seconds.
-void answerSignIns(QWebEnginePage *page, QWidget *parent, const BrowserUi::SignIn &signIn);
+// The gate decides whether the page may ask: after a Cancel neither the page shown nor the
+// server asking gets another dialog for a while, whatever its frames and realms.
+void answerSignIns(BrowserPage *page, QWidget *parent, const BrowserUi::SignIn &signIn,
+                   std::shared_ptr<PageQuestionGate> gate);
+
+// Shows the alert, confirm and prompt dialogs of page's script with dialog (parented to
+// parent) as far as the gate lets the page shown raise them; the others are answered at
+// once as cancelled.
+void showScriptDialogs(BrowserPage *page, QWidget *parent, const BrowserUi::PageDialog &dialog,
+                       std::shared_ptr<PageQuestionGate> gate);
+
+// The origin the user is asked about: scheme, host and port.
+QString siteOf(const QUrl &url);
+// Milliseconds of a steady clock, one for every window of the program.
+qint64 steadyMs();
 
 } // namespace platform

@@ -94,21 +94,6 @@ std::optional<PageFeature> pageFeatureOf(QWebEnginePage::Feature feature)
 }
 #endif
 
-// The answers are shared by every component of a profile, so their times come from one
-// clock rather than each component's own.
-qint64 steadyMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// The origin the user is asked about: scheme, host and port.
-QString siteOf(const QUrl &origin)
-{
-    return origin.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo
-                           | QUrl::StripTrailingSlash);
-}
-
 } // namespace
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *popups, BrowserUi ui, QWidget *parent)
@@ -180,7 +165,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     // commands.
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showPageMenu);
-    answerSignIns(m_page, m_container, m_ui.signIn);
+    answerSignIns(m_page, m_container, m_ui.signIn, m_gate);
+    showScriptDialogs(m_page, m_container, m_ui.pageDialog, m_gate);
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
         request.accept();
         Q_EMIT fullScreenChanged(request.toggleOn());
@@ -663,11 +649,14 @@ void WebEngineBrowser::exitFullScreen()
 void WebEngineBrowser::askPermission(const QUrl &origin, std::optional<PageFeature> feature,
                                      std::function<void(bool)> answer)
 {
-    if (!feature) {
+    // The answer belongs to the page the user sees, by the address the box shows; a frame
+    // from elsewhere inside it could only be named by a site the user cannot see.
+    const QString site = siteOf(m_page->committedUrl());
+    if (!feature || siteOf(origin) != site) {
         answer(false);
         return;
     }
-    switch (m_permissions->decide(siteOf(origin), *feature, steadyMs())) {
+    switch (m_permissions->decide(site, *feature)) {
     case PermissionAnswers::Decision::Allow:
         answer(true);
         return;
@@ -684,28 +673,37 @@ void WebEngineBrowser::askPermission(const QUrl &origin, std::optional<PageFeatu
         answer(false);
         return;
     }
-    m_waitingPermissions.append({origin, *feature, std::move(answer)});
+    m_waitingPermissions.append({site, *feature, std::move(answer)});
     QTimer::singleShot(0, this, &WebEngineBrowser::askWaitingPermissions);
 }
 
 void WebEngineBrowser::askWaitingPermissions()
 {
+    using Kind = PageQuestionGate::Kind;
     while (!m_asking && !m_waitingPermissions.isEmpty()) {
         WaitingPermission next = m_waitingPermissions.takeFirst();
-        const QString site = siteOf(next.origin);
-        const PermissionAnswers::Decision decision = m_permissions->decide(site, next.feature, steadyMs());
+        const PermissionAnswers::Decision decision = m_permissions->decide(next.site, next.feature);
         if (decision != PermissionAnswers::Decision::Ask) {
             next.answer(decision == PermissionAnswers::Decision::Allow);
             continue;
         }
+        if (!m_gate->mayAsk(next.site, Kind::Question, steadyMs())) {
+            next.answer(false);
+            continue;
+        }
         bool allow = false;
         QPointer<WebEngineBrowser> self(this);
+        const std::shared_ptr<PageQuestionGate> gate = m_gate;
         m_asking = true;
-        Q_EMIT permissionRequested(site, pageFeatureName(next.feature), allow);
+        gate->opened(next.site, Kind::Question);
+        Q_EMIT permissionRequested(next.site, pageFeatureName(next.feature), allow);
+        gate->closed();
         if (!self)
             return;
         m_asking = false;
-        m_permissions->remember(site, next.feature, allow, steadyMs());
+        m_permissions->remember(next.site, next.feature, allow);
+        if (!allow)
+            gate->refused(next.site, steadyMs());
         next.answer(allow);
     }
 }

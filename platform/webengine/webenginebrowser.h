@@ -143,9 +143,11 @@ private:
     EventRateLimit m_unrequestedDownloads {3, 10'000};
     QMap<PageMenuItem, QPointer<QAction>> m_menuTwins;
     std::shared_ptr<PermissionAnswers> m_permissions = std::make_shared<PermissionAnswers>();
+    // Sign-in, permission questions and script dialogs: how much the page may ask.
+    std::shared_ptr<PageQuestionGate> m_gate = std::make_shared<PageQuestionGate>();
     struct WaitingPermission
     {
-        QUrl origin;
+        QString site;
         PageFeature feature;
         std::function<void(bool)> answer;
     };

@@ -1,6 +1,7 @@
 #include "platform/webengine/webenginefactory.h"
 
 #include "platform/downloadpolicy.h"
+#include "platform/pagepermissions.h"
 #include "platform/pagerequests.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/downloads.h"
@@ -50,9 +51,10 @@ private:
 
 // Windows the engine opens its own way for pages that asked for them: each is a plain
 // window with its own view, so window.opener keeps working.
-PopupWindows::PopupWindows(QWebEngineProfile *profile, BrowserUi::SignIn signIn)
+PopupWindows::PopupWindows(QWebEngineProfile *profile, BrowserUi::SignIn signIn, BrowserUi::PageDialog pageDialog)
     : m_profile(profile)
     , m_signIn(std::move(signIn))
+    , m_pageDialog(std::move(pageDialog))
 { }
 
 PopupWindows::~PopupWindows()
@@ -74,7 +76,9 @@ void PopupWindows::open(QWebEngineNewWindowRequest &request)
     page->setUserActionCheck([input] { return followsUserInput(input->now(), input->lastInput(), -1); });
     view->setPage(page);
     layout->addWidget(view);
-    answerSignIns(page, window, m_signIn);
+    auto gate = std::make_shared<PageQuestionGate>();
+    answerSignIns(page, window, m_signIn, gate);
+    showScriptDialogs(page, window, m_pageDialog, gate);
     // No one here to ask: a page in such a window uses no camera, place or screen, and
     // does not cover the screen.
     QObject::connect(page, &QWebEnginePage::fullScreenRequested, page,
@@ -130,7 +134,7 @@ void PopupWindows::closeAll()
 WebEngineBrowserFactory::WebEngineBrowserFactory(BrowserUi ui, const QString &storageName)
     : m_ui(std::move(ui))
     , m_profile(storageName.isEmpty() ? new QWebEngineProfile : new QWebEngineProfile(storageName))
-    , m_popups(m_profile, m_ui.signIn)
+    , m_popups(m_profile, m_ui.signIn, m_ui.pageDialog)
 {
     if (!storageName.isEmpty()) {
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);

@@ -28,7 +28,7 @@ class WebEngineBrowser;
 class PopupWindows
 {
 public:
-    PopupWindows(QWebEngineProfile *profile, BrowserUi::SignIn signIn);
+    PopupWindows(QWebEngineProfile *profile, BrowserUi::SignIn signIn, BrowserUi::PageDialog pageDialog);
     ~PopupWindows();
     PopupWindows(const PopupWindows &) = delete;
     PopupWindows &operator=(const PopupWindows &) = delete;
@@ -40,6 +40,7 @@ public:
 private:
     QWebEngineProfile *m_profile;
     BrowserUi::SignIn m_signIn;
+    BrowserUi::PageDialog m_pageDialog;
     QList<QPointer<QWidget>> m_windows;
 };
 

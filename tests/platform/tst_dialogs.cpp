@@ -12,6 +12,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -168,6 +169,64 @@ private Q_SLOTS:
         QCOMPARE(seenButtons,
                  buttons != MessageButtons::Ok ? QMessageBox::Yes | QMessageBox::No
                                                : QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    // A question a page raised stands over its window without blocking a close request;
+    // until answered, the window itself takes no input.
+    void pageQuestionLeavesTheWindowClosable_data()
+    {
+        QTest::addColumn<QString>("act"); // "yes", "click the window", "close the window"
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("windowOpen");
+        QTest::newRow("answered yes") << u"yes"_s << true << true;
+        QTest::newRow("a click on the window does not reach it") << u"click the window"_s << false << true;
+        QTest::newRow("closing the window cancels it, then closes") << u"close the window"_s << false << false;
+    }
+    void pageQuestionLeavesTheWindowClosable()
+    {
+        QFETCH(QString, act);
+        QFETCH(bool, answer);
+        QFETCH(bool, windowOpen);
+        auto *window = new QWidget;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<QWidget> alive(window);
+        auto *button = new QPushButton(u"押す"_s, window);
+        int pressed = 0;
+        connect(button, &QPushButton::clicked, [&pressed] { ++pressed; });
+        window->resize(300, 200);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        bool modal = true;
+        bool found = false;
+        auto *timer = new QTimer(window);
+        connect(timer, &QTimer::timeout, [&] {
+            QMessageBox *box = window->findChild<QMessageBox *>();
+            if (!box || !box->isVisible())
+                return;
+            timer->stop();
+            found = true;
+            modal = QApplication::activeModalWidget() != nullptr;
+            if (act == u"yes"_s) {
+                box->button(QMessageBox::Yes)->click();
+            } else if (act == u"click the window"_s) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                box->button(QMessageBox::No)->click();
+            } else {
+                // As the window system asks: an event, not a call.
+                QCoreApplication::postEvent(window, new QCloseEvent);
+            }
+        });
+        timer->start(10);
+        QtDialogs dialogs;
+        QCOMPARE(dialogs.askAboutPage(window, u"このページが通知を求めています。"_s, u"確認"_s), answer);
+        QVERIFY(found);
+        QVERIFY(!modal); // Qt would drop the window system's close request
+        QCOMPARE(pressed, 0);
+        QVERIFY(alive); // the close waits until the caller has returned
+        QTRY_COMPARE(bool(alive), windowOpen);
+        if (alive)
+            QTRY_VERIFY(!alive->findChild<QMessageBox *>());
+        delete alive.data();
     }
 
     void realOpenDialog()

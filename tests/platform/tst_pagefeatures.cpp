@@ -60,6 +60,8 @@ private:
     std::unique_ptr<QWidget> m_window;
     WebEngineBrowser *m_browser = nullptr;
     QList<platform::SignInRequest> m_signIns;
+    QList<platform::PageDialogRequest> m_scriptDialogs;
+    QString m_dialogAnswer; // "ok", "cancel", or "silence" (OK, and silence once offered)
     std::optional<std::pair<QString, QString>> m_credentials; // nullopt: the user cancels
     QString m_saveTarget;
     QByteArray m_pdf;
@@ -115,6 +117,14 @@ private Q_SLOTS:
             password = m_credentials->second;
             return true;
         };
+        ui.pageDialog = [this](QWidget *, const platform::PageDialogRequest &request) {
+            m_scriptDialogs.append(request);
+            platform::PageDialogAnswer answer;
+            answer.accepted = m_dialogAnswer != u"cancel";
+            answer.text = u"答え"_s;
+            answer.silence = m_dialogAnswer == u"silence" && request.offerSilence;
+            return answer;
+        };
         ui.saveFileName = [this](QWidget *, const QString &) { return m_saveTarget; };
         m_factory = std::make_unique<platform::WebEngineBrowserFactory>(ui);
         m_factory->setDownloadFolder(m_temp.filePath(u"downloads"_s));
@@ -135,6 +145,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_server.clearLog();
         m_signIns.clear();
+        m_scriptDialogs.clear();
     }
 
     void cleanup()
@@ -172,6 +183,10 @@ private Q_SLOTS:
         QTest::newRow("cancelled: the server's own page") << false << u"address"_s << u"the server's own refusal"_s;
         QTest::newRow("in a window the page opened") << true << u"popup"_s << u"members only"_s;
         QTest::newRow("five frames, cancelled: asked once") << false << u"frames"_s << u"Opener"_s;
+        QTest::newRow("five frames with realms of their own, cancelled: asked once")
+            << false << u"realms"_s << u"Opener"_s;
+        QTest::newRow("a frame that reloads itself with a new realm, cancelled: asked once")
+            << false << u"reloading"_s << u"Opener"_s;
     }
     void signIn()
     {
@@ -188,8 +203,19 @@ private Q_SLOTS:
         guarded.basicCredentials = "taro:himitsu";
         guarded.refusedBody = page("Refused", "<p>the server's own refusal</p>");
         site.route(u"/guarded"_s, guarded);
-        for (int frame = 1; frame <= 5; ++frame)
+        for (int frame = 1; frame <= 5; ++frame) {
+            if (from != u"frames")
+                guarded.realm = "realm " + QByteArray::number(frame);
             site.route(u"/guarded%1"_s.arg(frame), guarded);
+        }
+        guarded.realm = "会員 realm";
+        // Each refusal sends the frame on to the next realm.
+        for (int frame = 1; frame <= 5; ++frame) {
+            LocalHttpServer::Response next = guarded;
+            next.realm = "realm " + QByteArray::number(frame);
+            next.refusedBody = "<script>location = '/again" + QByteArray::number(frame % 5 + 1) + "'</script>";
+            site.route(u"/again%1"_s.arg(frame), next);
+        }
         site.route(u"/open"_s, page("Opener", "<p>Opener</p>"));
         QWebEnginePage *shownIn = m_browser->page();
         if (from == u"popup") {
@@ -197,11 +223,16 @@ private Q_SLOTS:
             run(u"window.open('/guarded'); 1"_s);
             QTRY_COMPARE_WITH_TIMEOUT(m_factory->popups().windows().size(), 1, kWait);
             shownIn = m_factory->popups().windows().first()->findChild<QWebEngineView *>()->page();
-        } else if (from == u"frames") {
+        } else if (from == u"frames" || from == u"realms") {
             QVERIFY(load(site.url(u"/open"_s).toString()));
             run(u"for (let i = 1; i <= 5; ++i) { const f = document.createElement('iframe');"
                 u" f.src = '/guarded' + i; document.body.appendChild(f); } 1"_s);
             QTRY_VERIFY_WITH_TIMEOUT(site.wasRequested(u"/guarded5"_s), kWait);
+            QTest::qWait(500);
+        } else if (from == u"reloading") {
+            QVERIFY(load(site.url(u"/open"_s).toString()));
+            run(u"const f = document.createElement('iframe'); f.src = '/again1'; document.body.appendChild(f); 1"_s);
+            QTRY_VERIFY_WITH_TIMEOUT(site.wasRequested(u"/again5"_s), kWait);
             QTest::qWait(500);
         } else {
             QVERIFY(load(site.url(u"/guarded"_s).toString()));
@@ -210,9 +241,58 @@ private Q_SLOTS:
             runScript(shownIn, u"document.body ? document.body.innerText : ''"_s).toString().contains(shown), kWait);
         QCOMPARE(m_signIns.size(), 1);
         QCOMPARE(m_signIns.first().host, u"127.0.0.1"_s);
-        QCOMPARE(m_signIns.first().realm, u"会員 realm"_s);
+        if (from != u"realms" && from != u"reloading")
+            QCOMPARE(m_signIns.first().realm, u"会員 realm"_s);
         QVERIFY(!m_signIns.first().encrypted);
         m_factory->popups().closeAll();
+    }
+
+    // A page raising dialogs in a loop, from its frames too, gets a few and then none; the
+    // script goes on as if each were cancelled.
+    void scriptDialogsAreLimited_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("alerts answered OK: the third offers silence, taken")
+            << u"for (let i = 0; i < 20; ++i) alert('第' + i); document.title = 'done'"_s << u"silence"_s << 3
+            << u"done"_s;
+        QTest::newRow("a cancelled confirm: nothing more for a while")
+            << u"const a = confirm('1'); const b = confirm('2'); const c = prompt('3', 'x');"
+               u" document.title = a + ',' + b + ',' + c"_s
+            << u"cancel"_s << 1 << u"false,false,null"_s;
+        QTest::newRow("a prompt answered")
+            << u"document.title = prompt('名前は？', '既定')"_s << u"ok"_s << 1 << u"答え"_s;
+        QTest::newRow("a frame from another site counts as the page")
+            << u"onmessage = e => document.title = e.data; const f = document.createElement('iframe');"
+               u" f.src = 'http://localhost:%1/confirms'; document.body.appendChild(f)"_s
+            << u"cancel"_s << 1 << u"0,0,0,0,0"_s;
+    }
+    void scriptDialogsAreLimited()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, answer);
+        QFETCH(int, dialogs);
+        QFETCH(QString, title);
+        m_dialogAnswer = answer;
+        m_server.route(u"/confirms"_s,
+                       page("Frame",
+                            "<script>const r = []; for (let i = 0; i < 5; ++i) r.push(confirm(i) ? 1 : 0);"
+                            " parent.postMessage(r.join(), '*')</script>"));
+        QVERIFY(load(url(u"/asks"_s)));
+        script.replace(u"%1"_s, QString::number(m_server.port()));
+        run(u"setTimeout(() => { %1 }, 0); 1"_s.arg(script));
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->title(), title, kWait);
+        QCOMPARE(m_scriptDialogs.size(), dialogs);
+        // The page the user sees is named, whoever raised it.
+        QCOMPARE(m_scriptDialogs.first().site, u"127.0.0.1"_s);
+        for (int i = 0; i < dialogs; ++i)
+            QCOMPARE(m_scriptDialogs.at(i).offerSilence, i == platform::PageQuestionGate::kScriptDialogsBeforeOffer);
+        if (answer == u"ok") {
+            QCOMPARE(m_scriptDialogs.first().message, u"名前は？"_s);
+            QCOMPARE(m_scriptDialogs.first().text, u"既定"_s);
+        }
     }
 
     void pdfShowsInThePage()
@@ -274,6 +354,39 @@ private Q_SLOTS:
         QCOMPARE(run(request).toInt(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(run(u"window.result"_s).toString(), result, kWait);
         QCOMPARE(asked.size(), 1);
+    }
+
+    // The page shown is what the user answers for: a frame from elsewhere gets nothing.
+    void framesAskAsThePageOrNotAtAll_data()
+    {
+        QTest::addColumn<QString>("frameHost");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("a frame of the page's own site") << u"127.0.0.1"_s << true;
+        QTest::newRow("a frame from another site") << u"localhost"_s << false;
+    }
+    void framesAskAsThePageOrNotAtAll()
+    {
+        QFETCH(QString, frameHost);
+        QFETCH(bool, asked);
+        LocalHttpServer site;
+        site.route(u"/asks"_s, page("Asks"));
+        site.route(u"/where"_s,
+                   page("Where",
+                        "<script>navigator.geolocation.getCurrentPosition(() => parent.postMessage('granted', '*'),"
+                        " e => parent.postMessage('refused', '*'))</script>"));
+        QStringList questions;
+        connect(m_browser, &BrowserComponent::permissionRequested, this,
+                [&](const QString &origin, const QString &, bool &answer) {
+                    questions.append(origin);
+                    answer = false;
+                });
+        QVERIFY(load(site.url(u"/asks"_s).toString()));
+        run(u"onmessage = e => document.title = e.data; const f = document.createElement('iframe');"
+            u" f.allow = 'geolocation'; f.src = 'http://%1:%2/where'; document.body.appendChild(f); 1"_s.arg(
+                frameHost, QString::number(site.port())));
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->title(), u"refused"_s, kWait);
+        const QString shown = site.url(QString()).toString(QUrl::StripTrailingSlash);
+        QCOMPARE(questions, asked ? QStringList {shown} : QStringList {});
     }
 
     void fullScreenComesAndGoes()

@@ -220,8 +220,7 @@ LocalHttpServer::Response LocalHttpServer::responseFor(const Request &request)
             Response refused;
             refused.status = 401;
             refused.body = found->refusedBody;
-            refused.headers.append(qMakePair(QByteArray("WWW-Authenticate"),
-                                             "Basic realm=\"" + QStringLiteral("会員 realm").toUtf8() + "\""));
+            refused.headers.append(qMakePair(QByteArray("WWW-Authenticate"), "Basic realm=\"" + found->realm + "\""));
             return refused;
         }
         return *found;

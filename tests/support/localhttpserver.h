@@ -29,8 +29,9 @@ public:
         QList<QPair<QByteArray, QByteArray>> headers; // extra headers, e.g. Set-Cookie
         bool neverAnswer = false;                     // keep the connection open without a reply
         // "user:password": without them in Basic authorization, a 401 asking for them
-        // (realm "会員 realm", in UTF-8 as many devices send it) with refusedBody instead.
+        // (realm, in UTF-8 as many devices send it) with refusedBody instead.
         QByteArray basicCredentials {};
+        QByteArray realm = "会員 realm";
         QByteArray refusedBody = "<html><body>refused</body></html>";
     };
     struct Request
