@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -40,8 +42,36 @@ void FullScreenMode::enter()
     qApp->installEventFilter(this);
     m_parts.window->setWindowState((m_stateBefore & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
     m_parts.arrange();
-    m_parts.host.showMessageBar(notice());
-    m_noticeShown.start();
+    showNotice();
+}
+
+void FullScreenMode::showNotice()
+{
+    if (!m_notice) {
+        m_notice = new QLabel(notice(), m_parts.window);
+        m_notice->setObjectName(QStringLiteral("fullScreenNotice"));
+        m_notice->setTextFormat(Qt::PlainText);
+        m_notice->setAlignment(Qt::AlignCenter);
+        m_notice->setStyleSheet(
+            QStringLiteral("QLabel { background: rgba(32, 32, 32, 230); color: white;"
+                           " border: 1px solid #c0c0c0; border-radius: 6px; padding: 10px 18px; }"));
+        m_notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_noticeTime = new QTimer(this);
+        m_noticeTime->setSingleShot(true);
+        m_noticeTime->setInterval(kNoticeMs);
+        connect(m_noticeTime, &QTimer::timeout, m_notice, &QWidget::hide);
+    }
+    placeNotice();
+    m_notice->show();
+    m_notice->raise();
+    m_noticeTime->start();
+}
+
+void FullScreenMode::placeNotice()
+{
+    m_notice->adjustSize();
+    const int width = m_parts.window->width();
+    m_notice->move(qMax(0, (width - m_notice->width()) / 2), 16);
 }
 
 void FullScreenMode::leave()
@@ -49,7 +79,10 @@ void FullScreenMode::leave()
     if (!m_active)
         return;
     m_active = false;
-    m_noticeShown.invalidate();
+    if (m_notice) {
+        m_noticeTime->stop();
+        m_notice->hide();
+    }
     qApp->removeEventFilter(this);
     for (const auto &[bar, hidden] : std::as_const(m_hiddenBefore)) {
         if (bar)
@@ -58,7 +91,6 @@ void FullScreenMode::leave()
     m_hiddenBefore.clear();
     m_parts.window->setWindowState(m_stateBefore);
     m_parts.arrange();
-    m_parts.host.hideMessageBar();
 }
 
 bool FullScreenMode::isOwnKey(QObject *watched, const QEvent *event) const
@@ -68,13 +100,6 @@ bool FullScreenMode::isOwnKey(QObject *watched, const QEvent *event) const
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
     return widget && widget->window() == m_parts.window;
-}
-
-bool FullScreenMode::isPageContainer(QObject *watched) const
-{
-    platform::BrowserComponent *browser = m_parts.host.browser();
-    QWidget *page = browser ? browser->widget() : nullptr;
-    return page && watched == page->parentWidget();
 }
 
 bool FullScreenMode::eventFilter(QObject *watched, QEvent *event)
@@ -96,15 +121,19 @@ bool FullScreenMode::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
+    case QEvent::MouseMove: {
+        // The pointer at the top edge, where the bars were: say again what is whose.
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!m_active || !widget || widget->window() != m_parts.window)
+            break;
+        const QPoint at = m_parts.window->mapFromGlobal(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+        if (at.y() <= 2 && (!m_notice || m_notice->isHidden()))
+            showNotice();
+        break;
+    }
     case QEvent::Resize:
-        // The bars going and the window growing resize the page's container later, and its
-        // layout hides the message bar; the notice comes back after each while they settle.
-        if (m_active && m_noticeShown.isValid() && m_noticeShown.elapsed() < kSettleMs && isPageContainer(watched)) {
-            QTimer::singleShot(0, this, [this] {
-                if (m_active)
-                    m_parts.host.showMessageBar(notice());
-            });
-        }
+        if (m_active && watched == m_parts.window && m_notice && m_notice->isVisible())
+            placeNotice();
         break;
     default:
         break;

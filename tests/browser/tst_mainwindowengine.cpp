@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -271,6 +272,92 @@ private Q_SLOTS:
         QVERIFY2(pageShown(window, u"古いページ　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
     }
 
+    // A page that sends itself elsewhere and stops: the box and the caption tell the page
+    // still shown, not the address it named.
+    void stoppedNavigationLeavesNoFalseAddress()
+    {
+        LocalHttpServer::Response never;
+        never.neverAnswer = true;
+        m_server.route(u"/signin"_s, never);
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QWebEnginePage *page = static_cast<platform::WebEngineBrowser *>(window.browser())->view()->page();
+        const QString signIn = u"http://localhost:%1/signin"_s.arg(m_server.port());
+        runScript(page, u"location = '%1'; 1"_s.arg(signIn));
+        QTRY_COMPARE_WITH_TIMEOUT(window.addressText(), signIn, 20000); // on its way
+        runScript(page, u"window.stop(); document.title = '偽のサインイン'; 1"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(window.addressText(), m_server.url(u"/plain"_s).toString(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"偽のサインイン　－ ゆらぎね"_s, 20000);
+    }
+
+    // A page raising one alert after another cannot keep its window open.
+    void closingTheWindowWhileThePageAsks()
+    {
+        m_server.route(u"/nagging"_s,
+                       QByteArray("<html><head><title>しつこい</title></head><body><script>"
+                                  "setTimeout(() => { for (let i = 0; i < 1000; ++i) alert(i) }, 300)"
+                                  "</script></body></html>"));
+        auto w = open(m_server.url(u"/nagging"_s).toString());
+        MainWindow &window = *w->form;
+        auto shownDialog = [] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() == u"pageDialog" && widget->isVisible())
+                    return widget;
+            }
+            return static_cast<QWidget *>(nullptr);
+        };
+        // The dialog runs its own loop under the test's: act from a timer, as the window
+        // system would.
+        QString message;
+        bool modal = true;
+        QTimer act;
+        connect(&act, &QTimer::timeout, &window, [&] {
+            QWidget *dialog = shownDialog();
+            if (!dialog || !message.isEmpty())
+                return;
+            message = dialog->findChild<QLabel *>(u"pageDialogMessage"_s)->text();
+            modal = QApplication::activeModalWidget() != nullptr;
+            QCoreApplication::postEvent(&window, new QCloseEvent);
+        });
+        act.start(50);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 20000);
+        act.stop();
+        QCOMPARE(message, u"0"_s);
+        QVERIFY(!modal); // the window system's close request gets through
+        QTest::qWait(500);
+        QVERIFY(!shownDialog());
+    }
+
+    // Full screen: the window's own notice stays over the page whatever the page does.
+    void fullScreenNoticeStaysThePrograms()
+    {
+        m_server.route(u"/full"_s,
+                       QByteArray("<html><head><title>全画面</title><style>body{margin:0}</style></head><body>"
+                                  "<button id=\"b\" style=\"width:400px;height:300px\""
+                                  " onclick=\"document.body.requestFullscreen()\">full</button></body></html>"));
+        LocalHttpServer::Response empty;
+        empty.status = 204;
+        m_server.route(u"/204"_s, empty);
+        auto w = open(m_server.url(u"/full"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"全画面　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QTRY_VERIFY_WITH_TIMEOUT(window.isFullScreen()
+                                     || (QTest::mouseMove(surface(window), QPoint(100, 100)),
+                                         QTest::mouseClick(surface(window), Qt::LeftButton, {}, QPoint(100, 100)),
+                                         false),
+                                 20000);
+        auto *notice = window.findChild<QLabel *>(u"fullScreenNotice"_s);
+        QVERIFY(notice && notice->isVisible());
+        auto *page = static_cast<platform::WebEngineBrowser *>(window.browser())->view()->page();
+        runScript(page, u"location = '/204'; 1"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/204"_s), 20000);
+        QTest::qWait(300);
+        QVERIFY(window.isFullScreen());
+        QVERIFY(notice->isVisible());
+        QVERIFY(notice->geometry().intersects(window.rect()));
+    }
+
     void pageOpeningWindowsOnItsOwnGetsNone()
     {
         auto w = open(m_server.url(u"/opener"_s).toString());
@@ -367,6 +454,12 @@ private Q_SLOTS:
         auto w = open(address);
         MainWindow &window = *w->form;
         QVERIFY2(pageShown(window, u"開く　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        if (localOpener) { // a local file's script runs only once the user lets it
+            QSignalSpy shownAgain(window.browser(), &platform::BrowserComponent::NavigateComplete2);
+            QVERIFY(window.browser()->runLocalScript());
+            QVERIFY(shownAgain.wait(20000));
+            QVERIFY2(pageShown(window, u"開く　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        }
         QTest::mouseMove(surface(window), QPoint(40, 50));
         QTest::mouseClick(surface(window), Qt::LeftButton, {}, QPoint(40, 50));
         if (opened) {

@@ -742,42 +742,59 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_downloads).entryList(QDir::Files), QStringList {asked.first()});
     }
 
-    // What follows a click or key of the user in the window goes on unasked.
+    // What follows a click or key of the user in the page goes on unasked, once per click;
+    // the rest is asked about, or refused when the page keeps asking.
     void downloadsFollowingTheUser_data()
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("openedByClick"); // from a link on another page
-        QTest::addColumn<bool>("clickInPage");
-        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("click");      // "page", "own widget" (the program's, beside it) or ""
+        QTest::addColumn<int>("saved");
+        QTest::addColumn<int>("questions");
         const QByteArray link = "<style>body{margin:0} a{display:block;height:200px}</style>"
-                                "<a id=\"l\" href=\"/follow/file.zip\">file</a>";
-        const QByteArray script = "<script>setTimeout(() => location.href = '/follow/file.zip', 200)</script>";
-        QTest::newRow("a link the user clicks") << link << false << true << false;
+                                "<a id=\"l\" href=\"/follow/file1.zip\">file</a>";
+        const QByteArray script = "<script>setTimeout(() => location.href = '/follow/file1.zip', 200)</script>";
+        QTest::newRow("a link the user clicks") << link << false << u"page"_s << 1 << 0;
         QTest::newRow("a script's click")
-            << link + "<script>setTimeout(() => l.click(), 200)</script>" << false << false << true;
-        QTest::newRow("a script on its own") << script << false << false << true;
-        QTest::newRow("a script after the click that opened the page") << script << true << false << true;
+            << link + "<script>setTimeout(() => l.click(), 200)</script>" << false << QString() << 0 << 1;
+        QTest::newRow("a script on its own") << script << false << QString() << 0 << 1;
+        QTest::newRow("a script after the click that opened the page") << script << true << QString() << 0 << 1;
+        QTest::newRow("twelve downloads from one click")
+            << QByteArray("<style>body{margin:0} a{display:block;height:200px}</style>"
+                          "<a id=\"l\" href=\"#\" onclick=\"for (let i = 1; i <= 12; ++i) {"
+                          " const a = document.createElement('a'); a.href = '/follow/file' + i + '.zip';"
+                          " a.download = ''; document.body.appendChild(a); a.click(); } return false\">files</a>")
+            << false << u"page"_s << 1 << 3;
+        QTest::newRow("a download when the page loses the focus to the program")
+            << QByteArray("<script>onblur = () => location.href = '/follow/file1.zip'</script>") << false
+            << u"own widget"_s << 0 << 1;
     }
     void downloadsFollowingTheUser()
     {
         QFETCH(QByteArray, body);
         QFETCH(bool, openedByClick);
-        QFETCH(bool, clickInPage);
-        QFETCH(bool, asked);
+        QFETCH(QString, click);
+        QFETCH(int, saved);
+        QFETCH(int, questions);
         QVERIFY(QDir(m_downloads).removeRecursively());
-        m_server.route(u"/follow/file.zip"_s, attachment("file.zip", "zip"));
+        for (int i = 1; i <= 12; ++i)
+            m_server.route(u"/follow/file%1.zip"_s.arg(i), attachment("file" + QByteArray::number(i) + ".zip", "zip"));
         m_server.route(u"/follow/page"_s, page("Follow", body));
         m_server.route(u"/follow/start"_s,
                        page("Start",
                             "<style>body{margin:0} a{display:block;height:200px}</style>"
                             "<a href=\"/follow/page\">page</a>"));
-        int questions = 0;
+        int asked = 0;
         connect(m_browser, &BrowserComponent::unrequestedDownload, this,
-                [&questions](const QString &, const QString &, bool &allow) {
-                    ++questions;
+                [&asked](const QString &, const QString &, bool &allow) {
+                    ++asked;
                     allow = false;
                 });
+        QSignalSpy refused(m_browser, &BrowserComponent::downloadRefused);
         QSignalSpy finished(m_browser, &BrowserComponent::downloadFinished);
+        auto *own = new QLineEdit(m_window.get());
+        own->setGeometry(0, 560, 300, 30);
+        own->show();
         if (openedByClick) {
             QVERIFY(load(url(u"/follow/start"_s)));
             QSignalSpy complete(m_browser, &BrowserComponent::NavigateComplete2);
@@ -786,17 +803,22 @@ private Q_SLOTS:
         } else {
             QVERIFY(load(url(u"/follow/page"_s)));
         }
-        if (clickInPage)
+        if (click == u"page") {
             QVERIFY(clickLink(QPoint(40, 50)));
-        if (asked) {
-            QTRY_COMPARE_WITH_TIMEOUT(questions, 1, kWait);
-            QTest::qWait(300);
-            QVERIFY(QDir(m_downloads).entryList(QDir::Files).isEmpty());
-        } else {
-            QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kWait);
-            QCOMPARE(questions, 0);
-            QVERIFY(QFile::exists(QDir(m_downloads).filePath(u"file.zip"_s)));
+        } else if (click == u"own widget") {
+            m_browser->focusPage();
+            QTRY_VERIFY_WITH_TIMEOUT(runScript(m_browser->page(), u"document.hasFocus()"_s).toBool(), kWait);
+            QTest::mouseClick(own, Qt::LeftButton);
+            own->setFocus();
         }
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), saved, kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(asked, questions, kWait);
+        QTest::qWait(500);
+        QCOMPARE(finished.size(), saved);
+        QCOMPARE(asked, questions);
+        QCOMPARE(QDir(m_downloads).entryList(QDir::Files).size(), saved);
+        if (click == u"page" && questions)
+            QVERIFY(!refused.isEmpty()); // the page kept going: the rest are refused
     }
 
     // Two downloads of one name at once each keep their own working file: neither is
