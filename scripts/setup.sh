@@ -14,6 +14,7 @@ PACKAGES=(
   desktop-file-utils
   xvfb xauth xdotool
   libbenchmark-dev
+  libicu-dev
 )
 
 missing=()
