@@ -11,6 +11,7 @@
 #include "browser/navigationbar.h"
 #include "browser/statusarea.h"
 #include "platform/browsercomponent.h"
+#include "platform/hostdisplay.h"
 #include "platform/pagerequests.h"
 
 #include <QAction>
@@ -82,7 +83,7 @@ void PageEvents::beforeNavigate(const QString &url, bool &cancel, bool mainFrame
     if (mainFrame) {
         if (!script && !url.startsWith(kAdvertisingPrefix)) {
             m_parts.status->setPicture(3);
-            m_parts.host.setAddressText(url);
+            m_parts.host.setAddressText(platform::addressForBox(url));
         }
         setLamp(true);
     }
@@ -158,7 +159,7 @@ void PageEvents::showShownPage()
     // The box showed where the page was going; once it got there, stopped or failed, the
     // box and the caption tell what is shown, whatever the page asked for on the way.
     if (!m_parts.navigation->addressBox()->beingEdited())
-        m_parts.host.setAddressText(m_browser->address());
+        m_parts.host.setAddressText(platform::addressForBox(m_browser->address()));
     m_parts.window->setWindowTitle(m_browser->title() + kCaptionSuffix);
 }
 
@@ -223,7 +224,7 @@ void PageEvents::downloadStarted(quint32 id, const QString &fileName)
     m_parts.cancelDownloads->setEnabled(true);
     // The click that led here showed its address as if a page were coming; the page stays.
     setLamp(false);
-    m_parts.host.setAddressText(m_browser->address());
+    m_parts.host.setAddressText(platform::addressForBox(m_browser->address()));
     m_parts.status->setPicture(pictureForAddress(m_browser->address()));
     m_parts.status->setStatusText(kDownloading.arg(fileName));
     downloadProgress(id, 0, -1);

@@ -1,5 +1,7 @@
 #include "platform/downloadpolicy.h"
 
+#include "platform/hostdisplay.h"
+
 #include "platform/textdecoding.h"
 
 namespace platform {
@@ -21,11 +23,11 @@ bool engineNameMayBeWrong(const QString &engineName)
 QString downloadOrigin(const QUrl &url)
 {
     if (!url.host().isEmpty())
-        return url.host();
+        return displayHost(url.host());
     if (url.scheme() == u"blob") {
         const QUrl inner(url.path());
         if (!inner.host().isEmpty())
-            return inner.host();
+            return displayHost(inner.host());
     }
     return url.scheme() + u':';
 }

@@ -18,8 +18,8 @@ bool followsUserInput(qint64 now, qint64 lastInput, qint64 pageStart);
 // Shift_JIS names of older sites) as Latin-1 or windows-1252 and drops their 0x5C bytes.
 bool engineNameMayBeWrong(const QString &engineName);
 
-// Who a download comes from, for the user: the server's host, or the page's own origin
-// for addresses a script made (blob:, data:).
+// Who a download comes from, for the user: the server's host as displayHost() shows it,
+// or the page's own origin for addresses a script made (blob:, data:).
 QString downloadOrigin(const QUrl &url);
 
 } // namespace platform

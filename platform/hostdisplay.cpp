@@ -194,4 +194,12 @@ QString displayAddress(const QUrl &url)
     return withInvisiblesEncoded(shown);
 }
 
+QString addressForBox(const QString &address)
+{
+    const QUrl url(address);
+    if (!url.isValid() || url.host().isEmpty() || displayHost(url.host()) == url.host())
+        return address;
+    return displayAddress(url);
+}
+
 } // namespace platform

@@ -20,4 +20,9 @@ QString displayHost(const QString &host);
 // percent-encoded.
 QString displayAddress(const QUrl &url);
 
+// An address the browser reports, for the address box: as it is, where the user typed and
+// the program keeps it, unless its host must be shown in its xn-- form; then as
+// displayAddress() shows it. Text that is no address with a host stays as it is.
+QString addressForBox(const QString &address);
+
 } // namespace platform

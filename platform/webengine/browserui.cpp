@@ -1,8 +1,10 @@
 #include "platform/webengine/browserui.h"
 
 #include "platform/dialogs.h"
+#include "platform/hostdisplay.h"
 #include "platform/pagepermissions.h"
 #include "platform/textdecoding.h"
+#include "platform/untrustedtext.h"
 #include "platform/webengine/browserpage.h"
 
 #include <QAuthenticator>
@@ -88,9 +90,22 @@ bool askSignIn(QWidget *parent, const SignInRequest &request, QString &user, QSt
     };
     addText(request.proxy ? QStringLiteral("プロキシ %1 がユーザー名とパスワードを求めています。").arg(request.host)
                           : QStringLiteral("%1 がユーザー名とパスワードを求めています。").arg(request.host));
-    // The realm is the server's to choose: long or odd texts must not pass for ours.
-    if (!request.realm.isEmpty())
-        addText(QStringLiteral("サーバーからのメッセージ: %1").arg(request.realm.left(200)));
+    // The realm is the server's to choose: on one line, without characters that reorder or
+    // hide text, quoted and set apart, so that it cannot draw lines that pass for ours.
+    const QString realm = oneLineText(request.realm, 100);
+    if (!realm.isEmpty()) {
+        addText(QStringLiteral("サーバーからのメッセージ:"));
+        auto *quoted = new QLabel(&dialog);
+        quoted->setObjectName(QStringLiteral("signInRealm"));
+        quoted->setTextFormat(Qt::PlainText);
+        quoted->setText(QStringLiteral("「%1」").arg(realm));
+        quoted->setFrameShape(QFrame::StyledPanel);
+        quoted->setMargin(4);
+        QFont font = quoted->font();
+        font.setItalic(true);
+        quoted->setFont(font);
+        form->addRow(quoted);
+    }
     if (!request.encrypted && !request.proxy)
         addText(QStringLiteral("この接続は暗号化されていません。パスワードが読み取られるおそれがあります。"));
     auto *userName = new QLineEdit(&dialog);
@@ -265,13 +280,15 @@ void answerSignIns(BrowserPage *page, QWidget *parent, const BrowserUi::SignIn &
     auto state = std::make_shared<SignInState>(SignInState {page, parent, signIn, std::move(gate)});
     QObject::connect(
         page, &QWebEnginePage::authenticationRequired, page, [state](const QUrl &url, QAuthenticator *authenticator) {
-            answerSignIn(*state, url, {url.host(), headerText(authenticator->realm()), false, url.scheme() == u"https"},
+            answerSignIn(*state, url,
+                         {displayHost(url.host()), headerText(authenticator->realm()), false, url.scheme() == u"https"},
                          authenticator);
         });
     QObject::connect(page, &QWebEnginePage::proxyAuthenticationRequired, page,
                      [state](const QUrl &url, QAuthenticator *authenticator, const QString &proxyHost) {
                          answerSignIn(*state, QUrl(QStringLiteral("proxy://") + proxyHost),
-                                      {proxyHost, headerText(authenticator->realm()), true, false}, authenticator);
+                                      {displayHost(proxyHost), headerText(authenticator->realm()), true, false},
+                                      authenticator);
                      });
 }
 
@@ -290,7 +307,7 @@ void showScriptDialogs(BrowserPage *page, QWidget *parent, const BrowserUi::Page
         if (!over || !gate->mayAsk(site, Kind::ScriptDialog, steadyMs()))
             return {};
         gate->opened(site, Kind::ScriptDialog);
-        request.site = shown.isLocalFile() ? shown.fileName() : shown.host();
+        request.site = shown.isLocalFile() ? shown.fileName() : displayHost(shown.host());
         request.offerSilence = gate->offersSilence(site);
         const PageDialogAnswer answer = dialog(over, request);
         gate->closed();

@@ -4,6 +4,7 @@
 #include "platform/downloadname.h"
 #include "platform/downloadpolicy.h"
 #include "platform/files.h"
+#include "platform/hostdisplay.h"
 #include "platform/pagerequests.h"
 #include "platform/webengine/browserpage.h"
 #include "platform/webengine/downloads.h"
@@ -696,7 +697,7 @@ void WebEngineBrowser::askWaitingPermissions()
         const std::shared_ptr<PageQuestionGate> gate = m_gate;
         m_asking = true;
         gate->opened(next.site, Kind::Question);
-        Q_EMIT permissionRequested(next.site, pageFeatureName(next.feature), allow);
+        Q_EMIT permissionRequested(addressForBox(next.site), pageFeatureName(next.feature), allow);
         gate->closed();
         if (!self)
             return;

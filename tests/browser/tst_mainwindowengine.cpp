@@ -291,6 +291,16 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"偽のサインイン　－ ゆらぎね"_s, 20000);
     }
 
+    // A host that reads as another in Unicode is shown in the form that tells it apart.
+    void lookAlikeHostShowsAsItIs()
+    {
+        const QString unicode = u"http://аррӏе.com:%1/plain"_s.arg(m_server.port());
+        auto w = open(unicode);
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QCOMPARE(window.addressText(), u"http://%1:%2/plain"_s.arg(QLatin1String(kLookAlikeHost)).arg(m_server.port()));
+    }
+
     // A page raising one alert after another cannot keep its window open.
     void closingTheWindowWhileThePageAsks()
     {

@@ -82,6 +82,26 @@ private Q_SLOTS:
         QVERIFY(url.isValid());
         QCOMPARE(platform::displayAddress(url), shown);
     }
+
+    void addressForBox_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("look-alike host: its xn-- form")
+            << u"http://аррӏе.com/login?u=%E6%97%A5"_s << u"http://xn--80ak6aa92e.com/login?u=日"_s;
+        QTest::newRow("readable host: as reported")
+            << u"http://日本語.jp/caf%C3%A9"_s << u"http://日本語.jp/caf%C3%A9"_s;
+        QTest::newRow("ASCII host: as reported")
+            << u"http://127.0.0.1:8080/caf%C3%A9"_s << u"http://127.0.0.1:8080/caf%C3%A9"_s;
+        QTest::newRow("no host") << u"about:blank"_s << u"about:blank"_s;
+        QTest::newRow("typed words") << u"東京 天気"_s << u"東京 天気"_s;
+    }
+    void addressForBox()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, shown);
+        QCOMPARE(platform::addressForBox(address), shown);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestHostDisplay)

@@ -31,11 +31,22 @@ inline QVariant runScript(QWebEnginePage *page, const QString &script, int waitM
     return result;
 }
 
+// A look-alike host name the tests browse to, served by the test server on 127.0.0.1.
+inline constexpr char kLookAlikeHost[] = "xn--80ak6aa92e.com";
+// Added to the engine's switches, which it reads once, at its start.
+inline void mapTestHosts()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    flags += QByteArray(" --host-resolver-rules=\"MAP ") + kLookAlikeHost + " 127.0.0.1\"";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
 // main() for tests of the real engine: Qt WebEngine needs shared GL contexts set before
 // the application object exists.
 #define YURA_ENGINE_TEST_MAIN(TestClass)                                                                               \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
+        mapTestHosts();                                                                                                \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                                    \
         QApplication application(argc, argv);                                                                          \
         application.setAttribute(Qt::AA_Use96Dpi, true);                                                               \
