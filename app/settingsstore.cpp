@@ -2,6 +2,7 @@
 
 #include "app/inifile.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +20,6 @@ namespace {
 
 constexpr qsizetype kMaxValueBytes = 254;
 const char kSettingsFileName[] = "Yura3.ini";
-const char kTempSuffix[] = ".tmp";
 
 // Closes a POSIX descriptor on every path out of a write.
 class Descriptor
@@ -37,12 +37,6 @@ public:
     Descriptor &operator=(const Descriptor &) = delete;
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
-    bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
 
 private:
     int m_fd;
@@ -61,23 +55,6 @@ bool hasNoWriteBit(const QByteArray &path, bool *exists)
     }
     *exists = true;
     return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
 }
 
 // Reads the whole file; a missing file is empty, any other failure is reported so that a
@@ -156,7 +133,7 @@ QString programFolder()
     const ProgramFolderFacts facts = programFolderFactsFor(executableFolder);
     const QString chosen = chooseProgramFolder(facts);
     if (chosen.startsWith(facts.userDataFolder))
-        QDir().mkpath(facts.userDataFolder);
+        platform::makePrivatePath(facts.userDataFolder);
     return chosen;
 }
 
@@ -234,16 +211,15 @@ int writeSetting(const QString &section, const QString &key, const QString &valu
     if (unsafeName(section, u']') || unsafeName(key, u'=') || value.contains(u'\r') || value.contains(u'\n'))
         return 0;
 
-    const QByteArray path = QFile::encodeName(settingsFilePath());
+    const QString settingsPath = settingsFilePath();
+    const QByteArray path = QFile::encodeName(settingsPath);
     const QByteArray folder = QFile::encodeName(programFolder());
-    const QByteArray temp = path + kTempSuffix;
 
     bool exists = false;
     if (hasNoWriteBit(folder, &exists) || !exists)
         return 0;
     if (hasNoWriteBit(path, &exists))
         return 0;
-    const bool hadFile = exists;
 
     // The folder itself is the lock: flock on its descriptor serialises every process
     // writing here, and the kernel drops it when a writer dies, so nothing goes stale.
@@ -263,21 +239,9 @@ int writeSetting(const QString &section, const QString &key, const QString &valu
     document.setValue(section, key, ansi::encode(value));
     const QByteArray after = document.toBytes();
 
-    mode_t mode = 0666;
-    struct stat info
-    { };
-    if (hadFile && ::stat(path.constData(), &info) == 0)
-        mode = info.st_mode & 07777;
-
-    Descriptor out(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!out.valid())
+    // Replaced whole, never edited in place; the program's own file, the user's alone.
+    if (!platform::writeFileAtomically(settingsPath, after))
         return 0;
-    const bool written =
-        (!hadFile || ::fchmod(out.get(), mode) == 0) && writeAll(out.get(), after) && ::fsync(out.get()) == 0;
-    if (!out.close() || !written || ::rename(temp.constData(), path.constData()) != 0) {
-        ::unlink(temp.constData());
-        return 0;
-    }
     ::fsync(lock.get()); // makes the rename itself durable
     return 1;
 }

@@ -344,7 +344,8 @@ void LinkToolWindow::exportFetched(const platform::TransferResult &result, const
     // Into a temporary file, renamed into place: a failed write leaves any old file whole.
     QPointer<LinkToolWindow> alive(this);
     QString error;
-    if (!platform::writeFileAtomically(path, linktool::encodeLinkList(*document), &error)) {
+    if (!platform::writeFileAtomically(path, linktool::encodeLinkList(*document), &error,
+                                       {.access = platform::FileAccess::Document})) {
         m_services.dialogs.message(this, error, u"ゆらぎね"_s, MessageButtons::Ok, MessageIcon::None);
         if (alive)
             failed(error);

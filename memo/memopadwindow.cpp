@@ -103,6 +103,13 @@ QString upperCase(const QString &text)
     return text.toUpper();
 }
 
+// The memo kept at exit is the program's own file; the ones the user opens and saves
+// are their documents.
+QString backupPath()
+{
+    return programFolder() + u"fusekkobackup.txt"_s;
+}
+
 } // namespace
 
 MemoPadWindow::MemoPadWindow(BrowserHost &host, platform::Platform services, QWidget *parent)
@@ -278,7 +285,9 @@ bool MemoPadWindow::saveToDocumentPath()
     QString error;
     if (m_path.isEmpty()) {
         error = u"ファイル名が正しくありません。"_s;
-    } else if (platform::writeFileAtomically(m_path, memo::encodeFile(memoText(), m_format), &error)) {
+    } else if (platform::writeFileAtomically(m_path, memo::encodeFile(memoText(), m_format), &error,
+                                             {.access = m_path == backupPath() ? platform::FileAccess::Private
+                                                                               : platform::FileAccess::Document})) {
         updateTitle(false);
         return true;
     }
@@ -349,7 +358,7 @@ void MemoPadWindow::print()
 
 bool MemoPadWindow::writeBackup()
 {
-    m_path = programFolder() + u"fusekkobackup.txt"_s;
+    m_path = backupPath();
     return saveToDocumentPath();
 }
 

@@ -95,8 +95,8 @@ public:
     virtual void elementTagNames(std::function<void(const QStringList &)> done) = 0;
     // No page gives an empty PageInfo.
     virtual void pageInfo(std::function<void(const PageInfo &)> done) = 0;
-    // Writes the current document's HTML to a file as CP932 text; done(false) when there
-    // is no document or the file cannot be written.
+    // Writes the current document's HTML to a file of the program's own (0600) as CP932
+    // text; done(false) when there is no document or the file cannot be written.
     virtual void saveDocument(const QString &path, std::function<void(bool)> done) = 0;
 
     virtual void focusPage() = 0;

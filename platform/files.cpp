@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -23,13 +24,15 @@ constexpr qsizetype kMaxNameUtf8Bytes = 220;
 constexpr qsizetype kMaxExtensionChars = 16; // the dot included
 constexpr int kMaxClashNumber = 10000;
 
+constexpr QFileDevice::Permissions kPrivateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions kPrivateFolder =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
 // The same replacement without waiting for the disk: a temporary file beside the target,
-// renamed over it.
-bool writeUnsynced(const QString &path, QByteArrayView bytes, QString *error,
-                   std::optional<QFileDevice::Permissions> permissions)
+// renamed over it. Only for the program's own files, which are 0600.
+bool writeUnsynced(const QString &path, QByteArrayView bytes, QString *error)
 {
-    const QFileInfo target(path);
-    if (target.isDir()) {
+    if (QFileInfo(path).isDir()) {
         *error = qt_error_string(EISDIR);
         return false;
     }
@@ -38,11 +41,7 @@ bool writeUnsynced(const QString &path, QByteArrayView bytes, QString *error,
         *error = temp.errorString();
         return false;
     }
-    if (!permissions)
-        permissions = target.exists()
-            ? target.permissions()
-            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    if (!temp.setPermissions(*permissions) || temp.write(bytes.data(), bytes.size()) != bytes.size() || !temp.flush()) {
+    if (!temp.setPermissions(kPrivateFile) || temp.write(bytes.data(), bytes.size()) != bytes.size() || !temp.flush()) {
         *error = temp.errorString();
         return false;
     }
@@ -61,11 +60,13 @@ bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *err
 {
     QString reason;
     bool ok = false;
-    if (options.syncToDisk) {
+    const bool isPrivate = options.access == FileAccess::Private;
+    if (options.syncToDisk || !isPrivate) {
+        // QSaveFile gives its new file the old one's permissions, or the umask's.
         QSaveFile file(path);
         ok = file.open(QIODevice::WriteOnly);
-        if (ok && options.permissions)
-            ok = file.setPermissions(*options.permissions);
+        if (ok && isPrivate)
+            ok = file.setPermissions(kPrivateFile);
         // The bytes may still sit in Qt's buffer after write(), and commit() does not
         // notice when pushing them out fails (a full disk): it would rename a cut-off
         // file over the old one. flush() first reports that failure.
@@ -78,11 +79,57 @@ bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *err
         if (!ok)
             reason = file.errorString();
     } else {
-        ok = writeUnsynced(path, bytes, &reason, options.permissions);
+        ok = writeUnsynced(path, bytes, &reason);
     }
     if (error)
         *error = ok ? QString() : reason;
     return ok;
+}
+
+bool preparePrivateFile(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // O_EXCL: a file another process makes meanwhile is never emptied.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        // The umask may have taken the owner's bits too.
+        const bool narrowed = ::fchmod(fd, 0600) == 0;
+        ::close(fd);
+        return narrowed;
+    }
+    if (errno != EEXIST)
+        return false;
+    struct stat info
+    { };
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    // The owner's bits stay: a file the user made read-only is still refused by its writer.
+    return (info.st_mode & 077) == 0 || ::chmod(name.constData(), info.st_mode & 0700) == 0;
+}
+
+bool makePrivateFolder(const QString &path)
+{
+    // mkdir's mode passes through the umask; the mode is set again once the folder is ours.
+    return QDir().mkdir(path, kPrivateFolder) && QFile::setPermissions(path, kPrivateFolder);
+}
+
+bool makePrivatePath(const QString &path)
+{
+    const QString target = QDir::cleanPath(QDir(path).absolutePath());
+    QStringList missing;
+    for (QString folder = target; !QFileInfo::exists(folder); folder = QFileInfo(folder).path()) {
+        if (QFileInfo(folder).isSymLink())
+            return false; // a dangling link: nothing is made through it
+        missing.prepend(folder);
+        if (folder == QFileInfo(folder).path())
+            break;
+    }
+    for (const QString &folder : std::as_const(missing)) {
+        // Another process may make the same folder meanwhile; then it keeps its mode.
+        if (!makePrivateFolder(folder) && !QFileInfo(folder).isDir())
+            return false;
+    }
+    return QFileInfo(target).isDir();
 }
 
 QString cleanFileName(const QString &title)

@@ -1,22 +1,30 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QFileDevice>
 #include <QHash>
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 namespace platform {
 
+// Who a file the program writes is for.
+enum class FileAccess {
+    // The program's own store (settings, addresses, block list, cookies, favorites): the
+    // user's alone, 0600 whatever the umask, and a file found wider is narrowed.
+    Private,
+    // A document the user saves where they chose (a picture, an export): the umask
+    // decides for a new file and a replaced one keeps its permissions, as with any
+    // program the user saves from.
+    Document,
+};
+
 struct AtomicWriteOptions
 {
-    // The new file's permissions; without them a replaced file keeps its own.
-    std::optional<QFileDevice::Permissions> permissions = std::nullopt;
+    FileAccess access = FileAccess::Private;
     // Waits until the bytes are on the disk. A file rewritten many times a second that
     // nothing is lost with (the hand-over address) skips it: the rename alone keeps
-    // readers from seeing a part.
+    // readers from seeing a part. Documents are always waited for.
     bool syncToDisk = true;
 };
 
@@ -25,6 +33,20 @@ struct AtomicWriteOptions
 // in *error, when nothing was replaced.
 bool writeFileAtomically(const QString &path, QByteArrayView bytes, QString *error = nullptr,
                          const AtomicWriteOptions &options = {});
+
+// For files of the program's own that another writer fills (QSettings), which keeps the
+// permissions of a file that is there and makes a new one by the umask: creates path
+// empty and 0600 unless something is there, and takes the group's and others' bits off
+// a file that is. false when path is not a file afterwards or stays wider.
+bool preparePrivateFile(const QString &path);
+
+// Makes one folder 0700 whatever the umask, for the program's own folders; false when
+// something is there already or it cannot be made, as QDir::mkdir.
+bool makePrivateFolder(const QString &path);
+
+// Makes path and the missing folders above it, each one made here 0700 whatever the
+// umask; folders already there keep theirs. true when path is a folder afterwards.
+bool makePrivatePath(const QString &path);
 
 // Waits until everything written to the file system that holds path is on the disk: one
 // wait after many unsynced writes instead of one per file.

@@ -1,6 +1,7 @@
 #include "platform/privacy.h"
 
 #include "platform/browsercomponent.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +38,7 @@ PrivacyFollower::PrivacyFollower(IniRegistry &registry, BrowserFactory &browsers
 {
     // The file is replaced, not changed in place: its folder tells of every new one.
     const QString folder = QFileInfo(registry.filePath()).absolutePath();
-    QDir().mkpath(folder);
+    makePrivatePath(folder);
     m_watcher->addPath(folder);
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &PrivacyFollower::follow);
     follow();

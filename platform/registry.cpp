@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/files.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -113,7 +115,9 @@ QVariant IniRegistry::value(const QString &path, const QString &name) const
 
 bool IniRegistry::setValue(const QString &path, const QString &name, const QVariant &value)
 {
-    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    // QSettings keeps the permissions of a file that is there, and makes a new one by the umask.
+    if (!makePrivatePath(QFileInfo(m_filePath).absolutePath()) || !preparePrivateFile(m_filePath))
+        return false;
     QSettings settings(m_filePath, QSettings::IniFormat);
     settings.setValue(settingsKey(path, name), value);
     settings.sync();

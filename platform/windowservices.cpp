@@ -60,7 +60,8 @@ bool QtWindowServices::saveBitmap(const QImage &image, const QString &path)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, "BMP") && writeFileAtomically(path, bytes);
+    // A picture the user saves where they chose: theirs to share.
+    return image.save(&buffer, "BMP") && writeFileAtomically(path, bytes, nullptr, {.access = FileAccess::Document});
 }
 
 } // namespace platform

@@ -267,7 +267,7 @@ QString createFolder(const QString &parent, const QString &title, platform::Free
     return platform::createUnderFreeName(
         parent, platform::cleanFileName(title), {},
         [](const QString &path) {
-            if (QDir().mkdir(path))
+            if (platform::makePrivateFolder(path))
                 return platform::CreateResult::Created;
             return QFileInfo::exists(path) ? platform::CreateResult::Taken : platform::CreateResult::Failed;
         },
@@ -354,7 +354,7 @@ bool exportToFile(const QString &folder, const QString &htmlPath, QString *error
         return fail(u"お気に入りのフォルダー %1 がありません。"_s.arg(folder));
     const QByteArray html = exportNetscapeHtml(folder);
     QString reason;
-    if (!platform::writeFileAtomically(htmlPath, html, &reason))
+    if (!platform::writeFileAtomically(htmlPath, html, &reason, {.access = platform::FileAccess::Document}))
         return fail(u"%1 に書き込めませんでした: %2"_s.arg(htmlPath, reason));
     if (error)
         error->clear();
@@ -366,7 +366,7 @@ ImportResult importNetscapeHtml(const QByteArray &html, const QString &favorites
     ImportResult result;
     platform::FreeNumbers numbers;
     const QString text = decodeHtml(html);
-    const bool rootReady = QDir().mkpath(favoritesFolder);
+    const bool rootReady = platform::makePrivatePath(favoritesFolder);
 
     // Folders of the open DL lists; "" marks a folder that could not be created, whose
     // contents are skipped.
@@ -464,7 +464,7 @@ ImportResult importFromFile(const QString &htmlPath, const QString &favoritesFol
 {
     QFile file(htmlPath);
     // Without its folder every entry would be skipped: that is no import.
-    if (!file.open(QIODevice::ReadOnly) || !QDir().mkpath(favoritesFolder)) {
+    if (!file.open(QIODevice::ReadOnly) || !platform::makePrivatePath(favoritesFolder)) {
         if (ok)
             *ok = false;
         return {};

@@ -4,6 +4,7 @@
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
 #include "app/windowtranslucency.h"
+#include "platform/files.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -250,7 +251,7 @@ bool FirstRunDialog::ensureTypedFolder(const QString &folder)
         if (!alive || !create)
             return false;
     }
-    if (QDir().mkpath(folder))
+    if (platform::makePrivatePath(folder))
         return true;
     m_services.dialogs.message(this, u"フォルダを作成できませんでした。"_s, kTitle, platform::MessageButtons::Ok,
                                platform::MessageIcon::Warning);

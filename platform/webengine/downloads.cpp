@@ -138,6 +138,8 @@ SavedDownload::SavedDownload(QWebEngineDownloadRequest *request, const QString &
     , m_id(nextId())
 {
     m_name = downloadFileName({}, request->url(), m_engineName);
+    // The user's download folder and the files in it are their documents, not the
+    // program's store: the umask decides who may read them, as for any other program.
     QDir().mkpath(folder);
     // Created here and now, exclusively: the engine only makes it when done, and another
     // download of the same name (in this process or another) must not choose it meanwhile.

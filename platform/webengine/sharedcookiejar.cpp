@@ -73,9 +73,7 @@ bool writeChanges(const QString &path, const QByteArray &mark, const QList<cooki
         return true;
     QList<QNetworkCookie> cookies = cookiefile::parse(bytes);
     if (cookiefile::apply(cookies, changes)) {
-        // Cookies are private to the user.
-        writeFileAtomically(path, cookiefile::serialize(cookies, fileMark), nullptr,
-                            {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
+        writeFileAtomically(path, cookiefile::serialize(cookies, fileMark));
     }
     return false;
 }
@@ -99,7 +97,7 @@ SharedCookieJar::SharedCookieJar(QWebEngineCookieStore *store, const QString &fi
     m_fenceTimeout->setInterval(kFenceTimeoutMs);
     connect(m_fenceTimeout, &QTimer::timeout, this, [this] { endFence(false); });
     const QString folder = QFileInfo(m_path).absolutePath();
-    QDir().mkpath(folder);
+    makePrivatePath(folder);
     // The file is replaced by rename, so watch its folder, which holds nothing else.
     m_watcher->addPath(folder);
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &SharedCookieJar::importFile);
@@ -126,8 +124,7 @@ void SharedCookieJar::clearAll(std::function<void(bool)> done)
         JarLock lock(m_path);
         if (lock.held()) {
             m_clearMark = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
-            written = writeFileAtomically(m_path, cookiefile::serialize({}, m_clearMark), nullptr,
-                                          {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner});
+            written = writeFileAtomically(m_path, cookiefile::serialize({}, m_clearMark));
         }
     }
     deleteEngineCookies([written, done = std::move(done)](bool answered) {

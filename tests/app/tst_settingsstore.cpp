@@ -1,6 +1,7 @@
 #include "app/settingsstore.h"
 #include "tests/support/tempprogramfolder.h"
 
+#include <QDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -109,7 +110,8 @@ private Q_SLOTS:
         QCOMPARE(folder.read(kIni), QByteArray("[Window]\r\nSideW=6\r\n"));
         QCOMPARE(writeSetting(u"Data"_s, u"NSTag"_s, u"1"_s), 1);
         QCOMPARE(folder.read(kIni), QByteArray("[Window]\r\nSideW=6\r\n[Data]\r\nNSTag=1\r\n"));
-        QVERIFY(!QFile::exists(folder.filePath(u"Yura3.ini.tmp"_s)));
+        // Nothing beside it: no temporary file is left.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList {kIni});
     }
 
     // Existing file, one write, the exact bytes afterwards.
@@ -325,16 +327,36 @@ private Q_SLOTS:
         QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), u"5"_s);
     }
 
-    void writeKeepsTheFileMode()
+    // The settings are the user's alone, whatever the umask and whatever mode the file had.
+    void writeMakesTheFilePrivate_data()
     {
+        QTest::addColumn<int>("before"); // -1: no file yet
+        QTest::addColumn<int>("mask");
+        QTest::newRow("new file, umask 022") << -1 << 0022;
+        QTest::newRow("new file, umask 000") << -1 << 0000;
+        QTest::newRow("file that was 640") << 0640 << 0022;
+        QTest::newRow("file that was 666") << 0666 << 0000;
+    }
+
+    void writeMakesTheFilePrivate()
+    {
+        QFETCH(int, before);
+        QFETCH(int, mask);
         TempProgramFolder folder;
-        QVERIFY(folder.write(kIni, "[Window]\r\n"));
-        QVERIFY(::chmod(QFile::encodeName(folder.filePath(kIni)).constData(), 0640) == 0);
-        QCOMPARE(writeSetting(u"Window"_s, u"SideW"_s, u"6"_s), 1);
+        const QByteArray path = QFile::encodeName(folder.filePath(kIni));
+        if (before >= 0) {
+            QVERIFY(folder.write(kIni, "[Window]\r\n"));
+            QVERIFY(::chmod(path.constData(), mode_t(before)) == 0);
+        }
+        const mode_t previous = ::umask(mode_t(mask));
+        const int written = writeSetting(u"Window"_s, u"SideW"_s, u"6"_s);
+        ::umask(previous);
+        QCOMPARE(written, 1);
+        QCOMPARE(readSetting(u"Window"_s, u"SideW"_s), u"6"_s);
         struct stat info
         { };
-        QCOMPARE(::stat(QFile::encodeName(folder.filePath(kIni)).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 07777, mode_t(0640));
+        QCOMPARE(::stat(path.constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0600));
     }
 
     void missingFolderFailsQuietly()

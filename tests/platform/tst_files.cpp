@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 class TestFiles : public QObject
@@ -129,7 +131,6 @@ private Q_SLOTS:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old");
         old.close();
-        QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
 
         QString error = u"stale"_s;
         const QString path = dir.filePath(target);
@@ -143,21 +144,137 @@ private Q_SLOTS:
         QFile kept(dir.filePath(u"old.txt"_s));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), target == u"old.txt" ? QByteArray("new\r\n") : QByteArray("old"));
-        // A replaced file keeps who may read it.
-        QVERIFY(kept.permissions().testFlag(QFileDevice::ReadOther));
         // Nothing but the files the test made is left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
                  written && target != u"old.txt" ? 2 : 1);
     }
 
-    void permissionsOfTheNewFile()
+    // The program's own files are the user's alone whatever the umask, and one found
+    // wider is narrowed; a document the user saves follows the umask or keeps its mode.
+    void fileModes_data()
     {
+        QTest::addColumn<platform::FileAccess>("access");
+        QTest::addColumn<bool>("sync");
+        QTest::addColumn<int>("before"); // the mode of the file there, -1 for none
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("mode");
+        using platform::FileAccess;
+        for (const bool sync : {true, false}) {
+            const char *how = sync ? "synced" : "unsynced";
+            QTest::addRow("%s: own new file, umask 022", how) << FileAccess::Private << sync << -1 << 0022 << 0600;
+            QTest::addRow("%s: own new file, umask 000", how) << FileAccess::Private << sync << -1 << 0000 << 0600;
+            QTest::addRow("%s: own new file, umask 277", how) << FileAccess::Private << sync << -1 << 0277 << 0600;
+            QTest::addRow("%s: own file that was 644", how) << FileAccess::Private << sync << 0644 << 0022 << 0600;
+            QTest::addRow("%s: own file that was 666", how) << FileAccess::Private << sync << 0666 << 0000 << 0600;
+            QTest::addRow("%s: new document, umask 022", how) << FileAccess::Document << sync << -1 << 0022 << 0644;
+            QTest::addRow("%s: new document, umask 077", how) << FileAccess::Document << sync << -1 << 0077 << 0600;
+            QTest::addRow("%s: document that was 640", how) << FileAccess::Document << sync << 0640 << 0022 << 0640;
+            QTest::addRow("%s: document that was 664", how) << FileAccess::Document << sync << 0664 << 0022 << 0664;
+        }
+    }
+
+    void fileModes()
+    {
+        QFETCH(platform::FileAccess, access);
+        QFETCH(bool, sync);
+        QFETCH(int, before);
+        QFETCH(int, mask);
+        QFETCH(int, mode);
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"private.txt"_s);
-        QVERIFY(platform::writeFileAtomically(path, "secret", nullptr,
-                                              {.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner}));
-        QCOMPARE(QFile(path).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
-                 QFileDevice::Permissions());
+        const QByteArray path = QFile::encodeName(dir.filePath(u"file.txt"_s));
+        if (before >= 0) {
+            QFile old(QFile::decodeName(path));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.close();
+            QCOMPARE(::chmod(path.constData(), mode_t(before)), 0);
+        }
+        {
+            const Umask umask(mask);
+            QVERIFY(platform::writeFileAtomically(QFile::decodeName(path), "text", nullptr,
+                                                  {.access = access, .syncToDisk = sync}));
+        }
+        QCOMPARE(modeOf(path), mode);
+    }
+
+    // The folders the program makes are the user's alone whatever the umask; folders
+    // that were there keep their mode.
+    void folderModes_data()
+    {
+        QTest::addColumn<QStringList>("there"); // "name/" a folder made 755, else a file
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("chain"); // makePrivatePath, else makePrivateFolder
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<bool>("made");
+        QTest::addColumn<QStringList>("ours"); // expected 700
+        const QStringList chain {u"a"_s, u"a/b"_s, u"a/b/c"_s};
+        const QStringList none;
+        const QStringList folderA {u"a/"_s};
+        QTest::newRow("chain, umask 022") << none << u"a/b/c"_s << true << 0022 << true << chain;
+        QTest::newRow("chain, umask 000") << none << u"a/b/c"_s << true << 0000 << true << chain;
+        QTest::newRow("chain, umask 277") << none << u"a/b/c"_s << true << 0277 << true << chain;
+        QTest::newRow("chain below a folder that is there")
+            << folderA << u"a/b/c"_s << true << 0022 << true << QStringList {u"a/b"_s, u"a/b/c"_s};
+        QTest::newRow("chain all there") << folderA << u"a"_s << true << 0022 << true << none;
+        QTest::newRow("chain through a file") << QStringList {u"a"_s} << u"a/b"_s << true << 0022 << false << none;
+        QTest::newRow("one folder, umask 000") << none << u"a"_s << false << 0000 << true << QStringList {u"a"_s};
+        QTest::newRow("one folder that is there") << folderA << u"a"_s << false << 0022 << false << none;
+        QTest::newRow("one folder without its parent") << none << u"a/b"_s << false << 0022 << false << none;
+    }
+
+    void folderModes()
+    {
+        QFETCH(QStringList, there);
+        QFETCH(QString, target);
+        QFETCH(bool, chain);
+        QFETCH(int, mask);
+        QFETCH(bool, made);
+        QFETCH(QStringList, ours);
+        QTemporaryDir dir;
+        QStringList folders;
+        for (const QString &name : there) {
+            if (name.endsWith(u'/')) {
+                folders.append(name.chopped(1));
+                QVERIFY(QDir(dir.path()).mkdir(folders.last()));
+                QCOMPARE(::chmod(QFile::encodeName(dir.filePath(folders.last())).constData(), 0755), 0);
+            } else {
+                QFile file(dir.filePath(name));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+            }
+        }
+        {
+            const Umask umask(mask);
+            const QString path = dir.filePath(target);
+            QCOMPARE(chain ? platform::makePrivatePath(path) : platform::makePrivateFolder(path), made);
+        }
+        for (const QString &name : ours)
+            QCOMPARE(modeOf(QFile::encodeName(dir.filePath(name))), 0700);
+        for (const QString &name : std::as_const(folders))
+            QCOMPARE(modeOf(QFile::encodeName(dir.filePath(name))), 0755);
+        if (!made) // nothing new beside what was there
+            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), there.size());
+    }
+
+private:
+    // Sets the process's umask for one step of a test.
+    class Umask
+    {
+    public:
+        explicit Umask(int mask)
+            : m_previous(::umask(mode_t(mask)))
+        { }
+        ~Umask() { ::umask(m_previous); }
+        Umask(const Umask &) = delete;
+        Umask &operator=(const Umask &) = delete;
+
+    private:
+        mode_t m_previous;
+    };
+
+    static int modeOf(const QByteArray &path)
+    {
+        struct stat info
+        { };
+        return ::stat(path.constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
     }
 };
 

@@ -2,8 +2,11 @@
 #include "platform/registry.h"
 #include "tests/support/memoryregistry.h"
 
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -199,6 +202,55 @@ private Q_SLOTS:
         QVERIFY(store.writeNumber(key, u"n"_s, 5));
         QVERIFY(QFile::exists(store.filePath()));
         QVERIFY(IniRegistry::defaultFilePath().endsWith(u"/registry.ini"_s));
+    }
+
+    // The store and the folders made for it are the user's alone, whatever the umask;
+    // a store found wider is narrowed, a folder that was there keeps its mode.
+    void storeIsPrivate_data()
+    {
+        QTest::addColumn<int>("before"); // the file's mode, -1: no file yet
+        QTest::addColumn<int>("mask");
+        QTest::newRow("new, umask 022") << -1 << 0022;
+        QTest::newRow("new, umask 000") << -1 << 0000;
+        QTest::newRow("was 644") << 0644 << 0022;
+        QTest::newRow("was 660") << 0660 << 0000;
+    }
+
+    void storeIsPrivate()
+    {
+        QFETCH(int, before);
+        QFETCH(int, mask);
+        QTemporaryDir dir;
+        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+        const QString path =
+            before < 0 ? dir.filePath(u"config/yuragine/registry.ini"_s) : dir.filePath(u"registry.ini"_s);
+        if (before >= 0) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[General]\nkept=1\n");
+            file.close();
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(before)), 0);
+        }
+        IniRegistry store(path);
+        const auto key = store.openKey(registry::CurrentUser, u"Software"_s);
+        const mode_t previous = ::umask(mode_t(mask));
+        const bool written = store.writeString(key, u"v"_s, u"x"_s);
+        ::umask(previous);
+        QVERIFY(written);
+        QCOMPARE(store.readString(key, u"v"_s), u"x"_s);
+        auto modeOf = [](const QString &name) {
+            struct stat info
+            { };
+            return ::stat(QFile::encodeName(name).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+        };
+        QCOMPARE(modeOf(path), 0600);
+        if (before < 0) {
+            QCOMPARE(modeOf(dir.filePath(u"config"_s)), 0700);
+            QCOMPARE(modeOf(dir.filePath(u"config/yuragine"_s)), 0700);
+        } else {
+            QCOMPARE(QSettings(path, QSettings::IniFormat).value(u"kept"_s).toInt(), 1);
+        }
+        QCOMPARE(modeOf(dir.path()), 0755);
     }
 };
 
