@@ -19,6 +19,20 @@ QByteArray identity(const QNetworkCookie &cookie)
     return cookie.name() + '\n' + cookie.domain().toUtf8() + '\n' + cookie.path().toUtf8();
 }
 
+QNetworkCookie forFile(QNetworkCookie cookie, bool engineReportsSameSite)
+{
+    if (engineReportsSameSite && cookie.sameSitePolicy() == QNetworkCookie::SameSite::Default)
+        cookie.setSameSitePolicy(QNetworkCookie::SameSite::Lax);
+    return cookie;
+}
+
+QNetworkCookie forEngine(QNetworkCookie cookie)
+{
+    if (cookie.sameSitePolicy() == QNetworkCookie::SameSite::Default)
+        cookie.setSameSitePolicy(QNetworkCookie::SameSite::Strict);
+    return cookie;
+}
+
 QList<QNetworkCookie> parse(const QByteArray &bytes)
 {
     QList<QNetworkCookie> cookies;

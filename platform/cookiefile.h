@@ -13,6 +13,16 @@ bool lasting(const QNetworkCookie &cookie);
 // Name, domain and path: what makes two cookies the same one.
 QByteArray identity(const QNetworkCookie &cookie);
 
+// SameSite in the file. An engine that does not report a cookie's rule (Qt 6.4 and 6.8
+// report every cookie as Default) leaves the file without one: not known. An engine that
+// does report it writes every cookie's rule, one without the attribute as Lax, never
+// looser than an engine's own default; so a line without SameSite always means "not known".
+QNetworkCookie forFile(QNetworkCookie cookie, bool engineReportsSameSite);
+// What is given to an engine: a cookie whose rule is not known is Strict, so that no
+// process sends a Strict cookie along with another site's request; Lax and None
+// cookies a process gets from its own pages keep their rule there.
+QNetworkCookie forEngine(QNetworkCookie cookie);
+
 // The file's cookies; expired ones and those without a domain are dropped on reading.
 QList<QNetworkCookie> parse(const QByteArray &bytes);
 // mark: the last clearing, kept as a comment line ahead of the cookies.

@@ -49,6 +49,8 @@ private:
 // The marker cookie lives on a host that never resolves and is removed once it is back.
 const QByteArray kFencePrefix = "yuragine-fence-";
 const QUrl kFenceOrigin(QStringLiteral("http://yuragine.invalid/"));
+// Set Strict at start: the engine reports SameSite if it reports this one as Strict.
+const QByteArray kSameSiteProbe = kFencePrefix + "samesite";
 constexpr int kFenceTimeoutMs = 10000;
 // Changes wait this long for others to be written with them.
 constexpr int kWriteDelayMs = 250;
@@ -103,6 +105,9 @@ SharedCookieJar::SharedCookieJar(QWebEngineCookieStore *store, const QString &fi
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &SharedCookieJar::importFile);
     connect(m_store, &QWebEngineCookieStore::cookieAdded, this, &SharedCookieJar::added);
     connect(m_store, &QWebEngineCookieStore::cookieRemoved, this, &SharedCookieJar::removed);
+    QNetworkCookie probe(kSameSiteProbe, "1");
+    probe.setSameSitePolicy(QNetworkCookie::SameSite::Strict);
+    m_store->setCookie(probe, kFenceOrigin);
     // A clearing made before this process started has nothing here to delete.
     m_clearMark = cookiefile::clearMark(readAll(m_path));
     importFile();
@@ -175,18 +180,22 @@ void SharedCookieJar::importFile()
         if (known == raw)
             continue;
         known = raw;
-        m_store->setCookie(cookie);
+        m_store->setCookie(cookiefile::forEngine(cookie));
     }
 }
 
-void SharedCookieJar::added(const QNetworkCookie &cookie)
+void SharedCookieJar::added(const QNetworkCookie &reported)
 {
-    if (cookie.name().startsWith(kFencePrefix)) {
-        if (cookie.name() == m_fence)
+    if (reported.name().startsWith(kFencePrefix)) {
+        if (reported.name() == m_fence)
             endFence(true);
-        m_store->deleteCookie(cookie, kFenceOrigin);
+        if (reported.name() == kSameSiteProbe)
+            m_reportsSameSite = reported.sameSitePolicy() == QNetworkCookie::SameSite::Strict;
+        m_store->deleteCookie(reported, kFenceOrigin);
         return;
     }
+    // In the file's form from here on, so that what the file holds compares equal.
+    const QNetworkCookie cookie = cookiefile::forFile(reported, m_reportsSameSite);
     m_engine.insert(cookiefile::identity(cookie), cookie.toRawForm());
     // Until the fence, what the engine reports may be a cookie from before a deletion.
     if (!m_fence.isEmpty() || !cookiefile::lasting(cookie) || cookie.domain().isEmpty())
@@ -194,10 +203,11 @@ void SharedCookieJar::added(const QNetworkCookie &cookie)
     queue({true, cookie});
 }
 
-void SharedCookieJar::removed(const QNetworkCookie &cookie)
+void SharedCookieJar::removed(const QNetworkCookie &reported)
 {
-    if (!m_fence.isEmpty() || cookie.name().startsWith(kFencePrefix))
+    if (!m_fence.isEmpty() || reported.name().startsWith(kFencePrefix))
         return;
+    const QNetworkCookie cookie = cookiefile::forFile(reported, m_reportsSameSite);
     const auto known = m_engine.constFind(cookiefile::identity(cookie));
     if (known != m_engine.cend() && *known == cookie.toRawForm())
         m_engine.erase(known);

@@ -35,6 +35,8 @@ public:
     SharedCookieJar(QWebEngineCookieStore *store, const QString &filePath, QObject *parent = nullptr);
 
     QString filePath() const { return m_path; }
+    // Whether this engine tells a cookie's SameSite rule; false until it has shown it does.
+    bool engineReportsSameSite() const { return m_reportsSameSite; }
 
     // Deletes every cookie of the engine and of the file, for every process of the
     // program; done runs once this engine has deleted its own: false when the file could
@@ -59,6 +61,7 @@ private:
     void endFence(bool answered);
 
     QWebEngineCookieStore *m_store;
+    bool m_reportsSameSite = false;
     QString m_path;
     QFileSystemWatcher *m_watcher;
     QByteArray m_clearMark; // the last clearing this process followed

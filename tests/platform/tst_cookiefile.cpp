@@ -64,6 +64,48 @@ private Q_SLOTS:
         QCOMPARE(cookiefile::clearMark(cookiefile::serialize({cookie})), QByteArray());
     }
 
+    // A cookie's SameSite rule as the engine reports it, kept in the file and given to the
+    // engine of another process.
+    void sameSiteThroughTheFile_data()
+    {
+        using SameSite = QNetworkCookie::SameSite;
+        QTest::addColumn<SameSite>("reported");
+        QTest::addColumn<bool>("engineReports");
+        QTest::addColumn<SameSite>("inFile");
+        QTest::addColumn<SameSite>("elsewhere");
+        QTest::newRow("not reported: no rule kept, Strict elsewhere")
+            << SameSite::Default << false << SameSite::Default << SameSite::Strict;
+        QTest::newRow("reported without the attribute: Lax")
+            << SameSite::Default << true << SameSite::Lax << SameSite::Lax;
+        QTest::newRow("reported Strict") << SameSite::Strict << true << SameSite::Strict << SameSite::Strict;
+        QTest::newRow("reported Lax") << SameSite::Lax << true << SameSite::Lax << SameSite::Lax;
+        QTest::newRow("reported None") << SameSite::None << true << SameSite::None << SameSite::None;
+    }
+    void sameSiteThroughTheFile()
+    {
+        QFETCH(QNetworkCookie::SameSite, reported);
+        QFETCH(bool, engineReports);
+        QFETCH(QNetworkCookie::SameSite, inFile);
+        QFETCH(QNetworkCookie::SameSite, elsewhere);
+        QNetworkCookie cookie("s", "1");
+        cookie.setDomain(u"example.test"_s);
+        cookie.setPath(u"/"_s);
+        cookie.setSecure(true);
+        cookie.setExpirationDate(QDateTime(QDate(2099, 1, 1), QTime(0, 0), QTimeZone::utc()));
+        cookie.setSameSitePolicy(reported);
+        const QList<QNetworkCookie> back =
+            cookiefile::parse(cookiefile::serialize({cookiefile::forFile(cookie, engineReports)}));
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(back.first().sameSitePolicy(), inFile);
+        QCOMPARE(cookiefile::forEngine(back.first()).sameSitePolicy(), elsewhere);
+        // What the other engine reports back is the file's line again, or the processes
+        // would rewrite the file for each other without end.
+        QNetworkCookie echo = cookiefile::forEngine(back.first());
+        if (!engineReports)
+            echo.setSameSitePolicy(QNetworkCookie::SameSite::Default);
+        QCOMPARE(cookiefile::forFile(echo, engineReports).toRawForm(), back.first().toRawForm());
+    }
+
     // A batch of the engine's reports, written in one go.
     void batchOfChanges_data()
     {

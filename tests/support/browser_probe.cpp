@@ -2,7 +2,9 @@
 // each address on its command line in turn in the program's persistent profile, prints
 // each page's title, then exits. Exit code 1 when a page did not load. An argument
 // "wait-for:PATH" holds the next page back until that file exists, so a test can change
-// something while this process is still open.
+// something while this process is still open; "click:ID" clicks the element with that id
+// on the page shown, and the page it leads to counts as the next one.
+#include "platform/webengine/browserpage.h"
 #include "platform/webengine/webenginebrowser.h"
 #include "platform/webengine/webenginefactory.h"
 
@@ -48,6 +50,11 @@ int main(int argc, char *argv[])
                 QTimer::singleShot(500, browser, next);
             });
             poll->start(50);
+            return;
+        }
+        if (address.startsWith(QStringLiteral("click:"))) {
+            static_cast<platform::WebEngineBrowser *>(browser)->page()->runJavaScript(
+                QStringLiteral("document.getElementById('%1').click()").arg(address.mid(6)));
             return;
         }
         browser->navigate(address);
