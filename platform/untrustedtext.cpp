@@ -1,12 +1,28 @@
 #include "platform/untrustedtext.h"
 
+#include <QRegularExpression>
+#include <QStringList>
 #include <QTextBoundaryFinder>
+
+#include <climits>
 
 namespace platform {
 
 namespace {
 
 constexpr QChar kEllipsis = u'…';
+
+// At most maxLength units with the ellipsis: whole characters only, white space at the cut
+// dropped.
+QString cutWithEllipsis(const QString &text, int maxLength)
+{
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    graphemes.setPosition(maxLength - 1);
+    if (!graphemes.isAtBoundary())
+        graphemes.toPreviousBoundary();
+    const qsizetype keep = std::max<qsizetype>(graphemes.position(), 0);
+    return QStringView(text).left(keep).trimmed().toString() + kEllipsis;
+}
 
 } // namespace
 
@@ -42,16 +58,30 @@ QString oneLineText(const QString &text, int maxLength)
         }
     }
     line = line.simplified();
-    if (line.size() <= maxLength)
-        return line;
+    return line.size() <= maxLength ? line : cutWithEllipsis(line, maxLength);
+}
 
-    // Whole characters only, leaving room for the ellipsis.
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, line);
-    graphemes.setPosition(maxLength - 1);
-    if (!graphemes.isAtBoundary())
-        graphemes.toPreviousBoundary();
-    const qsizetype keep = std::max<qsizetype>(graphemes.position(), 0);
-    return QStringView(line).left(keep).trimmed().toString() + kEllipsis;
+QString pageMessageText(const QString &text, int maxLength, int maxLines)
+{
+    if (maxLength < 1 || maxLines < 1)
+        return {};
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|[\\n\\r\\x{0085}\\x{2028}\\x{2029}]"));
+    QStringList lines;
+    for (const QString &line : text.split(lineBreak)) {
+        const QString clean = oneLineText(line, INT_MAX);
+        // Blank lines part paragraphs; more of them would only push the words out of sight.
+        if (!clean.isEmpty() || (!lines.isEmpty() && !lines.constLast().isEmpty()))
+            lines.append(clean);
+    }
+    while (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    const bool more = lines.size() > maxLines;
+    if (more)
+        lines.resize(maxLines);
+    const QString shown = lines.join(u'\n');
+    if (shown.size() > maxLength || (more && shown.size() == maxLength))
+        return cutWithEllipsis(shown, maxLength);
+    return more ? shown + kEllipsis : shown;
 }
 
 } // namespace platform

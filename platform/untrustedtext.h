@@ -13,4 +13,10 @@ namespace platform {
 // mark. "" when maxLength is below 1.
 QString oneLineText(const QString &text, int maxLength);
 
+// A page's message (an alert, a question) for the frame it is shown in: each line cleaned
+// as oneLineText does, so that no override reaches past its line; blank lines at the ends
+// go and a run of them between others becomes one. At most maxLength UTF-16 units and maxLines lines
+// in all, line breaks counted; a cut ends with "…".
+QString pageMessageText(const QString &text, int maxLength, int maxLines);
+
 } // namespace platform

@@ -150,8 +150,7 @@ PageDialogAnswer askPageDialog(QWidget *parent, const PageDialogRequest &request
     words->setWordWrap(true);
     words->setFrameShape(QFrame::StyledPanel);
     words->setMargin(6);
-    constexpr qsizetype kShownAtMost = 1000;
-    words->setText(request.message.size() > kShownAtMost ? request.message.left(kShownAtMost) + u'…' : request.message);
+    words->setText(pageMessageText(request.message, 1000, 20));
     form->addRow(words);
     QLineEdit *answer = nullptr;
     if (request.kind == Kind::Prompt) {

@@ -46,6 +46,37 @@ private Q_SLOTS:
         QVERIFY(line.size() <= std::max(maxLength, 0));
         QVERIFY(line.isValidUtf16());
     }
+
+    void pageMessage_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<int>("maxLines");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("lines kept") << u"一行目\r\n二行目\n三行目"_s << 100 << 10 << u"一行目\n二行目\n三行目"_s;
+        QTest::newRow("an override ends with its line") << u"a\u202Eevil\nnext"_s << 100 << 10 << u"aevil\nnext"_s;
+        QTest::newRow("separators break lines") << u"a\u2028b\u2029c\rd"_s << 100 << 10 << u"a\nb\nc\nd"_s;
+        QTest::newRow("blank lines at the ends and in runs")
+            << u"\n \n\u200Ba\n\n\t\n\nb\n\n"_s << 100 << 10 << u"a\n\nb"_s;
+        QTest::newRow("too many lines") << u"1\n2\n3\n4"_s << 100 << 2 << u"1\n2…"_s;
+        QTest::newRow("too many lines, no room left") << u"ab\ncd\nef"_s << 5 << 2 << u"ab\nc…"_s;
+        QTest::newRow("too long, line breaks counted") << u"abc\ndef"_s << 6 << 10 << u"abc\nd…"_s;
+        QTest::newRow("cut at a line break") << u"abc\ndef"_s << 5 << 10 << u"abc…"_s;
+        QTest::newRow("exactly the length") << u"ab\ncd"_s << 5 << 2 << u"ab\ncd"_s;
+        QTest::newRow("nothing to show") << u"\u202E\n\n"_s << 100 << 10 << QString();
+        QTest::newRow("no room") << u"ab"_s << 0 << 10 << QString();
+    }
+
+    void pageMessage()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, maxLength);
+        QFETCH(int, maxLines);
+        QFETCH(QString, expected);
+        const QString shown = platform::pageMessageText(text, maxLength, maxLines);
+        QCOMPARE(shown, expected);
+        QVERIFY(shown.size() <= std::max(maxLength, 0));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestUntrustedText)
