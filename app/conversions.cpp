@@ -76,7 +76,10 @@ std::optional<double> toNumber(QStringView text)
     return value;
 }
 
-std::optional<std::int16_t> toInteger16(QStringView text)
+namespace {
+
+// The number rounded half to even, within min..max.
+std::optional<std::int64_t> roundedInteger(QStringView text, std::int64_t min, std::int64_t max)
 {
     const std::optional<Decimal> number = parseDecimal(text);
     if (!number)
@@ -87,9 +90,9 @@ std::optional<std::int16_t> toInteger16(QStringView text)
     QStringView whole = number->whole;
     while (whole.size() > 1 && whole.front() == u'0')
         whole = whole.sliced(1);
-    if (whole.size() > 6)
+    if (whole.size() > 11)
         return std::nullopt;
-    std::int32_t magnitude = 0;
+    std::int64_t magnitude = 0;
     for (QChar c : whole)
         magnitude = magnitude * 10 + (c.unicode() - u'0');
 
@@ -102,10 +105,24 @@ std::optional<std::int16_t> toInteger16(QStringView text)
             ++magnitude;
     }
 
-    const std::int32_t value = number->negative ? -magnitude : magnitude;
-    if (value < -32768 || value > 32767)
+    const std::int64_t value = number->negative ? -magnitude : magnitude;
+    if (value < min || value > max)
         return std::nullopt;
-    return static_cast<std::int16_t>(value);
+    return value;
+}
+
+} // namespace
+
+std::optional<std::int16_t> toInteger16(QStringView text)
+{
+    const auto value = roundedInteger(text, INT16_MIN, INT16_MAX);
+    return value ? std::optional(static_cast<std::int16_t>(*value)) : std::nullopt;
+}
+
+std::optional<std::int32_t> toInteger32(QStringView text)
+{
+    const auto value = roundedInteger(text, INT32_MIN, INT32_MAX);
+    return value ? std::optional(static_cast<std::int32_t>(*value)) : std::nullopt;
 }
 
 } // namespace convert

@@ -19,6 +19,8 @@ std::optional<double> toNumber(QStringView text);
 // A decimal number rounded to a 16-bit integer, a half to the even neighbour; a result
 // outside -32768..32767 is no value.
 std::optional<std::int16_t> toInteger16(QStringView text);
+// The same within the 32-bit range.
+std::optional<std::int32_t> toInteger32(QStringView text);
 
 // Character-by-character comparison with a literal: "true" is not "True".
 inline bool isExactly(QStringView text, QStringView literal)

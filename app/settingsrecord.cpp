@@ -8,7 +8,7 @@
 
 namespace {
 
-using Field = std::variant<QString SettingsRecord::*, std::int16_t SettingsRecord::*>;
+using Field = std::variant<QString SettingsRecord::*, std::int16_t SettingsRecord::*, std::int32_t SettingsRecord::*>;
 
 struct Binding
 {
@@ -51,6 +51,9 @@ void assign(SettingsRecord &record, const Field &field, const QString &text)
 {
     if (auto *textField = std::get_if<QString SettingsRecord::*>(&field)) {
         record.**textField = text;
+    } else if (auto *wideField = std::get_if<std::int32_t SettingsRecord::*>(&field)) {
+        if (const auto number = convert::toInteger32(text))
+            record.**wideField = *number;
     } else if (const auto number = convert::toInteger16(text)) {
         record.*std::get<std::int16_t SettingsRecord::*>(field) = *number;
     }

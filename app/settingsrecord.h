@@ -22,10 +22,11 @@ struct SettingsRecord
     QString EndK;
     QString YPage;
     QString Yomikake;
-    std::int16_t FWidth = 0;
-    std::int16_t FHeight = 0;
-    std::int16_t FLeft = 0;
-    std::int16_t FTop = 0;
+    // Twips: a 4K screen's pixels are more than 16 bits of them.
+    std::int32_t FWidth = 0;
+    std::int32_t FHeight = 0;
+    std::int32_t FLeft = 0;
+    std::int32_t FTop = 0;
     QString AutoRe30;
     QString AutoRe60;
     std::int16_t NSTag = 0;

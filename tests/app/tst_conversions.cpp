@@ -83,6 +83,31 @@ private Q_SLOTS:
             QCOMPARE(int(*value), *expected);
     }
 
+    // The rounding is toInteger16's; only the range differs.
+    void toInteger32_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<qint64>>("expected");
+        const std::optional<qint64> none;
+        QTest::newRow("beyond 16 bits") << u"57600"_s << std::optional<qint64>(57600);
+        QTest::newRow("max") << u"2147483647"_s << std::optional<qint64>(2147483647);
+        QTest::newRow("min") << u"-2147483648"_s << std::optional<qint64>(-2147483648LL);
+        QTest::newRow("above max") << u"2147483648"_s << none;
+        QTest::newRow("rounds out of range") << u"2147483647.5"_s << none;
+        QTest::newRow("below min") << u"-2147483649"_s << none;
+        QTest::newRow("eleven digits") << u"99999999999"_s << none;
+        QTest::newRow("half to even") << u"70000.5"_s << std::optional<qint64>(70000);
+    }
+    void toInteger32()
+    {
+        QFETCH(QString, text);
+        QFETCH(std::optional<qint64>, expected);
+        const auto value = convert::toInteger32(text);
+        QCOMPARE(value.has_value(), expected.has_value());
+        if (value)
+            QCOMPARE(qint64(*value), *expected);
+    }
+
     void toNumber_data()
     {
         QTest::addColumn<QString>("text");

@@ -58,7 +58,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("width");
         QTest::addColumn<int>("expected");
         QTest::newRow("plain") << u"15000"_s << 15000;
-        QTest::newRow("beyond 16 bits leaves 0") << u"40000"_s << 0;
+        QTest::newRow("beyond 16 bits, a 4K screen's width") << u"57600"_s << 57600;
+        QTest::newRow("beyond 32 bits leaves 0") << u"3000000000"_s << 0;
         QTest::newRow("not a number leaves 0") << u"wide"_s << 0;
         QTest::newRow("negative") << u"-120"_s << -120;
     }

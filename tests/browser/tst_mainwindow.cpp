@@ -283,10 +283,21 @@ private Q_SLOTS:
         QCOMPARE(setting(u"Window"_s, u"FLeft"_s), u"300"_s);
     }
 
+    void storedGeometryIsRestored_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("plain") << QByteArray("FWidth=12000\r\nFHeight=9000\r\nFLeft=1500\r\nFTop=750")
+                               << QRect(100, 50, 800, 600);
+        QTest::newRow("wide and far right, as on a 4K screen")
+            << QByteArray("FWidth=38400\r\nFHeight=21600\r\nFLeft=48000\r\nFTop=1500") << QRect(3200, 100, 2560, 1440);
+    }
     void storedGeometryIsRestored()
     {
-        open("[Window]\r\nFWidth=12000\r\nFHeight=9000\r\nFLeft=1500\r\nFTop=750\r\n", {}, {}, false);
-        QCOMPARE(m_window->geometry(), QRect(100, 50, 800, 600));
+        QFETCH(QByteArray, stored);
+        QFETCH(QRect, geometry);
+        open("[Window]\r\n" + stored + "\r\n", {}, {}, false);
+        QCOMPARE(m_window->geometry(), geometry);
         QVERIFY(!m_window->windowState().testFlag(Qt::WindowMaximized));
     }
 
