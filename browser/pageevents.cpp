@@ -245,8 +245,16 @@ void PageEvents::downloadFinished(quint32 id, platform::DownloadEnd end, const Q
 {
     const QString name = m_downloads.take(id);
     m_parts.cancelDownloads->setEnabled(!m_downloads.isEmpty());
-    if (m_downloads.isEmpty())
+    // The line and the bar tell of downloads under way only; a link shown since stays.
+    const bool toldOfThis = m_parts.status->statusText() == kDownloading.arg(name);
+    if (m_downloads.isEmpty()) {
         m_parts.status->setProgressTip(QString());
+        m_parts.status->setProgressTwips(StatusArea::kProgressFull);
+        if (toldOfThis)
+            m_parts.status->setStatusText(QString());
+    } else if (toldOfThis) {
+        m_parts.status->setStatusText(kDownloading.arg(m_downloads.cbegin().value()));
+    }
     switch (end) {
     case platform::DownloadEnd::Saved:
         m_parts.host.showMessageBar(u"ダウンロードしました: "_s + QDir::toNativeSeparators(path));

@@ -578,6 +578,9 @@ private Q_SLOTS:
         QCOMPARE(messageText(), message);
         QVERIFY(!cancel->isEnabled());
         QVERIFY(m_window->parts().pageEvents->downloads().isEmpty());
+        // The status bar no longer tells of a download.
+        QCOMPARE(m_window->parts().status->statusText(), QString());
+        QCOMPARE(m_window->parts().status->progressTwips(), 1095);
     }
 
     void editorAndSubWindowAreSingle()
