@@ -324,6 +324,7 @@ void SidebarPanel::importBookmarks()
         m_host.showMessageBar(u"インポートが実行できません。WinXP SP2環境に対応していません。"_s);
         return;
     }
+    buildFavoritesTree(settingsRecord().FavoritesFolder);
     QString message =
         u"お気に入りを %1 件、フォルダを %2 件インポートしました。"_s.arg(result.shortcuts).arg(result.folders);
     if (result.skipped > 0)

@@ -142,16 +142,19 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("html"); // null: no such file
         QTest::addColumn<QString>("into");    // below the favorites folder
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown"); // in the tree at once, "" for none
         const QString failed = u"インポートが実行できません。WinXP SP2環境に対応していません。"_s;
         QTest::newRow("all taken") << QByteArray(
-            "<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL></DL>")
-                                   << u"new"_s << u"お気に入りを 1 件、フォルダを 1 件インポートしました。"_s;
+            "<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://127.0.0.1/a\">取込A</A></DL></DL>")
+                                   << u"new"_s << u"お気に入りを 1 件、フォルダを 1 件インポートしました。"_s
+                                   << u"取込A"_s;
         QTest::newRow("some skipped")
-            << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A><DT><A HREF=\"javascript:x()\">J</A></DL>")
-            << u"new"_s << u"お気に入りを 1 件、フォルダを 0 件インポートしました。（1 件は取り込めませんでした。）"_s;
-        QTest::newRow("file cannot be read") << QByteArray() << u"new"_s << failed;
-        QTest::newRow("folder cannot be made")
-            << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL>") << u"News.url/new"_s << failed;
+            << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">取込B</A><DT><A HREF=\"javascript:x()\">J</A></DL>")
+            << u"new2"_s << u"お気に入りを 1 件、フォルダを 0 件インポートしました。（1 件は取り込めませんでした。）"_s
+            << u"取込B"_s;
+        QTest::newRow("file cannot be read") << QByteArray() << u"new"_s << failed << QString();
+        QTest::newRow("folder cannot be made") << QByteArray("<DL><DT><A HREF=\"http://127.0.0.1/a\">A</A></DL>")
+                                               << u"News.url/new"_s << failed << QString();
     }
     void importReports()
     {
@@ -161,10 +164,13 @@ private Q_SLOTS:
         const QString file = QString::fromLatin1(QTest::currentDataTag()) + u".html"_s;
         if (!html.isNull())
             write(file, html);
-        settingsRecord().FavoritesFolder = m_favorites.filePath(into);
         m_fake->dialogs.answerOpenFile(m_favorites.filePath(file));
+        QFETCH(QString, shown);
+        settingsRecord().FavoritesFolder = m_favorites.filePath(into);
         m_panel->importBookmarks();
         QCOMPARE(m_host->messages, QStringList {message});
+        if (!shown.isEmpty())
+            QVERIFY(itemNamed(shown));
     }
 
     void viewsFollowTheLayout()
