@@ -9,6 +9,10 @@
 
 namespace handover {
 
+namespace {
+const QString kNewWindowMark = QStringLiteral("new-window ");
+}
+
 QString filePath()
 {
     return programFolder() + QStringLiteral("urldata.ini");
@@ -41,6 +45,40 @@ bool write(const QString &address)
     // Rewritten at every pointer move onto a link: not worth waiting for the disk.
     return platform::writeFileAtomically(filePath(), ansi::encode(storableAddress(address)) + "\r\n", nullptr,
                                          {.syncToDisk = false});
+}
+
+bool writeForNewWindow(const QString &address, qint64 nowMs)
+{
+    if (!accepts(address))
+        return false;
+    return platform::writeFileAtomically(filePath(),
+                                         ansi::encode(storableAddress(address)) + "\r\n" + kNewWindowMark.toLatin1()
+                                             + QByteArray::number(nowMs) + "\r\n",
+                                         nullptr, {.syncToDisk = false});
+}
+
+QString addressForStart(const QString &text, qint64 nowMs)
+{
+    const QString address = firstLine(text);
+    if (!accepts(address))
+        return {};
+    QStringView rest = QStringView(text).sliced(address.size());
+    while (rest.startsWith(u'\r') || rest.startsWith(u'\n'))
+        rest = rest.sliced(1);
+    const QString mark = firstLine(rest.toString());
+    if (!mark.startsWith(kNewWindowMark))
+        return {};
+    bool ok = false;
+    const qint64 written = mark.sliced(kNewWindowMark.size()).toLongLong(&ok);
+    // A clock set back must not make an old address new either.
+    if (!ok || written > nowMs + 1000 || nowMs - written > kNewWindowWaitMs)
+        return {};
+    return address;
+}
+
+QString readForStart(qint64 nowMs)
+{
+    return addressForStart(readWholeFile(filePath()), nowMs);
 }
 
 bool clear()

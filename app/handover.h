@@ -24,6 +24,20 @@ QString read();
 // does not accept.
 bool write(const QString &address);
 
+// Stores address for the new window a running window is opening now (nowMs, wall clock
+// in ms): the second line says so, readers of the first line see the address as before.
+bool writeForNewWindow(const QString &address, qint64 nowMs);
+
+// How long an address written for a new window waits for its process.
+inline constexpr qint64 kNewWindowWaitMs = 10000;
+
+// The address a starting process may open from the file's text: only one written for a
+// new window within kNewWindowWaitMs of nowMs. A link merely pointed at, or one left by a
+// process that ended, is never opened: it may download something or log the user out.
+QString addressForStart(const QString &text, qint64 nowMs);
+// addressForStart on the file.
+QString readForStart(qint64 nowMs);
+
 // Leaves the file holding no address.
 bool clear();
 

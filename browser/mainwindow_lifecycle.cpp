@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QPushButton>
 
 namespace {
@@ -81,7 +82,7 @@ void MainWindow::restoreBars()
 void MainWindow::openFirstPage()
 {
     const SettingsRecord &r = settingsRecord();
-    const QString handOver = handover::read();
+    const QString handOver = handover::readForStart(QDateTime::currentMSecsSinceEpoch());
     // An address taken is cleared, so that a later plain start does not open it again;
     // a new window's address comes on the command line as well.
     if (!handOver.isEmpty() && (m_commandLine.isEmpty() || m_commandLine == handOver))

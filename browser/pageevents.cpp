@@ -15,6 +15,7 @@
 #include "platform/pagerequests.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QTimer>
 #include <QWidget>
@@ -193,12 +194,11 @@ void PageEvents::newWindow(const QString &url, bool &cancel, bool userInitiated)
     const bool scriptWindow = m_parts.status->statusText().toLower().startsWith(QStringLiteral("javascript:"));
     if (!scriptWindow) {
         cancel = true;
-        // The address the page asked for goes to the new process; without one, the last
-        // address shown in the status bar does.
-        if (!url.isEmpty())
-            handover::write(url);
         if (target.isEmpty() || target == m_parts.host.addressText())
             return;
+        // The address the page asked for goes to the new process; without one, the last
+        // address shown in the status bar does: the link just clicked.
+        handover::writeForNewWindow(target, QDateTime::currentMSecsSinceEpoch());
     }
     // Even clicks must not start processes without end.
     if (!m_newWindows.allow(m_clock.elapsed())) {

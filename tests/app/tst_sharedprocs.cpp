@@ -44,6 +44,43 @@ private Q_SLOTS:
         QCOMPARE(folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
     }
 
+    // What a starting process opens from the file: only what a window wrote for it.
+    void addressForStart_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("now");
+        QTest::addColumn<QString>("address");
+        const qint64 at = 1'700'000'000'000;
+        QTest::newRow("a link pointed at") << u"http://a.test/dl.csv\r\n"_s << at << QString();
+        QTest::newRow("written for a new window")
+            << u"http://a.test/p\r\nnew-window 1700000000000\r\n"_s << at + 2000 << u"http://a.test/p"_s;
+        QTest::newRow("at the end of the wait") << u"http://a.test/p\r\nnew-window 1700000000000\r\n"_s
+                                                << at + handover::kNewWindowWaitMs << u"http://a.test/p"_s;
+        QTest::newRow("left by a process that ended")
+            << u"http://a.test/p\r\nnew-window 1700000000000\r\n"_s << at + handover::kNewWindowWaitMs + 1 << QString();
+        QTest::newRow("written in the future") << u"http://a.test/p\nnew-window 1700000060000\n"_s << at << QString();
+        QTest::newRow("not a time") << u"http://a.test/p\r\nnew-window soon\r\n"_s << at << QString();
+        QTest::newRow("another second line") << u"http://a.test/p\r\nsomething 1700000000000\r\n"_s << at << QString();
+        QTest::newRow("local file") << u"file:///etc/passwd\r\nnew-window 1700000000000\r\n"_s << at << QString();
+        QTest::newRow("emptied") << u"\r\n"_s << at << QString();
+    }
+    void addressForStart()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, now);
+        QFETCH(QString, address);
+        QCOMPARE(handover::addressForStart(text, now), address);
+    }
+
+    void newWindowAddressRoundTrip()
+    {
+        TempProgramFolder folder;
+        QVERIFY(handover::writeForNewWindow(u"http://a.test/表"_s, 5000));
+        QCOMPARE(handover::read(), u"http://a.test/表"_s); // what other readers see
+        QCOMPARE(handover::readForStart(6000), u"http://a.test/表"_s);
+        QVERIFY(!handover::writeForNewWindow(u"file:///tmp/evil.htm"_s, 5000));
+    }
+
     void trimUrlLevels_data()
     {
         QTest::addColumn<QString>("text");

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -93,20 +94,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("yomikakeAfter");
         QTest::addColumn<bool>("restartChecked");
         const QString kept = u"http://127.0.0.1/kept.htm"_s;
+        // As a window opening a new one leaves it.
+        const QByteArray forNewWindow =
+            "http://127.0.0.1/h\r\nnew-window " + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + "\r\n";
         QTest::newRow("command line beats the reading session")
             << u"http://127.0.0.1/cmd"_s << QByteArray() << QString() << kept << QString() << u"http://127.0.0.1/cmd"_s
             << false << kept << false;
         QTest::newRow("hand-over address without its line end")
-            << QString() << QByteArray("http://127.0.0.1/h\r\n") << QString() << kept << QString()
-            << u"http://127.0.0.1/h"_s << false << kept << false;
+            << QString() << forNewWindow << QString() << kept << QString() << u"http://127.0.0.1/h"_s << false << kept
+            << false;
+        QTest::newRow("a link only pointed at: start page")
+            << QString() << QByteArray("http://127.0.0.1/h\r\n") << QString() << QString() << QString()
+            << u"about:blank"_s << false << QString() << false;
         QTest::newRow("local hand-over address: start page")
             << QString() << QByteArray("file:///tmp/evil.htm\r\n") << QString() << QString() << QString()
             << u"about:blank"_s << false << QString() << false;
         QTest::newRow("command line equal to the hand-over address")
-            << u"http://127.0.0.1/h"_s << QByteArray("http://127.0.0.1/h\r\n") << QString() << QString() << QString()
-            << u"http://127.0.0.1/h"_s << false << QString() << false;
+            << u"http://127.0.0.1/h"_s << forNewWindow << QString() << QString() << QString() << u"http://127.0.0.1/h"_s
+            << false << QString() << false;
         QTest::newRow("command line and another hand-over address: kept")
-            << u"http://127.0.0.1/cmd"_s << QByteArray("http://127.0.0.1/h\r\n") << QString() << QString() << QString()
+            << u"http://127.0.0.1/cmd"_s << forNewWindow << QString() << QString() << QString()
             << u"http://127.0.0.1/cmd"_s << false << QString() << false;
         QTest::newRow("hand-over empty line: start page")
             << QString() << QByteArray("\r\n") << QString() << QString() << QString() << u"about:blank"_s << false

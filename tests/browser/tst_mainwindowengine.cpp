@@ -305,10 +305,11 @@ private Q_SLOTS:
     // dialog's text around.
     void closingTheWindowWhileThePageAsks()
     {
-        m_server.route(u"/nagging"_s,
-                       QByteArray("<html><head><title>しつこい</title></head><body><script>"
-                                  "setTimeout(() => { for (let i = 0; i < 1000; ++i) alert('\\u202e' + i + '\\n\\n\\n次') }, 300)"
-                                  "</script></body></html>"));
+        m_server.route(
+            u"/nagging"_s,
+            QByteArray("<html><head><title>しつこい</title></head><body><script>"
+                       "setTimeout(() => { for (let i = 0; i < 1000; ++i) alert('\\u202e' + i + '\\n\\n\\n次') }, 300)"
+                       "</script></body></html>"));
         auto w = open(m_server.url(u"/nagging"_s).toString());
         MainWindow &window = *w->form;
         auto shownDialog = [] {
@@ -335,7 +336,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 20000);
         act.stop();
         QCOMPARE(message, u"0\n\n次"_s); // as the page's words are shown: cleaned, line by line
-        QVERIFY(!modal); // the window system's close request gets through
+        QVERIFY(!modal);                 // the window system's close request gets through
         QTest::qWait(500);
         QVERIFY(!shownDialog());
     }
@@ -403,8 +404,8 @@ private Q_SLOTS:
         QCOMPARE(messageText(window), QString());
     }
 
-    // A hovered link reaches the hand-over file only when it is a web address, and a start
-    // that takes it clears it, so that a later plain start does not open it again.
+    // A hovered link reaches the hand-over file only when it is a web address, and no later
+    // start opens it; an address left for a new window is opened and cleared by its start.
     void onlyHoveredWebLinksAreHandedOver()
     {
         auto w = open(m_server.url(u"/hand"_s).toString());
@@ -424,14 +425,33 @@ private Q_SLOTS:
         QVERIFY(hover(150, m_server.url(u"/p1"_s).toString()));
         QCOMPARE(w->folder.read(u"urldata.ini"_s), m_server.url(u"/p1"_s).toEncoded() + "\r\n");
 
-        // A plain start opens the hovered link and takes it.
-        w->form.reset();
-        m_server.clearLog();
-        runStartup();
-        w->form = std::make_unique<MainWindow>(w->fake.platform(), QString());
-        w->form->load();
-        w->form->show();
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/p1"_s), 20000);
+        // The window ends without closing, as when killed: a plain start does not open
+        // the link only pointed at.
+        auto start = [&] {
+            w->form.reset();
+            m_server.clearLog();
+            runStartup();
+            w->form = std::make_unique<MainWindow>(w->fake.platform(), QString());
+            w->form->load();
+            w->form->show();
+        };
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w->form->browser()->address() == u"about:blank"_s && !w->form->parts().navigation->lampOn(), 20000);
+        QVERIFY(!m_server.wasRequested(u"/p1"_s));
+
+        // A click asking for a new window leaves the address for the process it starts,
+        // which opens it and takes it.
+        QVERIFY(w->form->browser()->navigate(m_server.url(u"/links"_s).toString()));
+        QVERIFY2(pageShown(*w->form, u"リンク　－ ゆらぎね"_s), qPrintable(w->form->windowTitle()));
+        page = surface(*w->form);
+        QTest::mouseMove(page, QPoint(40, 150));
+        QTest::qWait(100);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(40, 150));
+        QTRY_COMPARE_WITH_TIMEOUT(w->fake.processes.starts().size(), 1, 20000);
+        QVERIFY(w->folder.read(u"urldata.ini"_s).startsWith(m_server.url(u"/p2"_s).toEncoded() + "\r\n"));
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.wasRequested(u"/p2"_s), 20000);
         QCOMPARE(w->folder.read(u"urldata.ini"_s), QByteArray("\r\n"));
     }
 
