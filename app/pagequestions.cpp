@@ -56,6 +56,20 @@ void askAboutPageRequests(BrowserHost &host, platform::Dialogs &dialogs)
         host.showMessageBar(u"ローカルファイルのページは、クリックなしでほかのアドレスを開けません: %1"_s.arg(
             url.size() > kShown ? url.left(kShown) + u'…' : url));
     });
+    // A page whose script never ends: the user may end it or give it more time.
+    QObject::connect(browser, &B::pageNotAnswering, browser, [&host, page](bool notAnswering) {
+        if (!notAnswering) {
+            host.hideMessageBar();
+            return;
+        }
+        host.offerInMessageBar(u"このページが応答していません。"_s,
+                               {{u"ページを閉じる"_s,
+                                 [page] {
+                                     if (page)
+                                         page->endPage();
+                                 }},
+                                {u"待つ"_s, [] {}}});
+    });
     QObject::connect(browser, &B::permissionRequested, browser,
                      [ask](const QString &site, const QString &feature, bool &allow) {
                          allow = ask(permissionQuestion(site, feature), u"アクセス許可の確認"_s);

@@ -11,5 +11,6 @@ class Dialogs;
 // microphone, the location, notifications, the screen). Downloads it starts one after
 // another are refused unasked, with a line in host's message bar. A local file shown
 // without its script gets an offer in the message bar to run it; where a local page was
-// kept from leaving on its own, the bar says so.
+// kept from leaving on its own, the bar says so. A page that stops answering gets an offer
+// to end it or wait.
 void askAboutPageRequests(BrowserHost &host, platform::Dialogs &dialogs);

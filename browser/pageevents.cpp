@@ -65,6 +65,11 @@ PageEvents::PageEvents(Parts parts, platform::Platform services, QObject *parent
         QTimer::singleShot(0, this, &PageEvents::closeRequested);
     });
     connect(m_browser, &B::NavigateError, this, &PageEvents::navigateError);
+    connect(m_browser, &B::pageGone, this, [this] {
+        setLamp(false);
+        m_parts.status->setProgressTwips(StatusArea::kProgressFull);
+        m_parts.window->setWindowTitle(u"このページは表示できなくなりました"_s + kCaptionSuffix);
+    });
     connect(m_browser, &B::downloadStarted, this, &PageEvents::downloadStarted);
     connect(m_browser, &B::downloadProgress, this, &PageEvents::downloadProgress);
     connect(m_browser, &B::downloadFinished, this, &PageEvents::downloadFinished);

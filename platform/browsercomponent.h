@@ -114,6 +114,8 @@ public:
     // Lets the local file shown run its own script, in this window until it shows another
     // page, and shows it again; false when no local file is shown.
     virtual bool runLocalScript() { return false; }
+    // Ends the page whose renderer no longer answers; it shows as gone, ready to reload.
+    virtual void endPage() { }
 
 Q_SIGNALS:
     // Raised for the frames inside the page too; mainFrame tells which.
@@ -151,6 +153,11 @@ Q_SIGNALS:
     void localScriptBlocked(const QString &file);
     // A local page asked to go to url on its own, and stays.
     void localNavigationRefused(const QString &url);
+    // The page's renderer ended (reason for the user): the component shows so in its
+    // place, with a button to load the page again.
+    void pageGone(const QString &reason);
+    // The page has stopped answering (a script that never ends), or answers again.
+    void pageNotAnswering(bool notAnswering);
     // site asks to use feature (its name for the user); granted only when a handler sets
     // allow. Answers are kept: the same site is not asked twice for one feature.
     void permissionRequested(const QString &site, const QString &feature, bool &allow);

@@ -233,19 +233,35 @@ bool BrowserPage::runLocalScript()
 
 // The engine's own dialogs are modal, unlimited and in English: a page could raise one
 // after another and keep the window from closing.
+namespace {
+struct DialogUp
+{
+    explicit DialogUp(int &count)
+        : m_count(++count)
+    { }
+    ~DialogUp() { --m_count; }
+    DialogUp(const DialogUp &) = delete;
+    DialogUp &operator=(const DialogUp &) = delete;
+    int &m_count;
+};
+} // namespace
+
 void BrowserPage::javaScriptAlert(const QUrl &, const QString &msg)
 {
+    const DialogUp up(m_dialogsUp);
     if (m_scriptDialogs)
         m_scriptDialogs({PageDialogRequest::Kind::Alert, {}, msg, {}, false});
 }
 
 bool BrowserPage::javaScriptConfirm(const QUrl &, const QString &msg)
 {
+    const DialogUp up(m_dialogsUp);
     return m_scriptDialogs && m_scriptDialogs({PageDialogRequest::Kind::Confirm, {}, msg, {}, false}).accepted;
 }
 
 bool BrowserPage::javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue, QString *result)
 {
+    const DialogUp up(m_dialogsUp);
     if (!m_scriptDialogs)
         return false;
     const PageDialogAnswer answer = m_scriptDialogs({PageDialogRequest::Kind::Prompt, {}, msg, defaultValue, false});

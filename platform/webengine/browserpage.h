@@ -55,6 +55,8 @@ public:
     // are answered at once, as if cancelled.
     using ScriptDialogs = std::function<PageDialogAnswer(PageDialogRequest request)>;
     void setScriptDialogs(ScriptDialogs dialogs) { m_scriptDialogs = std::move(dialogs); }
+    // While one is up the page's script waits for the user, not in a loop of its own.
+    bool scriptDialogUp() const { return m_dialogsUp > 0; }
 
     // The address of the document shown: not one still loading or refused.
     QUrl committedUrl() const;
@@ -87,6 +89,7 @@ private:
     PageRequestGuard m_guard;
     std::function<bool()> m_userActed;
     ScriptDialogs m_scriptDialogs;
+    int m_dialogsUp = 0;
     QUrl m_localDocument;   // the local file whose navigations are watched
     QUrl m_guardedDocument; // the local file whose requests are, until its page has gone
     bool m_leaving = false; // for an address elsewhere, not yet shown

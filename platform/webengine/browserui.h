@@ -75,6 +75,8 @@ struct BrowserUi
     PageDialog pageDialog;
     // The home page address; "" means about:blank.
     std::function<QString()> homePage;
+    // How long a page may leave our questions unanswered before it counts as hung.
+    int notAnsweringMs = 15000;
 };
 
 // Qt's own dialogs and services.

@@ -10,6 +10,7 @@
 #include "platform/webengine/downloads.h"
 #include "platform/webengine/findbar.h"
 #include "platform/webengine/pagecontextmenu.h"
+#include "platform/webengine/rendererwatch.h"
 #include "platform/webengine/userinputclock.h"
 #include "platform/webengine/webenginefactory.h"
 
@@ -18,8 +19,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -113,7 +116,44 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     m_view->setPage(m_page);
     layout->addWidget(m_view, 1);
 
+    m_gone = new QWidget(m_container);
+    m_gone->setObjectName(QStringLiteral("pageGone"));
+    m_gone->setAutoFillBackground(true);
+    auto *goneLayout = new QVBoxLayout(m_gone);
+    auto *goneTitle = new QLabel(QStringLiteral("このページは表示できなくなりました"), m_gone);
+    QFont bold = goneTitle->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.4);
+    goneTitle->setFont(bold);
+    auto *goneText = new QLabel(m_gone);
+    goneText->setObjectName(QStringLiteral("pageGoneText"));
+    goneText->setTextFormat(Qt::PlainText);
+    goneText->setWordWrap(true);
+    goneText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *reloadButton = new QPushButton(QStringLiteral("再読み込み"), m_gone);
+    reloadButton->setObjectName(QStringLiteral("pageGoneReload"));
+    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(ReloadMode::Normal); });
+    goneLayout->addStretch(1);
+    goneLayout->addWidget(goneTitle, 0, Qt::AlignHCenter);
+    goneLayout->addWidget(goneText, 0, Qt::AlignHCenter);
+    goneLayout->addWidget(reloadButton, 0, Qt::AlignHCenter);
+    goneLayout->addStretch(2);
+    layout->addWidget(m_gone, 1);
+    m_gone->hide();
+
     m_input = new UserInputClock(m_view, this);
+    m_renderer = new RendererWatch(
+        m_page, m_ui.notAnsweringMs, [page = m_page] { return page->scriptDialogUp(); }, this);
+    connect(m_renderer, &RendererWatch::ended, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) { showPageGone(rendererEndReason(status)); });
+    connect(m_renderer, &RendererWatch::answering, this, [this](bool yes) { Q_EMIT pageNotAnswering(!yes); });
+    // Our notice goes as soon as a page is on its way again.
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        if (m_gone->isVisible()) {
+            m_gone->hide();
+            m_view->show();
+        }
+    });
     // A local page goes elsewhere only by the user's own click.
     m_page->setUserActionCheck([this] { return followsUserInput(m_input->now(), m_input->lastInput(), m_pageStart); });
     connect(m_page, &BrowserPage::localScriptBlocked, this,
@@ -707,6 +747,20 @@ void WebEngineBrowser::askWaitingPermissions()
             gate->refused(next.site, steadyMs());
         next.answer(allow);
     }
+}
+
+void WebEngineBrowser::showPageGone(const QString &reason)
+{
+    m_gone->findChild<QLabel *>(QStringLiteral("pageGoneText"))
+        ->setText(QStringLiteral("理由: %1\nアドレス: %2").arg(reason, m_page->url().toString()));
+    m_view->hide();
+    m_gone->show();
+    Q_EMIT pageGone(reason);
+}
+
+void WebEngineBrowser::endPage()
+{
+    m_renderer->endRenderer();
 }
 
 } // namespace platform

@@ -31,6 +31,7 @@ namespace platform {
 class BrowserPage;
 class FindBar;
 class PopupWindows;
+class RendererWatch;
 class SavedDownload;
 class SharedCookieJar;
 class UserInputClock;
@@ -80,6 +81,7 @@ public:
     void setPageMenuTwins(const QMap<PageMenuItem, QAction *> &twins) override;
     void exitFullScreen() override;
     bool runLocalScript() override;
+    void endPage() override;
 
     // The answers this component's pages get; shared by the components of one profile.
     void setPermissionAnswers(std::shared_ptr<PermissionAnswers> answers) { m_permissions = std::move(answers); }
@@ -117,12 +119,16 @@ private:
     void askPermission(const QUrl &origin, std::optional<PageFeature> feature, std::function<void(bool)> answer);
     void askWaitingPermissions();
     void saveShownPage(bool pdf);
+    void showPageGone(const QString &reason);
 
     QWebEngineProfile *m_profile;
     PopupWindows *m_popups;
     BrowserUi m_ui;
     QPointer<QWidget> m_container;
     QPointer<QWebEngineView> m_view;
+    // Shown in the view's place when the page's renderer has ended.
+    QWidget *m_gone = nullptr;
+    RendererWatch *m_renderer = nullptr;
     BrowserPage *m_page = nullptr;
     FindBar *m_findBar = nullptr;
     // One printer for page setup and every print, made on first use; shared so that a

@@ -8,6 +8,7 @@
 #include "linktool/linklistmodel.h"
 #include "linktool/linktoolwindow.h"
 #include "memo/memopadwindow.h"
+#include "platform/webengine/browserpage.h"
 #include "platform/webengine/webenginebrowser.h"
 #include "platform/webengine/webenginefactory.h"
 #include "tests/support/enginetest.h"
@@ -15,6 +16,7 @@
 #include "tests/support/localhttpserver.h"
 #include "tests/support/tempprogramfolder.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +26,8 @@
 #include <QTreeView>
 
 #include <memory>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -68,6 +72,14 @@ private:
         return QTest::qWaitFor([&] { return window.windowTitle() == caption && !window.parts().navigation->lampOn(); },
                                20000);
     }
+    static QWidget *findPageDialog()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == u"pageDialog" && widget->isVisible())
+                return widget;
+        }
+        return nullptr;
+    }
     static QWidget *surface(MainWindow &window)
     {
         return static_cast<platform::WebEngineBrowser *>(window.browser())->view()->focusProxy();
@@ -94,7 +106,9 @@ private Q_SLOTS:
 
     void initTestCase()
     {
-        m_engine = std::make_unique<platform::WebEngineBrowserFactory>(platform::defaultBrowserUi());
+        platform::BrowserUi ui = platform::defaultBrowserUi();
+        ui.notAnsweringMs = 2000; // not the user's 15 s
+        m_engine = std::make_unique<platform::WebEngineBrowserFactory>(ui);
         m_server.route(u"/framed"_s,
                        QByteArray("<html><head><title>枠のあるページ</title></head><body>"
                                   "<p>本文</p><iframe src=\"/banner/adserver.htm\"></iframe></body></html>"));
@@ -299,6 +313,84 @@ private Q_SLOTS:
         MainWindow &window = *w->form;
         QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
         QCOMPARE(window.addressText(), u"http://%1:%2/plain"_s.arg(QLatin1String(kLookAlikeHost)).arg(m_server.port()));
+    }
+
+    // A page whose renderer ends is replaced by our notice, which says why and where it
+    // was; the notice's button and F5 load the page again.
+    void aPageWhoseRendererEndsSaysSo_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("the notice's button") << false;
+        QTest::newRow("F5") << true;
+    }
+    void aPageWhoseRendererEndsSaysSo()
+    {
+        QFETCH(bool, byKey);
+        auto w = open(m_server.url(u"/plain"_s).toString());
+        MainWindow &window = *w->form;
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        auto *web = static_cast<platform::WebEngineBrowser *>(window.browser());
+        const qint64 pid = web->page()->renderProcessPid();
+        QVERIFY(pid > 0 && pid != QCoreApplication::applicationPid());
+        QVERIFY(::kill(pid_t(pid), SIGKILL) == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"このページは表示できなくなりました　－ ゆらぎね"_s, 20000);
+        auto *gone = window.findChild<QWidget *>(u"pageGone"_s);
+        QVERIFY(gone && gone->isVisible());
+        const QString text = gone->findChild<QLabel *>(u"pageGoneText"_s)->text();
+        QVERIFY2(text.contains(u"強制終了"_s) && text.contains(m_server.url(u"/plain"_s).toString()), qPrintable(text));
+        m_server.clearLog();
+        if (byKey)
+            QTest::keyClick(&window, Qt::Key_F5);
+        else
+            gone->findChild<QPushButton *>(u"pageGoneReload"_s)->click();
+        QVERIFY2(pageShown(window, u"普通　－ ゆらぎね"_s), qPrintable(window.windowTitle()));
+        QVERIFY(m_server.wasRequested(u"/plain"_s));
+        QVERIFY(!gone->isVisible());
+    }
+
+    // A page whose script never ends gets the offer to end it; its alerts do not count.
+    void aHungPageCanBeEnded()
+    {
+        m_server.route(u"/hang"_s,
+                       QByteArray("<html><head><title>止まる</title></head><body><script>"
+                                  "setTimeout(() => { alert('待って'); for (;;) {} }, 300)"
+                                  "</script></body></html>"));
+        auto w = open(m_server.url(u"/hang"_s).toString());
+        MainWindow &window = *w->form;
+        // The alert waits for the user longer than a page may leave us unanswered. It runs
+        // its own loop under the test's: act from a timer, as the user would.
+        qint64 shownAt = -1;
+        bool offeredDuringAlert = false;
+        bool answered = false;
+        QElapsedTimer clock;
+        clock.start();
+        QTimer act;
+        connect(&act, &QTimer::timeout, &window, [&] {
+            QWidget *dialog = findPageDialog();
+            if (!dialog || answered)
+                return;
+            if (shownAt < 0)
+                shownAt = clock.elapsed();
+            offeredDuringAlert = offeredDuringAlert || window.messageBarVisible();
+            if (clock.elapsed() - shownAt > 3000) {
+                answered = true;
+                dialog->findChild<QPushButton *>()->click();
+            }
+        });
+        act.start(100);
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 30000);
+        act.stop();
+        QVERIFY(!offeredDuringAlert);
+        QTRY_VERIFY_WITH_TIMEOUT(window.messageBarVisible(), 20000);
+        QCOMPARE(messageText(window), u"このページが応答していません。"_s);
+        QPushButton *end = nullptr;
+        for (QPushButton *button : window.findChildren<QPushButton *>()) {
+            if (button->text() == u"ページを閉じる" && button->isVisible())
+                end = button;
+        }
+        QVERIFY(end);
+        end->click();
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"このページは表示できなくなりました　－ ゆらぎね"_s, 20000);
     }
 
     // A page raising one alert after another cannot keep its window open, nor turn our
