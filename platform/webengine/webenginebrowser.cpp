@@ -135,7 +135,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, PopupWindows *pop
     connect(reloadButton, &QPushButton::clicked, this, [this] { reload(ReloadMode::Normal); });
     goneLayout->addStretch(1);
     goneLayout->addWidget(goneTitle, 0, Qt::AlignHCenter);
-    goneLayout->addWidget(goneText, 0, Qt::AlignHCenter);
+    goneText->setAlignment(Qt::AlignHCenter);
+    goneLayout->addWidget(goneText);
     goneLayout->addWidget(reloadButton, 0, Qt::AlignHCenter);
     goneLayout->addStretch(2);
     layout->addWidget(m_gone, 1);
