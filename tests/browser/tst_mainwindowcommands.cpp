@@ -126,22 +126,29 @@ private Q_SLOTS:
     void sourceView_data()
     {
         QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("html");
         QTest::addColumn<bool>("saves");
         QTest::addColumn<QString>("memo"); // "" : no memo pad
         QTest::addColumn<QString>("message");
-        QTest::newRow("html") << u"text/html"_s << true << u"<p>a\nb\nc</p>"_s << QString();
-        QTest::newRow("picture") << u"image/png"_s << true << QString() << QString();
-        QTest::newRow("save fails") << u"text/html"_s << false << QString() << u"文字コードの変換に失敗しました。"_s;
+        const QString lines = u"<p>a\r\nb\rc</p>"_s;
+        QTest::newRow("html") << u"text/html"_s << lines << true << u"<p>a\nb\nc</p>"_s << QString();
+        // The file is CP932 text; the memo pad still gets every character of the page.
+        const QString beyondCp932 = u"<title>ソース – 😀 𠀋 俱</title>"_s;
+        QTest::newRow("characters CP932 lacks") << u"text/html"_s << beyondCp932 << true << beyondCp932 << QString();
+        QTest::newRow("picture") << u"image/png"_s << lines << true << QString() << QString();
+        QTest::newRow("save fails") << u"text/html"_s << lines << false << QString()
+                                    << u"文字コードの変換に失敗しました。"_s;
     }
     void sourceView()
     {
         QFETCH(QString, type);
+        QFETCH(QString, html);
         QFETCH(bool, saves);
         QFETCH(QString, memo);
         QFETCH(QString, message);
         open();
         browser()->info.contentType = type;
-        browser()->html = u"<p>a\r\nb\rc</p>"_s;
+        browser()->html = html;
         browser()->accepts = saves;
         item(u"mnuVisiSorce"_s)->trigger();
         QCOMPARE(bool(m_window->memoPad()), !memo.isEmpty());
