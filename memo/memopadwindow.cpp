@@ -217,7 +217,16 @@ void MemoPadWindow::setMemoText(const QString &text)
     }
     QString lines = text;
     lines.replace(u"\r\n"_s, u"\n"_s);
-    m_text->setPlainText(lines);
+    // setPlainText would clear the undo stack; as one edit the text it replaces is one
+    // Ctrl+Z away.
+    QTextCursor cursor(m_text->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(lines);
+    cursor.endEditBlock();
+    // A report or a page's source is read from its top.
+    cursor.movePosition(QTextCursor::Start);
+    m_text->setTextCursor(cursor);
 }
 
 QString MemoPadWindow::memoText() const

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -157,6 +158,39 @@ private Q_SLOTS:
             QVERIFY(QFile::exists(m_folder->filePath(u"TEST.HTM"_s)));
         }
         QCOMPARE(messageText(), message);
+    }
+
+    // The commands that hand the memo pad a whole new text leave the old one a Ctrl+Z away.
+    void replacedMemoTextIsOneUndo_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("handed"); // how the new text starts
+        QTest::newRow("ふせっこminiにコピー") << u"mnuEditFusekkoCopy"_s << u"選んだ文"_s;
+        QTest::newRow("バグレポート") << u"mnuHelpBag"_s << u"お問い合わせは"_s;
+        QTest::newRow("ソース") << u"mnuVisiSorce"_s << u"<p>ページ</p>"_s;
+    }
+    void replacedMemoTextIsOneUndo()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, handed);
+        open();
+        browser()->selection = u"選んだ文"_s;
+        browser()->info.contentType = u"text/html"_s;
+        browser()->html = u"<p>ページ</p>"_s;
+        item(u"mnuToolFusekko"_s)->trigger();
+        MemoPadWindow *memo = m_window->memoPad();
+        auto *text = memo->findChild<QPlainTextEdit *>(u"Text1"_s);
+        const QString before = u"一行目のメモ\n二行目のメモ\n三行目のメモ"_s;
+        text->insertPlainText(before);
+        QTextCursor selection = text->textCursor();
+        selection.setPosition(3);
+        selection.setPosition(10, QTextCursor::KeepAnchor);
+        text->setTextCursor(selection);
+
+        item(command)->trigger();
+        QVERIFY2(memo->memoText().startsWith(handed), qPrintable(memo->memoText()));
+        QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(memo->memoText(), before);
     }
 
     void openLocalFile()
