@@ -193,6 +193,31 @@ private Q_SLOTS:
         QCOMPARE(memo->memoText(), before);
     }
 
+    // However the memo pad starts, a text left unsaved before is offered first.
+    void memoPadStartOffersKeptText_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ふせっこmini") << u"mnuToolFusekko"_s << u"残したメモ"_s;
+        QTest::newRow("ふせっこminiにコピー") << u"mnuEditFusekkoCopy"_s << u"選んだ文"_s;
+    }
+    void memoPadStartOffersKeptText()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, shown);
+        QVERIFY(m_folder->write(u"memo-unsaved.txt"_s, u"残したメモ"_s.toUtf8()));
+        open();
+        browser()->selection = u"選んだ文"_s;
+        m_fake->dialogs.answerMessage(platform::MessageAnswer::Yes);
+        item(command)->trigger();
+        QCOMPARE(m_fake->dialogs.messageTexts(), QStringList {u"保存されていないメモがあります。復元しますか？"_s});
+        MemoPadWindow *memo = m_window->memoPad();
+        QCOMPARE(memo->memoText(), shown);
+        memo->findChild<QPlainTextEdit *>(u"Text1"_s)->undo();
+        if (shown != u"残したメモ")
+            QCOMPARE(memo->memoText(), u"残したメモ"_s); // the handed text came after it
+    }
+
     void openLocalFile()
     {
         open();
