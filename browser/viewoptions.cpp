@@ -5,7 +5,6 @@
 #include "app/menuitems.h"
 #include "app/settingsrecord.h"
 #include "app/settingsstore.h"
-#include "app/sharedprocs.h"
 #include "app/windowtranslucency.h"
 #include "blocking/persistfile.h"
 #include "memo/memopadlauncher.h"
@@ -163,18 +162,23 @@ void ViewOptions::showPageSource()
         try {
             PersistFile persist;
             persist.setObject(browser);
-            persist.save(path, true, [self, path, failed](int code) {
+            persist.save(path, true, [self, browser, failed](int code) {
                 if (!self)
                     return;
                 if (code != 0)
                     return failed();
-                QString text = readWholeFile(path);
-                if (text.isEmpty())
-                    return failed();
-                text.replace(u"\r\n"_s, u"\n"_s);
-                text.replace(u'\r', u'\n');
-                text.replace(u"\n"_s, u"\r\n"_s);
-                self->m_memo.show(text);
+                // TEST.HTM is CP932 text, which lacks many of a page's characters; the memo
+                // pad gets the page's own text instead of the file read back.
+                browser->documentHtml([self, failed](QString text) {
+                    if (!self)
+                        return;
+                    if (text.isEmpty())
+                        return failed();
+                    text.replace(u"\r\n"_s, u"\n"_s);
+                    text.replace(u'\r', u'\n');
+                    text.replace(u"\n"_s, u"\r\n"_s);
+                    self->m_memo.show(text);
+                });
             });
         } catch (const PersistError &) {
             failed();

@@ -28,22 +28,28 @@ MemoPadWindow *MemoPadLauncher::memoPad() const
     return m_memo;
 }
 
-MemoPadWindow &MemoPadLauncher::open()
+MemoPadWindow *MemoPadLauncher::open()
 {
-    MemoPadWindow &memo = showSingleWindow(m_memo, [this] {
+    bool made = false;
+    MemoPadWindow &memo = showSingleWindow(m_memo, [this, &made] {
         // No owner: the memo pad is a window of its own.
-        auto *made = new MemoPadWindow(m_host, m_services);
-        connect(made, &MemoPadWindow::closed, m_toolItem, [item = m_toolItem] { item->setChecked(false); });
-        return made;
+        auto *window = new MemoPadWindow(m_host, m_services);
+        connect(window, &MemoPadWindow::closed, m_toolItem, [item = m_toolItem] { item->setChecked(false); });
+        made = true;
+        return window;
     });
     // The check mark shows that the memo pad is open, whatever a click on it toggled.
     m_toolItem->setChecked(true);
-    return memo;
+    // Before any text is handed in, which would otherwise take the kept text's place.
+    if (made)
+        memo.offerUnsavedText();
+    return m_memo; // null when it was closed while the question was up
 }
 
 void MemoPadLauncher::show(const QString &text)
 {
-    open().setMemoText(text);
+    if (MemoPadWindow *memo = open())
+        memo->setMemoText(text);
 }
 
 void MemoPadLauncher::copyPageSelection()

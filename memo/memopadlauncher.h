@@ -21,8 +21,9 @@ public:
     ~MemoPadLauncher() override;
 
     MemoPadWindow *memoPad() const;
-    // Shows the memo pad, made first when it is not open.
-    MemoPadWindow &open();
+    // Shows the memo pad, made first when it is not open (which may ask about text left
+    // unsaved before). Null when it was closed meanwhile.
+    MemoPadWindow *open();
     // Shows the memo pad with text in place of what it held.
     void show(const QString &text);
 

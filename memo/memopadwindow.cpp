@@ -3,6 +3,7 @@
 #include "app/browserhost.h"
 #include "app/settingsstore.h"
 #include "app/windowtranslucency.h"
+#include "memo/unsavedmemo.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 
@@ -23,6 +24,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QThread>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cerrno>
@@ -41,6 +43,8 @@ const QString kFilter =
     u"テキストファイル、HTMLファイル(*.txt,*.htm,*.html)|*.txt;*.htm;*.html|すべてのファイル(*.*)|*.*|"_s;
 const QString kFontName = u"ＭＳ Ｐゴシック"_s;
 constexpr int kFontSize = 12;
+// How late the kept copy of unsaved text may be: a crash loses at most this much typing.
+constexpr int kKeepDelayMs = 1000;
 
 // Deleted in its own thread: a document nobody took may be let go by the reading thread.
 struct DeleteLater
@@ -127,13 +131,24 @@ MemoPadWindow::MemoPadWindow(BrowserHost &host, platform::Platform services, QWi
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->setFont(QFont(kFontName, kFontSize));
     setCentralWidget(m_text);
-    connect(m_text, &QPlainTextEdit::textChanged, this, [this] { updateTitle(true); });
+    connect(m_text, &QPlainTextEdit::textChanged, this, [this] { setModified(true); });
+
+    m_keepTimer = new QTimer(this);
+    m_keepTimer->setSingleShot(true);
+    m_keepTimer->setInterval(kKeepDelayMs);
+    connect(m_keepTimer, &QTimer::timeout, this, &MemoPadWindow::keepUnsavedText);
+    m_keptTextUnanswered = QFile::exists(memo::unsavedCopyPath());
 
     buildMenus();
     resize(480, 360);
 }
 
-MemoPadWindow::~MemoPadWindow() = default;
+MemoPadWindow::~MemoPadWindow()
+{
+    // Gone without a close (the program ending): the last changes are kept too.
+    if (m_keepTimer->isActive())
+        keepUnsavedText();
+}
 
 void MemoPadWindow::buildMenus()
 {
@@ -199,8 +214,18 @@ void MemoPadWindow::buildMenus()
     offerWindowEffects(m_services.windows, {m_onTop});
 }
 
-void MemoPadWindow::updateTitle(bool modified)
+void MemoPadWindow::setModified(bool modified)
 {
+    if (modified) {
+        // Not restarted by every key: while the user types, a copy still goes out each
+        // second.
+        if (!m_keepTimer->isActive())
+            m_keepTimer->start();
+    } else {
+        m_keepTimer->stop();
+        if (!m_keptTextUnanswered)
+            memo::discardUnsavedCopy();
+    }
     if (m_loading)
         return;
     setWindowTitle((modified ? kCaption + u"（変更あり）"_s : kCaption) + u" - ["_s + m_path + u"]"_s);
@@ -217,7 +242,16 @@ void MemoPadWindow::setMemoText(const QString &text)
     }
     QString lines = text;
     lines.replace(u"\r\n"_s, u"\n"_s);
-    m_text->setPlainText(lines);
+    // setPlainText would clear the undo stack; as one edit the text it replaces is one
+    // Ctrl+Z away.
+    QTextCursor cursor(m_text->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(lines);
+    cursor.endEditBlock();
+    // A report or a page's source is read from its top.
+    cursor.movePosition(QTextCursor::Start);
+    m_text->setTextCursor(cursor);
 }
 
 QString MemoPadWindow::memoText() const
@@ -276,7 +310,7 @@ void MemoPadWindow::finishOpen(const QString &path, const memo::FileFormat &form
     m_text->setDocument(document);
     if (readBefore)
         delete shown;
-    updateTitle(false);
+    setModified(false);
     Q_EMIT fileOpened(path, true);
 }
 
@@ -288,7 +322,7 @@ bool MemoPadWindow::saveToDocumentPath()
     } else if (platform::writeFileAtomically(m_path, memo::encodeFile(memoText(), m_format), &error,
                                              {.access = m_path == backupPath() ? platform::FileAccess::Private
                                                                                : platform::FileAccess::Document})) {
-        updateTitle(false);
+        setModified(false);
         return true;
     }
     showError(error);
@@ -360,6 +394,38 @@ bool MemoPadWindow::writeBackup()
 {
     m_path = backupPath();
     return saveToDocumentPath();
+}
+
+void MemoPadWindow::keepUnsavedText()
+{
+    m_keepTimer->stop();
+    if (m_keptTextUnanswered)
+        return;
+    // An empty memo loses nothing; no question about it at the next start.
+    const QString text = memoText();
+    if (text.isEmpty())
+        memo::discardUnsavedCopy();
+    else
+        memo::keepUnsavedCopy(text); // a failure is tried again with the next change
+}
+
+void MemoPadWindow::offerUnsavedText()
+{
+    if (!m_keptTextUnanswered)
+        return;
+    const std::optional<QString> kept = memo::readUnsavedCopy();
+    QPointer<MemoPadWindow> self(this);
+    const bool restore = kept && !kept->isEmpty()
+        && m_services.dialogs.askYesNo(this, u"保存されていないメモがあります。復元しますか？"_s, kCaption);
+    if (!self)
+        return;
+    m_keptTextUnanswered = false;
+    if (restore) {
+        // No file name: the text was never saved, and no file is overwritten by it unasked.
+        setMemoText(*kept);
+    } else {
+        memo::discardUnsavedCopy();
+    }
 }
 
 void MemoPadWindow::closeForExit()

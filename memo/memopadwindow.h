@@ -10,10 +10,12 @@ class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QTextDocument;
+class QTimer;
 
 // The memo pad: a small plain-text editor that takes page titles, addresses and copied
 // page text from the browser window, and keeps a backup of its text whenever it is asked
-// to close.
+// to close. Text no file holds yet is kept in the program folder as it changes and
+// offered back when the memo pad next starts.
 class MemoPadWindow : public QMainWindow
 {
     Q_OBJECT
@@ -38,6 +40,10 @@ public:
     // backup and closes without a question of its own.
     void closeForExit();
 
+    // Asks whether to bring back the text an earlier memo pad left unsaved; Yes makes it
+    // the (unsaved) text, No lets it go. Until answered, nothing replaces it.
+    void offerUnsavedText();
+
 Q_SIGNALS:
     // A file chosen to open has been read and shown, or could not be read.
     void fileOpened(const QString &path, bool ok);
@@ -49,7 +55,8 @@ protected:
 
 private:
     void buildMenus();
-    void updateTitle(bool modified);
+    void setModified(bool modified);
+    void keepUnsavedText();
     void finishOpen(const QString &path, const memo::FileFormat &format, QTextDocument *document, const QString &error);
     bool writeBackup();
     void replaceSelection(const QString &text);
@@ -78,6 +85,8 @@ private:
     bool m_loading = false;
     QString m_titleBeforeLoad;
     bool m_closingForExit = false;
+    QTimer *m_keepTimer = nullptr;
+    bool m_keptTextUnanswered = false; // a copy left by an earlier memo pad waits for its question
     // One dialog object serves open, save and print, and keeps its last folder and name.
     QString m_dialogFolder;
     QString m_dialogFileName;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -126,22 +127,29 @@ private Q_SLOTS:
     void sourceView_data()
     {
         QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("html");
         QTest::addColumn<bool>("saves");
         QTest::addColumn<QString>("memo"); // "" : no memo pad
         QTest::addColumn<QString>("message");
-        QTest::newRow("html") << u"text/html"_s << true << u"<p>a\nb\nc</p>"_s << QString();
-        QTest::newRow("picture") << u"image/png"_s << true << QString() << QString();
-        QTest::newRow("save fails") << u"text/html"_s << false << QString() << u"文字コードの変換に失敗しました。"_s;
+        const QString lines = u"<p>a\r\nb\rc</p>"_s;
+        QTest::newRow("html") << u"text/html"_s << lines << true << u"<p>a\nb\nc</p>"_s << QString();
+        // The file is CP932 text; the memo pad still gets every character of the page.
+        const QString beyondCp932 = u"<title>ソース – 😀 𠀋 俱</title>"_s;
+        QTest::newRow("characters CP932 lacks") << u"text/html"_s << beyondCp932 << true << beyondCp932 << QString();
+        QTest::newRow("picture") << u"image/png"_s << lines << true << QString() << QString();
+        QTest::newRow("save fails") << u"text/html"_s << lines << false << QString()
+                                    << u"文字コードの変換に失敗しました。"_s;
     }
     void sourceView()
     {
         QFETCH(QString, type);
+        QFETCH(QString, html);
         QFETCH(bool, saves);
         QFETCH(QString, memo);
         QFETCH(QString, message);
         open();
         browser()->info.contentType = type;
-        browser()->html = u"<p>a\r\nb\rc</p>"_s;
+        browser()->html = html;
         browser()->accepts = saves;
         item(u"mnuVisiSorce"_s)->trigger();
         QCOMPARE(bool(m_window->memoPad()), !memo.isEmpty());
@@ -150,6 +158,64 @@ private Q_SLOTS:
             QVERIFY(QFile::exists(m_folder->filePath(u"TEST.HTM"_s)));
         }
         QCOMPARE(messageText(), message);
+    }
+
+    // The commands that hand the memo pad a whole new text leave the old one a Ctrl+Z away.
+    void replacedMemoTextIsOneUndo_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("handed"); // how the new text starts
+        QTest::newRow("ふせっこminiにコピー") << u"mnuEditFusekkoCopy"_s << u"選んだ文"_s;
+        QTest::newRow("バグレポート") << u"mnuHelpBag"_s << u"お問い合わせは"_s;
+        QTest::newRow("ソース") << u"mnuVisiSorce"_s << u"<p>ページ</p>"_s;
+    }
+    void replacedMemoTextIsOneUndo()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, handed);
+        open();
+        browser()->selection = u"選んだ文"_s;
+        browser()->info.contentType = u"text/html"_s;
+        browser()->html = u"<p>ページ</p>"_s;
+        item(u"mnuToolFusekko"_s)->trigger();
+        MemoPadWindow *memo = m_window->memoPad();
+        auto *text = memo->findChild<QPlainTextEdit *>(u"Text1"_s);
+        const QString before = u"一行目のメモ\n二行目のメモ\n三行目のメモ"_s;
+        text->insertPlainText(before);
+        QTextCursor selection = text->textCursor();
+        selection.setPosition(3);
+        selection.setPosition(10, QTextCursor::KeepAnchor);
+        text->setTextCursor(selection);
+
+        item(command)->trigger();
+        QVERIFY2(memo->memoText().startsWith(handed), qPrintable(memo->memoText()));
+        QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(memo->memoText(), before);
+    }
+
+    // However the memo pad starts, a text left unsaved before is offered first.
+    void memoPadStartOffersKeptText_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ふせっこmini") << u"mnuToolFusekko"_s << u"残したメモ"_s;
+        QTest::newRow("ふせっこminiにコピー") << u"mnuEditFusekkoCopy"_s << u"選んだ文"_s;
+    }
+    void memoPadStartOffersKeptText()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, shown);
+        QVERIFY(m_folder->write(u"memo-unsaved.txt"_s, u"残したメモ"_s.toUtf8()));
+        open();
+        browser()->selection = u"選んだ文"_s;
+        m_fake->dialogs.answerMessage(platform::MessageAnswer::Yes);
+        item(command)->trigger();
+        QCOMPARE(m_fake->dialogs.messageTexts(), QStringList {u"保存されていないメモがあります。復元しますか？"_s});
+        MemoPadWindow *memo = m_window->memoPad();
+        QCOMPARE(memo->memoText(), shown);
+        memo->findChild<QPlainTextEdit *>(u"Text1"_s)->undo();
+        if (shown != u"残したメモ")
+            QCOMPARE(memo->memoText(), u"残したメモ"_s); // the handed text came after it
     }
 
     void openLocalFile()

@@ -234,6 +234,90 @@ private Q_SLOTS:
         }
     }
 
+    // What is typed reaches the program folder within a second, as UTF-8 whatever the
+    // characters, and stays there until a file holds it or nothing is left to lose.
+    void unsavedTextIsKept_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QString>("left"); // what memo-unsaved.txt holds afterwards, "" gone
+        const QString kept = u"メモ–😀\n𠀋"_s;
+        QTest::newRow("saved") << u"save"_s << QString();
+        QTest::newRow("closed, answered yes") << u"close yes"_s << QString();
+        QTest::newRow("closed, answered no (the backup holds it)") << u"close no"_s << QString();
+        QTest::newRow("emptied") << u"empty"_s << QString();
+        QTest::newRow("save fails") << u"save fails"_s << kept;
+        QTest::newRow("window gone without a close") << u"deleted"_s << kept + u"!"_s;
+    }
+    void unsavedTextIsKept()
+    {
+        QFETCH(QString, then);
+        QFETCH(QString, left);
+        const QString kept = u"memo-unsaved.txt"_s;
+        type(u"メモ–😀\n𠀋"_s);
+        QTRY_COMPARE(m_folder->read(kept), u"メモ–😀\n𠀋"_s.toUtf8());
+        if (then == u"save") {
+            m_fake->dialogs.answerSaveFile(path(u"saved.txt"_s));
+            item("mnufilebhozon")->trigger();
+        } else if (then.startsWith(u"close")) {
+            m_fake->dialogs.answerMessage(then == u"close yes" ? MessageAnswer::Yes : MessageAnswer::No);
+            m_memo->close();
+        } else if (then == u"empty") {
+            item("mnueditall")->trigger();
+            item("mnueditdel")->trigger();
+            QTRY_VERIFY(!QFile::exists(path(kept)));
+        } else if (then == u"save fails") {
+            m_fake->dialogs.answerMessage(MessageAnswer::Ok); // no file name yet
+            item("mnufileahozon")->trigger();
+        } else {
+            type(u"!"_s);
+            delete m_memo.data();
+        }
+        QCOMPARE(QString::fromUtf8(m_folder->read(kept)), left);
+    }
+
+    // The next memo pad asks about a kept text before anything can take its place.
+    void keptTextIsOffered_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("answer"); // "" : nothing asked
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("stays");
+        const QByteArray text = u"一行目 – 😀\n二行目 俱"_s.toUtf8();
+        QTest::newRow("yes brings it back") << text << u"yes"_s << QString::fromUtf8(text) << true;
+        QTest::newRow("no lets it go") << text << u"no"_s << QString() << false;
+        QTest::newRow("empty: nothing to ask") << QByteArray() << QString() << QString() << false;
+    }
+    void keptTextIsOffered()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, answer);
+        QFETCH(QString, shown);
+        QFETCH(bool, stays);
+        delete m_memo.data();
+        QVERIFY(m_folder->write(u"memo-unsaved.txt"_s, stored));
+        m_memo = new MemoPadWindow(*m_host, m_fake->platform());
+        bringToFront(m_memo);
+        if (!answer.isEmpty())
+            m_fake->dialogs.answerMessage(answer == u"yes" ? MessageAnswer::Yes : MessageAnswer::No);
+        m_memo->offerUnsavedText();
+        QCOMPARE(m_fake->dialogs.messageTexts(),
+                 answer.isEmpty() ? QStringList() : QStringList {u"保存されていないメモがあります。復元しますか？"_s});
+        QCOMPARE(m_memo->memoText(), shown);
+        if (!shown.isEmpty())
+            QCOMPARE(title(), u"ふせっこmini（変更あり） - []"_s);
+        QCOMPARE(m_folder->read(u"memo-unsaved.txt"_s), stays ? stored : QByteArray());
+    }
+
+    void keptTextWaitsForItsAnswer()
+    {
+        delete m_memo.data();
+        QVERIFY(m_folder->write(u"memo-unsaved.txt"_s, "前のメモ"));
+        m_memo = new MemoPadWindow(*m_host, m_fake->platform());
+        type(u"新しい"_s);
+        delete m_memo.data(); // what a crash or the program's end leaves
+        QCOMPARE(m_folder->read(u"memo-unsaved.txt"_s), QByteArray("前のメモ"));
+    }
+
     void failedBackupStillAsks()
     {
         QVERIFY(QDir(m_folder->path()).mkdir(u"fusekkobackup.txt"_s));
