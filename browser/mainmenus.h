@@ -7,7 +7,7 @@ class QMainWindow;
 class QMenu;
 
 // The main window's menus, built once, grouped by menu. Each member is the item named in
-// the comment beside it: its objectName, by which tests and the description know it.
+// the comment beside it: its objectName, by which the tests know it.
 struct MainMenus
 {
     struct File

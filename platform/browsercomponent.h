@@ -44,7 +44,7 @@ struct PageInfo
 // page is shown). Notifications with a cancel argument must be connected directly: the
 // handler sets cancel before the signal returns.
 //
-// The names the program's description gives, and where they are here:
+// The program's names for the browser control's calls, and where they are here:
 //   Navigate, Navigate2                          navigate
 //   GoBack, GoForward, GoHome, Stop             goBack, goForward, goHome, stop
 //   Refresh, Refresh2 level 0 / level 3         reload(Normal) / reload(BypassCache)
